@@ -1,0 +1,76 @@
+// Colours, images, the 400 x 300 drawing surfaces and the drawing state shared by every
+// drawing operation of the render library. Both programs link this library and each gets its
+// own DrawContext; the game draws into the six numbered frame slots, the editor into
+// 400 x 300 buffers of its own.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+using Colour = std::uint32_t;  // 0x00RRGGBB; the top byte carries no meaning in a frame
+
+inline constexpr Colour colourKey = 0x00FF00FFu;  // transparent in keyed operations, whole word compared
+
+inline constexpr int kFrameWidth = 400;
+inline constexpr int kFrameHeight = 300;
+inline constexpr int kFramePixels = kFrameWidth * kFrameHeight;
+inline constexpr int kFrameRowBytes = kFrameWidth * 4;
+
+// An image: width x height pixels, top row first, no padding, in one zero-filled allocation
+// with room for width x height + 2 words. Made by createPixelBuffer or loadBmp, released by
+// destroyPixelBuffer.
+struct PixelBuffer {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint32_t* pixels() { return reinterpret_cast<std::uint32_t*>(this + 1); }
+    const std::uint32_t* pixels() const { return reinterpret_cast<const std::uint32_t*>(this + 1); }
+};
+
+// Every drawing target is one of these: 400 x 300 pixels, 1600-byte rows, top row first.
+struct FrameBuffer {
+    alignas(64) std::uint32_t pixels[kFramePixels];
+};
+
+// The game's six slots. Slot 4 is not pixels: the ripple code views it as two 400 x 300 maps
+// of signed 16-bit heights.
+inline constexpr int kFrameSlots = 6;
+extern FrameBuffer frameBuffers[kFrameSlots];
+inline FrameBuffer* const drawBuffer = &frameBuffers[0];
+inline FrameBuffer* const dibBuffer = &frameBuffers[1];
+inline FrameBuffer* const displayBuffer = &frameBuffers[2];
+inline FrameBuffer* const backdropBuffer = &frameBuffers[3];
+inline FrameBuffer* const rippleMaps = &frameBuffers[4];
+inline FrameBuffer* const scratchBuffer = &frameBuffers[5];
+
+// The drawing state. Operations trust the clip rectangle (inclusive corners) and never check
+// the surface bounds themselves; a rectangle with left > right or top > bottom draws nothing.
+struct DrawContext {
+    FrameBuffer* target = drawBuffer;
+    std::uint32_t rowOffset[kFrameHeight] = {};  // byte offset of row y: y x 1600
+    std::uint32_t rowIndex[kFrameHeight] = {};   // pixel index of row y: y x 400
+    std::int32_t clipLeft = 0;
+    std::int32_t clipTop = 0;
+    std::int32_t clipRight = kFrameWidth - 1;
+    std::int32_t clipBottom = kFrameHeight - 1;
+    Colour drawColour = 0x00FFFFFFu;
+};
+extern DrawContext drawContext;
+
+void initRowTables();
+void clearFrameBuffer(int slot);            // one of the game's six slots
+void clearFrameBuffer(FrameBuffer* buffer);  // any surface, e.g. the editor's own
+void setClipRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
+void resetClipRect();
+
+// Pointer to the first pixel of row y of the current target.
+inline std::uint32_t* targetRow(std::int32_t y) {
+    return drawContext.target->pixels + drawContext.rowIndex[y];
+}
+
+PixelBuffer* createPixelBuffer(std::int32_t width, std::int32_t height);
+void destroyPixelBuffer(PixelBuffer* image);
+
+// Reads an uncompressed 24-bit bottom-up BMP; null for anything else, for impossible or absurd
+// sizes and for files shorter than their pixel data. Nothing stays allocated on failure.
+PixelBuffer* loadBmp(const char* path);
+PixelBuffer* loadBmpFromMemory(const std::uint8_t* data, std::size_t size);
