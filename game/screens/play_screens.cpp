@@ -1,0 +1,268 @@
+// The screens that carry one game: its start, the play frame, the pause, the lost life, the
+// closing fade and the end picture. The play frame runs the world in one fixed order (keys,
+// sound, day, worm, ripple, rain, ambience, drawing) because the world's random numbers and
+// sounds depend on that order. During play the pause and abandon keys are tested on the held
+// state first, so the queue stays with the worm's steering unless one of them is down.
+#include "game/screens/play_screens.h"
+
+#include "game/screens/assets.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/random.h"
+#include "game/shell/shell.h"
+#include "game/shell/sound.h"
+#include "game/world/pond.h"
+#include "game/world/world.h"
+#include "render/blit.h"
+#include "render/font.h"
+#include "render/pixels.h"
+
+// The two frame sequences of the playfield, living and dying.
+void drawPlayfield();
+void drawPlayfieldDying();
+
+namespace {
+
+constexpr std::int32_t kAmbientChoices = SoundAmbientLast - SoundAmbientFirst + 1;
+static_assert(kAmbientChoices == 14);
+constexpr std::int32_t kDaylight = 200;  // the surroundings are quiet at or below this light
+
+bool altHeld() { return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt); }
+
+// True when `key` is held and the oldest queued press is that key. Holding it takes one press
+// out of the queue per frame, whatever that press is.
+bool takeHeldPress(std::uint8_t key) { return keyHeld(key) && popKey() == key; }
+
+void stopEverySound() {
+    for (int id = 0; id < kSoundSlots; ++id) {
+        soundStop(id);
+        soundRewind(id);
+    }
+}
+
+// The looping play sound starts silent with every worm and swells in over the first frames.
+void startLoopSound() {
+    world.rainVolume = 0;
+    playScreens.loopVolume = kLoopSilent;
+    soundSetVolume(SoundLoop, kLoopSilent);
+    soundPlay(SoundLoop, 1);
+}
+
+void chooseBackground() {
+    const std::int32_t background = world.background;
+    if (background == 0) {
+        assets.backgroundIndex = 0;
+    } else if (background == 10) {
+        assets.backgroundIndex = static_cast<std::uint32_t>(gameRand() % 9);
+    } else {
+        // Out-of-range values give an index loadBackground refuses and replaces with bg00.
+        assets.backgroundIndex = static_cast<std::uint32_t>(background - 1);
+    }
+    loadBackground();
+}
+
+// ---- the play frame, step by step ----
+
+void abandonOnBackspace() {
+    if (!takeHeldPress(kKeyBackspace)) return;
+    world.quitToMenu = 1;
+    world.sceneAccomplished = 1;
+    screens.endFade = 256;
+    playSoundPanned(SoundAccomplished, soundPan(world.segX[0]));
+    shell.currentScreen = &sceneEndScreen;
+}
+
+void pauseOnSpace() {
+    if (!takeHeldPress(kKeySpace)) return;
+    playSoundFromStart(SoundStart);
+    shell.currentScreen = &pauseScreen;
+}
+
+void startOnFirstArrow() {
+    if (world.started != 0) return;
+    constexpr std::uint8_t arrows[] = {kKeyUp, kKeyRight, kKeyDown, kKeyLeft};
+    for (std::uint8_t dir = Up; dir <= Left; ++dir) {
+        if (!keyHeld(arrows[dir])) continue;
+        world.segDir[0] = dir;
+        world.started = 1;
+        return;
+    }
+}
+
+void followWithLoopSound() {
+    soundSetPan(SoundLoop, soundPan(world.segX[1]));
+    if (playScreens.loopVolume < kLoopVolumeStop) {
+        playScreens.loopVolume += kLoopVolumeStep;
+        soundSetVolume(SoundLoop, playScreens.loopVolume);
+    }
+}
+
+void stepWorld() {
+    if (world.started == 0) return;
+    stepWorm();
+    if (world.pendingGrowth > 0 && world.tailHold < 1) {
+        world.pendingGrowth -= 1;
+        growWorm();
+    }
+    if (world.fallInterval != 0) dropRandomBean(gameRand() % 5);
+}
+
+// Steering stirs the water behind the head, even before the worm has set off.
+void steeringRipple() {
+    const std::uint8_t dir = world.segDir[0];
+    const bool steering = (keyHeld(kKeyUp) && dir != Down) || (keyHeld(kKeyDown) && dir != Up) ||
+                          (keyHeld(kKeyLeft) && dir != Right) ||
+                          (keyHeld(kKeyRight) && dir != Left);
+    if (steering) stampRipple(world.segX[1] + 4, world.segY[1] + 5, 2, gameRand() & 127);
+}
+
+// Now and then a frog, a bird or the wind, more often the longer the worm. The pan and volume
+// are drawn only for a sound that will really play, so muting changes no random numbers
+// beyond these two.
+void ambientSound() {
+    if (screens.brightness <= kDaylight || world.rainTimer >= 1) return;
+    if (gameRand() >= world.length * 16) return;
+    const int id = SoundAmbientFirst + gameRand() % kAmbientChoices;
+    if (!soundIsLoaded(id) || shell.soundMuted != 0) return;
+    soundSetPan(id, gameRand() % 4000 - 2000);
+    soundSetVolume(id, -(gameRand() % 2000));
+    soundPlay(id, 0);
+}
+
+// ---- the end picture ----
+
+void endPictureFadeIn(std::uint8_t key) {
+    if (isSkipPress(key) || screens.brightness >= 249) {
+        screens.brightness = 256;
+        playScreens.endPicturePhase = 0;
+    } else {
+        screens.brightness += 8;
+    }
+}
+
+void endPictureHold(std::uint8_t key) {
+    PlayScreenState& p = playScreens;
+    if (!p.endPictureHolding) {
+        p.endPictureHolding = true;
+        p.endPictureStart = shell.frameTime;
+    }
+    if (isSkipPress(key) || shell.frameTime - p.endPictureStart > kEndPictureHoldMs) {
+        screens.brightness = 256;
+        p.endPicturePhase = 1;
+    }
+}
+
+void endPictureFadeOut(std::uint8_t key) {
+    if (!isSkipPress(key) && screens.brightness >= 8) {
+        screens.brightness -= 8;
+        return;
+    }
+    PlayScreenState& p = playScreens;
+    screens.brightness = 0;
+    p.endPictureStart = 0;
+    p.endPictureHolding = false;
+    p.endPicturePhase = -1;
+    shell.currentScreen = &mainMenuScreen;
+}
+
+}  // namespace
+
+void gameStartScreen() {
+    resetWorm(WormReset::NewGame);
+    chooseBackground();
+    clearFrameBuffer(rippleMaps);
+    clearKeys();
+    startLoopSound();
+    shell.currentScreen = &playScreen;
+}
+
+void playScreen() {
+    abandonOnBackspace();
+    pauseOnSpace();
+    startOnFirstArrow();
+    followWithLoopSound();
+    updateDayCycle();
+    stepWorld();
+    steeringRipple();
+    updateRain();
+    ambientSound();
+    drawPlayfield();
+}
+
+void pauseScreen() {
+    if (takeHeldPress(kKeySpace)) {
+        playSoundFromStart(SoundStart);
+        shell.currentScreen = &playScreen;
+    }
+    // The last play frame stays under the text: only the words are drawn over it.
+    FrameBuffer* const previousTarget = drawContext.target;
+    drawContext.target = drawBuffer;
+    drawContext.drawColour = 0x00000000u;
+    drawText(167, 151, "GAME PAUSED");
+    drawContext.drawColour = 0x00FFFFFFu;
+    drawText(167, 150, "GAME PAUSED");
+    drawContext.target = previousTarget;
+}
+
+void lifeLostScreen() {
+    bool skipped = false;
+    if ((keyHeld(kKeyEnter) || keyHeld(kKeyPadEnter)) && !altHeld()) {
+        const std::uint8_t key = popKey();
+        skipped = key == kKeyEnter || key == kKeyPadEnter;
+    }
+    if (!skipped && screens.endFade > 7) {
+        screens.endFade -= 8;
+        updateDayCycle();
+        updateRain();
+        drawPlayfieldDying();
+        return;
+    }
+    // The next worm: nothing is drawn, the dying frame stays on screen for this tick.
+    resetWorm(WormReset::NewLife);
+    clearFrameBuffer(rippleMaps);
+    clearKeys();
+    stopEverySound();
+    startLoopSound();
+    shell.currentScreen = &playScreen;
+}
+
+void sceneEndScreen() {
+    const std::uint8_t key = popKey();
+    clearKeys();
+    bool finished = true;
+    if (isSkipPress(key)) {
+        screens.endFade = 0;
+        if (screens.brightness > 0) screens.brightness = 0;
+    } else if (screens.endFade > 7) {
+        if (screens.endFade < screens.brightness) screens.brightness = screens.endFade;
+        screens.endFade -= 8;
+        finished = false;
+    }
+    if (finished) {
+        stopEverySound();
+        screens.brightness = 0;
+        world.rainTimer = 0;
+        shell.currentScreen = world.quitToMenu != 0 ? &mainMenuScreen : &endPictureScreen;
+    }
+    updateDayCycle();
+    updateRain();
+    if (world.sceneAccomplished == 0) {
+        drawPlayfieldDying();
+    } else {
+        drawPlayfield();
+    }
+    resetClipRect();
+}
+
+void endPictureScreen() {
+    const std::uint8_t key = popKey();
+    clearKeys();
+    switch (playScreens.endPicturePhase) {
+        case -1: endPictureFadeIn(key); break;
+        case 0: endPictureHold(key); break;
+        default: endPictureFadeOut(key); break;
+    }
+    setClipRect(1, 1, 398, 298);
+    blitDim(0, 0, world.sceneAccomplished != 0 ? assets.accomplished : assets.gameOver,
+            screens.brightness);
+}

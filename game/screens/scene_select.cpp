@@ -1,0 +1,411 @@
+// The scene selection screen: a page of 27 scene file names beside the details of the selected
+// scene. Every key that moves or confirms the selection reads that scene at once, so the
+// details and the playfield always hold the scene the next game plays. Only one page of names
+// is kept; another page is found by listing the folder again and re-finding the current page
+// by the name it starts with, so files added or removed meanwhile never confuse the list.
+// The whole frame is composed off screen first so the fade dims the text with the picture.
+#include "game/screens/scene_select.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "game/screens/assets.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/shell.h"
+#include "game/world/world.h"
+#include "render/blit.h"
+#include "render/font.h"
+#include "render/pixels.h"
+#include "scene/scene.h"
+
+namespace {
+
+constexpr Colour kShadowGrey = 0x009F9F9Fu;
+constexpr Colour kTextBlue = 0x000000FFu;
+constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
+
+constexpr const char* kBackgroundNames[] = {
+    "AUTO CYCLE BACKGROUND", "GRASS", "SILT", "MARBLE", "ROCK", "COBBLE",
+    "GRANITE", "SANDROCK", "COBBLESTONE", "ORE", "RANDOM BACKGROUND",
+};
+static_assert(std::size(kBackgroundNames) == 11);
+
+constexpr const char* kObjectiveTexts[] = {
+    "STANDARD - SCORE AS HIGH \nAS YOU CAN",
+    "ESCAPE - GET TO THE EXIT \nPOINT",
+    "GOAL SCORE - REACH THE \nGOAL SCORE",
+    "EAT UP - EAT UP ALL NON-\nSTONE BEANS",
+};
+static_assert(std::size(kObjectiveTexts) == 4);
+
+bool altHeld() { return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt); }
+
+bool hasSceneExtension(const std::string& name) {
+    if (name.size() < 5 || name[0] == '.') return false;  // hidden files stay hidden
+    const char* ext = name.c_str() + name.size() - 4;
+    return ext[0] == '.' && (ext[1] | 0x20) == 'q' && (ext[2] | 0x20) == 's' &&
+           (ext[3] | 0x20) == 'n';
+}
+
+// ---- the page of names ----
+
+// Copies the names from position `from` on into the page; the entry behind the last is empty.
+void fillPage(const std::vector<std::string>& names, int from) {
+    auto& window = sceneSelect.sceneWindow;
+    int copied = 0;
+    for (int i = std::max(from, 0); i < static_cast<int>(names.size()) && copied < kScenePageRows;
+         ++i, ++copied) {
+        std::memcpy(window[copied].data(), names[i].c_str(), names[i].size() + 1);
+    }
+    window[copied][0] = '\0';
+}
+
+// Lists the folder again and moves sceneTop to wherever the page's first name now stands. A
+// name that has vanished leaves sceneTop where it was.
+std::vector<std::string> refindPage() {
+    std::vector<std::string> names = listSceneFiles();
+    const char* first = sceneSelect.sceneWindow[0].data();
+    auto found = std::lower_bound(names.begin(), names.end(), std::string(first));
+    if (first[0] != '\0' && found != names.end() && *found == first) {
+        sceneSelect.sceneTop = static_cast<std::int32_t>(found - names.begin());
+    }
+    return names;
+}
+
+// Shows the page starting at position `top` (already re-found and computed by the caller).
+void showPage(const std::vector<std::string>& names, int top) {
+    fillPage(names, top);
+    sceneSelect.sceneTop = top;
+}
+
+void readListOnce() {
+    if (sceneSelect.sceneWindow[0][0] != '\0') return;
+    std::vector<std::string> names = listSceneFiles();
+    if (names.empty()) return;
+    sceneSelect.sceneCount = static_cast<std::int32_t>(names.size());
+    fillPage(names, 0);
+    loadScene(sceneSelect.sceneWindow[0].data());
+    sceneSelect.sceneTop = 0;
+    sceneSelect.sceneRow = 0;
+}
+
+// ---- keys of the browse phase ----
+
+void moveUp() {
+    SceneSelectState& s = sceneSelect;
+    if (s.sceneRow >= 1) {
+        s.sceneRow -= 1;
+        return;
+    }
+    std::vector<std::string> names = refindPage();
+    if (s.sceneTop > 0) showPage(names, s.sceneTop - 1);
+}
+
+void moveDown() {
+    SceneSelectState& s = sceneSelect;
+    if (s.sceneRow < kScenePageRows - 1) {
+        if (s.sceneRow < s.sceneCount - 1) s.sceneRow += 1;
+        return;
+    }
+    std::vector<std::string> names = refindPage();
+    if (s.sceneTop < s.sceneCount - kScenePageRows) showPage(names, s.sceneTop + 1);
+}
+
+void pageUp() {
+    SceneSelectState& s = sceneSelect;
+    std::vector<std::string> names = refindPage();
+    if (s.sceneTop < kScenePageRows) {
+        showPage(names, 0);
+        s.sceneRow = 0;
+    } else {
+        showPage(names, s.sceneTop - kScenePageRows);
+    }
+}
+
+void pageDown() {
+    SceneSelectState& s = sceneSelect;
+    if (s.sceneCount < kScenePageRows + 1) {
+        s.sceneRow = s.sceneCount - 1;
+        return;
+    }
+    std::vector<std::string> names = refindPage();
+    if (s.sceneTop > s.sceneCount - 2 * kScenePageRows) {
+        showPage(names, s.sceneCount - kScenePageRows);
+        s.sceneRow = kScenePageRows - 1;
+    } else {
+        showPage(names, s.sceneTop + kScenePageRows);
+    }
+}
+
+void home() {
+    SceneSelectState& s = sceneSelect;
+    s.sceneRow = 0;
+    if (s.sceneCount >= kScenePageRows + 1) showPage(refindPage(), 0);
+}
+
+void end() {
+    SceneSelectState& s = sceneSelect;
+    if (s.sceneCount > kScenePageRows) {
+        showPage(refindPage(), s.sceneCount - kScenePageRows);
+        s.sceneRow = kScenePageRows - 1;
+    } else {
+        s.sceneRow = s.sceneCount - 1;
+    }
+}
+
+bool isMovementKey(std::uint8_t key) {
+    return key == kKeyUp || key == kKeyDown || key == kKeyPageUp || key == kKeyPageDown ||
+           key == kKeyHome || key == kKeyEnd;
+}
+
+void browse(std::uint8_t key) {
+    SceneSelectState& s = sceneSelect;
+    const bool upRepeats = s.upHeldFrames > kAutoRepeatDelay;
+    const bool downRepeats = s.downHeldFrames > kAutoRepeatDelay;
+    if (s.sceneCount == 0 && (isMovementKey(key) || upRepeats || downRepeats)) {
+        s.sceneRow = 0;
+    } else if (key == kKeyUp || upRepeats) {
+        moveUp();
+    } else if (key == kKeyDown || downRepeats) {
+        moveDown();
+    } else if (key == kKeyPageUp) {
+        pageUp();
+    } else if (key == kKeyPageDown) {
+        pageDown();
+    } else if (key == kKeyHome) {
+        home();
+    } else if (key == kKeyEnd) {
+        end();
+    }
+    if (isSkipPress(key) && s.sceneCount > 0) {
+        screens.brightness = 256;
+        s.phase = 1;
+    } else if (key == kKeyBackspace && !altHeld()) {
+        screens.brightness = 256;
+        s.phase = 2;
+    }
+}
+
+// ---- phases ----
+
+void fadeIn(std::uint8_t key) {
+    if (isSkipPress(key) || screens.brightness > 248) {
+        screens.brightness = 256;
+        sceneSelect.phase = 0;
+    } else {
+        screens.brightness += 8;
+    }
+    readListOnce();
+}
+
+void handOver() {
+    SceneSelectState& s = sceneSelect;
+    const bool toGame = s.phase == 1;
+    s.sceneRow = 0;
+    s.sceneTop = 0;
+    s.sceneCount = 0;
+    s.sceneWindow[0][0] = '\0';  // the next visit reads the folder again
+    screens.brightness = 0;
+    s.phase = -1;
+    shell.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
+}
+
+void fadeOut(std::uint8_t key) {
+    if (isSkipPress(key)) {
+        handOver();
+    } else if (screens.brightness >= 8) {
+        screens.brightness -= 8;
+    } else {
+        handOver();
+    }
+}
+
+// A held arrow moves once on its press, waits, then repeats every frame; its release counts
+// as one more press of it so the scene under the selection is read again.
+std::uint8_t updateAutoRepeat(std::uint8_t key) {
+    SceneSelectState& s = sceneSelect;
+    if (!keyHeld(kKeyUp)) {
+        if (s.upHeldFrames != 0) key = kKeyUp;
+        s.upHeldFrames = 0;
+    } else {
+        s.upHeldFrames += 1;
+    }
+    if (!keyHeld(kKeyDown)) {
+        if (s.downHeldFrames != 0) key = kKeyDown;
+        s.downHeldFrames = 0;
+    } else {
+        s.downHeldFrames += 1;
+    }
+    if (keyHeld(kKeyUp) && keyHeld(kKeyDown)) {
+        s.upHeldFrames = 0;
+        s.downHeldFrames = 0;
+    }
+    return key;
+}
+
+void rereadSelection(std::uint8_t key) {
+    const bool reads = isMovementKey(key) || key == kKeySpace || key == kKeyEnter ||
+                       key == kKeyPadEnter;
+    if (!reads || altHeld()) return;
+    const char* name = sceneSelect.sceneWindow[sceneSelect.sceneRow].data();
+    if (name[0] != '\0') loadScene(name);
+}
+
+// ---- drawing ----
+
+// Text in the screen's look: a grey copy one pixel lower under the blue text, each pass
+// clipped to the item's own rectangle (moved down with the grey copy).
+void drawItem(std::int32_t x, std::int32_t y, std::int32_t right, std::int32_t bottom,
+              const char* text) {
+    drawContext.drawColour = kShadowGrey;
+    setClipRect(x, y + 1, right, bottom + 1);
+    drawText(x, y + 1, text);
+    drawContext.drawColour = kTextBlue;
+    setClipRect(x, y, right, bottom);
+    drawText(x, y, text);
+}
+
+// Upper case of the letters a..z only; bytes beyond ASCII stay as they are.
+void upperCase(const char* text, char* out, std::size_t size) {
+    std::size_t i = 0;
+    for (; text[i] != '\0' && i + 1 < size; ++i) {
+        const char c = text[i];
+        out[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+    }
+    out[i] = '\0';
+}
+
+void drawList() {
+    const SceneSelectState& s = sceneSelect;
+    char name[kSceneNameSize];
+    for (int i = 0; i <= kScenePageRows && s.sceneWindow[i][0] != '\0'; ++i) {
+        const std::int32_t y = 45 + 8 * i;
+        if (y >= 261) break;
+        upperCase(s.sceneWindow[i].data(), name, sizeof name);
+        drawItem(35, y, 181, 266, name);
+        // drawItem left the list's own clip rectangle set for the marker
+        if (i == s.sceneRow) blitKeyed(15, y - 3, assets.marker);
+    }
+}
+
+void drawFallInterval() {
+    const WorldState& scene = world;
+    if (scene.randomFall == 0) {
+        drawItem(245, 91, 399, 101, "DISABLED");
+    } else if (scene.fallInterval < 1) {
+        drawItem(245, 91, 399, 101, "FALL AFTER NIBBLE");
+    } else {
+        char number[12];
+        std::snprintf(number, sizeof number, "%d", static_cast<int>(scene.fallInterval));
+        drawItem(245, 91, 399, 101, number);
+        drawItem(260, 91, 399, 101, "SEC.");
+    }
+}
+
+void drawObjective() {
+    const WorldState& scene = world;
+    if (scene.objective < 0 || scene.objective > 3) return;
+    char text[64];
+    if (scene.objective == GoalScore) {
+        std::snprintf(text, sizeof text, "%s %d", kObjectiveTexts[GoalScore],
+                      static_cast<int>(static_cast<std::int32_t>(scene.goalScore)));
+    } else {
+        std::snprintf(text, sizeof text, "%s", kObjectiveTexts[scene.objective]);
+    }
+    drawItem(252, 107, 399, 127, text);
+}
+
+void drawDescription() {
+    char wrapped[600];
+    wrapDescription(world.description, wrapped, sizeof wrapped);
+    drawItem(198, 158, 383, 263, wrapped);
+}
+
+void drawDetails() {
+    const WorldState& scene = world;
+    char title[sizeof scene.title];
+    upperCase(scene.title, title, sizeof title);
+    drawItem(225, 43, 399, 53, title);
+    if (scene.background >= 0 && scene.background <= 10) {
+        drawItem(265, 59, 399, 69, kBackgroundNames[scene.background]);
+    }
+    drawItem(270, 75, 399, 85, scene.randomFall == 0 ? "NO" : "YES");
+    drawFallInterval();
+    drawObjective();
+    drawDescription();
+}
+
+void drawScreen() {
+    if (sceneSelect.sceneCount < 1) {
+        setClipRect(1, 1, 398, 298);
+        blitDim(0, 0, assets.sceneSelection, screens.brightness);
+        return;
+    }
+    PixelBuffer* composed = createPixelBuffer(kFrameWidth, kFrameHeight);
+    FrameBuffer* const previousTarget = drawContext.target;
+    drawContext.target = scratchBuffer;
+    setClipRect(1, 1, 398, 298);
+    blitCopy(0, 0, assets.sceneSelection);
+    drawList();
+    drawDetails();
+    if (composed != nullptr) grabRect(0, 0, composed);
+    drawContext.target = previousTarget;
+    setClipRect(1, 1, 398, 298);
+    blitDim(0, 0, composed, screens.brightness);
+    destroyPixelBuffer(composed);
+}
+
+}  // namespace
+
+std::vector<std::string> listSceneFiles() {
+    std::vector<std::string> names;
+    std::error_code error;
+    std::filesystem::directory_iterator entry("Scenes", error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code statError;
+        if (!entry->is_regular_file(statError)) continue;
+        std::string name = entry->path().filename().string();
+        if (name.size() >= static_cast<std::size_t>(kSceneNameSize)) continue;
+        if (hasSceneExtension(name)) names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void wrapDescription(const char* text, char* out, std::size_t size) {
+    std::size_t used = 0;
+    int column = 0;
+    for (const char* c = text; *c != '\0' && used + 3 < size; ++c) {
+        if (*c == '\r') continue;
+        if (*c == '\n') {
+            out[used++] = '\n';
+            column = 0;
+            continue;
+        }
+        if (column == kDescriptionWidth) {
+            out[used++] = '\n';
+            column = 0;
+        }
+        const char upper = *c;
+        out[used++] = (upper >= 'a' && upper <= 'z') ? static_cast<char>(upper - 32) : upper;
+        column += 1;
+    }
+    out[used] = '\0';
+}
+
+void sceneSelectScreen() {
+    std::uint8_t key = popKey();
+    clearKeys();
+    switch (sceneSelect.phase) {
+        case -1: fadeIn(key); break;
+        case 0: browse(key); break;
+        default: fadeOut(key); break;
+    }
+    key = updateAutoRepeat(key);
+    rereadSelection(key);
+    drawScreen();
+}

@@ -1,0 +1,36 @@
+// The scene selection screen's state: one page of up to 27 scene file names, where that page
+// sits in the sorted list of Scenes/*.qsn, the selected row and the held-arrow counters. Kept
+// in a header so that the whole-game tests can follow the selection frame by frame.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline constexpr int kScenePageRows = 27;
+inline constexpr int kSceneNameSize = 260;  // a file name and its terminating zero
+inline constexpr int kAutoRepeatDelay = 14; // frames an arrow waits before it repeats
+
+struct SceneSelectState {
+    // The page now shown; the entry after the last name is empty, and an empty first entry
+    // means the list has not been read on this visit yet.
+    std::array<std::array<char, kSceneNameSize>, kScenePageRows + 1> sceneWindow{};
+    std::int32_t sceneCount = 0;
+    std::int32_t sceneTop = 0;
+    std::int32_t sceneRow = 0;
+    std::int32_t upHeldFrames = 0;
+    std::int32_t downHeldFrames = 0;
+    std::int32_t phase = -1;  // -1 fade in, 0 browse, 1 fade out to the game, 2 to the menu
+};
+inline SceneSelectState sceneSelect{};
+
+// The scene files of the Scenes folder (regular files ending in ".qsn", any letter case, whose
+// names fit an entry), sorted by file name byte by byte. The folder's own order is arbitrary
+// on Linux, so sorting is what gives players a list they can rely on.
+std::vector<std::string> listSceneFiles();
+
+// The description as the screen shows it: carriage returns dropped, upper case, and a line feed
+// inserted before any character that would be the 32nd of its line (words are cut).
+void wrapDescription(const char* text, char* out, std::size_t size);
