@@ -1,0 +1,76 @@
+// Loading a scene into the game world: the game's reader hands over the settings and then the
+// 1200 cells in file order, and each cell is converted into the playfield here. Filling happens
+// once per scene (the selection screen reads the scene it shows); a lost life never refills.
+#include <cstring>
+
+#include "game/shell/random.h"
+#include "game/world/world.h"
+#include "scene/scene.h"
+
+namespace {
+
+void copySettings(const GameSceneSettings& settings) {
+    std::memcpy(world.title, settings.title, sizeof world.title);
+    world.title[sizeof world.title - 1] = '\0';
+    std::memcpy(world.description, settings.description, sizeof world.description);
+    world.description[sizeof world.description - 1] = '\0';
+    world.background = settings.background;
+    world.randomFall = settings.randomFall;
+    world.fallInterval = settings.fallInterval;
+    world.objective = settings.objective;
+    world.goalScore = static_cast<std::uint32_t>(settings.goalScore);
+    // Nothing may fall into an Eat-up scene, or it could never be finished.
+    if (world.objective == EatUp) world.randomFall = 0;
+}
+
+}  // namespace
+
+void resetPlayfield() {
+    world.cells.fill(Empty);
+    world.cellEffect.fill(EffectNone);
+    world.fallHeight.fill(0);
+    world.effectAge.fill(0);
+    world.stoneQueue.fill(StoneEntry{});
+    world.stoneRead = 0;
+    world.stoneWrite = 0;
+}
+
+void fillPlayfield(int column, int row, std::uint8_t sceneCell) {
+    if (column < 0 || column >= kFieldColumns || row < 0 || row >= kFieldRows) return;
+    std::uint8_t& cell = world.cells[cellIndex(column, row)];
+    switch (sceneCell) {
+        case RedBean:
+        case OrangeBean:
+        case GreenBean:
+        case BlueBean:
+        case PurpleBean: cell = sceneCell; break;
+        case StoneBean:
+            cell = Stone;
+            queueStone(column, row);
+            break;
+        case StartPoint:
+            cell = Empty;
+            world.startCol = column;
+            world.startRow = row;
+            break;
+        case ExitPoint:
+            cell = Exit;
+            world.exitCol = column;
+            world.exitRow = row;
+            break;
+        // The colour is drawn at the cell's turn in file order, so a seed gives one field.
+        case RandomBean: cell = static_cast<std::uint8_t>(gameRand() % 5); break;
+        default: cell = Empty; break;
+    }
+}
+
+void loadScene(const char* fileName) {
+    // The reader fills its own copy of the settings; the world takes them only from a file that
+    // opened, so a missing file leaves the previous scene in force.
+    GameSceneSettings settings;
+    GameSceneSink sink;
+    sink.resetCells = resetPlayfield;
+    sink.cell = fillPlayfield;
+    if (!readSceneForGame(fileName, settings, sink)) return;
+    copySettings(settings);
+}
