@@ -16,6 +16,9 @@ inline constexpr int kFrameHeight = 300;
 inline constexpr int kFramePixels = kFrameWidth * kFrameHeight;
 inline constexpr int kFrameRowBytes = kFrameWidth * 4;
 
+// Largest width or height createPixelBuffer and loadBmp accept; anything beyond is a broken file.
+inline constexpr std::int32_t kMaxImageSide = 16384;
+
 // An image: width x height pixels, top row first, no padding, in one zero-filled allocation
 // with room for width x height + 2 words. Made by createPixelBuffer or loadBmp, released by
 // destroyPixelBuffer.
@@ -71,6 +74,8 @@ PixelBuffer* createPixelBuffer(std::int32_t width, std::int32_t height);
 void destroyPixelBuffer(PixelBuffer* image);
 
 // Reads an uncompressed 24-bit bottom-up BMP; null for anything else, for impossible or absurd
-// sizes and for files shorter than their pixel data. Nothing stays allocated on failure.
+// sizes (not positive, or above kMaxImageSide) and for files shorter than their pixel data
+// (rowBytes x height bytes from byte 54 on). Nothing stays allocated on failure. A null image
+// passed to any drawing operation draws nothing and changes no state.
 PixelBuffer* loadBmp(const char* path);
 PixelBuffer* loadBmpFromMemory(const std::uint8_t* data, std::size_t size);
