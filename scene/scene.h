@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 inline constexpr int kSceneColumns = 40;
 inline constexpr int kSceneRows = 30;
@@ -85,3 +86,56 @@ struct GameSceneSink {
 // The game's reader of "Scenes/" + fileName. False, with nothing changed and no callback made,
 // when the path does not fit the game's 256-byte path buffer or the file cannot be opened.
 bool readSceneForGame(const char* fileName, GameSceneSettings& settings, const GameSceneSink& sink);
+
+// ---- Byte-level forms of the routines above (the file routines are thin wrappers over them) ----
+
+// The bytes as they lie on disk (line ends already widened to 13, 10) of `scene` exactly as it
+// stands: unlike writeSceneFile this forces nothing, so any set of values can be reproduced.
+std::string sceneDiskBytes(const Scene& scene);
+
+// Line-end translation of the file routines: every 10 becomes 13, 10 on the way out; on the way
+// in a 13 followed by 10 becomes one 10 and any other 13 stays (a final 13 included).
+std::string widenLineEnds(std::string_view logical);
+std::string narrowLineEnds(std::string_view disk);
+
+// The editor's reader over the bytes of a file (as on disk); never reads outside `disk`.
+void readSceneBytes(std::string_view disk, Scene& scene);
+
+// The game's reader over the bytes of a file (as on disk), making the same callbacks.
+void readSceneBytesForGame(std::string_view disk, GameSceneSettings& settings, const GameSceneSink& sink);
+
+// ---- Names and checks shared by the editor, the game and scenetool ----
+
+inline constexpr int kTitleLimit = 28;         // what the properties dialog lets through
+inline constexpr int kDescriptionLimit = 255;  // the readers' buffers hold 255 characters
+inline constexpr int kGameTitleLimit = 31;
+inline constexpr int kFallIntervalLimit = 60;
+inline constexpr int kGoalScoreMin = 5;
+inline constexpr int kGoalScoreMax = 9999999;
+inline constexpr int kBackgroundCount = 11;
+
+inline constexpr std::array<const char*, kBackgroundCount> editorBackgroundNames = {
+    "Auto cycle background", "Grass", "Silt", "Marble", "Rock", "Cobble",
+    "Granite", "Sandrock", "Cobblestone", "Ore", "Random background"};
+inline constexpr std::array<const char*, kBackgroundCount> gameBackgroundNames = {
+    "AUTO CYCLE BACKGROUND", "GRASS", "SILT", "MARBLE", "ROCK", "COBBLE",
+    "GRANITE", "SANDROCK", "COBBLESTONE", "ORE", "RANDOM BACKGROUND"};
+inline constexpr std::array<const char*, 4> editorObjectiveTexts = {
+    "Standard - Score as high as you can", "Escape - Get to the exit point",
+    "Goal Score - Reach the goal score", "Eat up - Eat up all non-stone beans"};
+inline constexpr std::array<const char*, 4> gameObjectiveTexts = {
+    "STANDARD - SCORE AS HIGH \nAS YOU CAN", "ESCAPE - GET TO THE EXIT \nPOINT",
+    "GOAL SCORE - REACH THE \nGOAL SCORE", "EAT UP - EAT UP ALL NON-\nSTONE BEANS"};
+
+inline constexpr const char* kNeedBeanMessage = "Please put in at least 1 non-stone bean";
+inline constexpr const char* kNeedStartMessage = "Please set a start point";
+inline constexpr const char* kEraseExitMessage =
+    "The objective of this scene isn't 'Escape'\nPlease erase the exit point";
+inline constexpr const char* kNeedExitMessage = "Please set an exit point";
+
+// The editor's checks before saving, in their order; the message of the first that fails, or
+// nullptr for a scene that may be saved.
+const char* validateScene(const Scene& scene);
+
+// A non-stone bean: codes 0..4 and RandomBean.
+constexpr bool isNonStoneBean(std::uint8_t code) { return code <= PurpleBean || code == RandomBean; }
