@@ -1,0 +1,2 @@
+#include "tools/assetgen/palette.h"
+void makeIcons(const std::string&) {}

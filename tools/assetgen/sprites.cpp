@@ -1,0 +1,2 @@
+#include "tools/assetgen/palette.h"
+void makeSprites(const std::string&) {}
