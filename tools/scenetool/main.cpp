@@ -1,0 +1,152 @@
+// scenetool: scene files for level designers who keep their scenes in version control. It
+// shows a scene as the game describes it, checks scenes as the editor would before saving,
+// and turns a scene file into a readable source and back, byte for byte.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+
+#include "tools/scenetool/scene_report.h"
+#include "tools/scenetool/source_form.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: scenetool COMMAND ...\n"
+    "  show FILE            the settings as the game shows them, and the grid as a picture\n"
+    "  check FILE...        the editor's checks and limits; exit status 1 if any file fails\n"
+    "  dump FILE [SOURCE]   the readable source of a scene file (to standard output or SOURCE)\n"
+    "  build SOURCE OUT     the scene file of a source, byte for byte\n"
+    "  --help, --version\n"
+    "Grid symbols: r o g b p beans, ? random bean, # stone, S start, E exit, . empty,\n"
+    "* another code (given by a 'cell COLUMN ROW = CODE' line), - past the end of the file.\n";
+
+bool readWhole(const char* path, std::string& bytes) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "scenetool: cannot read %s: %s\n", path, std::strerror(errno));
+        return false;
+    }
+    struct stat info {};
+    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        std::fprintf(stderr, "scenetool: cannot read %s: it is a folder\n", path);
+        return false;
+    }
+    char chunk[65536];
+    bytes.clear();
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
+    bool ok = !std::ferror(file);
+    std::fclose(file);
+    if (!ok) std::fprintf(stderr, "scenetool: cannot read %s\n", path);
+    return ok;
+}
+
+// Written beside the target first, so a failed write never leaves half a file behind.
+bool writeWhole(const char* path, const std::string& bytes) {
+    std::string temp = std::string(path) + ".scenetool-tmp";
+    std::FILE* file = std::fopen(temp.c_str(), "wb");
+    bool ok = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    if (file != nullptr) ok = std::fclose(file) == 0 && ok;
+    ok = ok && std::rename(temp.c_str(), path) == 0;
+    if (!ok) {
+        std::fprintf(stderr, "scenetool: cannot write %s: %s\n", path, std::strerror(errno));
+        std::remove(temp.c_str());
+    }
+    return ok;
+}
+
+void printPrefixed(std::FILE* out, const std::string& prefix, const std::string& message) {
+    std::size_t start = 0;
+    while (start <= message.size()) {
+        std::size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        std::fprintf(out, "%s%s\n", prefix.c_str(), message.substr(start, end - start).c_str());
+        start = end + 1;
+    }
+}
+
+void warnLimits(const char* name, const std::string& disk) {
+    SceneLayout layout = layoutScene(disk);
+    if (!layout.wellFormed) {
+        std::fprintf(stderr, "%s: warning: not a well-formed scene (%s); kept as raw bytes\n", name,
+                     layout.problem.c_str());
+        return;
+    }
+    for (const std::string& problem : limitProblems(layout)) printPrefixed(stderr, std::string(name) + ": warning: ", problem);
+}
+
+int runShow(const char* path) {
+    std::string disk;
+    if (!readWhole(path, disk)) return 1;
+    std::fputs(showScene(disk).c_str(), stdout);
+    return 0;
+}
+
+int runCheck(int count, char** paths) {
+    int status = 0;
+    for (int i = 0; i < count; ++i) {
+        std::string disk;
+        if (!readWhole(paths[i], disk)) {
+            status = 1;
+            continue;
+        }
+        std::vector<std::string> failures = checkScene(disk);
+        for (const std::string& failure : failures) printPrefixed(stdout, std::string(paths[i]) + ": ", failure);
+        if (failures.empty()) std::printf("%s: ok\n", paths[i]);
+        if (!failures.empty()) status = 1;
+    }
+    return status;
+}
+
+int runDump(const char* path, const char* out) {
+    std::string disk;
+    if (!readWhole(path, disk)) return 1;
+    warnLimits(path, disk);
+    std::string source = dumpSource(disk);
+    if (out != nullptr) return writeWhole(out, source) ? 0 : 1;
+    std::fwrite(source.data(), 1, source.size(), stdout);
+    return 0;
+}
+
+int runBuild(const char* sourcePath, const char* out) {
+    std::string source, disk, error;
+    if (!readWhole(sourcePath, source)) return 1;
+    if (!buildSource(source, disk, error)) {
+        std::fprintf(stderr, "%s: %s\n", sourcePath, error.c_str());
+        return 1;
+    }
+    warnLimits(sourcePath, disk);
+    return writeWhole(out, disk) ? 0 : 1;
+}
+
+int usageError(const char* message) {
+    std::fprintf(stderr, "scenetool: %s\n%s", message, kUsage);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usageError("no command given");
+    std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::puts("scenetool 2.01");
+        return 0;
+    }
+    if (command == "show" && argc == 3) return runShow(argv[2]);
+    if (command == "check" && argc >= 3) return runCheck(argc - 2, argv + 2);
+    if (command == "dump" && (argc == 3 || argc == 4)) return runDump(argv[2], argc == 4 ? argv[3] : nullptr);
+    if (command == "build" && argc == 4) return runBuild(argv[2], argv[3]);
+    if (command == "show" || command == "check" || command == "dump" || command == "build") {
+        return usageError(("wrong number of arguments for " + command).c_str());
+    }
+    return usageError(("unknown command '" + command + "'").c_str());
+}
