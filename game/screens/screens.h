@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "render/pixels.h"
+
 struct ScreenState {
     std::int32_t brightness = 0;  // 0..256: picture fades and the playfield's light
     std::int32_t endFade = 256;   // the play screens' closing fade (see playScreen)
@@ -12,6 +14,22 @@ inline ScreenState screens{};
 
 // Space, Enter or keypad Enter while neither Alt key is held.
 bool isSkipPress(std::uint8_t key);
+// Enter or keypad Enter while neither Alt key is held: the menus' confirming key.
+bool isConfirmPress(std::uint8_t key);
+
+// The one key press a picture or menu screen acts on this frame (0 for none); the presses
+// made meanwhile are dropped.
+std::uint8_t takeKey();
+// The standard fade-in for a screen in phase -1: a skip press jumps to full light, otherwise
+// 8 steps a frame; true on the frame it ends, with phase set to 0 and brightness to 256.
+bool stepFadeIn(std::int32_t& phase, std::uint8_t key);
+// The standard fade-out: a skip press cuts to black, otherwise 8 steps a frame down; true when
+// the screen is to hand over now (brightness 0). The caller sets its phase and the next screen.
+bool stepFadeOut(std::uint8_t key);
+// A full-screen picture at the current brightness, clipped to (1,1)-(398,298).
+void drawPicture(const PixelBuffer* picture);
+// The lit picture inside one rectangle (inclusive), then the full-screen clip again.
+void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 
 void logoScreen();
 void mainMenuScreen();

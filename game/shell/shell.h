@@ -19,8 +19,23 @@ struct ShellState {
     std::int32_t soundMuted = 0;
     std::int32_t fatalError = 0;
     char errorText[256] = {};
+    std::int32_t windowOpen = 0;  // the window exists; its destruction ends the message loop
 };
 inline ShellState shell{};
+
+// Start-up from the window on (the program's folder and the single-instance check come
+// first): 1 when the message loop may run. A step that fails records its message.
+int initGame();
+// The message loop: runs until the window is destroyed; the exit code.
+int runMessageLoop();
+// initGame, then the loop; a failed start-up shows its message and gives 0.
+int runGame();
+// Runs the current screen and presents its frame when 1000 / framesPerSecond ms have passed
+// since the last tick that ran.
+void frameTick();
+// Releases sound, input and display, stores the settings and destroys the window; only once.
+void shutdownGame();
+void toggleDisplayMode();
 
 // Records a fatal error once: copies the message and raises the flag; the loop shuts down.
 void raiseFatalError(const char* message);

@@ -1,0 +1,177 @@
+// The headless platform: every function of game/shell/platform.h over plain state that the
+// tests read and set. Sounds are read with the real WAVE reader, so the catalogue's failure
+// paths behave as in the game; nothing is ever played.
+#include "game/platform/headless.h"
+
+#include <cstdio>
+
+#include "game/platform/mixer.h"
+#include "game/platform/present.h"
+#include "game/platform/wave.h"
+#include "game/screens/assets.h"
+#include "game/screens/menus.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/shell.h"
+#include "game/shell/window.h"
+#include "game/world/world.h"
+#include "render/pixels.h"
+
+std::uint32_t platformTicks() { return headless.now; }
+
+int platformCreateWindow() {
+    if (headless.windowFails) return 0;
+    headless.windowOpen = true;
+    return 1;
+}
+
+void platformPlaceWindow() { ++headless.windowPlacements; }
+void platformDestroyWindow() { headless.windowOpen = false; }
+void platformMinimiseWindow() { ++headless.minimiseCount; }
+
+int platformInitDisplay() {
+    if (headless.displayFails) return 0;
+    headless.displayOpen = true;
+    return 1;
+}
+
+void platformReleaseDisplay() { headless.displayOpen = false; }
+
+void platformShowFrame() {
+    if (!headless.displayOpen) return;
+    ++headless.framesShown;
+    headless.lastFrame.assign(displayBuffer->pixels, displayBuffer->pixels + kFramePixels);
+    headless.lastFrameFullScreen = shell.isWindowed == 0;
+    if (headless.lastFrameFullScreen) {
+        headless.lastScreen.resize(static_cast<std::size_t>(kScreenWidth) * kScreenHeight);
+        expandFrame(displayBuffer->pixels, headless.lastScreen.data(), kScreenWidth);
+    }
+}
+
+int platformInitInput() {
+    if (headless.inputFails) return 0;
+    headless.inputOpen = true;
+    return 1;
+}
+
+void platformReleaseInput() { headless.inputOpen = false; }
+
+void platformHandleEvents() {
+    std::vector<ScriptedEvent> pending;
+    pending.swap(headless.events);
+    for (const ScriptedEvent& event : pending) {
+        switch (event.kind) {
+            case ScriptedEvent::Key: windowKeyEvent(event.scanCode, event.pressed, event.altHeld); break;
+            case ScriptedEvent::Close: windowCloseRequest(); break;
+            case ScriptedEvent::Focus: windowFocusChanged(event.pressed); break;
+            case ScriptedEvent::Expose: windowExposed(); break;
+        }
+    }
+}
+
+// Time passes while the loop sleeps; a sleep without a limit and without events means nobody
+// will ever wake the game, so the test is closing it.
+void platformWaitEvent(std::int32_t timeoutMs) {
+    ++headless.waits;
+    if (timeoutMs > 0) headless.now += static_cast<std::uint32_t>(timeoutMs);
+    if (timeoutMs < 0 && headless.events.empty()) scriptClose();
+}
+
+int platformOpenAudio() {
+    if (headless.audioMissing) return 0;
+    headless.audioOpen = true;
+    return 1;
+}
+
+void platformCloseAudio() {
+    for (HeadlessSlot& slot : headless.slots) slot = HeadlessSlot{};
+    headless.audioOpen = false;
+}
+
+int platformLoadSound(int id, const char* path) {
+    if (!headless.audioOpen) return 0;
+    WaveSound wave;
+    if (readWaveFile(path, &wave) != kWaveOk || !isPlayablePcm(wave.format)) return 0;
+    HeadlessSlot& slot = headless.slots[static_cast<std::size_t>(id)];
+    slot = HeadlessSlot{};
+    slot.loaded = true;
+    slot.frames = static_cast<std::uint32_t>(wave.samples.size() / wave.format.blockAlign);
+    return 1;
+}
+
+bool platformSoundLoaded(int id) { return id >= 0 && id < 256 && headless.slots[static_cast<std::size_t>(id)].loaded; }
+
+void platformSound(SoundOp op, int id, std::int32_t value) {
+    headless.soundCalls.push_back({op, id, value});
+    HeadlessSlot& slot = headless.slots[static_cast<std::size_t>(id)];
+    switch (op) {
+        case SoundOp::Play: slot.playing = true; slot.looping = value != 0; break;
+        case SoundOp::Stop: slot.playing = false; break;
+        case SoundOp::Rewind: break;
+        case SoundOp::SetPan: slot.pan = value; break;
+        case SoundOp::SetVolume:
+            if (value >= kSilentVolume && value <= 0) slot.volume = value;
+            break;
+    }
+}
+
+void platformShowError(const char* text) { headless.errorBoxes.emplace_back(text); }
+void platformOpenDocument(const char* path) { headless.openedDocuments.emplace_back(path); }
+void platformStartEditor() { ++headless.editorStarts; }
+
+void resetHeadlessGame() {
+    freeAssetImages();
+    assets = AssetCatalogue{};
+    world = WorldState{};
+    headless = HeadlessState{};
+    shell = ShellState{};
+    keyboard = KeyboardState{};
+    screens = ScreenState{};
+    menus = MenuState{};
+    mixerUnloadAll();
+}
+
+void scriptKey(std::uint8_t scanCode, bool pressed, bool altHeld) {
+    headless.events.push_back({ScriptedEvent::Key, scanCode, pressed, altHeld});
+}
+
+void scriptPress(std::uint8_t scanCode, bool altHeld) {
+    scriptKey(scanCode, true, altHeld);
+    scriptKey(scanCode, false, altHeld);
+}
+
+void scriptClose() { headless.events.push_back({ScriptedEvent::Close, 0, false, false}); }
+void scriptFocus(bool gained) { headless.events.push_back({ScriptedEvent::Focus, 0, gained, false}); }
+
+bool runOneFrame() {
+    if (shell.nextFrameTime != 0 && static_cast<std::int32_t>(shell.nextFrameTime - headless.now) > 0)
+        headless.now = shell.nextFrameTime;
+    platformHandleEvents();
+    if (!shell.windowOpen) return false;
+    if (shell.fatalError) {
+        shutdownGame();
+        return false;
+    }
+    if (shell.isActive) frameTick();
+    return shell.windowOpen != 0;
+}
+
+std::uint64_t hashPixels(const std::uint32_t* pixels, std::size_t count) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < count; ++i) {
+        hash = (hash ^ pixels[i]) * 1099511628211ull;
+    }
+    return hash;
+}
+
+bool writePpm(const char* path, const std::uint32_t* pixels, int width, int height) {
+    std::FILE* out = std::fopen(path, "wb");
+    if (out == nullptr) return false;
+    std::fprintf(out, "P6\n%d %d\n255\n", width, height);
+    for (int i = 0; i < width * height; ++i) {
+        const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(pixels[i] >> 16),
+                                     static_cast<std::uint8_t>(pixels[i] >> 8), static_cast<std::uint8_t>(pixels[i])};
+        std::fwrite(rgb, 1, 3, out);
+    }
+    return std::fclose(out) == 0;
+}

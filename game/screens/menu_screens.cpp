@@ -1,0 +1,142 @@
+// The main menu, hub of the game, and the options screen. Both light their selected entry by
+// drawing the lit picture inside its rectangle, move with the arrows (sound 100) and confirm
+// with Enter only (sound 99 in the main menu); the options change the settings in memory at
+// once and the shell stores them at exit.
+#include "game/screens/assets.h"
+#include "game/screens/menus.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/platform.h"
+#include "game/shell/shell.h"
+#include "game/shell/sound.h"
+#include "render/blit.h"
+
+namespace {
+
+// Fade-out phases of the main menu and where each leads.
+constexpr std::int32_t kMenuToScenes = 1;
+constexpr std::int32_t kMenuToOptions = 2;
+constexpr std::int32_t kMenuToQuit = 4;
+constexpr std::int32_t kMenuToHelp = 5;
+
+void chooseMenuItem() {
+    playSoundFromStart(SoundStart);
+    switch (menus.menuItem) {
+        case 0: screens.brightness = 256; menus.menuPhase = kMenuToScenes; break;
+        case 1: screens.brightness = 256; menus.menuPhase = kMenuToOptions; break;
+        case 2:
+            // The editor runs beside the game; the menu waits on this item until the player
+            // comes back.
+            platformMinimiseWindow();
+            platformStartEditor();
+            break;
+        case 3: menus.menuPhase = kMenuToQuit; break;
+        default: screens.brightness = 256; menus.menuPhase = kMenuToHelp; break;
+    }
+}
+
+void menuWaiting(std::uint8_t key) {
+    if (key == kKeyUp || key == kKeyLeft) {
+        playSoundFromStart(SoundSelect);
+        menus.menuItem = menus.menuItem == 0 ? kMenuItems - 1 : menus.menuItem - 1;
+    } else if (key == kKeyDown || key == kKeyRight) {
+        playSoundFromStart(SoundSelect);
+        menus.menuItem = menus.menuItem == kMenuItems - 1 ? 0 : menus.menuItem + 1;
+    } else if (isConfirmPress(key)) {
+        chooseMenuItem();
+    }
+}
+
+void menuFadedOut() {
+    const std::int32_t leaving = menus.menuPhase;
+    menus.menuPhase = -1;
+    if (leaving == kMenuToScenes) {
+        menus.menuItem = 0;
+        shell.currentScreen = sceneSelectScreen;
+    } else if (leaving == kMenuToOptions) {
+        shell.currentScreen = optionsScreen;
+    } else if (leaving == kMenuToQuit) {
+        shell.currentScreen = nullptr;
+    } else {
+        shell.currentScreen = helpScreen;
+    }
+}
+
+std::uint32_t fasterSpeed(std::uint32_t fps) { return fps == 15 ? 20 : fps == 20 ? 25 : 15; }
+std::uint32_t slowerSpeed(std::uint32_t fps) { return fps == 15 ? 25 : fps == 20 ? 15 : 20; }
+
+// Left and Right change the setting of the row (no sound); the last row has none.
+void changeOption(bool right) {
+    switch (menus.optionsRow) {
+        case 0: toggleDisplayMode(); break;
+        case 1: shell.framesPerSecond = right ? fasterSpeed(shell.framesPerSecond) : slowerSpeed(shell.framesPerSecond); break;
+        case 2: shell.soundMuted = !shell.soundMuted; break;
+        default: break;
+    }
+}
+
+void optionsWaiting(std::uint8_t key) {
+    if (key == kKeyUp) {
+        playSoundFromStart(SoundSelect);
+        menus.optionsRow = menus.optionsRow == 0 ? kOptionsRows - 1 : menus.optionsRow - 1;
+    } else if (key == kKeyDown) {
+        playSoundFromStart(SoundSelect);
+        menus.optionsRow = menus.optionsRow == kOptionsRows - 1 ? 0 : menus.optionsRow + 1;
+    } else if (key == kKeyLeft || key == kKeyRight) {
+        changeOption(key == kKeyRight);
+    } else if (isConfirmPress(key) && menus.optionsRow == kOptionsRows - 1) {
+        screens.brightness = 256;
+        menus.optionsPhase = 1;
+    }
+}
+
+struct Mark {
+    std::int32_t x, y;
+};
+
+Mark speedMark() {
+    if (shell.framesPerSecond == 15) return {160, 121};
+    if (shell.framesPerSecond == 25) return {323, 121};
+    return {230, 121};
+}
+
+void drawOptionMarks() {
+    const Mark display = shell.isWindowed ? Mark{280, 95} : Mark{160, 95};
+    const Mark sound = shell.soundMuted ? Mark{217, 148} : Mark{160, 148};
+    const Mark speed = speedMark();
+    blitKeyedDim(display.x, display.y, assets.marker, screens.brightness);
+    blitKeyedDim(speed.x, speed.y, assets.marker, screens.brightness);
+    blitKeyedDim(sound.x, sound.y, assets.marker, screens.brightness);
+}
+
+}  // namespace
+
+void mainMenuScreen() {
+    const std::uint8_t key = takeKey();
+    if (menus.menuPhase == -1) {
+        stepFadeIn(menus.menuPhase, key);
+    } else if (menus.menuPhase == 0) {
+        menuWaiting(key);
+    } else if (stepFadeOut(key)) {
+        menuFadedOut();
+    }
+    const MenuRect& lit = kMenuRects[static_cast<std::size_t>(menus.menuItem)];
+    drawPicture(assets.mainMenu);
+    drawLitRect(assets.mainMenuLit, lit.x0, lit.y0, lit.x1, lit.y1);
+}
+
+void optionsScreen() {
+    const std::uint8_t key = takeKey();
+    if (menus.optionsPhase == -1) {
+        if (stepFadeIn(menus.optionsPhase, key)) menus.optionsRow = kOptionsRows - 1;
+    } else if (menus.optionsPhase == 0) {
+        optionsWaiting(key);
+    } else if (stepFadeOut(key)) {
+        menus.optionsPhase = -1;
+        shell.currentScreen = mainMenuScreen;
+    }
+    const MenuRect& lit = kOptionsRects[static_cast<std::size_t>(menus.optionsRow)];
+    drawPicture(assets.options);
+    drawLitRect(assets.optionsLit, lit.x0, lit.y0, lit.x1, lit.y1);
+    drawOptionMarks();
+}

@@ -1,0 +1,123 @@
+// The spine of the game: start-up from the window on, the message loop, the frame tick with
+// its pacing, the display-mode switch and the orderly shutdown. The loop sleeps until the
+// next frame is due (the platform wakes it for any event), so an idle game costs next to no
+// processor time; frames still come exactly 1000 / framesPerSecond ms after the tick before.
+#include <cstdint>
+
+#include "game/screens/assets.h"
+#include "game/screens/screens.h"
+#include "game/shell/media.h"
+#include "game/shell/platform.h"
+#include "game/shell/random.h"
+#include "game/shell/settings.h"
+#include "game/shell/shell.h"
+#include "game/shell/sound.h"
+#include "game/shell/window.h"
+
+namespace {
+
+// The old check for CPUID and MMX: every x86 processor this builds for has both, and the
+// pixel code needs nothing of other processors.
+bool processorSupported() {
+#if defined(__i386__) || defined(__x86_64__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("mmx");
+#else
+    return true;
+#endif
+}
+
+int failStartup(const char* message) {
+    raiseFatalError(message);
+    return 0;
+}
+
+void waitForNextFrame() {
+    if (shell.nextFrameTime == 0) return;
+    const std::int32_t wait = static_cast<std::int32_t>(shell.nextFrameTime - platformTicks());
+    if (wait > 0) platformWaitEvent(wait);
+}
+
+}  // namespace
+
+void applySettings(const StoredSettings& stored) {
+    if (stored.windowedMode == 0) toggleDisplayMode();
+    shell.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
+    if (stored.noSound != 0) shell.soundMuted = 1;
+}
+
+int initGame() {
+    if (!platformCreateWindow()) return 0;
+    shell.windowOpen = 1;
+    platformPlaceWindow();
+    if (!processorSupported()) return failStartup("Require Pentium MMX CPU or higher!");
+    if (!initDisplay()) return failStartup("Failed to initialize screen!");
+    if (!initInput()) return failStartup("Failed to initialize DirectInput!");
+    initSound();  // without a device the game runs silent
+    shell.frameTime = platformTicks();
+    seedRandom(shell.frameTime);
+    loadAssetCatalogue();
+    applySettings(readSettings());
+    shell.isActive = 1;
+    activateInput(1);
+    return 1;
+}
+
+int runMessageLoop() {
+    for (;;) {
+        if (shell.fatalError) {
+            shutdownGame();
+            break;
+        }
+        platformHandleEvents();
+        if (!shell.windowOpen) break;
+        if (!shell.isActive) {
+            platformWaitEvent(-1);
+            continue;
+        }
+        frameTick();
+        if (shell.windowOpen && !shell.fatalError) waitForNextFrame();
+    }
+    return 0;
+}
+
+int runGame() {
+    if (initGame()) return runMessageLoop();
+    if (shell.errorText[0] != '\0') platformShowError(shell.errorText);
+    if (shell.windowOpen) platformDestroyWindow();
+    shell.windowOpen = 0;
+    return 0;
+}
+
+void frameTick() {
+    const std::uint32_t now = platformTicks();
+    shell.frameTime = now;
+    if (shell.nextFrameTime != 0 && shell.nextFrameTime > now) return;
+    const std::uint32_t rate = shell.framesPerSecond != 0 ? shell.framesPerSecond : 20;
+    shell.nextFrameTime = now + 1000 / rate;
+    if (shell.currentScreen == nullptr) {
+        shutdownGame();
+        return;
+    }
+    shell.currentScreen();
+    if (shell.windowOpen) presentFrame();
+}
+
+void toggleDisplayMode() {
+    releaseDisplay();
+    shell.isWindowed = !shell.isWindowed;
+    platformPlaceWindow();
+    if (!initDisplay()) {
+        raiseFatalError("Failed to initialize screen!");
+        shutdownGame();
+    }
+}
+
+void shutdownGame() {
+    if (!shell.windowOpen) return;
+    releaseSound();
+    releaseInput();
+    releaseDisplay();
+    writeSettings();
+    destroyGameWindow();
+}

@@ -1,0 +1,40 @@
+// Display and input around the platform: the after-glow blend on every presented frame, the
+// cleared frames of a fresh display, and the empty key tables at every activation change.
+#include "game/shell/media.h"
+
+#include <cstdint>
+
+#include "game/platform/present.h"
+#include "game/shell/keys.h"
+#include "game/shell/platform.h"
+#include "render/pixels.h"
+
+int initDisplay() {
+    if (!platformInitDisplay()) return 0;
+    initRowTables();
+    clearFrameBuffer(0);
+    clearFrameBuffer(2);
+    return 1;
+}
+
+void releaseDisplay() { platformReleaseDisplay(); }
+
+void presentFrame() {
+    const std::int32_t left = drawContext.clipLeft, top = drawContext.clipTop;
+    const std::int32_t right = drawContext.clipRight, bottom = drawContext.clipBottom;
+    resetClipRect();
+    blendFrame(drawBuffer->pixels, displayBuffer->pixels, kFramePixels);
+    platformShowFrame();
+    // Restored as it was, even an empty rectangle, rather than normalised by setClipRect.
+    drawContext.clipLeft = left;
+    drawContext.clipTop = top;
+    drawContext.clipRight = right;
+    drawContext.clipBottom = bottom;
+    drawContext.target = drawBuffer;
+}
+
+int initInput() { return platformInitInput(); }
+
+void activateInput(int) { clearKeyState(); }
+
+void releaseInput() { platformReleaseInput(); }

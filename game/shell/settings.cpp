@@ -1,0 +1,202 @@
+// The settings file. Its lines are "Name=type:value"; the types are "dword" (an unsigned
+// 32-bit decimal number) and "sz" (the rest of the line). Lines that do not parse, numbers
+// that do not fit in 32 bits and values of the wrong type are treated as missing, exactly as a
+// registry value that cannot be read; the next write drops them.
+#include "game/shell/settings.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+#include <utility>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "game/shell/shell.h"
+
+namespace {
+
+enum class ValueType : std::uint8_t { None, Dword, Sz };
+
+struct StoredValue {
+    const char* name = "";
+    ValueType type = ValueType::None;
+    bool present = false;
+    std::uint32_t number = 0;
+    std::string text;
+};
+
+// The seven values in the order they are written.
+using SettingsFile = std::array<StoredValue, 7>;
+
+SettingsFile emptyFile() {
+    constexpr std::array<std::pair<const char*, ValueType>, 7> kValues{{
+        {"WindowedMode", ValueType::Dword}, {"GameSpeed", ValueType::Dword}, {"NoSound", ValueType::Dword},
+        {"HiScore", ValueType::Dword},      {"Version", ValueType::Sz},      {"Homepage", ValueType::Sz},
+        {"Copyright", ValueType::Sz},
+    }};
+    SettingsFile file;
+    for (std::size_t i = 0; i < kValues.size(); ++i) {
+        file[i].name = kValues[i].first;
+        file[i].type = kValues[i].second;
+    }
+    return file;
+}
+
+StoredValue* findValue(SettingsFile& file, std::string_view name) {
+    for (StoredValue& value : file)
+        if (name == value.name) return &value;
+    return nullptr;
+}
+
+bool parseDword(std::string_view text, std::uint32_t* out) {
+    if (text.empty() || text.size() > 10) return false;
+    std::uint64_t number = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        number = number * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    if (number > 0xFFFFFFFFu) return false;
+    *out = static_cast<std::uint32_t>(number);
+    return true;
+}
+
+void parseLine(SettingsFile& file, std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::size_t equals = line.find('=');
+    const std::size_t colon = line.find(':', equals == std::string_view::npos ? 0 : equals);
+    if (equals == std::string_view::npos || colon == std::string_view::npos) return;
+    StoredValue* value = findValue(file, line.substr(0, equals));
+    if (value == nullptr) return;
+    const std::string_view type = line.substr(equals + 1, colon - equals - 1);
+    const std::string_view text = line.substr(colon + 1);
+    if (value->type == ValueType::Dword && type == "dword") {
+        value->present = parseDword(text, &value->number);
+    } else if (value->type == ValueType::Sz && type == "sz") {
+        value->text.assign(text);
+        value->present = true;
+    }
+}
+
+SettingsFile loadFile() {
+    SettingsFile file = emptyFile();
+    const std::string path = settingsFilePath();
+    std::FILE* in = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    if (in == nullptr) return file;
+    std::string contents;
+    char block[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, in)) > 0 && contents.size() < (1u << 20))
+        contents.append(block, got);
+    std::fclose(in);
+    std::size_t start = 0;
+    while (start < contents.size()) {
+        std::size_t end = contents.find('\n', start);
+        if (end == std::string::npos) end = contents.size();
+        parseLine(file, std::string_view(contents).substr(start, end - start));
+        start = end + 1;
+    }
+    return file;
+}
+
+// Creates each missing folder of the path's directory part, as opening a key creates it.
+void makeParentFolders(const std::string& path) {
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+        mkdir(path.substr(0, slash).c_str(), 0700);
+}
+
+std::string fileText(const SettingsFile& file) {
+    std::string text;
+    for (const StoredValue& value : file) {
+        if (!value.present) continue;
+        text += value.name;
+        text += value.type == ValueType::Dword ? "=dword:" + std::to_string(value.number) : "=sz:" + value.text;
+        text += '\n';
+    }
+    return text;
+}
+
+// Writes the whole file to a temporary neighbour and renames it over the old one.
+void saveFile(const SettingsFile& file) {
+    const std::string path = settingsFilePath();
+    if (path.empty()) return;
+    makeParentFolders(path);
+    const std::string temporary = path + ".tmp" + std::to_string(getpid());
+    std::FILE* out = std::fopen(temporary.c_str(), "wb");
+    if (out == nullptr) return;
+    const std::string text = fileText(file);
+    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
+    const bool flushed = std::fflush(out) == 0 && fsync(fileno(out)) == 0;
+    if (std::fclose(out) != 0 || !written || !flushed || std::rename(temporary.c_str(), path.c_str()) != 0)
+        std::remove(temporary.c_str());
+}
+
+void setDword(SettingsFile& file, const char* name, std::uint32_t number) {
+    StoredValue* value = findValue(file, name);
+    value->present = true;
+    value->number = number;
+}
+
+void setText(SettingsFile& file, const char* name, const char* text) {
+    StoredValue* value = findValue(file, name);
+    value->present = true;
+    value->text = text;
+}
+
+std::uint32_t dwordOr(SettingsFile& file, const char* name, std::uint32_t fallback) {
+    const StoredValue* value = findValue(file, name);
+    return value->present ? value->number : fallback;
+}
+
+}  // namespace
+
+std::string settingsFilePath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string folder;
+    if (config != nullptr && config[0] == '/') {
+        folder = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] == '\0') return {};
+        folder = std::string(home) + "/.config";
+    }
+    return folder + "/Quillfern/MunchTrail.ini";
+}
+
+StoredSettings readSettings() {
+    SettingsFile file = loadFile();
+    StoredSettings stored;
+    stored.windowedMode = dwordOr(file, "WindowedMode", stored.windowedMode);
+    stored.gameSpeed = dwordOr(file, "GameSpeed", stored.gameSpeed);
+    stored.noSound = dwordOr(file, "NoSound", stored.noSound);
+    return stored;
+}
+
+void writeSettings() {
+    SettingsFile file = loadFile();
+    setDword(file, "WindowedMode", static_cast<std::uint32_t>(shell.isWindowed));
+    setDword(file, "GameSpeed", shell.framesPerSecond);
+    setDword(file, "NoSound", static_cast<std::uint32_t>(shell.soundMuted));
+    saveFile(file);
+}
+
+void readHighScore(std::uint32_t* hiScore) {
+    SettingsFile file = loadFile();
+    *hiScore = dwordOr(file, "HiScore", *hiScore);
+}
+
+void writeHighScore(std::uint32_t hiScore) {
+    SettingsFile file = loadFile();
+    setDword(file, "HiScore", hiScore);
+    saveFile(file);
+}
+
+void writeVersionInfo() {
+    SettingsFile file = loadFile();
+    setText(file, "Copyright", kCopyrightText);
+    setText(file, "Homepage", kHomepageText);
+    setText(file, "Version", kVersionText);
+    saveFile(file);
+}

@@ -1,0 +1,32 @@
+// The game's settings and high score, kept in $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini
+// (~/.config when the variable is unset): one typed value a line, "Name=dword:123" or
+// "Name=sz:text". Every operation reads the file anew and writes it whole through a temporary
+// file and a rename, so a crash never leaves half a file. Unreadable or damaged values count
+// as missing and take their defaults; nothing here ever stops the game.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+inline constexpr const char* kVersionText = "2.01";
+inline constexpr const char* kHomepageText = "https://quillfern.example/munchtrail";
+inline constexpr const char* kCopyrightText = "Munch Trail 2.01, copyright (c) Quillfern. All rights reserved.";
+
+struct StoredSettings {
+    std::uint32_t windowedMode = 1;
+    std::uint32_t gameSpeed = 20;
+    std::uint32_t noSound = 0;
+};
+
+// The settings file's full path; empty when neither XDG_CONFIG_HOME nor HOME is set.
+std::string settingsFilePath();
+
+StoredSettings readSettings();  // raw stored numbers, defaults for missing ones
+void writeSettings();           // shell.isWindowed, shell.framesPerSecond, shell.soundMuted
+void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
+void writeHighScore(std::uint32_t hiScore);
+void writeVersionInfo();  // "Copyright", "Homepage", "Version"
+
+// Start-up's use of the stored settings: a frame rate other than 15 or 25 stays 20, any
+// non-zero "NoSound" mutes, "WindowedMode" 0 switches to full screen.
+void applySettings(const StoredSettings& stored);

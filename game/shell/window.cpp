@@ -1,0 +1,46 @@
+// The window procedure of the game: Escape quits from every screen, F1 minimises the game and
+// opens the help page, Alt+Enter (Enter released while Alt is held) switches the display
+// mode, closing the window quits, and focus switches the frames and the keyboard on and off.
+// Every other key event only feeds the key queue, and only while the game is active.
+#include "game/shell/window.h"
+
+#include "game/screens/assets.h"
+#include "game/shell/keys.h"
+#include "game/shell/media.h"
+#include "game/shell/platform.h"
+#include "game/shell/shell.h"
+
+void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
+    if (pressed && scanCode == kKeyEscape) {
+        shutdownGame();
+        return;
+    }
+    if (pressed && scanCode == kKeyF1) {
+        platformMinimiseWindow();
+        platformOpenDocument("Readme.htm");
+    }
+    if (!pressed && altHeld && (scanCode == kKeyEnter || scanCode == kKeyPadEnter) && shell.windowOpen)
+        toggleDisplayMode();
+    if (shell.isActive && shell.windowOpen) pushKeyEvent(scanCode, pressed);
+}
+
+void windowCloseRequest() { shutdownGame(); }
+
+void windowFocusChanged(bool active) {
+    if (!shell.windowOpen) return;
+    shell.isActive = active ? 1 : 0;
+    activateInput(shell.isActive);
+}
+
+void windowExposed() {
+    if (shell.windowOpen) presentFrame();
+}
+
+void destroyGameWindow() {
+    platformDestroyWindow();
+    shell.windowOpen = 0;
+    shell.isActive = 0;
+    releaseAssets();
+    shell.currentScreen = nullptr;
+    if (shell.errorText[0] != '\0') platformShowError(shell.errorText);
+}
