@@ -1,0 +1,107 @@
+// The drawing tests' harness: the platform's sound side records every call, the asset
+// catalogue's textures and background loader and the two screens the world hands over to are
+// stand-ins that the real ones replace when the game core brings them along.
+#include "tests/world_draw/draw_harness.h"
+
+#include <algorithm>
+
+#include "game/screens/assets.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/random.h"
+#include "game/shell/shell.h"
+#include "game/world/pond.h"
+#include "game/world/world.h"
+
+int platformOpenAudio() { return 1; }
+void platformCloseAudio() {}
+int platformLoadSound(int, const char*) { return 1; }
+bool platformSoundLoaded(int id) { return id >= 0 && id < 256; }
+void platformSound(SoundOp op, int id, std::int32_t value) { wd::soundCalls.push_back({op, id, value}); }
+
+__attribute__((weak)) TextureStore beanTexture;
+__attribute__((weak)) TextureStore brightTexture;
+__attribute__((weak)) void loadBackground() { ++wd::backgroundLoads; }
+__attribute__((weak)) void lifeLostScreen() {}
+__attribute__((weak)) void sceneEndScreen() {}
+
+namespace wd {
+
+std::vector<SoundCall> soundCalls;
+int backgroundLoads = 0;
+
+namespace {
+std::vector<PixelBuffer*> images;
+}
+
+int playsOf(int id) {
+    return static_cast<int>(std::count_if(soundCalls.begin(), soundCalls.end(), [id](const SoundCall& c) {
+        return c.id == id && c.op == SoundOp::Play;
+    }));
+}
+
+PixelBuffer* solidImage(std::int32_t width, std::int32_t height, std::uint32_t colour) {
+    PixelBuffer* image = createPixelBuffer(width, height);
+    std::fill(image->pixels(), image->pixels() + width * height, colour);
+    images.push_back(image);
+    return image;
+}
+
+void fillTexture(TextureStore* store, std::uint32_t colour) {
+    std::fill(std::begin(store->texels), std::end(store->texels), colour);
+}
+
+std::uint64_t frameHash() {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (std::uint32_t pixel : drawBuffer->pixels) {
+        hash = (hash ^ (pixel & 0x00FFFFFFu)) * 1099511628211ull;
+    }
+    return hash;
+}
+
+void Drawing::SetUp() {
+    world = WorldState{};
+    screens = ScreenState{};
+    shell = ShellState{};
+    keyboard = KeyboardState{};
+    assets = AssetCatalogue{};
+    pond = PondState{};
+    soundCalls.clear();
+    backgroundLoads = 0;
+    seedRandom(1);
+    initRowTables();
+    resetClipRect();
+    drawContext.target = drawBuffer;
+    for (int slot : {0, 3, 4, 5}) clearFrameBuffer(slot);
+    // Transparent atlases: beans and faces draw nothing unless a test paints the atlas.
+    fillTexture(&beanTexture, kTransparentTexel);
+    fillTexture(&brightTexture, kTransparentTexel);
+    world.cells.fill(Empty);
+    world.cellEffect.fill(EffectNone);
+    screens.brightness = 256;
+}
+
+void Drawing::TearDown() {
+    for (PixelBuffer* image : images) destroyPixelBuffer(image);
+    images.clear();
+}
+
+void Drawing::placeWorm(std::int32_t x, std::int32_t y, std::int32_t length) {
+    world.length = length;
+    for (int i = 0; i < kMaxSegments; ++i) {
+        int k = std::min(i, length - 1);
+        world.segX[i] = x;
+        world.segY[i] = y + 10 * k;
+        world.segDir[i] = Up;
+    }
+    for (int i = 0; i < length; ++i) world.cells[cellIndex(x / 10, y / 10 + i)] = WormBody;
+}
+
+void Drawing::kill() {
+    world.face = 6;
+    world.tailHold = 15;
+    world.headDissolve = 0;
+    screens.endFade = 1000;
+}
+
+}  // namespace wd

@@ -1,0 +1,246 @@
+// The pond's water surface: which pixels a stamp covers and when it is dropped, the exact
+// 16-bit arithmetic of the wave step, the refraction through the slopes, and the packed
+// kernels against the plain ones on random maps.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "game/world/pond.h"
+#include "render/pixels.h"
+
+namespace {
+
+constexpr int kW = kRippleWidth;
+constexpr int kH = kRippleHeight;
+constexpr PondRect kWhole{0, 0, kW - 1, kH - 1};
+
+class Pond : public ::testing::Test {
+protected:
+    void SetUp() override {
+        initRowTables();
+        resetClipRect();
+        clearFrameBuffer(4);
+        pond.currentMap = 0;
+    }
+};
+
+int countNonZero(const std::int16_t* map) {
+    return static_cast<int>(std::count_if(map, map + kW * kH, [](std::int16_t h) { return h != 0; }));
+}
+
+std::int16_t at(const std::int16_t* map, int x, int y) { return map[y * kW + x]; }
+
+std::vector<std::int16_t> randomMap(std::mt19937& gen, int spread) {
+    std::uniform_int_distribution<int> value(-spread, spread - 1);
+    std::vector<std::int16_t> map(kW * kH);
+    for (auto& h : map) h = static_cast<std::int16_t>(value(gen));
+    return map;
+}
+
+// A clip rectangle anywhere on the surface, from a few pixels wide to nearly whole.
+PondRect randomClip(std::mt19937& gen) {
+    int left = static_cast<int>(gen() % 200), top = static_cast<int>(gen() % 150);
+    int right = left + static_cast<int>(gen() % (kW - left)), bottom = top + static_cast<int>(gen() % (kH - top));
+    return {left, top, right, bottom};
+}
+
+// --- Stamping ---------------------------------------------------------------------------------
+
+TEST_F(Pond, RadiusTwoCoversTheThreeByThreeRoundTheCentre) {
+    stampRipple(100, 50, 2, 77);
+    const std::int16_t* map = rippleCurrent();
+    EXPECT_EQ(countNonZero(map), 9);
+    for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) EXPECT_EQ(at(map, 100 + dx, 50 + dy), 77);
+}
+
+TEST_F(Pond, RadiusThreeCoversTwentyFivePixels) {
+    stampRipple(200, 150, 3, -300);
+    const std::int16_t* map = rippleCurrent();
+    EXPECT_EQ(countNonZero(map), 25);
+    for (int dy = -2; dy <= 2; ++dy)
+        for (int dx = -2; dx <= 2; ++dx) EXPECT_EQ(at(map, 200 + dx, 150 + dy), -300);
+    EXPECT_EQ(at(map, 197, 150), 0);  // (-3)^2 is not below 9
+}
+
+TEST_F(Pond, StampingReplacesAndZeroFlattens) {
+    stampRipple(60, 60, 3, 500);
+    stampRipple(60, 60, 2, 0);
+    const std::int16_t* map = rippleCurrent();
+    EXPECT_EQ(at(map, 60, 60), 0);
+    EXPECT_EQ(at(map, 62, 60), 500);
+    EXPECT_EQ(countNonZero(map), 25 - 9);
+}
+
+TEST_F(Pond, ValueIsKeptAsSixteenBits) {
+    stampRipple(60, 60, 2, 0x18005);  // only the low 16 bits survive
+    EXPECT_EQ(at(rippleCurrent(), 60, 60), -32763);
+}
+
+TEST_F(Pond, DiscReachingTheBorderIsDroppedWhole) {
+    stampRipple(396, 100, 3, 9);  // x + 3 = 399
+    stampRipple(100, 296, 3, 9);  // y + 3 = 299
+    stampRipple(2, 100, 3, 9);    // x - 3 < 0
+    stampRipple(100, 2, 3, 9);
+    EXPECT_EQ(countNonZero(rippleCurrent()), 0);
+    stampRipple(395, 295, 3, 9);  // just inside
+    stampRipple(3, 3, 3, 9);
+    EXPECT_EQ(countNonZero(rippleCurrent()), 50);
+}
+
+TEST_F(Pond, StampingHonoursTheClipRectangle) {
+    setClipRect(50, 50, 100, 100);
+    stampRipple(52, 60, 3, 9);
+    EXPECT_EQ(countNonZero(rippleCurrent()), 0);
+    stampRipple(53, 60, 3, 9);
+    EXPECT_EQ(countNonZero(rippleCurrent()), 25);
+}
+
+// --- Wave step ---------------------------------------------------------------------------------
+
+TEST_F(Pond, StepSwapsTheRolesOfTheMaps) {
+    std::int16_t* first = rippleCurrent();
+    std::int16_t* second = ripplePrevious();
+    stepRipples();
+    EXPECT_EQ(rippleCurrent(), second);
+    EXPECT_EQ(ripplePrevious(), first);
+}
+
+TEST_F(Pond, DisturbanceSpreadsToTheFourNeighbours) {
+    stampRipple(100, 100, 2, 256);  // 3 x 3 of 256
+    stepRipples();
+    const std::int16_t* now = rippleCurrent();
+    // Centre: (4 x 256) >> 1 = 512, damped 512 - 4 = 508; edge-adjacent outside: 256 >> 1 = 128,
+    // damped to 127; a diagonal outside gets nothing.
+    EXPECT_EQ(at(now, 100, 100), 508);
+    EXPECT_EQ(at(now, 102, 100), 127);
+    EXPECT_EQ(at(now, 102, 102), 0);
+}
+
+TEST_F(Pond, SumsWrapAtSixteenBitsAndShiftsAreArithmetic) {
+    std::int16_t* previous = rippleCurrent();  // becomes ripplePrevious after the swap
+    std::int16_t* older = ripplePrevious();
+    // Four neighbours of 32767 wrap to -4: (-4 >> 1) - 0 = -2, damped -2 - (-1) = -1.
+    for (auto [x, y] : {std::pair{49, 50}, {51, 50}, {50, 49}, {50, 51}}) previous[y * kW + x] = 32767;
+    // Elsewhere an older value makes n = -129: -129 - (-129 >> 7) = -129 + 2 = -127.
+    older[200 * kW + 200] = 129;
+    // And n = -1 stays -1 - (-1) = 0.
+    older[250 * kW + 250] = 1;
+    // And n = (-32768 >> 1) - 16385 = -32769 wraps to 32767: 32767 - 255 = 32512.
+    previous[100 * kW + 299] = -32768;
+    older[100 * kW + 300] = 16385;
+    stepRipples();
+    const std::int16_t* now = rippleCurrent();
+    EXPECT_EQ(at(now, 50, 50), -1);
+    EXPECT_EQ(at(now, 200, 200), -127);
+    EXPECT_EQ(at(now, 250, 250), 0);
+    EXPECT_EQ(at(now, 300, 100), 32512);
+}
+
+TEST_F(Pond, OutermostRowsAndColumnsAreNeverComputed) {
+    std::int16_t* older = ripplePrevious();
+    for (int x = 0; x < kW; ++x) older[x] = older[(kH - 1) * kW + x] = 1000;
+    for (int y = 0; y < kH; ++y) older[y * kW] = older[y * kW + kW - 1] = 1000;
+    stepRipples();
+    const std::int16_t* now = rippleCurrent();
+    EXPECT_EQ(at(now, 0, 0), 1000);
+    EXPECT_EQ(at(now, 399, 150), 1000);
+    EXPECT_EQ(at(now, 200, 299), 1000);
+    EXPECT_EQ(at(now, 1, 150), 0);  // the first computed column: (0 >> 1) - 0
+}
+
+TEST_F(Pond, WavesDieAway) {
+    stampRipple(200, 150, 3, 2000);
+    for (int i = 0; i < 3000; ++i) stepRipples();
+    const std::int16_t* now = rippleCurrent();
+    int largest = 0;
+    for (int i = 0; i < kW * kH; ++i) largest = std::max(largest, std::abs(static_cast<int>(now[i])));
+    EXPECT_LT(largest, 4);
+}
+
+TEST(PondKernels, PackedWaveStepMatchesPlainOnRandomMaps) {
+    std::mt19937 gen(1234);
+    for (int spread : {64, 4096, 32768}) {
+        for (int round = 0; round < 4; ++round) {
+            std::vector<std::int16_t> previous = randomMap(gen, spread);
+            std::vector<std::int16_t> plain = randomMap(gen, spread);
+            std::vector<std::int16_t> packed = plain;
+            PondRect clip = round == 0 ? kWhole : randomClip(gen);
+            waveStepPlain(plain.data(), previous.data(), clip);
+            waveStepFast(packed.data(), previous.data(), clip);
+            ASSERT_EQ(plain, packed) << "spread " << spread << " round " << round;
+        }
+    }
+}
+
+// --- Refraction --------------------------------------------------------------------------------
+
+std::vector<std::uint32_t> randomPixels(std::mt19937& gen) {
+    std::vector<std::uint32_t> pixels(kW * kH);
+    for (auto& p : pixels) p = gen() & 0x00FFFFFFu;
+    return pixels;
+}
+
+TEST_F(Pond, CalmPondCopiesTheFloorExceptTheBorder) {
+    std::mt19937 gen(7);
+    std::vector<std::uint32_t> floorPixels = randomPixels(gen);
+    std::copy(floorPixels.begin(), floorPixels.end(), backdropBuffer->pixels);
+    std::fill(drawBuffer->pixels, drawBuffer->pixels + kW * kH, 0x00ABCDEFu);
+    refractPond();
+    for (int y = 0; y < kH; ++y) {
+        for (int x = 0; x < kW; ++x) {
+            bool border = x == 0 || y == 0 || x == kW - 1 || y == kH - 1;
+            ASSERT_EQ(drawBuffer->pixels[y * kW + x], border ? 0x00ABCDEFu : floorPixels[y * kW + x])
+                << x << "," << y;
+        }
+    }
+}
+
+TEST_F(Pond, SlopeOfEightShiftsByOnePixel) {
+    for (int x = 0; x < kW; ++x) backdropBuffer->pixels[100 * kW + x] = static_cast<std::uint32_t>(x);
+    for (int y = 0; y < kH; ++y) backdropBuffer->pixels[y * kW + 200] = static_cast<std::uint32_t>(1000 + y);
+    std::int16_t* h = rippleCurrent();
+    h[100 * kW + 49] = 8;   // left higher by 8: look one pixel right
+    h[100 * kW + 79] = -1;  // left lower by 1: -1 >> 3 = -1, one pixel left
+    h[100 * kW + 119] = 7;  // 7 >> 3 = 0: no shift
+    h[39 * kW + 200] = 16;  // above higher by 16: look two rows down at (200, 40)
+    refractPond();
+    EXPECT_EQ(drawBuffer->pixels[100 * kW + 50], 51u);
+    EXPECT_EQ(drawBuffer->pixels[100 * kW + 80], 79u);
+    EXPECT_EQ(drawBuffer->pixels[100 * kW + 120], 120u);
+    EXPECT_EQ(drawBuffer->pixels[40 * kW + 200], 1042u);
+}
+
+TEST_F(Pond, LookingOutsideTheClipFallsBackToThePixelItself) {
+    for (int x = 0; x < kW; ++x) backdropBuffer->pixels[10 * kW + x] = static_cast<std::uint32_t>(x);
+    std::int16_t* h = rippleCurrent();
+    h[10 * kW + 396] = 800;  // dx = 200 for pixel 397: far outside on the right
+    h[10 * kW + 398] = -800;
+    refractPond();
+    EXPECT_EQ(drawBuffer->pixels[10 * kW + 397], 397u);
+}
+
+TEST(PondKernels, PackedRefractionMatchesPlainOnRandomMaps) {
+    std::mt19937 gen(99);
+    std::vector<std::uint32_t> floorPixels = randomPixels(gen);
+    for (int spread : {8, 64, 1024, 32768}) {
+        for (int round = 0; round < 4; ++round) {
+            std::vector<std::int16_t> heights = randomMap(gen, spread);
+            // Mostly calm water with random patches, so both the flat and the sloped paths run.
+            if (round % 2 == 1)
+                for (int i = 0; i < kW * kH; ++i)
+                    if ((i / 37) % 3 != 0) heights[i] = 0;
+            PondRect clip = round >= 2 ? randomClip(gen) : kWhole;
+            std::vector<std::uint32_t> plain(kW * kH, 0x11u), packed(kW * kH, 0x11u);
+            refractPlain(plain.data(), floorPixels.data(), heights.data(), clip);
+            refractFast(packed.data(), floorPixels.data(), heights.data(), clip);
+            ASSERT_EQ(plain, packed) << "spread " << spread << " round " << round;
+        }
+    }
+}
+
+}  // namespace
