@@ -1,0 +1,193 @@
+// The worm's start, steering and movement: the first arrow starts it, turns only happen on
+// cells, the first queued arrow counts and a reversal is refused, the head wraps round the
+// torus through the negative seam positions, and the body follows cell by cell.
+#include "tests/world/harness.h"
+
+#include "game/shell/keys.h"
+#include "game/shell/shell.h"
+
+namespace wt {
+namespace {
+
+class Steering : public World {
+protected:
+    void SetUp() override {
+        World::SetUp();
+        TestScene scene;
+        scene.set(10, 10, 6);
+        load(scene);
+        newGame();
+    }
+};
+
+TEST_F(Steering, TheWormWaitsForAnArrowAndStartsInItsDirection) {
+    frames(5);
+    EXPECT_EQ(world.started, 0);
+    EXPECT_EQ(world.segX[0], 100);
+    EXPECT_EQ(world.segY[0], 100);
+    press(kKeyRight);
+    frame();
+    EXPECT_EQ(world.started, 1);
+    EXPECT_EQ(world.segDir[0], Right);
+    EXPECT_EQ(world.segX[0], 102);
+}
+
+TEST_F(Steering, TwoArrowsHeldStartInTheFirstOfUpRightDownLeft) {
+    keyboard.keyState[kKeyLeft] = 0x80;  // held, with no press left in the queue
+    keyboard.keyState[kKeyDown] = 0x80;
+    frame();
+    EXPECT_EQ(world.segDir[0], Down);
+    EXPECT_EQ(world.segY[0], 102);
+}
+
+TEST_F(Steering, AQueuedPressSteersOnTheStartCell) {
+    // The start picks Down from the held keys, then the step on the start cell takes the
+    // first queued arrow, Left, which is no reversal of Down.
+    press(kKeyLeft);
+    press(kKeyDown);
+    frame();
+    EXPECT_EQ(world.segDir[0], Left);
+    EXPECT_EQ(world.segX[0], 98);
+}
+
+TEST_F(Steering, AReversalIsRefused) {
+    press(kKeyUp);
+    frame();
+    release(kKeyUp);
+    frames(2);  // between cells
+    tap(kKeyDown);
+    ASSERT_TRUE(runUntilHeadAt(100, 90));
+    frame();
+    EXPECT_EQ(world.segDir[0], Up);
+    EXPECT_EQ(world.segY[0], 88);
+}
+
+TEST_F(Steering, TheFirstQueuedArrowTurnsAtTheNextCellAndTheRestIsDropped) {
+    press(kKeyUp);
+    frame();
+    release(kKeyUp);
+    frame();
+    tap(kKeyLeft);
+    tap(kKeyUp);
+    frame();
+    EXPECT_EQ(world.segDir[0], Up);  // still crossing the cell
+    ASSERT_TRUE(runUntilHeadAt(100, 90));
+    frame();
+    EXPECT_EQ(world.segDir[0], Left);
+    EXPECT_EQ(world.segX[0], 98);
+    EXPECT_EQ(keyboard.readIndex, keyboard.writeIndex);
+    ASSERT_TRUE(runUntilHeadAt(90, 90));
+    frame();
+    EXPECT_EQ(world.segDir[0], Left);  // the Up was dropped with the queue
+}
+
+TEST_F(Steering, OtherKeysBeforeTheArrowAreSkipped) {
+    press(kKeyUp);
+    frame();
+    release(kKeyUp);
+    tap(kKeyTab);
+    tap(kKeyEnter);
+    tap(kKeyRight);
+    ASSERT_TRUE(runUntilHeadAt(100, 90));
+    frame();
+    EXPECT_EQ(world.segDir[0], Right);
+}
+
+TEST_F(Steering, TheHeadWrapsRightThroughTheSeam) {
+    placeWorm(39, 5, 1, Right);
+    std::vector<std::int32_t> xs;
+    for (int i = 0; i < 6; ++i) {
+        frame();
+        xs.push_back(world.segX[0]);
+    }
+    EXPECT_EQ(xs, (std::vector<std::int32_t>{392 - 400, -6, -4, -2, 0, 2}));
+    EXPECT_EQ(world.segY[0], 50);
+}
+
+TEST_F(Steering, TheHeadWrapsLeftThroughTheSeam) {
+    placeWorm(0, 5, 1, Left);
+    std::vector<std::int32_t> xs;
+    for (int i = 0; i < 6; ++i) {
+        frame();
+        xs.push_back(world.segX[0]);
+    }
+    EXPECT_EQ(xs, (std::vector<std::int32_t>{-2, -4, -6, -8, 390, 388}));
+}
+
+TEST_F(Steering, TheHeadWrapsVertically) {
+    placeWorm(7, 0, 1, Up);
+    frames(5);
+    EXPECT_EQ(world.segY[0], 290);
+    placeWorm(7, 29, 1, Down);
+    frames(1);
+    EXPECT_EQ(world.segY[0], -8);
+    frames(4);
+    EXPECT_EQ(world.segY[0], 0);
+}
+
+TEST_F(Steering, TheSeamCellIsColumnZero) {
+    // At x = -2 the head is not on a cell, and truncation puts it in column 0: a stone in
+    // column 0 only kills once the head arrives at x = 0.
+    placeWorm(39, 5, 1, Right);
+    world.cells[cellIndex(0, 5)] = Stone;
+    frames(4);
+    EXPECT_EQ(world.segX[0], -2);
+    EXPECT_EQ(shell.currentScreen, nullptr);
+    frames(2);
+    EXPECT_EQ(world.segX[0], 0);
+    EXPECT_EQ(world.face, 6);
+}
+
+TEST_F(Steering, TheBodyFollowsTheHeadRoundACorner) {
+    placeWorm(20, 10, 3, Right);
+    tap(kKeyDown);
+    frames(10);  // two cells
+    EXPECT_EQ(world.segX[0], 200);
+    EXPECT_EQ(world.segY[0], 120);
+    EXPECT_EQ(world.segX[1], 200);
+    EXPECT_EQ(world.segY[1], 110);
+    EXPECT_EQ(world.segX[2], 200);
+    EXPECT_EQ(world.segY[2], 100);
+}
+
+TEST_F(Steering, AFreshWormGrowsToFiveSegmentsOneCellAtATime) {
+    press(kKeyRight);
+    frame();
+    release(kKeyRight);
+    EXPECT_EQ(world.length, 2);
+    EXPECT_EQ(world.tailHold, 5);
+    frames(19);
+    EXPECT_EQ(world.length, 5);
+    frames(5);
+    EXPECT_EQ(world.length, 5);
+    EXPECT_EQ(world.pendingGrowth, 0);
+    // Head at column 15 after 25 frames; the tail one cell per segment behind, on cells.
+    EXPECT_EQ(world.segX[0], 150);
+    for (int i = 1; i < 5; ++i) EXPECT_EQ(world.segX[i], 150 - 10 * i) << i;
+}
+
+TEST_F(Steering, GrowthWaitsTwoFramesWhenFast) {
+    placeWorm(5, 5, 3, Right);
+    world.speed = 5;
+    growWorm();
+    EXPECT_EQ(world.tailHold, 2);
+    EXPECT_EQ(world.length, 4);
+    EXPECT_EQ(world.segX[3], world.segX[2]);
+}
+
+TEST_F(Steering, MarkingEmptiesTheTailCell) {
+    placeWorm(10, 10, 3, Right);  // cells 8..10 of row 10
+    frame();
+    EXPECT_EQ(cellAt(10, 10), WormBody);
+    EXPECT_EQ(cellAt(9, 10), WormBody);
+    EXPECT_EQ(cellAt(8, 10), Empty);
+}
+
+TEST_F(Steering, AOneSegmentWormLeavesNoMark) {
+    placeWorm(10, 10, 1, Right);
+    frame();
+    EXPECT_EQ(cellAt(10, 10), Empty);
+}
+
+}  // namespace
+}  // namespace wt
