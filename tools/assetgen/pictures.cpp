@@ -1,2 +1,350 @@
+// The full-screen pictures: the logo, the main menu and the options screen (each with a lit
+// twin that differs only inside the item rectangles the screens light), the scene selection
+// frame and the two end pictures. All share the pond backdrop, the wooden plaques and the
+// top-left light. The help pages live in help_pages.cpp.
+#include <array>
+#include <cmath>
+
 #include "tools/assetgen/palette.h"
-void makePictures(const std::string&) {}
+
+namespace {
+
+constexpr int kW = 400;
+constexpr int kH = 300;
+
+struct Rect {
+    int x0, y0, x1, y1;  // inclusive corners, as the screens clip
+};
+
+constexpr std::array<Rect, 5> kMenuRects = {{{140, 20, 255, 60},
+                                             {300, 100, 395, 140},
+                                             {220, 240, 355, 280},
+                                             {75, 240, 145, 280},
+                                             {20, 100, 90, 140}}};
+constexpr std::array<const char*, 5> kMenuItems = {"Play", "Options", "Scene Editor", "Quit",
+                                                   "Help"};
+constexpr std::array<Rect, 4> kOptionRects = {
+    {{20, 90, 145, 115}, {20, 120, 135, 145}, {20, 145, 145, 170}, {110, 230, 295, 255}}};
+constexpr std::array<const char*, 4> kOptionRows = {"Display", "Game speed", "Sound", "Back"};
+
+TextStyle plaqueText(bool lit, double size) {
+    TextStyle style;
+    style.size = size;
+    style.colour = lit ? pal::barkDark : pal::cream;
+    style.shadow = lit ? pal::amberLight : pal::ink;
+    style.shadowAlpha = lit ? 0.0 : 0.9;
+    return style;
+}
+
+TextStyle titleText(double size, Rgb colour) {
+    TextStyle style;
+    style.size = size;
+    style.serif = true;
+    style.colour = colour;
+    style.outline = pal::ink;
+    style.outlineWidth = size / 9.0;
+    style.shadow = pal::ink;
+    style.shadowAlpha = 0.6;
+    return style;
+}
+
+// A plaque inset in its rectangle with its label centred; the lit glow reaches exactly to the
+// rectangle's edge, never beyond.
+void drawItem(cairo_t* cr, const Rect& r, const char* label, bool lit, double size) {
+    const double x = r.x0 + 3.5, y = r.y0 + 3.5;
+    const double w = r.x1 - r.x0 - 6.0, h = r.y1 - r.y0 - 6.0;
+    drawPlaque(cr, x, y, w, h, lit);
+    drawLabel(cr, (r.x0 + r.x1 + 1) / 2.0, y + h / 2.0 + size * 0.36, label, plaqueText(lit, size), 1);
+}
+
+void clipTo(cairo_t* cr, const Rect& r) {
+    cairo_reset_clip(cr);
+    cairo_rectangle(cr, r.x0, r.y0, r.x1 - r.x0 + 1, r.y1 - r.y0 + 1);
+    cairo_clip(cr);
+}
+
+void pondBackdrop(cairo_t* cr, unsigned seed) {
+    drawWaterBackdrop(cr, kW, kH, seed);
+}
+
+void scatterBeans(cairo_t* cr, const double (*spots)[3], int count) {
+    for (int i = 0; i < count; ++i)
+        drawBeanShape(cr, spots[i][0], spots[i][1], 5.0,
+                      pal::bean[static_cast<std::size_t>(spots[i][2])]);
+}
+
+// A worm swimming along a gentle S-curve, head at (x, y) heading along angle a.
+void curlyWorm(cairo_t* cr, double x, double y, double a, int segments, double radius,
+               double bend, bool eyesOpen) {
+    std::array<double, 64> xy{};
+    for (int i = 0; i < segments && i < 32; ++i) {
+        xy[2 * i] = x;
+        xy[2 * i + 1] = y;
+        a += bend * std::sin(i * 0.45);
+        x -= std::cos(a) * radius * 1.45;
+        y -= std::sin(a) * radius * 1.45;
+    }
+    drawWormPath(cr, xy.data(), segments, radius, eyesOpen);
+}
+
+void gradientTitle(cairo_t* cr, double x, double y, const char* text, double size, Rgb top,
+                   Rgb bottom) {
+    TextStyle style = titleText(size, top);
+    const double width = textWidth(cr, text, style);
+    x -= width / 2.0;
+    setColour(cr, pal::ink, 0.55);
+    cairo_move_to(cr, x + 3, y + 3);
+    cairo_text_path(cr, text);
+    cairo_fill(cr);
+    cairo_move_to(cr, x, y);
+    cairo_text_path(cr, text);
+    setColour(cr, pal::ink);
+    cairo_set_line_width(cr, size / 8.0);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    cairo_stroke_preserve(cr);
+    cairo_pattern_t* g = cairo_pattern_create_linear(0, y - size * 0.8, 0, y);
+    cairo_pattern_add_color_stop_rgb(g, 0, red(top) / 255.0, green(top) / 255.0, blue(top) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, red(bottom) / 255.0, green(bottom) / 255.0,
+                                     blue(bottom) / 255.0);
+    cairo_set_source(cr, g);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+}
+
+Image logo() {
+    Image image = makeImage(kW, kH, 0);
+    Canvas canvas(image);
+    cairo_t* cr = canvas.cr;
+    pondBackdrop(cr, 101);
+    drawLilyPad(cr, 70, 230, 48, 0.6);
+    drawLilyPad(cr, 330, 70, 40, 2.4);
+    drawLilyPad(cr, 345, 245, 30, 4.0);
+    drawLilyPad(cr, 45, 55, 24, 5.2);
+    const double beans[][3] = {{318, 222, 0}, {336, 236, 1}, {322, 252, 2}, {118, 186, 3},
+                               {330, 170, 4}, {82, 160, 5},  {200, 272, 2}};
+    scatterBeans(cr, beans, 7);
+    curlyWorm(cr, 292, 214, -0.1, 12, 8.0, 0.12, true);
+    gradientTitle(cr, 200, 112, "Munch Trail", 48, pal::amberLight, pal::amber);
+    TextStyle sub;
+    sub.size = 14;
+    sub.colour = pal::cream;
+    sub.shadowAlpha = 0.9;
+    sub.shadow = pal::ink;
+    drawLabel(cr, 200, 140, "a worm, a pond, and a great many beans", sub, 1);
+    sub.size = 10;
+    sub.bold = false;
+    drawLabel(cr, 200, 292, "Version 2.01", sub, 1);
+    return image;
+}
+
+void mainMenuArt(cairo_t* cr) {
+    pondBackdrop(cr, 202);
+    drawLilyPad(cr, 200, 165, 66, 0.9);
+    drawLilyPad(cr, 40, 215, 26, 2.0);
+    drawLilyPad(cr, 368, 205, 22, 4.4);
+    drawLilyPad(cr, 360, 40, 28, 3.3);
+    drawLilyPad(cr, 42, 48, 22, 5.6);
+    const double beans[][3] = {{168, 138, 0}, {228, 130, 1}, {242, 190, 2}, {160, 196, 3},
+                               {200, 214, 4}, {296, 70, 2},  {104, 72, 0}, {190, 100, 5}};
+    scatterBeans(cr, beans, 8);
+    curlyWorm(cr, 214, 158, 3.5, 11, 7.5, 0.55, true);
+    gradientTitle(cr, 200, 92, "Munch Trail", 24, pal::amberLight, pal::amber);
+}
+
+void mainMenus(Image& normal, Image& lit) {
+    {
+        Canvas canvas(normal);
+        mainMenuArt(canvas.cr);
+        for (std::size_t i = 0; i < kMenuRects.size(); ++i)
+            drawItem(canvas.cr, kMenuRects[i], kMenuItems[i], false, i == 2 ? 13.0 : 14.0);
+    }
+    lit = normal;
+    Canvas canvas(lit);
+    for (std::size_t i = 0; i < kMenuRects.size(); ++i) {
+        clipTo(canvas.cr, kMenuRects[i]);
+        drawItem(canvas.cr, kMenuRects[i], kMenuItems[i], true, i == 2 ? 13.0 : 14.0);
+    }
+}
+
+void optionValues(cairo_t* cr) {
+    TextStyle style;
+    style.size = 12;
+    style.colour = pal::cream;
+    style.shadow = pal::ink;
+    style.shadowAlpha = 0.9;
+    // Each value sits just right of its mark (the marker is 16 pixels wide).
+    struct Value {
+        int markX, markY;
+        const char* text;
+    };
+    const Value values[] = {{160, 95, "Full screen"}, {280, 95, "Window"}, {160, 121, "Slow"},
+                            {230, 121, "Normal"},     {323, 121, "Fast"},  {160, 148, "On"},
+                            {217, 148, "Off"}};
+    for (const Value& v : values) {
+        setColour(cr, pal::ink, 0.35);  // a dimple where the marker sits
+        roundedRect(cr, v.markX + 1, v.markY + 1, 14, 11, 4);
+        cairo_fill(cr);
+        drawLabel(cr, v.markX + 20, v.markY + 10.5, v.text, style);
+    }
+}
+
+void optionsArt(cairo_t* cr) {
+    pondBackdrop(cr, 303);
+    drawLilyPad(cr, 50, 250, 34, 1.1);
+    drawLilyPad(cr, 355, 255, 30, 3.7);
+    drawLilyPad(cr, 365, 42, 24, 2.2);
+    curlyWorm(cr, 330, 205, 2.6, 8, 6.5, 0.5, true);
+    gradientTitle(cr, 200, 55, "Options", 34, pal::amberLight, pal::amber);
+    setColour(cr, pal::ink, 0.45);  // a darker band under the rows keeps the values readable
+    roundedRect(cr, 12, 84, 380, 92, 10);
+    cairo_fill(cr);
+    optionValues(cr);
+}
+
+void optionsMenus(Image& normal, Image& lit) {
+    {
+        Canvas canvas(normal);
+        optionsArt(canvas.cr);
+        for (std::size_t i = 0; i < kOptionRects.size(); ++i)
+            drawItem(canvas.cr, kOptionRects[i], kOptionRows[i], false, 12.0);
+    }
+    lit = normal;
+    Canvas canvas(lit);
+    for (std::size_t i = 0; i < kOptionRects.size(); ++i) {
+        clipTo(canvas.cr, kOptionRects[i]);
+        drawItem(canvas.cr, kOptionRects[i], kOptionRows[i], true, 12.0);
+    }
+}
+
+void parchmentPanel(cairo_t* cr, double x0, double y0, double x1, double y1) {
+    roundedRect(cr, x0 + 3, y0 + 3, x1 - x0, y1 - y0, 6);  // shadow down-right
+    setColour(cr, pal::ink, 0.5);
+    cairo_fill(cr);
+    roundedRect(cr, x0, y0, x1 - x0, y1 - y0, 6);
+    setColour(cr, pal::bark);
+    cairo_fill(cr);
+    roundedRect(cr, x0 + 3, y0 + 3, x1 - x0 - 6, y1 - y0 - 6, 3);
+    setColour(cr, pal::cream);
+    cairo_fill_preserve(cr);
+    setColour(cr, pal::barkDark);
+    cairo_set_line_width(cr, 1.0);
+    cairo_stroke(cr);
+}
+
+Image sceneSelection() {
+    Image image = makeImage(kW, kH, 0);
+    Canvas canvas(image);
+    cairo_t* cr = canvas.cr;
+    pondBackdrop(cr, 404);
+    gradientTitle(cr, 200, 29, "Choose a Scene", 22, pal::amberLight, pal::amber);
+    parchmentPanel(cr, 11, 36, 186, 271);   // the list is drawn inside (15,40)-(181,266)
+    parchmentPanel(cr, 187, 36, 394, 271);  // the details
+    TextStyle label;
+    label.size = 9.5;
+    label.colour = pal::bark;
+    // Each label ends left of where its value is printed.
+    struct Label {
+        int valueX, valueY;
+        const char* text;
+    };
+    const Label labels[] = {{225, 43, "Title:"},       {265, 59, "Background:"},
+                            {270, 75, "Random fall:"}, {245, 91, "Interval:"},
+                            {252, 107, "Objective:"}};
+    for (const Label& l : labels) drawLabel(cr, l.valueX - 4, l.valueY + 7.5, l.text, label, 2);
+    setColour(cr, pal::parchment);
+    cairo_rectangle(cr, 195, 136, 193, 1);
+    cairo_fill(cr);
+    drawLabel(cr, 198, 151, "Description:", label);
+    TextStyle hint;
+    hint.size = 9.5;
+    hint.colour = pal::cream;
+    hint.shadowAlpha = 0.9;
+    drawLabel(cr, 200, 289, "Arrows: choose     Enter: play     Backspace: back",
+              hint, 1);
+    return image;
+}
+
+Image gameOver() {
+    Image image = makeImage(kW, kH, 0);
+    Canvas canvas(image);
+    cairo_t* cr = canvas.cr;
+    pondBackdrop(cr, 505);
+    setColour(cr, 0x040A1A, 0.55);  // night has fallen on the pond
+    cairo_paint(cr);
+    drawLilyPad(cr, 200, 200, 58, 1.4);
+    for (int i = 0; i < 9; ++i)
+        drawStonePebble(cr, 60 + i * 37 + (i % 2) * 9, 262 - (i % 3) * 11, 6.5);
+    curlyWorm(cr, 222, 192, 3.3, 9, 7.0, 0.7, false);
+    setColour(cr, 0xFFFBEA, 0.9);
+    cairo_arc(cr, 340, 52, 20, 0, 6.2832);  // the moon over the pond
+    cairo_fill(cr);
+    gradientTitle(cr, 200, 110, "Game Over", 50, 0xDDEBFF, 0x7C9CC8);
+    TextStyle sub;
+    sub.size = 13;
+    sub.colour = pal::cream;
+    sub.shadowAlpha = 0.9;
+    drawLabel(cr, 200, 136, "The pond grows quiet... try again!", sub, 1);
+    return image;
+}
+
+Image accomplished() {
+    Image image = makeImage(kW, kH, 0);
+    Canvas canvas(image);
+    cairo_t* cr = canvas.cr;
+    pondBackdrop(cr, 606);
+    drawLilyPad(cr, 70, 220, 44, 0.3);
+    drawLilyPad(cr, 330, 225, 46, 2.9);
+    drawLilyPad(cr, 60, 60, 26, 4.2);
+    drawLilyPad(cr, 350, 58, 30, 1.9);
+    // Water-lily blossoms on the pads.
+    for (const auto& b : {std::array<double, 2>{70, 215}, std::array<double, 2>{334, 220}}) {
+        for (int p = 0; p < 8; ++p) {
+            const double a = p * 0.785;
+            cairo_save(cr);
+            cairo_translate(cr, b[0], b[1]);
+            cairo_rotate(cr, a);
+            cairo_scale(cr, 13, 5);
+            cairo_arc(cr, 0.9, 0, 1, 0, 6.2832);
+            cairo_restore(cr);
+            setColour(cr, p % 2 ? 0xFFD6E4 : 0xFFF2F6);
+            cairo_fill_preserve(cr);
+            setColour(cr, pal::ink, 0.6);
+            cairo_set_line_width(cr, 0.8);
+            cairo_stroke(cr);
+        }
+        setColour(cr, pal::amber);
+        cairo_arc(cr, b[0], b[1], 5, 0, 6.2832);
+        cairo_fill(cr);
+    }
+    const double beans[][3] = {{150, 250, 5}, {172, 262, 0}, {196, 252, 1},
+                               {220, 264, 2}, {244, 252, 3}, {266, 262, 4}};
+    scatterBeans(cr, beans, 6);
+    curlyWorm(cr, 262, 222, 0.3, 10, 8.0, 0.1, true);
+    gradientTitle(cr, 200, 105, "Well Done!", 52, pal::amberLight, pal::amber);
+    TextStyle sub;
+    sub.size = 15;
+    sub.colour = pal::cream;
+    sub.shadowAlpha = 0.9;
+    drawLabel(cr, 200, 135, "Scene accomplished", sub, 1);
+    return image;
+}
+
+}  // namespace
+
+void makeHelpPages(const std::string& dat);
+
+void makePictures(const std::string& dat) {
+    saveBmp(dat, "logo.bmp", logo());
+    Image normal = makeImage(kW, kH, 0), lit;
+    mainMenus(normal, lit);
+    saveBmp(dat, "mainmenu.bmp", normal);
+    saveBmp(dat, "mainmenu0.bmp", lit);
+    Image options = makeImage(kW, kH, 0), optionsLit;
+    optionsMenus(options, optionsLit);
+    saveBmp(dat, "options.bmp", options);
+    saveBmp(dat, "options0.bmp", optionsLit);
+    saveBmp(dat, "selectscene.bmp", sceneSelection());
+    saveBmp(dat, "gameover.bmp", gameOver());
+    saveBmp(dat, "accomplished.bmp", accomplished());
+    makeHelpPages(dat);
+}
