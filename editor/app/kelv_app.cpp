@@ -1,0 +1,64 @@
+// KELV's start-up sequence. The order matters to the user: each failure names the one file or
+// facility that is missing, and the images are loaded before the bean texture so that a
+// missing texture is reported only when every picture was found.
+#include "editor/app/kelv_app.h"
+
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "editor/app/kelv_doc.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/prompts.h"
+#include "editor/core/editor_state.h"
+
+bool processorSupported() {
+#if defined(__x86_64__) || defined(__i386__)
+    return __builtin_cpu_supports("mmx");
+#else
+    return true;  // other processors run the plain versions of every drawing routine
+#endif
+}
+
+CKELVApp::CKELVApp() = default;
+
+CKELVApp::~CKELVApp() {
+    frame_.reset();
+    releaseViewImages();
+}
+
+namespace {
+
+bool fail(const char* message) {
+    editorPrompts.stop(nullptr, QString::fromLatin1(message));
+    return false;
+}
+
+}  // namespace
+
+bool CKELVApp::initInstance(const QStringList& arguments) {
+    setExeDirectory();
+    if (!processorSupported()) return fail("Require Pentium MMX CPU or higher!");
+    if (!setupViewDisplay()) return fail("Failed to initialize screen!");
+    if (const char* failure = loadCellImages()) return fail(failure);
+    editorState.backgroundImageNumber = 0;
+    if (!loadEditorBackground()) return fail("Failed to load background image!");
+    if (!loadBeanTexture()) return fail("Failed to load texture file: bean.txm!");
+    resetScene();
+    renderSceneView();
+    frame_ = std::make_unique<CMainFrame>();
+    CKELVDoc* document = frame_->document();
+    // A scene named on the command line is opened; without one the editor starts on a new scene.
+    const QStringList files = arguments.mid(1);
+    if (!files.isEmpty()) {
+        if (!document->openDocumentFile(QFileInfo(files.first()).absoluteFilePath())) return false;
+    } else {
+        document->onNewDocument();
+    }
+    // Room for the picture at twice its size, the usual way to work on a scene.
+    frame_->resize(800, 600 + frame_->menuBar()->sizeHint().height() + frame_->toolBar()->sizeHint().height() +
+                            frame_->statusBar()->sizeHint().height());
+    frame_->show();
+    return true;
+}

@@ -1,0 +1,202 @@
+// The document's file handling and history. Everything that fails tells the user and leaves
+// the document as it was: a file that cannot be read or whose background cannot be shown is
+// not half-loaded, and a file that cannot be written leaves the scene marked as unsaved. A
+// scene is checked before every save, and a save that the checks refuse also abandons the New,
+// Open or Exit that asked for it.
+#include "editor/app/kelv_doc.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "editor/app/prompts.h"
+#include "editor/core/editor_state.h"
+
+namespace {
+
+constexpr std::size_t kHistoryLimit = 500;
+
+bool sameScene(const Scene& a, const Scene& b) {
+    return a.title == b.title && a.background == b.background && a.randomFall == b.randomFall &&
+           a.fallInterval == b.fallInterval && a.objective == b.objective && a.goalScore == b.goalScore &&
+           a.description == b.description && a.grid == b.grid;
+}
+
+std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
+CKELVDoc::CKELVDoc(QWidget* window) : QObject(nullptr), window_(window) { resetHistory(); }
+
+void CKELVDoc::deleteContents() {
+    resetScene();
+    editorState.backgroundImageNumber = editorState.scene.background - 1;
+    loadEditorBackground();  // a missing picture only leaves the view without a background
+}
+
+bool CKELVDoc::onNewDocument() {
+    deleteContents();
+    path_.clear();
+    title_ = defaultTitle();
+    resetHistory();
+    setModifiedFlag(false);
+    emit sceneChanged();
+    return true;
+}
+
+bool CKELVDoc::onOpenDocument(const QString& path) {
+    // Read into a copy: fields the file does not give keep the values they had, and nothing
+    // of the current scene is lost when the file turns out to be unusable.
+    Scene loaded = editorState.scene;
+    if (!readSceneFile(nativePath(path).c_str(), loaded)) {
+        editorPrompts.stop(window_, QString("Cannot open the scene file\n%1\nThe file could not be read; "
+                                            "nothing was changed.").arg(path));
+        return false;
+    }
+    const std::int32_t previousNumber = editorState.backgroundImageNumber;
+    editorState.backgroundImageNumber = loaded.background - 1;
+    if (!loadEditorBackground()) {
+        editorState.backgroundImageNumber = previousNumber;
+        loadEditorBackground();
+        editorPrompts.stop(window_, QString("Cannot open the scene file\n%1\nIts background image could not be "
+                                            "loaded; nothing was changed.").arg(path));
+        return false;
+    }
+    editorState.scene = loaded;
+    editorState.previewGrid = Scene::filledGrid();
+    resetHistory();
+    setModifiedFlag(false);
+    return true;
+}
+
+bool CKELVDoc::onSaveDocument(const QString& path) {
+    if (!writeSceneFile(nativePath(path).c_str(), editorState.scene)) {
+        editorPrompts.stop(window_, QString("Cannot save the scene to\n%1\nNothing was written; the scene is "
+                                            "still unsaved.").arg(path));
+        return false;
+    }
+    // The writer may have switched the random fall off (Eat up); the snapshot follows it.
+    history_[index_] = editorState.scene;
+    savedIndex_ = index_;
+    setModifiedFlag(false);
+    return true;
+}
+
+bool CKELVDoc::refuseInvalidScene() {
+    const char* problem = validateScene(editorState.scene);
+    if (problem == nullptr) return false;
+    editorPrompts.stop(window_, QString::fromLatin1(problem));
+    return true;
+}
+
+QString CKELVDoc::savePath() const {
+    return QString::fromStdString(sceneSavePath(title_.toStdString()));
+}
+
+void CKELVDoc::setPathName(const QString& path) {
+    path_ = QFileInfo(path).absoluteFilePath();
+    title_ = QFileInfo(path).fileName();
+    emit pathRemembered(path_);
+    emit documentChanged();
+}
+
+bool CKELVDoc::saveWithDialog(const QString& proposed) {
+    const QString chosen = editorPrompts.saveFileName(window_, proposed);
+    if (chosen.isEmpty() || !onSaveDocument(chosen)) return false;
+    setPathName(chosen);
+    return true;
+}
+
+bool CKELVDoc::doFileSave() {
+    if (refuseInvalidScene()) return false;
+    const QString p = savePath();
+    const QFileInfo file(path_);
+    if (path_.isEmpty() || !file.exists() || !file.isWritable() || p != path_) return saveWithDialog(p);
+    return onSaveDocument(path_);
+}
+
+// A scene that was saved anywhere but under its own title in Scenes stays marked: the game
+// only finds scenes there.
+void CKELVDoc::afterSaveCommand(bool saved) {
+    if (saved && savePath() != path_) {
+        savedIndex_ = -1;
+        setModifiedFlag(true);
+    }
+}
+
+void CKELVDoc::fileSave() {
+    if (refuseInvalidScene()) return;
+    const QString p = savePath();
+    afterSaveCommand(p == path_ ? doFileSave() : saveWithDialog(p));
+}
+
+void CKELVDoc::fileSaveAs() {
+    if (refuseInvalidScene()) return;
+    afterSaveCommand(saveWithDialog(savePath()));
+}
+
+bool CKELVDoc::saveModified() {
+    if (!modified_) return true;
+    switch (editorPrompts.askSave(window_, title_)) {
+    case SaveAnswer::Yes: return doFileSave();
+    case SaveAnswer::No: return true;
+    default: return false;
+    }
+}
+
+bool CKELVDoc::fileNew() { return saveModified() && onNewDocument(); }
+
+bool CKELVDoc::openDocumentFile(const QString& path) {
+    if (!saveModified() || !onOpenDocument(path)) return false;
+    setPathName(path);
+    emit sceneChanged();
+    return true;
+}
+
+void CKELVDoc::setModifiedFlag(bool modified) {
+    modified_ = modified;
+    emit documentChanged();
+}
+
+void CKELVDoc::commitEdit() {
+    if (!sameScene(editorState.scene, history_[index_])) {
+        history_.resize(index_ + 1);
+        if (savedIndex_ > index_) savedIndex_ = -1;
+        history_.push_back(editorState.scene);
+        ++index_;
+        if (history_.size() > kHistoryLimit) {
+            history_.erase(history_.begin());
+            --index_;
+            savedIndex_ = savedIndex_ > 0 ? savedIndex_ - 1 : -1;
+        }
+    }
+    setModifiedFlag(true);
+}
+
+void CKELVDoc::undo() {
+    if (!canUndo()) return;
+    --index_;
+    applySnapshot();
+}
+
+void CKELVDoc::redo() {
+    if (!canRedo()) return;
+    ++index_;
+    applySnapshot();
+}
+
+void CKELVDoc::applySnapshot() {
+    const bool newBackground = editorState.scene.background != history_[index_].background;
+    editorState.scene = history_[index_];
+    if (newBackground) {
+        editorState.backgroundImageNumber = editorState.scene.background - 1;
+        loadEditorBackground();
+    }
+    setModifiedFlag(index_ != savedIndex_);
+    emit sceneChanged();
+}
+
+void CKELVDoc::resetHistory() {
+    history_.assign(1, editorState.scene);
+    index_ = 0;
+    savedIndex_ = 0;
+}

@@ -1,0 +1,69 @@
+// CKELVDoc: the document of KELV. It owns no scene of its own (the scene is program-wide, in
+// editorState); it reads, writes and resets that scene, decides when a save needs the file
+// dialog, asks before a modified scene is dropped, and keeps whole-scene snapshots for undo
+// and redo together with the snapshot that matches the file on disk.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <vector>
+
+#include "scene/scene.h"
+
+class QWidget;
+
+class CKELVDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CKELVDoc(QWidget* window);
+
+    // The framework's steps, named after the operations they stand for.
+    void deleteContents();
+    bool onNewDocument();
+    bool onOpenDocument(const QString& path);
+    bool onSaveDocument(const QString& path);
+    bool doFileSave();
+    bool saveModified();  // false: the user cancelled, or the save they asked for did not happen
+
+    // Commands.
+    bool fileNew();
+    bool openDocumentFile(const QString& path);
+    void fileSave();
+    void fileSaveAs();
+    void undo();
+    void redo();
+
+    QString pathName() const { return path_; }
+    QString title() const { return title_; }
+    bool isModified() const { return modified_; }
+    bool canUndo() const { return index_ > 0; }
+    bool canRedo() const { return index_ + 1 < int(history_.size()); }
+    void setModifiedFlag(bool modified);
+    // After a committed drawing action or an accepted properties dialog: one undo step when
+    // the scene changed, and the modified mark in any case.
+    void commitEdit();
+
+    static QString defaultTitle() { return QStringLiteral("Untitled"); }
+
+signals:
+    void documentChanged();  // title, modified mark or undo state
+    void sceneChanged();     // the picture must be redrawn
+    void pathRemembered(const QString& path);  // for the recent-file list
+
+private:
+    QString savePath() const;
+    void setPathName(const QString& path);
+    bool saveWithDialog(const QString& proposed);
+    bool refuseInvalidScene();
+    void afterSaveCommand(bool saved);
+    void resetHistory();
+    void applySnapshot();
+
+    QWidget* window_;
+    QString path_;
+    QString title_ = defaultTitle();
+    bool modified_ = false;
+    std::vector<Scene> history_;
+    int index_ = 0;
+    int savedIndex_ = 0;  // the snapshot that matches the file, -1 when none does
+};

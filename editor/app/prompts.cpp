@@ -1,0 +1,65 @@
+// The real message boxes and file dialogs behind EditorPrompts. The file dialogs are Qt's own
+// (not the desktop's) so that they behave the same everywhere, the virtual X server of the
+// end-to-end test included, and always propose the .qsn extension.
+#include "editor/app/prompts.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace {
+
+void showStop(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, kApplicationTitle, text);
+}
+
+void showWarning(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, kApplicationTitle, text);
+}
+
+SaveAnswer askSaveChanges(QWidget* parent, const QString& title) {
+    const auto answer = QMessageBox::question(parent, kApplicationTitle, QString("Save changes to %1?").arg(title),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                              QMessageBox::Yes);
+    if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
+    return answer == QMessageBox::No ? SaveAnswer::No : SaveAnswer::Cancel;
+}
+
+QString runFileDialog(QWidget* parent, const QString& caption, const QString& start, bool saving) {
+    QFileDialog dialog(parent, caption, start, kSceneFilter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("qsn");
+    if (saving) dialog.selectFile(start);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+QString askSaveFileName(QWidget* parent, const QString& proposed) {
+    return runFileDialog(parent, "Save As", proposed, true);
+}
+
+QString askOpenFileName(QWidget* parent, const QString& folder) {
+    return runFileDialog(parent, "Open", folder, false);
+}
+
+bool openWithDesktop(const QString& path) {
+    if (!QFileInfo::exists(path)) return false;  // nothing to show; the desktop would only complain
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace
+
+EditorPrompts standardPrompts() {
+    EditorPrompts prompts;
+    prompts.stop = showStop;
+    prompts.warn = showWarning;
+    prompts.askSave = askSaveChanges;
+    prompts.saveFileName = askSaveFileName;
+    prompts.openFileName = askOpenFileName;
+    prompts.openDocument = openWithDesktop;
+    return prompts;
+}

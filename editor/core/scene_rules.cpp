@@ -1,0 +1,15 @@
+// The rules the document applies to the scene as a whole: the values of a new scene and where
+// a scene is saved by default, the Scenes folder beside the program under the document's
+// title. (The checks before a save, validateScene, live with the scene record, which
+// scenetool shares.)
+#include "editor/core/editor_state.h"
+
+void resetScene() {
+    editorState.scene = Scene{};
+    editorState.previewGrid = Scene::filledGrid();
+}
+
+std::string sceneSavePath(const std::string& documentTitle) {
+    setExeDirectory();
+    return editorState.programFolder + "/Scenes/" + documentTitle;
+}

@@ -1,0 +1,137 @@
+// The editor's picture of the scene: the program folder that every relative data path starts
+// from, the images under DAT that the view draws with, and renderSceneView, which paints the
+// background, every cell with its shadow, the one-shot preview of the action in progress and
+// the green frame round the cell under the mouse into the editor's own 400 x 300 buffer.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "editor/core/editor_state.h"
+#include "render/blit.h"
+#include "render/font.h"
+
+TextureStore beanTexture;
+FrameBuffer viewDrawBuffer;
+
+namespace {
+
+// A file dialog may have moved the working directory; the data paths are relative to ours.
+bool enterProgramFolder() { return chdir(editorState.programFolder.c_str()) == 0; }
+
+void drawBean(std::int32_t x, std::int32_t y, std::int32_t colour) {
+    const std::int32_t u = 10 * colour;
+    drawTexQuad(x, y, x + 9, y, x + 9, y + 9, x, y + 9, u, 0, u + 9, 0, u + 9, 9, u, 9, &beanTexture);
+}
+
+// One cell's content at (x, y). False when nothing at all was drawn (no shadow either).
+bool drawCellContent(std::int32_t x, std::int32_t y, std::uint8_t code) {
+    switch (code) {
+    case RedBean: case OrangeBean: case GreenBean: case BlueBean: case PurpleBean:
+        drawBean(x, y, code);
+        return true;
+    case StoneBean: blitKeyed(x, y, viewImages.stone); return true;
+    case StartPoint: blitKeyed(x, y, viewImages.start); return true;
+    case ExitPoint: blitKeyed(x, y, viewImages.exit); return true;
+    case RandomBean:
+        blitKeyed(x, y, viewImages.random);
+        drawContext.drawColour = 0;
+        drawChar(x + 1, y + 1, '?');
+        return true;
+    case EmptyCell: return false;
+    default: return true;  // unknown codes read from a file show only their shadow
+    }
+}
+
+void drawCell(std::int32_t x, std::int32_t y, std::uint8_t code) {
+    if (drawCellContent(x, y, code)) blitSubtract(x + 4, y + 4, viewImages.shadow);
+}
+
+void drawHoverFrame() {
+    const std::int32_t c = std::clamp(editorState.hoverCol, 0, kSceneColumns - 1);
+    const std::int32_t r = std::clamp(editorState.hoverRow, 0, kSceneRows - 1);
+    drawContext.drawColour = 0x0000FF00u;
+    drawRectOutline(10 * c, 10 * r, 10 * c + 9, 10 * r + 9);
+}
+
+void replaceImage(PixelBuffer*& slot, const char* path) {
+    destroyPixelBuffer(slot);
+    slot = loadBmp(path);
+}
+
+}  // namespace
+
+bool setExeDirectory() { return enterProgramFolder(); }
+
+bool setupViewDisplay() {
+    initRowTables();
+    clearFrameBuffer(&viewDrawBuffer);
+    return true;
+}
+
+const char* loadCellImages() {
+    struct ImageFile {
+        PixelBuffer** slot;
+        const char* path;
+        const char* failure;
+    };
+    const ImageFile files[] = {
+        {&viewImages.shadow, "DAT/shadow.bmp", "Failed to load image: shadow.bmp!"},
+        {&viewImages.start, "DAT/start.bmp", "Failed to load image: start.bmp!"},
+        {&viewImages.exit, "DAT/exit.bmp", "Failed to load image: exit.bmp!"},
+        {&viewImages.random, "DAT/random.bmp", "Failed to load image: random.bmp!"},
+        {&viewImages.stone, "DAT/stone.bmp", "Failed to load image: stone.bmp!"},
+    };
+    enterProgramFolder();
+    for (const ImageFile& file : files) {
+        replaceImage(*file.slot, file.path);
+        if (*file.slot == nullptr) return file.failure;
+    }
+    return nullptr;
+}
+
+bool loadEditorBackground() {
+    destroyPixelBuffer(viewImages.background);
+    viewImages.background = nullptr;
+    enterProgramFolder();
+    if (editorState.backgroundImageNumber < 0 || editorState.backgroundImageNumber > 8)
+        editorState.backgroundImageNumber = 0;
+    char path[32];
+    std::snprintf(path, sizeof path, "DAT/bg%02d.bmp", int(editorState.backgroundImageNumber));
+    viewImages.background = loadBmp(path);
+    return viewImages.background != nullptr;
+}
+
+bool loadBeanTexture() {
+    enterProgramFolder();
+    return loadTexture(&beanTexture, "DAT/bean.txm") != 0;
+}
+
+void releaseViewImages() {
+    for (PixelBuffer** slot : {&viewImages.background, &viewImages.shadow, &viewImages.start,
+                               &viewImages.exit, &viewImages.random, &viewImages.stone}) {
+        destroyPixelBuffer(*slot);
+        *slot = nullptr;
+    }
+}
+
+void renderSceneView() {
+    drawContext.target = &viewDrawBuffer;
+    resetClipRect();
+    // Without a background (a reload failed), or with a small one, the old picture would keep
+    // every stale preview; clearing first costs little.
+    const PixelBuffer* background = viewImages.background;
+    if (background == nullptr || background->width < kFrameWidth || background->height < kFrameHeight)
+        clearFrameBuffer(&viewDrawBuffer);
+    blitCopy(0, 0, background);
+    for (std::int32_t row = 0; row < kSceneRows; ++row) {
+        for (std::int32_t column = 0; column < kSceneColumns; ++column) {
+            const int cell = sceneCellIndex(column, row);
+            const std::uint8_t preview = editorState.previewGrid[cell];
+            if (preview != ErasedPreview) drawCell(10 * column, 10 * row, editorState.scene.grid[cell]);
+            if (preview != ErasedPreview) drawCell(10 * column, 10 * row, preview);
+            editorState.previewGrid[cell] = EmptyCell;
+        }
+    }
+    drawHoverFrame();
+}
