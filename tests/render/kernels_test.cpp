@@ -74,7 +74,14 @@ TEST_F(KernelTest, SpanKernelsMatchThePlainRules) {
     auto store = std::make_unique<TextureStore>();
     for (std::uint32_t& t : store->texels) {
         // Every coverage class, with the class bits the loader can produce.
-        switch (number(0, 4)) {
+        // Any word can reach a texel (a file's fourth bytes are copied as they are), so the
+        // class boundaries themselves and wholly random words are in the mix too.
+        static constexpr std::uint32_t boundaries[] = {0x7FFFFFFFu, 0x80000000u, 0x8FFFFFFFu, 0x90000000u,
+                                                       0x9FFFFFFFu, 0xA0000000u, 0xAFFFFFFFu, 0xB0000000u,
+                                                       0xFFFFFFFFu, 0x80FF00FEu, 0x00FF00FFu};
+        switch (number(0, 6)) {
+            case 5: t = boundaries[number(0, 10)]; break;
+            case 6: t = static_cast<std::uint32_t>(random()); break;
             case 0: t = static_cast<std::uint32_t>(random()) & 0x00FFFFFFu; break;
             case 1: t = kTransparentTexel; break;
             case 2: t = (static_cast<std::uint32_t>(random()) & 0x00FCFCFCu) | kQuarterFlag; break;
