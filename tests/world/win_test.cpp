@@ -1,0 +1,120 @@
+// Winning a scene: reaching an exit, eating the last bean of an Eat-up scene (not while a bean
+// is still materialising; bonus beans may remain, a bean in the air must be eaten), and a goal
+// score checked every frame, on a cell or not.
+#include "tests/world/harness.h"
+
+#include "game/screens/assets.h"
+#include "game/screens/screens.h"
+#include "game/shell/shell.h"
+
+namespace wt {
+namespace {
+
+class Winning : public World {
+protected:
+    void start(int objective) {
+        TestScene scene;
+        scene.objective = objective;
+        scene.set(3, 3, 6);
+        scene.set(14, 10, objective == 1 ? 7 : 255);
+        scene.set(12, 10, 2);  // a green bean in the worm's way
+        load(scene);
+        newGame();
+        placeWorm(10, 10, 3, Right);
+    }
+    void expectWon() {
+        EXPECT_EQ(world.sceneAccomplished, 1);
+        EXPECT_EQ(screens.endFade, 256);
+        EXPECT_EQ(shell.currentScreen, sceneEndScreen);
+    }
+};
+
+TEST_F(Winning, ReachingTheExitWins) {
+    start(1);
+    ASSERT_TRUE(runUntilHeadAt(140, 100));
+    soundLog.calls.clear();
+    frame();
+    expectWon();
+    EXPECT_EQ(callsOn(SoundAccomplished), restartCalls(SoundAccomplished, 5 * 140 - 1000));
+    EXPECT_EQ(cellAt(14, 10), WormBody);  // the head marks the exit cell and moves on
+    EXPECT_EQ(world.segX[0], 142);
+}
+
+TEST_F(Winning, EatingTheLastBeanWinsAnEatUpSceneInThatFrame) {
+    start(3);
+    ASSERT_TRUE(runUntilHeadAt(120, 100));
+    EXPECT_EQ(world.sceneAccomplished, 0);
+    frame();
+    expectWon();
+}
+
+TEST_F(Winning, BonusBeansAndStonesNeedNotBeEaten) {
+    start(3);
+    world.cells[cellIndex(30, 3)] = BonusBean;
+    world.cells[cellIndex(31, 3)] = Stone;
+    ASSERT_TRUE(runUntilHeadAt(120, 100));
+    frame();
+    expectWon();
+}
+
+TEST_F(Winning, ABeanInTheAirMustBeEaten) {
+    start(3);
+    world.cells[cellIndex(30, 3)] = Blue;
+    world.fallHeight[cellIndex(30, 3)] = 50;
+    ASSERT_TRUE(runUntilHeadAt(120, 100));
+    frame();
+    EXPECT_EQ(world.sceneAccomplished, 0);
+}
+
+TEST_F(Winning, NoWinWhileABeanMaterialises) {
+    start(3);
+    world.cells[cellIndex(30, 3)] = Stone;
+    world.cellEffect[cellIndex(30, 3)] = Purple;
+    world.effectAge[cellIndex(30, 3)] = 40;
+    ASSERT_TRUE(runUntilHeadAt(120, 100));
+    frame();
+    EXPECT_EQ(world.sceneAccomplished, 0);
+    frames(30);  // the revived bean is there now, and must be eaten too
+    EXPECT_EQ(cellAt(30, 3), Purple);
+    EXPECT_EQ(world.sceneAccomplished, 0);
+}
+
+TEST_F(Winning, OtherObjectivesDoNotWinOnAnEmptyField) {
+    start(0);
+    ASSERT_TRUE(runUntilHeadAt(120, 100));
+    frames(3);
+    EXPECT_EQ(world.sceneAccomplished, 0);
+    EXPECT_EQ(shell.currentScreen, nullptr);
+}
+
+TEST_F(Winning, TheGoalScoreIsCheckedEveryFrame) {
+    start(2);
+    world.goalScore = 500;
+    frames(2);  // between cells
+    ASSERT_NE(world.segX[0] % 10, 0);
+    world.score = 499;
+    frame();
+    EXPECT_EQ(world.sceneAccomplished, 0);
+    world.score = 500;
+    frame();
+    expectWon();
+}
+
+TEST_F(Winning, TheGoalIsReachedByEating) {
+    start(2);
+    world.goalScore = 5;
+    ASSERT_TRUE(runUntilHeadAt(120, 100));
+    frame();
+    expectWon();
+}
+
+TEST_F(Winning, AGoalScoreAboveTwoToTheThirtyOneComparesUnsigned) {
+    start(2);
+    world.goalScore = 0x80000000u;  // a negative number in the file
+    world.score = 0x7FFFFFFFu;
+    frame();
+    EXPECT_EQ(world.sceneAccomplished, 0);
+}
+
+}  // namespace
+}  // namespace wt
