@@ -52,6 +52,9 @@ void findOldPoint() {
 }
 
 void applyAction(bool preview) {
+    // Qt may deliver a press and several moves before one paint; the preview shows only the
+    // latest state of the action, never a trail of earlier ones.
+    if (preview) editorState.previewGrid = Scene::filledGrid();
     if (isPointUnit(editorState.currentUnit))
         applyPointMove(preview);
     else

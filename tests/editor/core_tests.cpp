@@ -1,0 +1,327 @@
+// The editor's rules without Qt: the unit and shape selections with their checked and enabled
+// states, the status text, the mouse-to-cell mapping, each tool's press / move / release with
+// its preview and commit, the moving start and exit points, the right button, and the picture
+// that renderSceneView paints (preview, erased cells, shadows, hover frame).
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "editor/core/editor_state.h"
+#include "render/blit.h"
+
+namespace {
+
+constexpr Colour kBackground = 0x00203040u;
+constexpr Colour kStone = 0x00808080u;
+constexpr Colour kStart = 0x0000C000u;
+constexpr Colour kShadow = 0x00101010u;
+
+PixelBuffer* solidImage(std::int32_t width, std::int32_t height, Colour colour) {
+    PixelBuffer* image = createPixelBuffer(width, height);
+    std::fill_n(image->pixels(), width * height, colour);
+    return image;
+}
+
+class EditorCore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        editorState = EditorState{};
+        resetScene();
+        releaseViewImages();
+        viewImages.background = solidImage(400, 300, kBackground);
+        viewImages.stone = solidImage(10, 10, kStone);
+        viewImages.start = solidImage(10, 10, kStart);
+        viewImages.exit = solidImage(10, 10, 0x00C00000u);
+        viewImages.random = solidImage(10, 10, 0x00FFFF00u);
+        viewImages.shadow = solidImage(10, 10, kShadow);
+        setupViewDisplay();
+        setViewScale(800, 600);  // the view at twice the picture's size
+    }
+    void TearDown() override { releaseViewImages(); }
+
+    std::uint8_t cell(int column, int row) const { return editorState.scene.grid[sceneCellIndex(column, row)]; }
+    std::uint8_t preview(int column, int row) const { return editorState.previewGrid[sceneCellIndex(column, row)]; }
+    void hover(int column, int row) { mouseToCell(20 * column + 5, 20 * row + 5); }
+    // One stroke: press on the first cell, move to the second, release there.
+    bool stroke(int c0, int r0, int c1, int r1) {
+        hover(c0, r0);
+        leftButtonDown();
+        hover(c1, r1);
+        mouseMoved(true);
+        return leftButtonUp();
+    }
+    int countCells(std::uint8_t code) const {
+        return int(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), code));
+    }
+    Colour pixel(int x, int y) const { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0x00FFFFFFu; }
+};
+
+// ---- selection ----------------------------------------------------------------------------
+
+TEST_F(EditorCore, UnitCommandsToggleAndReplaceEachOther) {
+    selectUnit(RedBean);
+    EXPECT_TRUE(isUnitChecked(RedBean));
+    selectUnit(RedBean);
+    EXPECT_EQ(editorState.currentUnit, NoUnit);
+    selectUnit(RedBean);
+    selectUnit(OrangeBean);
+    EXPECT_EQ(editorState.currentUnit, OrangeBean);
+    EXPECT_FALSE(isUnitChecked(RedBean));
+}
+
+TEST_F(EditorCore, ShapesAreEnabledOnlyForBeansStonesAndTheEraser) {
+    EXPECT_FALSE(isShapeEnabled());
+    for (std::uint8_t unit : std::initializer_list<std::uint8_t>{RedBean, PurpleBean, StoneBean, RandomBean, EraserUnit}) {
+        editorState.currentUnit = unit;
+        EXPECT_TRUE(isShapeEnabled()) << int(unit);
+    }
+    for (std::uint8_t unit : std::initializer_list<std::uint8_t>{StartPoint, ExitPoint, NoUnit}) {
+        editorState.currentUnit = unit;
+        EXPECT_FALSE(isShapeEnabled()) << int(unit);
+    }
+}
+
+TEST_F(EditorCore, ChoosingAPointUnitKeepsTheShape) {
+    selectUnit(GreenBean);
+    selectShape(LineShape);
+    selectUnit(StartPoint);
+    EXPECT_TRUE(isShapeChecked(LineShape));
+    selectShape(LineShape);
+    EXPECT_EQ(editorState.currentShape, NoShape);
+}
+
+TEST_F(EditorCore, RightClickDropsTheShapeFirstThenTheUnit) {
+    selectUnit(BlueBean);
+    selectShape(EllipseShape);
+    rightButtonDown(false);
+    EXPECT_EQ(editorState.currentShape, NoShape);
+    EXPECT_EQ(editorState.currentUnit, BlueBean);
+    rightButtonDown(false);
+    EXPECT_EQ(editorState.currentUnit, NoUnit);
+}
+
+// ---- status text and mouse mapping ----------------------------------------------------------
+
+TEST_F(EditorCore, StatusTextNamesCellUnitAndShape) {
+    hover(12, 7);
+    selectUnit(GreenBean);
+    EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Green bean    Shape = None");
+    selectUnit(EraserUnit);
+    selectShape(FilledEllipseShape);
+    EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Eraser    Shape = Filled ellipse");
+    editorState.currentUnit = RandomBean;
+    editorState.currentShape = 9;
+    EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Random bean    Shape = None");
+}
+
+TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
+    setViewScale(400, 300);
+    mouseToCell(9, 9);
+    EXPECT_EQ(editorState.hoverCol, 0);
+    mouseToCell(-9, -9);
+    EXPECT_EQ(editorState.hoverCol, 0);
+    EXPECT_EQ(editorState.hoverRow, 0);
+    mouseToCell(-10, 299);
+    EXPECT_EQ(editorState.hoverCol, -1);
+    EXPECT_EQ(editorState.hoverRow, 29);
+    setViewScale(800, 600);
+    mouseToCell(799, 599);
+    EXPECT_EQ(editorState.hoverCol, 39);
+    EXPECT_EQ(editorState.hoverRow, 29);
+    EXPECT_EQ(statusText().substr(0, 24), "(Col, Row) = (39, 29)   ");
+}
+
+TEST_F(EditorCore, AZeroSizedViewKeepsTheLastCell) {
+    hover(5, 6);
+    setViewScale(0, 0);
+    mouseToCell(100, 100);
+    EXPECT_EQ(editorState.hoverCol, 5);
+    EXPECT_EQ(editorState.hoverRow, 6);
+}
+
+// ---- strokes ------------------------------------------------------------------------------
+
+TEST_F(EditorCore, NothingReachesTheSceneBeforeTheRelease) {
+    selectUnit(RedBean);
+    selectShape(FilledRectangleShape);
+    hover(1, 1);
+    leftButtonDown();
+    hover(3, 2);
+    mouseMoved(true);
+    EXPECT_EQ(countCells(RedBean), 0);
+    EXPECT_EQ(preview(3, 2), RedBean);
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(countCells(RedBean), 6);
+    EXPECT_EQ(cell(1, 1), RedBean);
+    EXPECT_EQ(cell(3, 2), RedBean);
+}
+
+TEST_F(EditorCore, EachShapeCommitsItsCells) {
+    selectUnit(StoneBean);
+    selectShape(LineShape);
+    stroke(0, 0, 4, 2);
+    EXPECT_EQ(countCells(StoneBean), 5);
+    EXPECT_EQ(cell(2, 1), StoneBean);
+    resetScene();
+    selectShape(LineShape);
+    selectShape(RectangleShape);
+    stroke(1, 1, 3, 4);
+    EXPECT_EQ(countCells(StoneBean), 10);
+    EXPECT_EQ(cell(2, 2), EmptyCell);
+    resetScene();
+    selectShape(EllipseShape);
+    stroke(10, 10, 13, 12);  // radii 3, 2 around the press cell
+    EXPECT_EQ(countCells(StoneBean), 12);
+    EXPECT_EQ(cell(10, 10), EmptyCell);
+    resetScene();
+    selectShape(FilledEllipseShape);
+    stroke(10, 10, 7, 8);
+    EXPECT_EQ(countCells(StoneBean), 23);
+}
+
+TEST_F(EditorCore, WithoutAShapeOnlyTheCellUnderTheReleaseIsSet) {
+    selectUnit(PurpleBean);
+    stroke(2, 2, 9, 9);
+    EXPECT_EQ(countCells(PurpleBean), 1);
+    EXPECT_EQ(cell(9, 9), PurpleBean);
+}
+
+TEST_F(EditorCore, EraserEmptiesARectangleAndPreviewsItErased) {
+    selectUnit(GreenBean);
+    selectShape(FilledRectangleShape);
+    stroke(0, 0, 5, 5);
+    selectUnit(EraserUnit);
+    hover(1, 1);
+    leftButtonDown();
+    hover(2, 3);
+    mouseMoved(true);
+    EXPECT_EQ(preview(2, 2), ErasedPreview);
+    EXPECT_EQ(cell(2, 2), GreenBean);
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(countCells(GreenBean), 36 - 6);
+    EXPECT_EQ(cell(1, 1), EmptyCell);
+}
+
+TEST_F(EditorCore, CellsOutsideTheGridAreIgnored) {
+    selectUnit(RedBean);
+    selectShape(LineShape);
+    hover(38, 28);
+    leftButtonDown();
+    editorState.hoverCol = 45;  // captured mouse far right of the window
+    editorState.hoverRow = 28;
+    mouseMoved(true);
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(countCells(RedBean), 2);
+}
+
+TEST_F(EditorCore, StartPointMovesAndOnlyTheFirstOldOneIsErased) {
+    selectUnit(StartPoint);
+    stroke(4, 4, 4, 4);
+    EXPECT_EQ(cell(4, 4), StartPoint);
+    stroke(9, 2, 9, 3);
+    EXPECT_EQ(cell(4, 4), EmptyCell);
+    EXPECT_EQ(cell(9, 3), StartPoint);
+    EXPECT_EQ(countCells(StartPoint), 1);
+    // A file may hold two start points; the first in row order is the one that moves.
+    editorState.scene.grid[sceneCellIndex(1, 20)] = StartPoint;
+    stroke(30, 25, 30, 25);
+    EXPECT_EQ(cell(9, 3), EmptyCell);
+    EXPECT_EQ(cell(1, 20), StartPoint);
+    EXPECT_EQ(cell(30, 25), StartPoint);
+}
+
+TEST_F(EditorCore, PointMovePreviewErasesTheOldPoint) {
+    selectUnit(ExitPoint);
+    stroke(3, 3, 3, 3);
+    hover(6, 6);
+    leftButtonDown();
+    EXPECT_EQ(preview(3, 3), ErasedPreview);
+    EXPECT_EQ(preview(6, 6), ExitPoint);
+    hover(7, 6);
+    mouseMoved(true);
+    EXPECT_EQ(preview(6, 6), EmptyCell);
+    EXPECT_EQ(preview(7, 6), ExitPoint);
+    leftButtonUp();
+    EXPECT_EQ(cell(3, 3), EmptyCell);
+    EXPECT_EQ(cell(7, 6), ExitPoint);
+}
+
+TEST_F(EditorCore, RightClickDuringADragCancelsTheAction) {
+    selectUnit(RedBean);
+    selectShape(FilledRectangleShape);
+    hover(0, 0);
+    leftButtonDown();
+    rightButtonDown(true);
+    hover(5, 5);
+    mouseMoved(true);
+    EXPECT_EQ(preview(5, 5), EmptyCell);
+    EXPECT_FALSE(leftButtonUp());
+    EXPECT_EQ(countCells(RedBean), 0);
+    EXPECT_EQ(editorState.currentShape, FilledRectangleShape);  // the right button only cancelled
+    EXPECT_FALSE(editorState.dragCancelled);
+    EXPECT_TRUE(stroke(0, 0, 0, 0));  // the next action works again
+}
+
+TEST_F(EditorCore, ReleaseWithoutUnitOrWithoutPressChangesNothing) {
+    EXPECT_FALSE(leftButtonUp());
+    hover(2, 2);
+    leftButtonDown();
+    EXPECT_FALSE(leftButtonUp());
+    EXPECT_EQ(editorState.scene.grid, Scene::filledGrid());
+}
+
+// ---- the picture ----------------------------------------------------------------------------
+
+TEST_F(EditorCore, PictureShowsCellsWithShadowsAndTheHoverFrame) {
+    editorState.scene.grid[sceneCellIndex(2, 3)] = StoneBean;
+    hover(10, 10);
+    renderSceneView();
+    EXPECT_EQ(pixel(22, 32), kStone);
+    // The shadow, 4 pixels down and right, darkens the background beside the stone.
+    EXPECT_EQ(pixel(31, 41), kBackground - kShadow);
+    EXPECT_EQ(pixel(60, 60), kBackground);
+    EXPECT_EQ(pixel(100, 100), 0x0000FF00u);
+    EXPECT_EQ(pixel(109, 105), 0x0000FF00u);
+    EXPECT_EQ(pixel(105, 105), kBackground);
+}
+
+TEST_F(EditorCore, PreviewIsShownOnceAndErasedCellsShowNoContent) {
+    editorState.scene.grid[sceneCellIndex(2, 3)] = StoneBean;
+    editorState.scene.grid[sceneCellIndex(5, 5)] = StoneBean;
+    editorState.previewGrid[sceneCellIndex(2, 3)] = ErasedPreview;
+    editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
+    hover(30, 20);
+    renderSceneView();
+    EXPECT_EQ(pixel(22, 32), kBackground);
+    EXPECT_EQ(pixel(52, 52), kStone);
+    EXPECT_EQ(pixel(82, 82), kStart);
+    EXPECT_EQ(editorState.previewGrid, Scene::filledGrid());
+    renderSceneView();
+    EXPECT_EQ(pixel(22, 32), kStone);
+    EXPECT_EQ(pixel(82, 82), kBackground);
+}
+
+TEST_F(EditorCore, HoverFrameStaysOnTheGridWhileTheMouseIsOutside) {
+    editorState.hoverCol = -3;
+    editorState.hoverRow = 50;
+    renderSceneView();
+    EXPECT_EQ(pixel(0, 290), 0x0000FF00u);
+    EXPECT_EQ(pixel(9, 299), 0x0000FF00u);
+}
+
+TEST_F(EditorCore, MissingBackgroundLeavesABlankPicture) {
+    destroyPixelBuffer(viewImages.background);
+    viewImages.background = nullptr;
+    editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
+    renderSceneView();
+    renderSceneView();
+    EXPECT_EQ(pixel(82, 82), 0u);
+}
+
+TEST_F(EditorCore, SavePathIsTheScenesFolderAndTheTitle) {
+    editorState.programFolder = "/opt/munch";
+    EXPECT_EQ(sceneSavePath("Untitled"), "/opt/munch/Scenes/Untitled");
+    EXPECT_EQ(sceneSavePath("pond.qsn"), "/opt/munch/Scenes/pond.qsn");
+}
+
+}  // namespace
