@@ -22,20 +22,28 @@ std::uint32_t platformTicks() { return headless.now; }
 int platformCreateWindow() {
     if (headless.windowFails) return 0;
     headless.windowOpen = true;
+    headless.lifecycle.emplace_back("createWindow");
     return 1;
 }
 
 void platformPlaceWindow() { ++headless.windowPlacements; }
-void platformDestroyWindow() { headless.windowOpen = false; }
+void platformDestroyWindow() {
+    headless.windowOpen = false;
+    headless.lifecycle.emplace_back("destroyWindow");
+}
 void platformMinimiseWindow() { ++headless.minimiseCount; }
 
 int platformInitDisplay() {
     if (headless.displayFails) return 0;
     headless.displayOpen = true;
+    headless.lifecycle.emplace_back(shell.isWindowed ? "initDisplay windowed" : "initDisplay full screen");
     return 1;
 }
 
-void platformReleaseDisplay() { headless.displayOpen = false; }
+void platformReleaseDisplay() {
+    headless.displayOpen = false;
+    headless.lifecycle.emplace_back("releaseDisplay");
+}
 
 void platformShowFrame() {
     if (!headless.displayOpen) return;
@@ -54,7 +62,10 @@ int platformInitInput() {
     return 1;
 }
 
-void platformReleaseInput() { headless.inputOpen = false; }
+void platformReleaseInput() {
+    headless.inputOpen = false;
+    headless.lifecycle.emplace_back("releaseInput");
+}
 
 void platformHandleEvents() {
     std::vector<ScriptedEvent> pending;
@@ -75,6 +86,7 @@ void platformWaitEvent(std::int32_t timeoutMs) {
     ++headless.waits;
     if (timeoutMs > 0) headless.now += static_cast<std::uint32_t>(timeoutMs);
     if (timeoutMs < 0 && headless.events.empty()) scriptClose();
+    if (headless.waits == headless.closeAfterWaits) scriptClose();
 }
 
 int platformOpenAudio() {
@@ -86,6 +98,7 @@ int platformOpenAudio() {
 void platformCloseAudio() {
     for (HeadlessSlot& slot : headless.slots) slot = HeadlessSlot{};
     headless.audioOpen = false;
+    headless.lifecycle.emplace_back("closeAudio");
 }
 
 int platformLoadSound(int id, const char* path) {
@@ -115,7 +128,10 @@ void platformSound(SoundOp op, int id, std::int32_t value) {
     }
 }
 
-void platformShowError(const char* text) { headless.errorBoxes.emplace_back(text); }
+void platformShowError(const char* text) {
+    headless.errorBoxes.emplace_back(text);
+    headless.lifecycle.emplace_back("errorBox");
+}
 void platformOpenDocument(const char* path) { headless.openedDocuments.emplace_back(path); }
 void platformStartEditor() { ++headless.editorStarts; }
 

@@ -1,0 +1,246 @@
+// The picture screens, frame by frame: the standard fade (32 frames in, skip to full, skip to
+// cut), the logo's five seconds, the main menu's wrap-around, sounds and items, the options
+// rows, marks and speed cycle, and the lit rectangles as drawn.
+#include <gtest/gtest.h>
+
+#include "game/platform/headless.h"
+#include "game/screens/assets.h"
+#include "game/screens/menus.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/shell.h"
+#include "render/pixels.h"
+#include "tests/game/game_test_support.h"
+
+namespace {
+
+class Screens : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        makeDat();
+        ASSERT_TRUE(startGame());
+    }
+    std::uint32_t drawn(int x, int y) const { return drawBuffer->pixels[y * kFrameWidth + x]; }
+    // Into the main menu, faded in and waiting.
+    void reachMenu() {
+        ASSERT_TRUE(runUntilScreen(mainMenuScreen, 600));
+        runFrames(33);
+        ASSERT_EQ(menus.menuPhase, 0);
+        headless.soundCalls.clear();
+    }
+    void reachOptions() {
+        reachMenu();
+        press(kKeyDown);
+        runOneFrame();
+        press(kKeyEnter);
+        ASSERT_TRUE(runUntilScreen(optionsScreen));
+        runFrames(33);
+        ASSERT_EQ(menus.optionsPhase, 0);
+        headless.soundCalls.clear();
+    }
+};
+
+TEST_F(Screens, TheFadeInTakes32FramesToFullAndOneMoreToWait) {
+    for (int frame = 1; frame <= 32; ++frame) {
+        runOneFrame();
+        ASSERT_EQ(screens.brightness, frame == 32 ? 256 : 8 * frame) << frame;
+        ASSERT_EQ(menus.logoPhase, -1);
+    }
+    runOneFrame();
+    EXPECT_EQ(menus.logoPhase, 0);
+}
+
+TEST_F(Screens, ASkipDuringTheFadeInJumpsToFullLight) {
+    runFrames(3);
+    press(kKeySpace);
+    runOneFrame();
+    EXPECT_EQ(screens.brightness, 256);
+    EXPECT_EQ(menus.logoPhase, 0);
+    EXPECT_EQ(drawn(200, 150), kLogoColour);
+}
+
+TEST_F(Screens, ASkipDuringTheFadeOutCutsToTheNextScreen) {
+    press(kKeyEnter);
+    runFrames(2);  // full light, then waiting
+    press(kKeyPadEnter);
+    runOneFrame();  // leaves the logo: fade-out begins
+    runFrames(4);
+    EXPECT_EQ(screens.brightness, 256 - 4 * 8);
+    press(kKeySpace);
+    runOneFrame();
+    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(shell.currentScreen, mainMenuScreen);
+    EXPECT_EQ(menus.logoPhase, -1);
+    runOneFrame();  // the next picture starts from black
+    EXPECT_EQ(screens.brightness, 8);
+}
+
+TEST_F(Screens, TheLogoLeavesAfterFiveSecondsAndItsFade) {
+    runFrames(34);  // fade in, then the first waiting frame starts the clock
+    const std::uint32_t started = menus.logoStart;
+    ASSERT_NE(started, 0u);
+    while (shell.frameTime - started <= 5000) {
+        ASSERT_EQ(menus.logoPhase, 0);
+        runOneFrame();
+    }
+    EXPECT_EQ(menus.logoPhase, 1);
+    EXPECT_EQ(menus.logoStart, 0u);
+    int fadeFrames = 0;
+    while (shell.currentScreen == logoScreen && fadeFrames < 100) {
+        runOneFrame();
+        ++fadeFrames;
+    }
+    EXPECT_EQ(fadeFrames, 33);
+    EXPECT_EQ(shell.currentScreen, mainMenuScreen);
+}
+
+TEST_F(Screens, AltHeldEnterNeitherSkipsNorConfirms) {
+    pushKeyEvent(kKeyRightAlt, true);
+    EXPECT_FALSE(isSkipPress(kKeyEnter));
+    EXPECT_FALSE(isConfirmPress(kKeyPadEnter));
+    pushKeyEvent(kKeyRightAlt, false);
+    EXPECT_TRUE(isSkipPress(kKeySpace));
+    EXPECT_FALSE(isConfirmPress(kKeySpace));
+}
+
+TEST_F(Screens, TheMenuWrapsAroundWithTheSelectSound) {
+    reachMenu();
+    press(kKeyUp);
+    runOneFrame();
+    EXPECT_EQ(menus.menuItem, 4);
+    press(kKeyRight);
+    runOneFrame();
+    EXPECT_EQ(menus.menuItem, 0);
+    press(kKeyLeft);
+    runOneFrame();
+    press(kKeyDown);
+    runOneFrame();
+    EXPECT_EQ(menus.menuItem, 0);
+    const SoundCall select[] = {{SoundOp::Stop, 100, 0}, {SoundOp::Rewind, 100, 0}, {SoundOp::Play, 100, 0}};
+    ASSERT_EQ(headless.soundCalls.size(), 12u);
+    for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(headless.soundCalls[i], select[i % 3]);
+}
+
+TEST_F(Screens, TheMenuLightsTheSelectedItemOnly) {
+    reachMenu();
+    press(kKeyDown);
+    runOneFrame();
+    EXPECT_EQ(drawn(300, 100), kMenuLitColour);
+    EXPECT_EQ(drawn(395, 140), kMenuLitColour);
+    EXPECT_EQ(drawn(299, 100), kMenuColour);
+    EXPECT_EQ(drawn(396, 120), kMenuColour);
+    EXPECT_EQ(drawn(150, 30), kMenuColour);
+    EXPECT_EQ(drawn(0, 0), 0u);  // outside the picture's clip rectangle
+}
+
+TEST_F(Screens, SpaceDoesNotChooseAndEnterPlaysTheStartSound) {
+    reachMenu();
+    press(kKeySpace);
+    runOneFrame();
+    EXPECT_EQ(menus.menuPhase, 0);
+    EXPECT_TRUE(headless.soundCalls.empty());
+    menus.menuItem = 4;
+    press(kKeyEnter);
+    runOneFrame();
+    EXPECT_EQ(headless.soundCalls.back(), (SoundCall{SoundOp::Play, 99, 0}));
+    EXPECT_TRUE(runUntilScreen(helpScreen));
+    runFrames(33);
+    press(kKeySpace);  // waiting: leaves the first page, which fades out
+    ASSERT_TRUE(runUntilScreen(helpScreen2));
+    EXPECT_EQ(screens.brightness, 0);
+    runFrames(33);
+    press(kKeyEnter);
+    EXPECT_TRUE(runUntilScreen(mainMenuScreen));
+    EXPECT_EQ(menus.menuItem, 4);
+}
+
+TEST_F(Screens, TheEditorItemMinimisesAndStartsTheEditorAndStays) {
+    reachMenu();
+    menus.menuItem = 2;
+    press(kKeyEnter);
+    runOneFrame();
+    EXPECT_EQ(headless.minimiseCount, 1);
+    EXPECT_EQ(headless.editorStarts, 1);
+    EXPECT_EQ(menus.menuPhase, 0);
+    EXPECT_EQ(menus.menuItem, 2);
+}
+
+TEST_F(Screens, TheQuitItemFadesOutAndEndsTheGame) {
+    reachMenu();
+    menus.menuItem = 3;
+    press(kKeyEnter);
+    runMessageLoop();
+    EXPECT_FALSE(shell.windowOpen);
+    EXPECT_EQ(screens.brightness, 0);
+}
+
+TEST_F(Screens, ThePlayItemLeadsToTheSceneSelectionWithPlaySelected) {
+    reachMenu();
+    press(kKeyEnter);
+    ASSERT_TRUE(runUntilScreen(sceneSelectScreen));
+    EXPECT_EQ(menus.menuItem, 0);
+}
+
+TEST_F(Screens, OptionsStartOnTheLastRowAndReturnToTheMenuItem) {
+    reachOptions();
+    EXPECT_EQ(menus.optionsRow, 3);
+    press(kKeyDown);
+    runOneFrame();
+    EXPECT_EQ(menus.optionsRow, 0);
+    press(kKeyUp);
+    runOneFrame();
+    EXPECT_EQ(menus.optionsRow, 3);
+    EXPECT_EQ(headless.soundCalls.size(), 6u);
+    press(kKeyEnter);
+    ASSERT_TRUE(runUntilScreen(mainMenuScreen));
+    EXPECT_EQ(menus.menuItem, 1);
+}
+
+TEST_F(Screens, TheSpeedRowCyclesBothWays) {
+    reachOptions();
+    menus.optionsRow = 1;
+    std::vector<std::uint32_t> seen;
+    for (int i = 0; i < 3; ++i) {
+        press(kKeyLeft);
+        runOneFrame();
+        seen.push_back(shell.framesPerSecond);
+    }
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{15, 25, 20}));
+    seen.clear();
+    for (int i = 0; i < 3; ++i) {
+        press(kKeyRight);
+        runOneFrame();
+        seen.push_back(shell.framesPerSecond);
+    }
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{25, 15, 20}));
+    EXPECT_TRUE(headless.soundCalls.empty());
+}
+
+TEST_F(Screens, TheSoundRowMutesAndTheMarksMove) {
+    reachOptions();
+    EXPECT_EQ(drawn(161, 149), kMarkerColour);  // sound on
+    menus.optionsRow = 2;
+    press(kKeyRight);
+    runOneFrame();
+    EXPECT_EQ(shell.soundMuted, 1);
+    EXPECT_EQ(drawn(218, 149), kMarkerColour);
+    EXPECT_NE(drawn(161, 149), kMarkerColour);
+    EXPECT_EQ(drawn(231, 122), kMarkerColour);  // 20 frames per second
+    EXPECT_EQ(drawn(281, 96), kMarkerColour);   // windowed
+}
+
+TEST_F(Screens, SwitchingTheDisplayFromTheOptionsKeepsScreenAndRow) {
+    reachOptions();
+    menus.optionsRow = 0;
+    press(kKeyLeft);
+    runOneFrame();
+    EXPECT_EQ(shell.isWindowed, 0);
+    EXPECT_EQ(shell.currentScreen, optionsScreen);
+    EXPECT_EQ(menus.optionsRow, 0);
+    EXPECT_EQ(drawn(161, 96), kMarkerColour);
+    EXPECT_TRUE(headless.lastFrameFullScreen);
+    EXPECT_EQ(drawn(25, 100), kOptionsLitColour);
+}
+
+}  // namespace

@@ -1,0 +1,289 @@
+// Sound: the guards of every operation, the RIFF WAVE reader on valid and broken files, and
+// the mixer's instance, volume, pan, loop and stop rules on buffers.
+#include <cmath>
+#include <cstring>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "game/platform/headless.h"
+#include "game/platform/mixer.h"
+#include "game/platform/wave.h"
+#include "game/shell/shell.h"
+#include "game/shell/sound.h"
+#include "tests/game/game_test_support.h"
+
+namespace {
+
+// ---- guards -------------------------------------------------------------------------------
+
+class SoundGuards : public GameTest {
+protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        makeDat();
+        initSound();
+        ASSERT_EQ(loadSound(2, "DAT/eat.wav"), 1);
+    }
+};
+
+TEST_F(SoundGuards, EveryOperationOfAnEmptySlotDoesNothing) {
+    soundPlay(3, 1);
+    soundStop(3);
+    soundRewind(3);
+    soundSetPan(3, 500);
+    soundSetVolume(3, -500);
+    playSoundFromStart(3);
+    soundPlay(-1, 0);
+    soundPlay(256, 0);
+    EXPECT_TRUE(headless.soundCalls.empty());
+}
+
+TEST_F(SoundGuards, MutedSoundSkipsEveryOperation) {
+    shell.soundMuted = 1;
+    playSoundPanned(2, 100);
+    soundSetVolume(2, -100);
+    EXPECT_TRUE(headless.soundCalls.empty());
+    // A looped sound that was never started stays silent after unmuting until it is started.
+    soundPlay(2, 1);
+    shell.soundMuted = 0;
+    EXPECT_FALSE(headless.slots[2].playing);
+}
+
+TEST_F(SoundGuards, PlayingFromTheStartIsStopRewindPlay) {
+    playSoundFromStart(2);
+    const std::vector<SoundCall> expected = {{SoundOp::Stop, 2, 0}, {SoundOp::Rewind, 2, 0}, {SoundOp::Play, 2, 0}};
+    EXPECT_EQ(headless.soundCalls, expected);
+}
+
+TEST_F(SoundGuards, APannedOneShotSetsThePanBeforeRewinding) {
+    playSoundPanned(2, -2500);
+    const std::vector<SoundCall> expected = {
+        {SoundOp::Stop, 2, 0}, {SoundOp::SetPan, 2, -2500}, {SoundOp::Rewind, 2, 0}, {SoundOp::Play, 2, 0}};
+    EXPECT_EQ(headless.soundCalls, expected);
+}
+
+TEST_F(SoundGuards, AFadePastFullVolumeEndsAtFullVolume) {
+    for (std::int32_t volume = -10000; volume <= 1000; volume += 500) soundSetVolume(2, volume);
+    EXPECT_EQ(headless.slots[2].volume, 0);
+}
+
+TEST_F(SoundGuards, NoDeviceMeansNoSoundLoads) {
+    releaseSound();
+    headless.audioMissing = true;
+    EXPECT_EQ(initSound(), 0);
+    EXPECT_EQ(loadSound(2, "DAT/eat.wav"), 0);
+    EXPECT_FALSE(soundIsLoaded(2));
+}
+
+TEST_F(SoundGuards, UnplayableOrMissingFilesLeaveTheSlotEmpty) {
+    writeBytes("DAT/adpcm.wav", makeWave(2, 1, 22050, 4, 100, {1, 2}));
+    writeBytes("DAT/pcm24.wav", makeWave(1, 2, 22050, 24, 100));
+    EXPECT_EQ(loadSound(5, "DAT/adpcm.wav"), 0);
+    EXPECT_EQ(loadSound(5, "DAT/pcm24.wav"), 0);
+    EXPECT_EQ(loadSound(5, "DAT/none.wav"), 0);
+    EXPECT_FALSE(soundIsLoaded(5));
+}
+
+TEST_F(SoundGuards, LoadingIntoAnOccupiedSlotReplacesTheSound) {
+    writeBytes("DAT/long.wav", makeWave(1, 1, 11025, 8, 5000));
+    ASSERT_EQ(loadSound(2, "DAT/long.wav"), 1);
+    EXPECT_EQ(headless.slots[2].frames, 5000u);
+}
+
+// ---- the WAVE reader ------------------------------------------------------------------------
+
+TEST(WaveReader, ReadsPcmFormatAndSamples) {
+    const std::vector<std::uint8_t> file = makeWave(1, 2, 22050, 16, 10);
+    WaveSound wave;
+    ASSERT_EQ(readWave(file.data(), file.size(), &wave), kWaveOk);
+    EXPECT_EQ(wave.format.channels, 2);
+    EXPECT_EQ(wave.format.samplesPerSec, 22050u);
+    EXPECT_EQ(wave.format.bitsPerSample, 16);
+    EXPECT_EQ(wave.format.extraSize, 0);
+    ASSERT_EQ(wave.formatBytes.size(), 18u);
+    EXPECT_EQ(std::memcmp(wave.formatBytes.data(), file.data() + 20, 16), 0);
+    ASSERT_EQ(wave.samples.size(), 40u);
+    EXPECT_EQ(std::memcmp(wave.samples.data(), file.data() + file.size() - 40, 40), 0);
+    EXPECT_TRUE(isPlayablePcm(wave.format));
+}
+
+TEST(WaveReader, KeepsTheExtraFormatBytesOfOtherFormats) {
+    const std::vector<std::uint8_t> extra = {0xAA, 0xBB, 0xCC};
+    const std::vector<std::uint8_t> file = makeWave(0x11, 1, 22050, 4, 8, extra);
+    WaveSound wave;
+    ASSERT_EQ(readWave(file.data(), file.size(), &wave), kWaveOk);
+    EXPECT_EQ(wave.format.extraSize, 3);
+    ASSERT_EQ(wave.formatBytes.size(), 21u);
+    EXPECT_EQ(wave.formatBytes[16], 3);
+    EXPECT_EQ(wave.formatBytes[18], 0xAA);
+    EXPECT_EQ(wave.formatBytes[20], 0xCC);
+    EXPECT_FALSE(isPlayablePcm(wave.format));
+}
+
+TEST(WaveReader, SkipsOtherChunksAndFindsDataBeforeFormat) {
+    // LIST chunk (odd size, padded), then data, then fmt: both are searched from the start.
+    std::vector<std::uint8_t> file = makeWave(1, 1, 8000, 8, 4);
+    const std::vector<std::uint8_t> fmt(file.begin() + 12, file.begin() + 36);
+    const std::vector<std::uint8_t> data(file.begin() + 36, file.end());
+    std::vector<std::uint8_t> shuffled(file.begin(), file.begin() + 12);
+    const std::uint8_t list[] = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    shuffled.insert(shuffled.end(), std::begin(list), std::end(list));
+    shuffled.insert(shuffled.end(), data.begin(), data.end());
+    shuffled.insert(shuffled.end(), fmt.begin(), fmt.end());
+    const std::uint32_t riff = static_cast<std::uint32_t>(shuffled.size() - 8);
+    std::memcpy(shuffled.data() + 4, &riff, 4);
+    WaveSound wave;
+    ASSERT_EQ(readWave(shuffled.data(), shuffled.size(), &wave), kWaveOk);
+    EXPECT_EQ(wave.samples.size(), 4u);
+    EXPECT_EQ(wave.format.samplesPerSec, 8000u);
+}
+
+TEST(WaveReader, RejectsBrokenFiles) {
+    const std::vector<std::uint8_t> good = makeWave(1, 1, 8000, 8, 16);
+    WaveSound wave;
+    auto read = [&](std::vector<std::uint8_t> bytes) { return readWave(bytes.data(), bytes.size(), &wave); };
+    std::vector<std::uint8_t> notRiff = good;
+    notRiff[0] = 'X';
+    EXPECT_EQ(read(notRiff), kWaveNotWave);
+    std::vector<std::uint8_t> notWave = good;
+    notWave[8] = 'A';
+    EXPECT_EQ(read(notWave), kWaveNotWave);
+    std::vector<std::uint8_t> shortFmt = good;
+    shortFmt[16] = 14;
+    EXPECT_EQ(read(shortFmt), kWaveNotWave);
+    EXPECT_EQ(read(std::vector<std::uint8_t>(good.begin(), good.begin() + 30)), kWaveShortRead);
+    std::vector<std::uint8_t> noData = good;
+    noData[36] = 'x';
+    EXPECT_EQ(read(noData), kWaveNotWave);
+    EXPECT_EQ(read(std::vector<std::uint8_t>(good.begin(), good.end() - 1)), kWaveCorrupt);
+    EXPECT_EQ(read({}), kWaveNotWave);
+    EXPECT_EQ(readWaveFile("/nonexistent/file.wav", &wave), kWaveCannotOpen);
+    EXPECT_TRUE(wave.samples.empty());
+}
+
+TEST(WaveReader, ExtraBytesBeyondTheFileAreAShortRead) {
+    std::vector<std::uint8_t> file = makeWave(0x11, 1, 22050, 4, 0, {1, 2});
+    file[36] = 200;  // the extra byte count, far beyond the file
+    WaveSound wave;
+    EXPECT_EQ(readWave(file.data(), file.size(), &wave), kWaveNotWave);
+}
+
+TEST(WaveReader, RandomDamageNeverReadsOutOfBounds) {
+    std::mt19937 random(7);
+    const std::vector<std::uint8_t> good = makeWave(1, 2, 22050, 16, 50);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::uint8_t> bytes = good;
+        const int hits = 1 + static_cast<int>(random() % 6);
+        for (int i = 0; i < hits; ++i) bytes[random() % 48] = static_cast<std::uint8_t>(random());
+        bytes.resize(random() % (bytes.size() + 1));
+        WaveSound wave;
+        if (readWave(bytes.data(), bytes.size(), &wave) == kWaveOk) {
+            ASSERT_LE(wave.samples.size(), bytes.size());
+        }
+    }
+}
+
+// ---- the mixer ------------------------------------------------------------------------------
+
+class Mixer : public ::testing::Test {
+protected:
+    void SetUp() override { mixerUnloadAll(); }
+    void TearDown() override { mixerUnloadAll(); }
+    // A sound of `frames` frames whose left and right samples are both `value`.
+    static void loadConstant(int id, std::uint32_t frames, std::int16_t value) {
+        mixerLoad(id, std::vector<std::int16_t>(2 * frames, value));
+    }
+    std::vector<std::int16_t> mix(int frames) {
+        std::vector<std::int16_t> out(2 * static_cast<std::size_t>(frames), 0x5555);
+        mixAudio(out.data(), frames);
+        return out;
+    }
+};
+
+TEST_F(Mixer, ARestartedSoundNeverOverlapsItself) {
+    mixerLoad(1, {100, 100, 200, 200, 300, 300, 400, 400});
+    mixerPlay(1, false);
+    mix(2);
+    mixerStop(1);
+    mixerRewind(1);
+    mixerPlay(1, false);
+    const std::vector<std::int16_t> out = mix(4);
+    EXPECT_EQ(out, (std::vector<std::int16_t>{100, 100, 200, 200, 300, 300, 400, 400}));
+}
+
+TEST_F(Mixer, StopKeepsThePositionAndPlayResumesThere) {
+    mixerLoad(1, {1, 1, 2, 2, 3, 3, 4, 4});
+    mixerPlay(1, false);
+    mix(1);
+    mixerStop(1);
+    EXPECT_EQ(mix(2), (std::vector<std::int16_t>{0, 0, 0, 0}));
+    mixerPlay(1, false);
+    EXPECT_EQ(mix(2), (std::vector<std::int16_t>{2, 2, 3, 3}));
+}
+
+TEST_F(Mixer, AOneShotEndsAndALoopWraps) {
+    mixerLoad(1, {10, 10, 20, 20});
+    mixerLoad(2, {1, 1, 2, 2, 3, 3});
+    mixerPlay(1, false);
+    mixerPlay(2, true);
+    EXPECT_EQ(mix(5), (std::vector<std::int16_t>{11, 11, 22, 22, 3, 3, 1, 1, 2, 2}));
+    EXPECT_FALSE(mixer.slots[1].playing);
+    EXPECT_TRUE(mixer.slots[2].playing);
+}
+
+TEST_F(Mixer, DifferentSlotsSumAndSaturate) {
+    loadConstant(1, 4, 30000);
+    loadConstant(2, 4, 30000);
+    loadConstant(3, 4, -30000);
+    mixerPlay(1, false);
+    mixerPlay(2, false);
+    EXPECT_EQ(mix(1)[0], 32767);
+    mixerStop(1);
+    mixerStop(2);
+    loadConstant(4, 4, -30000);
+    mixerPlay(3, false);
+    mixerPlay(4, false);
+    EXPECT_EQ(mix(1)[1], -32768);
+}
+
+TEST_F(Mixer, VolumeIsAnAttenuationInHundredthsOfADecibel) {
+    EXPECT_EQ(attenuationGain(0), kUnityGain);
+    EXPECT_EQ(attenuationGain(-10000), 0);
+    EXPECT_NEAR(attenuationGain(-600), kUnityGain * 0.501, 40);  // -6 dB: about half
+    EXPECT_NEAR(attenuationGain(-2000), kUnityGain * 0.1, 5);    // -20 dB: a tenth
+    loadConstant(1, 4, 10000);
+    mixerSetVolume(1, -2000);
+    mixerPlay(1, false);
+    EXPECT_NEAR(mix(1)[0], 1000, 2);
+}
+
+TEST_F(Mixer, VolumesOutsideTheRangeAreRefused) {
+    loadConstant(1, 4, 1000);
+    mixerSetVolume(1, -600);
+    mixerSetVolume(1, 500);
+    mixerSetVolume(1, -10001);
+    EXPECT_EQ(mixer.slots[1].volume, -600);
+}
+
+TEST_F(Mixer, PanAttenuatesTheOtherSide) {
+    loadConstant(1, 8, 10000);
+    mixerSetPan(1, 2000);  // right: the left side loses 20 dB
+    mixerPlay(1, false);
+    std::vector<std::int16_t> out = mix(1);
+    EXPECT_NEAR(out[0], 1000, 2);
+    EXPECT_EQ(out[1], 10000);
+    mixerSetPan(1, -10000);  // hard left: the right side is silent
+    out = mix(1);
+    EXPECT_EQ(out[0], 10000);
+    EXPECT_EQ(out[1], 0);
+}
+
+TEST_F(Mixer, EmptySlotsIgnoreEveryOperation) {
+    mixerPlay(9, true);
+    mixerSetVolume(9, -100);
+    EXPECT_FALSE(mixer.slots[9].playing);
+    EXPECT_EQ(mix(2), (std::vector<std::int16_t>{0, 0, 0, 0}));
+}
+
+}  // namespace
