@@ -1,2 +1,165 @@
+// Readme.htm, the help document that F1 opens in the game and in the editor: plain HTML with
+// its style inline and no pictures or links to anything outside the file.
+#include <string>
+
 #include "tools/assetgen/palette.h"
-void makeReadme(const std::string&) {}
+
+namespace {
+
+const char* const kStyle = R"(<style>
+body { background: #0d2c36; color: #1f1a12; font-family: "DejaVu Sans", Verdana, sans-serif;
+       margin: 0; padding: 24px; }
+.page { background: #f4eacb; max-width: 52em; margin: auto; padding: 8px 32px 24px;
+        border: 6px solid #6b4a2e; border-radius: 10px; }
+h1 { color: #3e2a1a; font-family: "DejaVu Serif", Georgia, serif; text-align: center; }
+h2 { color: #1f5a3a; border-bottom: 1px solid #1f5a3a; margin-top: 1.6em; }
+h3 { color: #6b4a2e; }
+table { border-collapse: collapse; margin: 0.5em 0; }
+td, th { border: 1px solid #c9b98a; padding: 3px 10px; text-align: left; vertical-align: top; }
+th { background: #e6d9af; }
+kbd { background: #fffbea; border: 1px solid #8e7d52; border-radius: 3px; padding: 0 4px;
+      font-family: "DejaVu Sans Mono", monospace; }
+.bean { display: inline-block; width: 0.8em; height: 0.7em; border-radius: 50%;
+        border: 1px solid #0a171b; vertical-align: middle; }
+</style>
+)";
+
+const char* const kGame = R"(<h1>Munch Trail</h1>
+<p>A worm crawls over a pond, eats coloured beans and grows. Guide it through the scenes made
+with the scene editor KELV, avoid the stones and your own body, and chase the high score.</p>
+
+<h2>Starting</h2>
+<p>From the main menu choose <b>Play</b> and pick a scene from the list: the right-hand side
+shows its title, background, random fall, objective and description. <kbd>Enter</kbd> or
+<kbd>Space</kbd> starts it, <kbd>Backspace</kbd> returns to the menu. The scenes are the
+<code>.qsn</code> files in the <code>Scenes</code> folder beside the game.</p>
+
+<h2>Keys</h2>
+<table>
+<tr><th>Key</th><th>In play</th></tr>
+<tr><td><kbd>&larr;</kbd> <kbd>&uarr;</kbd> <kbd>&rarr;</kbd> <kbd>&darr;</kbd></td><td>steer the worm (it cannot turn straight back); the first arrow sets it moving</td></tr>
+<tr><td><kbd>Space</kbd></td><td>pause and resume</td></tr>
+<tr><td><kbd>Backspace</kbd></td><td>leave the scene and return to the main menu</td></tr>
+<tr><td><kbd>Tab</kbd> (held)</td><td>show the score panel fully, also before the worm sets off</td></tr>
+<tr><td><kbd>Alt</kbd>+<kbd>Enter</kbd></td><td>switch between a window and full screen</td></tr>
+<tr><td><kbd>F1</kbd></td><td>open this help file</td></tr>
+<tr><td><kbd>Escape</kbd></td><td>quit the game at once</td></tr>
+</table>
+<p>In the menus the arrows move the selection and <kbd>Enter</kbd> chooses. On the Options
+screen <kbd>&larr;</kbd> and <kbd>&rarr;</kbd> change the display mode, the game speed (slow,
+normal, fast: 15, 20 or 25 frames a second) and the sound.</p>
+
+<h2>Rules</h2>
+<ul>
+<li>Every bean eaten adds one segment to the worm. A new worm starts with one segment and grows
+to five as soon as it moves.</li>
+<li>Stones and the worm's own body are deadly.</li>
+<li>The pond wraps round: a worm leaving at one edge comes back at the opposite edge.</li>
+<li>Some scenes let new beans fall from the sky: after every bean eaten, or every few
+seconds. Watch their shadows to see where they will land.</li>
+<li>Day turns to night on the pond; at night the worm's head carries a light.</li>
+</ul>
+
+<h2>Objectives</h2>
+<table>
+<tr><th>Objective</th><th>The scene is won when...</th></tr>
+<tr><td>Standard</td><td>never: score as high as you can</td></tr>
+<tr><td>Escape</td><td>the worm reaches the exit point (arrows point at it before you start)</td></tr>
+<tr><td>Goal score</td><td>the score reaches the scene's goal score</td></tr>
+<tr><td>Eat up</td><td>every bean except the stones has been eaten</td></tr>
+</table>
+
+<h2>Colour powers</h2>
+<p>Eat five beans of the same colour in a row and the colour's power fires. The small beans in
+the score panel count the run; the fourth one blinks.</p>
+<table>
+<tr><td><span class="bean" style="background:#d9352d"></span> Red</td><td><b>Speed</b>: the worm speeds up and every bean is worth 5 points more. A red bean eaten while fast slows it down again.</td></tr>
+<tr><td><span class="bean" style="background:#f28c1e"></span> Orange</td><td><b>Laser</b>: a shot flies ahead of the worm and turns the first stone it hits into a golden bonus bean.</td></tr>
+<tr><td><span class="bean" style="background:#4db23a"></span> Green</td><td><b>Stone revival</b>: stones turn back into beans.</td></tr>
+<tr><td><span class="bean" style="background:#2f70e0"></span> Blue</td><td><b>Storm</b>: thunder and rain; while it rains every bean is worth 10 points more.</td></tr>
+<tr><td><span class="bean" style="background:#9c46ca"></span> Purple</td><td><b>Halving</b>: the worm loses half of its body.</td></tr>
+</table>
+
+<h2>Scoring</h2>
+<table>
+<tr><td>Bean</td><td>5 points</td></tr>
+<tr><td>Bean while fast</td><td>10 points (+5 shown)</td></tr>
+<tr><td>Bean in the rain</td><td>15 points (+10 shown)</td></tr>
+<tr><td>Bean while fast in the rain</td><td>20 points (+15 shown)</td></tr>
+<tr><td>Golden bonus bean</td><td>30 points; it does not grow the worm or break a colour run</td></tr>
+</table>
+<p>The best score is kept between games and shown as HISCORE in the score panel.</p>
+
+<h2>Lives</h2>
+<p>A game gives you three worms. Every 5000 points brings one more (up to 99). When a worm dies
+the next one starts again at the start point; the beans already eaten stay eaten.</p>
+
+<h2>Molting</h2>
+<p>A worm cannot grow beyond 25 segments. At 24 a heartbeat warns you; at 25 the worm sheds its
+body, which turns into a trail of stones, and crawls on with five segments. Plan where you molt:
+those stones stay on the pond.</p>
+)";
+
+const char* const kEditor = R"(<h1>KELV, the scene editor</h1>
+<p>KELV creates and edits the scenes of Munch Trail. It starts from the game's main menu
+(<b>Scene Editor</b>) or on its own; a scene file named on its command line is opened.</p>
+
+<h2>The scene</h2>
+<p>A scene is a grid of 40 columns by 30 rows of cells, drawn over its background picture. The
+status bar shows the cell under the mouse and the chosen unit and shape.</p>
+
+<h2>Units</h2>
+<table>
+<tr><th>Key</th><th>Unit</th><th>Meaning</th></tr>
+<tr><td><kbd>`</kbd></td><td>Random bean</td><td>a bean whose colour the game picks at random when it reads the scene</td></tr>
+<tr><td><kbd>1</kbd> .. <kbd>5</kbd></td><td>Red, Orange, Green, Blue, Purple bean</td><td>beans of that colour</td></tr>
+<tr><td><kbd>6</kbd></td><td>Stone bean</td><td>a deadly stone</td></tr>
+<tr><td><kbd>7</kbd></td><td>Eraser</td><td>empties cells</td></tr>
+<tr><td><kbd>8</kbd></td><td>Start point</td><td>where the worm starts (exactly one)</td></tr>
+<tr><td><kbd>9</kbd></td><td>Exit point</td><td>the goal of an Escape scene (only there)</td></tr>
+</table>
+<p>Choosing the selected unit again deselects it. Placing a start or exit point moves the
+existing one.</p>
+
+<h2>Shapes</h2>
+<p>Line, Rectangle, Ellipse, Filled rectangle and Filled ellipse, from the Scene menu or the
+toolbar. Without a shape the mouse sets single cells. Press the left button, drag to see a
+preview and release to draw. A right click during a drag cancels it; otherwise a right click
+first drops the shape, then the unit.</p>
+
+<h2>Keys</h2>
+<table>
+<tr><td><kbd>Ctrl</kbd>+<kbd>N</kbd></td><td>new scene</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>O</kbd></td><td>open a scene</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>S</kbd></td><td>save the scene</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>P</kbd></td><td>scene properties</td></tr>
+<tr><td><kbd>`</kbd>, <kbd>1</kbd> .. <kbd>9</kbd></td><td>choose a unit (see above)</td></tr>
+<tr><td><kbd>F1</kbd></td><td>this help file</td></tr>
+</table>
+
+<h2>Properties</h2>
+<p><b>Scene &rarr; Set properties</b> edits the title, the description, the background (one of
+Grass, Silt, Marble, Rock, Cobble, Granite, Sandrock, Cobblestone, Ore, or auto cycle or a
+random one), random fall and its interval in seconds (0: a bean falls after every bean eaten),
+and the objective with its goal score.</p>
+
+<h2>Saving</h2>
+<p>Scenes are saved as <code>.qsn</code> files into the <code>Scenes</code> folder beside the
+programs, where the game finds them. Before saving KELV checks the scene: it needs a start
+point; it needs beans unless random fall brings them (and always for Eat up); an Escape scene
+needs an exit point, and other objectives must not have one.</p>
+)";
+
+}  // namespace
+
+void makeReadme(const std::string& folder) {
+    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<title>Munch Trail and KELV - Help</title>\n";
+    html += kStyle;
+    html += "</head>\n<body>\n<div class=\"page\">\n";
+    html += kGame;
+    html += kEditor;
+    html += "<p style=\"text-align:center\"><small>Munch Trail version 2.01</small></p>\n";
+    html += "</div>\n</body>\n</html>\n";
+    if (!writeText(folder + "/Readme.htm", html)) reportFailure("Readme.htm");
+}
