@@ -50,7 +50,8 @@ int createTemporary(const std::string& target, std::string& tempPath) {
     std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + "." + base + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        // The name is cut short so that a target near the length limit still gets a sibling.
+        tempPath = folder + "." + base.substr(0, 64) + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
         int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
