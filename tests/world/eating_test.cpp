@@ -3,6 +3,8 @@
 // worm, the extra life every 5000 points, and the high score following the score.
 #include "tests/world/harness.h"
 
+#include <string>
+
 #include "game/screens/assets.h"
 #include "game/shell/random.h"
 
@@ -51,14 +53,20 @@ TEST_P(BeanValues, ABeanIsWorthFiveMoreWhenFastAndTenMoreInTheRain) {
     EXPECT_EQ(cellAt(12, 10), WormBody);
 }
 
-INSTANTIATE_TEST_SUITE_P(World, BeanValues,
+std::string beanValueName(const ::testing::TestParamInfo<BeanValue>& info) {
+    return (info.param.speed > 2 ? std::string("Fast") : std::string("Normal")) + "Rain" +
+           std::to_string(info.param.rainTimer);
+}
+
+INSTANTIATE_TEST_SUITE_P(Eating, BeanValues,
                          ::testing::Values(BeanValue{2, 0, 5, EffectNone},
                                            BeanValue{5, 0, 10, EffectAdd5},
                                            BeanValue{2, 300, 15, EffectAdd10},
                                            BeanValue{5, 300, 20, EffectAdd15},
                                            // Before the rain has set in: dry; its last frame: wet.
                                            BeanValue{2, 450, 5, EffectNone},
-                                           BeanValue{2, 1, 15, EffectAdd10}));
+                                           BeanValue{2, 1, 15, EffectAdd10}),
+                         beanValueName);
 
 TEST_F(Eating, EatingRestartsTheEatSoundAtTheHead) {
     putBean(12, Green);

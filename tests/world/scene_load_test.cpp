@@ -10,7 +10,9 @@
 namespace wt {
 namespace {
 
-TEST_F(World, CellsAreConvertedByTheirSceneCodes) {
+using SceneLoading = World;
+
+TEST_F(SceneLoading, CellsAreConvertedByTheirSceneCodes) {
     TestScene scene;
     for (std::uint8_t c = 0; c < 5; ++c) scene.set(c, 0, c);
     scene.set(5, 0, 5);   // stone bean
@@ -31,7 +33,7 @@ TEST_F(World, CellsAreConvertedByTheirSceneCodes) {
     EXPECT_EQ(world.exitCol, 7);
 }
 
-TEST_F(World, RandomBeansDrawTheirColoursInFileOrder) {
+TEST_F(SceneLoading, RandomBeansDrawTheirColoursInFileOrder) {
     TestScene scene;
     // File order is row by row: (39, 0) comes before (0, 1), which comes before (5, 2).
     scene.set(5, 2, 10);
@@ -46,7 +48,7 @@ TEST_F(World, RandomBeansDrawTheirColoursInFileOrder) {
     EXPECT_EQ(randomState.state, [] { seedRandom(1); for (int i = 0; i < 3; ++i) gameRand(); return randomState.state; }());
 }
 
-TEST_F(World, StonesAreQueuedInFileOrder) {
+TEST_F(SceneLoading, StonesAreQueuedInFileOrder) {
     TestScene scene;
     scene.set(3, 4, 5);
     scene.set(1, 4, 5);
@@ -61,7 +63,7 @@ TEST_F(World, StonesAreQueuedInFileOrder) {
     EXPECT_EQ(world.stoneQueue[3].column, 255);
 }
 
-TEST_F(World, LoadingClearsEffectsHeightsAndTheQueue) {
+TEST_F(SceneLoading, LoadingClearsEffectsHeightsAndTheQueue) {
     TestScene scene;
     scene.set(2, 2, 5);
     load(scene);
@@ -81,7 +83,7 @@ TEST_F(World, LoadingClearsEffectsHeightsAndTheQueue) {
     EXPECT_EQ(cellAt(2, 2), Empty);
 }
 
-TEST_F(World, TheLastStartAndExitInFileOrderWin) {
+TEST_F(SceneLoading, TheLastStartAndExitInFileOrderWin) {
     TestScene scene;
     scene.set(30, 1, 6);
     scene.set(2, 5, 6);
@@ -96,7 +98,7 @@ TEST_F(World, TheLastStartAndExitInFileOrderWin) {
     EXPECT_EQ(cellAt(20, 3), Exit);
 }
 
-TEST_F(World, AStartPointIsKeptWhenTheNextSceneHasNone) {
+TEST_F(SceneLoading, AStartPointIsKeptWhenTheNextSceneHasNone) {
     TestScene first;
     first.set(12, 13, 6);
     load(first);
@@ -105,7 +107,7 @@ TEST_F(World, AStartPointIsKeptWhenTheNextSceneHasNone) {
     EXPECT_EQ(world.startRow, 13);
 }
 
-TEST_F(World, SettingsAreTakenAndEatUpTurnsRandomFallOff) {
+TEST_F(SceneLoading, SettingsAreTakenAndEatUpTurnsRandomFallOff) {
     TestScene scene;
     scene.title = "Pond of Plenty";
     scene.description = "Eat\r\nthem all";
@@ -124,7 +126,7 @@ TEST_F(World, SettingsAreTakenAndEatUpTurnsRandomFallOff) {
     EXPECT_EQ(world.goalScore, 1234u);
 }
 
-TEST_F(World, AMissingFileLeavesThePreviousSceneInForce) {
+TEST_F(SceneLoading, AMissingFileLeavesThePreviousSceneInForce) {
     TestScene scene;
     scene.title = "Kept";
     scene.set(4, 4, 2);
@@ -136,7 +138,7 @@ TEST_F(World, AMissingFileLeavesThePreviousSceneInForce) {
     EXPECT_EQ(world.goalScore, 99u);
 }
 
-TEST_F(World, ARandomBeanInTheLastCellSurvivesItsLineEnd) {
+TEST_F(SceneLoading, ARandomBeanInTheLastCellSurvivesItsLineEnd) {
     TestScene scene;
     scene.set(39, 29, 10);
     load(scene);
