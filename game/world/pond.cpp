@@ -67,8 +67,23 @@ void waveRowFast(std::int16_t* current, const std::int16_t* previous, std::int32
     }
 }
 
+// Four pixels from the floor, each at its own offset. Gentle waves often shift neighbouring
+// pixels alike, and then the four move as one.
+void fetchFour(std::uint32_t* to, const std::uint32_t* from, __m128i offsets) {
+    __m128i first = _mm_shuffle_epi32(offsets, 0);
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(offsets, first)) == 0xFFFF) {
+        std::int32_t shift = _mm_cvtsi128_si32(offsets);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to), _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + shift)));
+        return;
+    }
+    alignas(16) std::int32_t offset[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(offset), offsets);
+    for (int k = 0; k < 4; ++k) to[k] = from[k + offset[k]];
+}
+
 // Eight pixels whose slopes are not all flat: the lanes that look outside the clip rectangle
-// fall back to their own pixel, then the floor is fetched pixel by pixel.
+// fall back to their own pixel; the others fetch the floor at dy x 400 + dx from it, an offset
+// formed by one multiply-add of the (dx, dy) pairs.
 void refractLanes(std::uint32_t* frame, const std::uint32_t* floor, std::int32_t at, __m128i dx,
                   __m128i dy, __m128i sx, __m128i sy, PondRect clip) {
     __m128i inside = _mm_and_si128(
@@ -76,11 +91,11 @@ void refractLanes(std::uint32_t* frame, const std::uint32_t* floor, std::int32_t
                       _mm_cmplt_epi16(sx, _mm_set1_epi16(static_cast<short>(clip.right + 1)))),
         _mm_and_si128(_mm_cmpgt_epi16(sy, _mm_set1_epi16(static_cast<short>(clip.top - 1))),
                       _mm_cmplt_epi16(sy, _mm_set1_epi16(static_cast<short>(clip.bottom + 1)))));
-    alignas(16) std::int16_t shiftX[8];
-    alignas(16) std::int16_t shiftY[8];
-    _mm_store_si128(reinterpret_cast<__m128i*>(shiftX), _mm_and_si128(dx, inside));
-    _mm_store_si128(reinterpret_cast<__m128i*>(shiftY), _mm_and_si128(dy, inside));
-    for (int k = 0; k < 8; ++k) frame[at + k] = floor[at + k + shiftY[k] * kRow + shiftX[k]];
+    dx = _mm_and_si128(dx, inside);
+    dy = _mm_and_si128(dy, inside);
+    const __m128i rowStep = _mm_set1_epi32(kRow << 16 | 1);
+    fetchFour(frame + at, floor + at, _mm_madd_epi16(_mm_unpacklo_epi16(dx, dy), rowStep));
+    fetchFour(frame + at + 4, floor + at + 4, _mm_madd_epi16(_mm_unpackhi_epi16(dx, dy), rowStep));
 }
 
 void refractRowFast(std::uint32_t* frame, const std::uint32_t* floor, const std::int16_t* heights,
