@@ -11,15 +11,12 @@
 #include "game/shell/random.h"
 #include "game/shell/shell.h"
 #include "game/shell/sound.h"
+#include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/blit.h"
 #include "render/font.h"
 #include "render/pixels.h"
-
-// The two frame sequences of the playfield, living and dying.
-void drawPlayfield();
-void drawPlayfieldDying();
 
 namespace {
 

@@ -164,8 +164,9 @@ bool isMovementKey(std::uint8_t key) {
 
 void browse(std::uint8_t key) {
     SceneSelectState& s = sceneSelect;
-    const bool upRepeats = s.upHeldFrames > kAutoRepeatDelay;
-    const bool downRepeats = s.downHeldFrames > kAutoRepeatDelay;
+    // A released arrow no longer repeats, even though its counter is only cleared after this.
+    const bool upRepeats = keyHeld(kKeyUp) && s.upHeldFrames > kAutoRepeatDelay;
+    const bool downRepeats = keyHeld(kKeyDown) && s.downHeldFrames > kAutoRepeatDelay;
     if (s.sceneCount == 0 && (isMovementKey(key) || upRepeats || downRepeats)) {
         s.sceneRow = 0;
     } else if (key == kKeyUp || upRepeats) {
@@ -257,15 +258,18 @@ void rereadSelection(std::uint8_t key) {
 
 // ---- drawing ----
 
+struct ClipRect {
+    std::int32_t left, top, right, bottom;
+};
+
 // Text in the screen's look: a grey copy one pixel lower under the blue text, each pass
 // clipped to the item's own rectangle (moved down with the grey copy).
-void drawItem(std::int32_t x, std::int32_t y, std::int32_t right, std::int32_t bottom,
-              const char* text) {
+void drawItem(std::int32_t x, std::int32_t y, ClipRect clip, const char* text) {
     drawContext.drawColour = kShadowGrey;
-    setClipRect(x, y + 1, right, bottom + 1);
+    setClipRect(clip.left, clip.top + 1, clip.right, clip.bottom + 1);
     drawText(x, y + 1, text);
     drawContext.drawColour = kTextBlue;
-    setClipRect(x, y, right, bottom);
+    setClipRect(clip.left, clip.top, clip.right, clip.bottom);
     drawText(x, y, text);
 }
 
@@ -286,7 +290,7 @@ void drawList() {
         const std::int32_t y = 45 + 8 * i;
         if (y >= 261) break;
         upperCase(s.sceneWindow[i].data(), name, sizeof name);
-        drawItem(35, y, 181, 266, name);
+        drawItem(35, y, {15, 40, 181, 266}, name);
         // drawItem left the list's own clip rectangle set for the marker
         if (i == s.sceneRow) blitKeyed(15, y - 3, assets.marker);
     }
@@ -295,14 +299,14 @@ void drawList() {
 void drawFallInterval() {
     const WorldState& scene = world;
     if (scene.randomFall == 0) {
-        drawItem(245, 91, 399, 101, "DISABLED");
+        drawItem(245, 91, {245, 91, 399, 101}, "DISABLED");
     } else if (scene.fallInterval < 1) {
-        drawItem(245, 91, 399, 101, "FALL AFTER NIBBLE");
+        drawItem(245, 91, {245, 91, 399, 101}, "FALL AFTER NIBBLE");
     } else {
         char number[12];
         std::snprintf(number, sizeof number, "%d", static_cast<int>(scene.fallInterval));
-        drawItem(245, 91, 399, 101, number);
-        drawItem(260, 91, 399, 101, "SEC.");
+        drawItem(245, 91, {245, 91, 399, 101}, number);
+        drawItem(260, 91, {245, 91, 399, 101}, "SEC.");
     }
 }
 
@@ -316,24 +320,24 @@ void drawObjective() {
     } else {
         std::snprintf(text, sizeof text, "%s", kObjectiveTexts[scene.objective]);
     }
-    drawItem(252, 107, 399, 127, text);
+    drawItem(252, 107, {252, 107, 399, 127}, text);
 }
 
 void drawDescription() {
     char wrapped[600];
     wrapDescription(world.description, wrapped, sizeof wrapped);
-    drawItem(198, 158, 383, 263, wrapped);
+    drawItem(198, 158, {198, 158, 383, 263}, wrapped);
 }
 
 void drawDetails() {
     const WorldState& scene = world;
     char title[sizeof scene.title];
     upperCase(scene.title, title, sizeof title);
-    drawItem(225, 43, 399, 53, title);
+    drawItem(225, 43, {225, 43, 399, 53}, title);
     if (scene.background >= 0 && scene.background <= 10) {
-        drawItem(265, 59, 399, 69, kBackgroundNames[scene.background]);
+        drawItem(265, 59, {265, 59, 399, 69}, kBackgroundNames[scene.background]);
     }
-    drawItem(270, 75, 399, 85, scene.randomFall == 0 ? "NO" : "YES");
+    drawItem(270, 75, {270, 75, 399, 85}, scene.randomFall == 0 ? "NO" : "YES");
     drawFallInterval();
     drawObjective();
     drawDescription();
@@ -352,6 +356,7 @@ void drawScreen() {
     blitCopy(0, 0, assets.sceneSelection);
     drawList();
     drawDetails();
+    resetClipRect();  // the grab copies within the clip, and the items left theirs set
     if (composed != nullptr) grabRect(0, 0, composed);
     drawContext.target = previousTarget;
     setClipRect(1, 1, 398, 298);

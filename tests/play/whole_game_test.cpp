@@ -1,0 +1,175 @@
+// Whole games, frame by frame on the headless platform: won on a shipped Escape scene, lost by
+// three deaths, abandoned with Backspace; the high score kept at exit; and the way into a game
+// from the logo and the main menu.
+#include <string>
+
+#include "game/platform/headless.h"
+#include "game/screens/assets.h"
+#include "game/screens/menus.h"
+#include "game/screens/play_screens.h"
+#include "game/screens/scene_select.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/settings.h"
+#include "game/world/world.h"
+#include "tests/play/harness.h"
+
+namespace play_test {
+namespace {
+
+class WholeGame : public GameTest {};
+
+// Follows the end picture from its first frame to the main menu: the picture shown at full
+// light while it holds, and for how many frames it held.
+int followEndPicture(const PixelBuffer* picture) {
+    int holdFrames = 0;
+    for (int frame = 0; frame < 400 && shell.currentScreen == &endPictureScreen; ++frame) {
+        runFrame();
+        if (playScreens.endPicturePhase != 0) continue;
+        ++holdFrames;
+        EXPECT_TRUE(picturePixelShown(picture, 200, 150));
+        EXPECT_TRUE(picturePixelShown(picture, 20, 280));
+    }
+    EXPECT_EQ(shell.currentScreen, &mainMenuScreen);
+    return holdFrames;
+}
+
+TEST_F(WholeGame, ShippedEscapeSceneWonEndsOnTheAccomplishedPictureAndTheMenu) {
+    const std::string escapeScene = shippedSceneWithObjective(Escape);
+    if (escapeScene.empty()) GTEST_SKIP() << "no shipped Escape scene in " << distFolder();
+    copyShippedScene(escapeScene);
+    startGame();
+    EXPECT_EQ(world.lives, 2);
+    EXPECT_EQ(screens.brightness, 256);
+
+    ASSERT_GT(playUntil(&sceneEndScreen, Exit, 20000), 0) << "the autopilot never reached the exit";
+    EXPECT_EQ(world.sceneAccomplished, 1);
+    EXPECT_EQ(world.quitToMenu, 0);
+    EXPECT_EQ(runUntil(&endPictureScreen, 40), 33) << "32 fade frames, then the finish";
+    EXPECT_FALSE(headless.slots[SoundLoop].playing) << "every sound stops at the finish";
+
+    const int holdFrames = followEndPicture(assets.accomplished);
+    EXPECT_GE(holdFrames, 100) << "five seconds at 20 frames per second";
+    EXPECT_LE(holdFrames, 103);
+    EXPECT_EQ(menus.menuItem, 0);
+}
+
+TEST_F(WholeGame, ThreeDeathsEndOnTheGameOverPicture) {
+    writeScene("wall.qsn", wallScene(10));
+    startGame();
+    for (int livesLeft = 1; livesLeft >= 0; --livesLeft) {
+        ASSERT_GT(playUntil(&lifeLostScreen, Stone, 2000), 0);
+        ASSERT_GT(runUntil(&playScreen, 130), 0) << "the next worm comes";
+        EXPECT_EQ(world.lives, livesLeft);
+        EXPECT_EQ(world.started, 0);
+    }
+    ASSERT_GT(playUntil(&sceneEndScreen, Stone, 2000), 0);
+    EXPECT_EQ(world.sceneAccomplished, 0);
+    ASSERT_GT(runUntil(&endPictureScreen, 130), 0);
+    EXPECT_FALSE(headless.slots[SoundLoop].playing);
+    followEndPicture(assets.gameOver);
+}
+
+TEST_F(WholeGame, SkippingTheEndPictureFadesToTheMenuAtOnce) {
+    writeScene("wall.qsn", wallScene(7));
+    startGame();
+    world.lives = 0;
+    ASSERT_GT(playUntil(&sceneEndScreen, Stone, 2000), 0);
+    press(kKeySpace);  // the closing fade is skipped too
+    runFrame();
+    ASSERT_EQ(shell.currentScreen, &endPictureScreen);
+    press(kKeySpace);  // full light at once
+    runFrame();
+    EXPECT_EQ(playScreens.endPicturePhase, 0);
+    press(kKeyEnter);  // leave the picture
+    runFrame();
+    EXPECT_EQ(playScreens.endPicturePhase, 1);
+    press(kKeyEnter);  // and cut its fade-out short
+    runFrame();
+    EXPECT_EQ(shell.currentScreen, &mainMenuScreen);
+    EXPECT_EQ(screens.brightness, 0);
+}
+
+TEST_F(WholeGame, BackspaceAbandonsToTheMenuKeepingTheHighScore) {
+    writeScene("beans.qsn", beanRowScene());
+    startGame();
+    for (int frame = 0; frame < 400 && world.score < 20; ++frame) {
+        autopilot(Red);
+        runFrame();
+    }
+    ASSERT_GE(world.score, 20u);
+    autopilot(Red);
+    takeSoundCalls();
+    hold(kKeyBackspace);
+    runFrame();
+    release(kKeyBackspace);
+    ASSERT_EQ(shell.currentScreen, &sceneEndScreen);
+    EXPECT_EQ(world.quitToMenu, 1);
+    EXPECT_EQ(world.sceneAccomplished, 1);
+    bool accomplishedPlayed = false;
+    for (const SoundCall& call : takeSoundCalls()) {
+        accomplishedPlayed |= call.op == SoundOp::Play && call.id == SoundAccomplished;
+    }
+    EXPECT_TRUE(accomplishedPlayed);
+    const std::uint32_t score = world.score;
+    EXPECT_EQ(runUntil(&mainMenuScreen, 40), 33) << "no end picture after an abandon";
+    EXPECT_EQ(world.hiScore, score);
+}
+
+TEST_F(WholeGame, AHigherScoreIsStoredAtExit) {
+    writeHighScore(3);
+    readHighScore(&world.hiScore);
+    writeScene("beans.qsn", beanRowScene());
+    startGame();
+    for (int frame = 0; frame < 400 && world.score < 10; ++frame) {
+        autopilot(Red);
+        runFrame();
+    }
+    ASSERT_EQ(world.score, 10u);
+    hold(kKeyBackspace);
+    runFrame();
+    ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
+    shutdownGame();
+    EXPECT_EQ(settingValue("HiScore"), "dword:10");
+}
+
+TEST_F(WholeGame, ALowerScoreKeepsTheStoredHighScore) {
+    writeHighScore(1000);
+    readHighScore(&world.hiScore);
+    writeScene("beans.qsn", beanRowScene());
+    startGame();
+    for (int frame = 0; frame < 400 && world.score < 10; ++frame) {
+        autopilot(Red);
+        runFrame();
+    }
+    hold(kKeyBackspace);
+    runFrame();
+    ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
+    shutdownGame();
+    EXPECT_EQ(settingValue("HiScore"), "dword:1000");
+}
+
+TEST_F(WholeGame, FromTheLogoThroughTheMenuIntoTheSelectionAndBack) {
+    writeScene("beans.qsn", beanRowScene());
+    ASSERT_EQ(shell.currentScreen, &logoScreen);
+    press(kKeyEnter);  // logo at full light
+    runFrame();
+    press(kKeyEnter);  // leave it
+    runFrame();
+    ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
+    press(kKeyEnter);  // the menu at full light
+    runFrame();
+    ASSERT_EQ(menus.menuItem, 0);
+    press(kKeyEnter);  // play
+    runFrame();
+    ASSERT_GT(runUntil(&sceneSelectScreen, 40), 0);
+    press(kKeyEnter);
+    runFrame();
+    EXPECT_STREQ(world.title, "Beans");
+    press(kKeyBackspace);
+    runFrame();
+    EXPECT_GT(runUntil(&mainMenuScreen, 40), 0);
+}
+
+}  // namespace
+}  // namespace play_test
