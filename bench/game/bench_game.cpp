@@ -1,0 +1,115 @@
+// Speed of presenting a frame: the after-glow blend and the 800 x 600 full-screen expansion,
+// packed beside plain, the 16-bit expansion, and the whole presentFrame of each mode as the
+// game runs it (on the headless layer, so only our own pixel work is timed). With SDL2
+// available, SDL_ConvertPixels doing a plain 800 x 600 copy-convert gives a yardstick.
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+#include "game/platform/headless.h"
+#include "game/platform/present.h"
+#include "game/shell/media.h"
+#include "game/shell/shell.h"
+#include "render/pixels.h"
+
+#if defined(MT_BENCH_WITH_SDL)
+#include <SDL.h>
+#endif
+
+namespace {
+
+std::vector<std::uint32_t> randomFrame() {
+    std::mt19937 random(5);
+    std::vector<std::uint32_t> frame(kFramePixels);
+    for (std::uint32_t& p : frame) p = static_cast<std::uint32_t>(random()) & 0x00FFFFFF;
+    return frame;
+}
+
+void BM_BlendPlain(benchmark::State& state) {
+    const std::vector<std::uint32_t> frame = randomFrame();
+    std::vector<std::uint32_t> display(kFramePixels, 0);
+    for (auto _ : state) {
+        blendFramePlain(frame.data(), display.data(), kFramePixels);
+        benchmark::DoNotOptimize(display.data());
+    }
+}
+BENCHMARK(BM_BlendPlain);
+
+void BM_BlendPacked(benchmark::State& state) {
+    const std::vector<std::uint32_t> frame = randomFrame();
+    std::vector<std::uint32_t> display(kFramePixels, 0);
+    for (auto _ : state) {
+        blendFrame(frame.data(), display.data(), kFramePixels);
+        benchmark::DoNotOptimize(display.data());
+    }
+}
+BENCHMARK(BM_BlendPacked);
+
+void BM_ExpandPlain(benchmark::State& state) {
+    const std::vector<std::uint32_t> frame = randomFrame();
+    std::vector<std::uint32_t> screen(kScreenWidth * kScreenHeight);
+    for (auto _ : state) {
+        expandFramePlain(frame.data(), screen.data(), kScreenWidth);
+        benchmark::DoNotOptimize(screen.data());
+    }
+}
+BENCHMARK(BM_ExpandPlain);
+
+void BM_ExpandPacked(benchmark::State& state) {
+    const std::vector<std::uint32_t> frame = randomFrame();
+    std::vector<std::uint32_t> screen(kScreenWidth * kScreenHeight);
+    for (auto _ : state) {
+        expandFrame(frame.data(), screen.data(), kScreenWidth);
+        benchmark::DoNotOptimize(screen.data());
+    }
+}
+BENCHMARK(BM_ExpandPacked);
+
+void BM_Expand16(benchmark::State& state) {
+    const std::vector<std::uint32_t> frame = randomFrame();
+    static SixteenBitTables tables;
+    buildSixteenBitTables(&tables, false);
+    std::vector<std::uint16_t> screen(kScreenWidth * kScreenHeight);
+    for (auto _ : state) {
+        expandFrame16(frame.data(), screen.data(), kScreenWidth, tables);
+        benchmark::DoNotOptimize(screen.data());
+    }
+}
+BENCHMARK(BM_Expand16);
+
+// presentFrame as the game calls it: blend, then the mode's picture (the headless layer also
+// keeps a copy of the frame, which is part of what is timed).
+void presentInMode(benchmark::State& state, int windowed) {
+    resetHeadlessGame();
+    shell.isWindowed = windowed;
+    initDisplay();
+    const std::vector<std::uint32_t> frame = randomFrame();
+    std::copy(frame.begin(), frame.end(), drawBuffer->pixels);
+    for (auto _ : state) presentFrame();
+    resetHeadlessGame();
+}
+
+void BM_PresentFrameWindowed(benchmark::State& state) { presentInMode(state, 1); }
+BENCHMARK(BM_PresentFrameWindowed);
+
+void BM_PresentFrameFullScreen(benchmark::State& state) { presentInMode(state, 0); }
+BENCHMARK(BM_PresentFrameFullScreen);
+
+#if defined(MT_BENCH_WITH_SDL)
+// SDL's own pixel conversion of an 800 x 600 picture (32-bit to 32-bit with a swizzle): the
+// work a plain upload of a full-screen frame costs, for comparison with the expansion.
+void BM_SdlConvert800x600(benchmark::State& state) {
+    std::vector<std::uint32_t> in(kScreenWidth * kScreenHeight, 0x00123456), out(in.size());
+    for (auto _ : state) {
+        SDL_ConvertPixels(kScreenWidth, kScreenHeight, SDL_PIXELFORMAT_RGB888, in.data(), kScreenWidth * 4,
+                          SDL_PIXELFORMAT_BGR888, out.data(), kScreenWidth * 4);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_SdlConvert800x600);
+#endif
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,62 @@
+// The entry point of MunchTrail: answers --help and --version without a window, makes the
+// program's own folder the working directory (DAT/, Scenes/, Readme.htm and KELV are found
+// relative to it), lets only one copy run, and hands over to the game's start-up and loop.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+#include "game/platform/sdl_state.h"
+#include "game/platform/single_instance.h"
+#include "game/shell/shell.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: MunchTrail [--help] [--version]\n"
+    "Munch Trail: a worm eats its way across a pond. Arrow keys steer, Space pauses,\n"
+    "Backspace leaves a game, Escape quits, Alt+Enter switches window and full screen,\n"
+    "F1 opens the help page. Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini.\n";
+
+// True when the command line asked for information only (and it has been printed).
+bool answeredCommandLine(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("MunchTrail 2.01");
+            return true;
+        }
+    }
+    return false;
+}
+
+void setExeDirectory() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return;
+    path[length] = '\0';
+    const std::string folder(path, static_cast<std::size_t>(length));
+    const std::size_t slash = folder.rfind('/');
+    if (slash != std::string::npos && chdir(folder.substr(0, slash + 1).c_str()) != 0)
+        std::fprintf(stderr, "MunchTrail: cannot enter the program's folder %s\n", folder.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (answeredCommandLine(argc, argv)) return 0;
+    setExeDirectory();
+    if (!claimSingleInstance()) return 0;
+    blockRaiseSignal();
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
+        return 0;
+    }
+    startRaiseWatcher();
+    const int code = runGame();
+    SDL_Quit();
+    return code;
+}

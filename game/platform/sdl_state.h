@@ -1,0 +1,29 @@
+// What the SDL2 layer's files share: the window, the renderer and its streaming texture, and
+// the wake-up event the single-instance watcher sends. Only game/platform includes this.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+
+struct SdlVideo {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    SDL_Cursor* noCursor = nullptr;
+    bool sixteenBit = false;    // the renderer takes no 32-bit texture: 5-6-5 or 5-5-5 pixels
+    bool rendererLost = false;  // recreate before the next frame
+};
+inline SdlVideo sdlVideo{};
+
+// Registered at start: another start of the game asks this one to come to the front.
+inline std::uint32_t raiseRequestEvent = 0;
+
+// Recreates the renderer and texture of the current mode after the device was reset.
+void recreateRenderer();
+// Brings the window to the front (the single-instance request).
+void raiseGameWindow();
+// Reaps a finished editor process, if one was started.
+void reapEditor();
+// The PC scan code of an SDL key, 0 for keys the game does not know.
+std::uint8_t scanCodeOf(SDL_Scancode key);

@@ -1,0 +1,183 @@
+// The window and the picture on SDL2. Windowed, a 400 x 300 streaming texture fills the client
+// area, which the player may enlarge (the picture scales, letterboxed). Full screen, the
+// window covers the desktop and an 800 x 600 texture carries the exact full-screen picture
+// (rows doubled by interpolation, black lines between them), letterboxed on the desktop.
+// A renderer without 32-bit textures gets 16-bit pixels through the conversion tables.
+#include <cstring>
+
+#include "game/platform/present.h"
+#include "game/platform/sdl_state.h"
+#include "game/shell/platform.h"
+#include "game/shell/shell.h"
+#include "render/pixels.h"
+
+namespace {
+
+SixteenBitTables sixteenBitTables;
+
+// A small game icon drawn in code: a worm of green discs on pond blue.
+void setWindowIcon(SDL_Window* window) {
+    constexpr int kSize = 32;
+    static std::uint32_t pixels[kSize * kSize];
+    for (int y = 0; y < kSize; ++y)
+        for (int x = 0; x < kSize; ++x) {
+            std::uint32_t colour = 0xFF2A5C8A;
+            for (int segment = 0; segment < 4; ++segment) {
+                const int cx = 8 + 5 * segment, cy = 20 - 3 * segment;
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= 20) colour = segment == 3 ? 0xFF9BE36B : 0xFF5DBB3A;
+            }
+            pixels[y * kSize + x] = colour;
+        }
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels, kSize, kSize, 32, kSize * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (icon == nullptr) return;
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
+}
+
+bool rendererTakes(SDL_Renderer* renderer, std::uint32_t format) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+    if (info.num_texture_formats == 0) return true;  // no list: anything goes
+    for (std::uint32_t i = 0; i < info.num_texture_formats; ++i)
+        if (info.texture_formats[i] == format) return true;
+    return false;
+}
+
+// The texture format for the mode: 32-bit where the renderer takes it, else 5-6-5 or 5-5-5.
+std::uint32_t chooseFormat(SDL_Renderer* renderer) {
+    sdlVideo.sixteenBit = false;
+    if (rendererTakes(renderer, SDL_PIXELFORMAT_RGB888)) return SDL_PIXELFORMAT_RGB888;
+    for (std::uint32_t format : {SDL_PIXELFORMAT_RGB565, SDL_PIXELFORMAT_RGB555}) {
+        if (!rendererTakes(renderer, format)) continue;
+        sdlVideo.sixteenBit = true;
+        buildSixteenBitTables(&sixteenBitTables, format == SDL_PIXELFORMAT_RGB555);
+        return format;
+    }
+    return SDL_PIXELFORMAT_RGB888;
+}
+
+void writeWindowed(std::uint8_t* out, int pitch) {
+    for (int y = 0; y < kFrameHeight; ++y) {
+        const std::uint32_t* row = displayBuffer->pixels + y * kFrameWidth;
+        if (!sdlVideo.sixteenBit) {
+            std::memcpy(out + y * pitch, row, kFrameRowBytes);
+            continue;
+        }
+        auto* target = reinterpret_cast<std::uint16_t*>(out + y * pitch);
+        for (int x = 0; x < kFrameWidth; ++x) target[x] = toSixteenBit(sixteenBitTables, row[x]);
+    }
+}
+
+void writeFullScreen(std::uint8_t* out, int pitch) {
+    if (sdlVideo.sixteenBit) {
+        expandFrame16(displayBuffer->pixels, reinterpret_cast<std::uint16_t*>(out), static_cast<std::size_t>(pitch / 2),
+                      sixteenBitTables);
+    } else {
+        expandFrame(displayBuffer->pixels, reinterpret_cast<std::uint32_t*>(out), static_cast<std::size_t>(pitch / 4));
+    }
+}
+
+void applyCursor() {
+    if (shell.isWindowed) {
+        if (sdlVideo.noCursor == nullptr) sdlVideo.noCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_NO);
+        if (sdlVideo.noCursor != nullptr) SDL_SetCursor(sdlVideo.noCursor);
+        SDL_ShowCursor(SDL_ENABLE);
+    } else {
+        SDL_ShowCursor(SDL_DISABLE);
+    }
+}
+
+}  // namespace
+
+int platformCreateWindow() {
+    sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
+                                       kFrameHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    if (sdlVideo.window == nullptr) return 0;
+    setWindowIcon(sdlVideo.window);
+    return 1;
+}
+
+void platformPlaceWindow() {
+    SDL_Window* window = sdlVideo.window;
+    if (window == nullptr) return;
+    if (shell.isWindowed) {
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, kFrameWidth, kFrameHeight);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    } else {
+        SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    }
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    applyCursor();
+}
+
+void platformDestroyWindow() {
+    if (sdlVideo.noCursor != nullptr) SDL_FreeCursor(sdlVideo.noCursor);
+    if (sdlVideo.window != nullptr) SDL_DestroyWindow(sdlVideo.window);
+    sdlVideo = SdlVideo{};
+}
+
+void platformMinimiseWindow() {
+    if (sdlVideo.window != nullptr) SDL_MinimizeWindow(sdlVideo.window);
+}
+
+int platformInitDisplay() {
+    platformReleaseDisplay();
+    if (sdlVideo.window == nullptr) return 0;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    sdlVideo.renderer = SDL_CreateRenderer(sdlVideo.window, -1, 0);
+    if (sdlVideo.renderer == nullptr) sdlVideo.renderer = SDL_CreateRenderer(sdlVideo.window, -1, SDL_RENDERER_SOFTWARE);
+    if (sdlVideo.renderer == nullptr) return 0;
+    const int width = shell.isWindowed ? kFrameWidth : kScreenWidth;
+    const int height = shell.isWindowed ? kFrameHeight : kScreenHeight;
+    const std::uint32_t format = chooseFormat(sdlVideo.renderer);
+    sdlVideo.texture = SDL_CreateTexture(sdlVideo.renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (sdlVideo.texture == nullptr || SDL_RenderSetLogicalSize(sdlVideo.renderer, width, height) != 0) {
+        platformReleaseDisplay();
+        return 0;
+    }
+    SDL_SetTextureBlendMode(sdlVideo.texture, SDL_BLENDMODE_NONE);
+    return 1;
+}
+
+void platformReleaseDisplay() {
+    if (sdlVideo.texture != nullptr) SDL_DestroyTexture(sdlVideo.texture);
+    if (sdlVideo.renderer != nullptr) SDL_DestroyRenderer(sdlVideo.renderer);
+    sdlVideo.texture = nullptr;
+    sdlVideo.renderer = nullptr;
+}
+
+void recreateRenderer() {
+    sdlVideo.rendererLost = false;
+    if (sdlVideo.window != nullptr && !platformInitDisplay()) sdlVideo.rendererLost = true;
+}
+
+// A frame that cannot be shown is lost; the renderer is rebuilt and the next frame tries again.
+void platformShowFrame() {
+    if (sdlVideo.rendererLost) recreateRenderer();
+    if (sdlVideo.texture == nullptr) return;
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(sdlVideo.texture, nullptr, &pixels, &pitch) != 0) {
+        sdlVideo.rendererLost = true;
+        return;
+    }
+    if (shell.isWindowed) {
+        writeWindowed(static_cast<std::uint8_t*>(pixels), pitch);
+    } else {
+        writeFullScreen(static_cast<std::uint8_t*>(pixels), pitch);
+    }
+    SDL_UnlockTexture(sdlVideo.texture);
+    SDL_SetRenderDrawColor(sdlVideo.renderer, 0, 0, 0, 255);
+    if (SDL_RenderClear(sdlVideo.renderer) != 0 || SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, nullptr) != 0)
+        sdlVideo.rendererLost = true;
+    SDL_RenderPresent(sdlVideo.renderer);
+}
+
+void raiseGameWindow() {
+    if (sdlVideo.window == nullptr) return;
+    SDL_RestoreWindow(sdlVideo.window);
+    SDL_ShowWindow(sdlVideo.window);
+    SDL_RaiseWindow(sdlVideo.window);
+}
