@@ -49,7 +49,7 @@ Samples swishLoop() {
     lowPass(s, 2500);
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = i / double(kRate);
-        s[i] *= 0.55 + 0.45 * std::sin(2 * kPi * t * 2.0);
+        s[i] *= 0.55 + 0.45 * std::cos(2 * kPi * t * 2.0);  // symmetric round the seam
     }
     makeLoop(s, 0.3);
     normalise(s, kLoopPeak);
@@ -132,12 +132,13 @@ Samples jingle(const double* notes, int count, double step, double hold) {
 Samples heartbeat() {
     // Lub-dub inside a 0.9 second period that starts and ends in silence, so it loops cleanly.
     Samples s = silence(0.9);
+    const double at = 0.15;
     auto thump = [&](double at, double f, double gain) {
         addTone(s, at, 0.22, sine, [=](double t) { return f * (1.0 + 0.6 * std::exp(-t / 0.02)); },
                 [=](double t) { return gain * decayEnvelope(t, 0.008, 0.05); });
     };
-    thump(0.02, 55, 1.0);
-    thump(0.27, 48, 0.7);
+    thump(at, 55, 1.0);
+    thump(at + 0.25, 48, 0.7);
     fadeEnds(s, 0.01);
     normalise(s, kEffectPeak);
     return s;
@@ -241,10 +242,15 @@ Samples insectBuzz(std::uint32_t seed) {
 }
 
 Samples drips() {
+    // Drops falling from a leaf into still water, each with a faint echo off the bank.
     Samples s = silence(1.3);
-    const double at[] = {0.0, 0.42, 0.95};
-    const double pitch[] = {1300, 1600, 1150};
-    for (int i = 0; i < 3; ++i) addInto(s, plop(pitch[i], pitch[i] * 2.2, 0.12, 0.02), at[i], 1.0 - i * 0.2);
+    const double at[] = {0.0, 0.22, 0.5, 0.68, 0.98};
+    const double pitch[] = {1300, 1600, 1150, 1450, 1250};
+    for (int i = 0; i < 5; ++i) {
+        const Samples drop = plop(pitch[i], pitch[i] * 2.2, 0.16, 0.02);
+        addInto(s, drop, at[i], 1.0 - i * 0.12);
+        addInto(s, drop, at[i] + 0.07, 0.3);
+    }
     return s;
 }
 
@@ -313,11 +319,17 @@ Samples reeds() {
 }
 
 Samples fishSplash() {
-    Samples s = silence(0.9);
-    addInto(s, noiseHit(0.5, 91, 900, 0.7, 0.09), 0.0, 1.0);
+    // A fish jumps: the splash, the body falling back, then rings of water lapping.
+    Samples s = silence(1.0);
+    addInto(s, noiseHit(0.6, 91, 900, 0.7, 0.12), 0.0, 1.0);
     addInto(s, plop(500, 200, 0.2, 0.04), 0.0, 0.8);
+    addInto(s, noiseHit(0.4, 92, 600, 0.8, 0.08), 0.3, 0.6);
+    Samples lap = noiseBurst(0.5, 93);
+    lowPass(lap, 500);
+    for (std::size_t i = 0; i < lap.size(); ++i) lap[i] *= window(i / double(kRate), 0.5) * 6.0;
+    addInto(s, lap, 0.45, 0.5);
     addInto(s, plop(900, 1700, 0.1, 0.02), 0.35, 0.3);
-    addInto(s, plop(1100, 2000, 0.1, 0.02), 0.55, 0.2);
+    addInto(s, plop(1100, 2000, 0.1, 0.02), 0.6, 0.2);
     return s;
 }
 

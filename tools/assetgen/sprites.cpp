@@ -33,7 +33,8 @@ Image wormBurst(int k) {
     const double fade = std::pow(1.0 - (k - 1) / 8.5, 1.6);
     rasterSoft(image, 0, 0, 10, 10, [k, fade](double x, double y, Rgb& c) {
         const double d = std::hypot(x - 5.0, y - 5.0);
-        double glow = std::max(0.0, 1.0 - d / (3.0 + k * 0.25)) * fade * (k <= 3 ? 1.0 : 0.6);
+        // The glow shrinks away as the droplets fly outwards.
+        const double glow = std::max(0.0, 1.0 - d / (4.6 - k * 0.45)) * fade;
         const double ringRadius = 0.6 * (k - 1) + 0.8;
         double drop = 0.0;
         if (k >= 2) {
@@ -41,7 +42,7 @@ Image wormBurst(int k) {
                 const double a = 2 * kPi * i / 7.0 + k * 0.35;
                 const double dx = x - (5.0 + std::cos(a) * ringRadius);
                 const double dy = y - (5.0 + std::sin(a) * ringRadius);
-                if (std::hypot(dx, dy) < 0.95 - k * 0.04) drop = std::max(drop, fade + 0.15);
+                if (std::hypot(dx, dy) < 0.95 - k * 0.04) drop = std::max(drop, fade * 0.8);
             }
         }
         const double v = std::min(1.0, std::max(glow, drop));
@@ -244,7 +245,7 @@ Image randomBean() {
         const double d = std::hypot(x - 5.0, y - 5.0);
         if (d > 4.95) return false;
         const double light = sphereLight(x, y, 5.0, 5.0, 5.2);
-        c = d > 4.3 ? Rgb{0x6E6A60} : mix(0xC8C4B8, 0xFFFFFF, light);
+        c = d > 4.3 ? Rgb{0x8C887C} : mix(0xC8C4B8, 0xFFFFFF, light);
         return true;
     });
     return image;

@@ -89,7 +89,7 @@ void headLight(Image& atlas) {
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 64; ++x) {
             const double d = std::hypot(x - 31.5, y - 31.5) / 32.0;
-            const double v = d >= 1.0 ? 0.0 : std::pow(1.0 - d, 1.8);
+            const double v = d >= 0.95 ? 0.0 : std::pow(1.0 - d / 0.95, 1.8);
             atlas.at(x, y) = rgb(static_cast<int>(200 * v), static_cast<int>(180 * v),
                                  static_cast<int>(120 * v));
         }
@@ -101,7 +101,7 @@ void laserFlash(Image& atlas) {
             const double dx = x - 31.5, dy = y - 31.5;
             const double d = std::hypot(dx, dy) / 32.0;
             const double a = std::atan2(dy, dx);
-            const double rays = std::pow(std::fabs(std::cos(a * 4.0)), 12.0) * std::max(0.0, 1.0 - d);
+            const double rays = std::pow(std::fabs(std::cos(a * 4.0)), 12.0) * std::max(0.0, 1.0 - d * 1.1);
             const double core = std::pow(std::max(0.0, 1.0 - d * 2.2), 1.5);
             const double v = std::min(1.0, core + rays * 0.9);
             const double hot = std::min(1.0, core * 1.6);
