@@ -1,0 +1,105 @@
+// Bad scenes and long random play: scenes with settings out of every range and grids of any
+// bytes load, and thousands of frames of random keys, deaths, new lives and new games keep the
+// worm and the queues inside their arrays (run under the sanitizers, this finds any reach
+// past them).
+#include "tests/world/harness.h"
+
+#include <random>
+
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/shell/random.h"
+#include "game/shell/shell.h"
+
+namespace wt {
+namespace {
+
+class Robustness : public World {};
+
+TestScene randomScene(std::mt19937& gen) {
+    TestScene scene;
+    constexpr std::int32_t kOdd[] = {-2147483647 - 1, -5, -1, 0, 1, 2, 3, 4, 10, 60, 99, 2147483647};
+    auto odd = [&] { return kOdd[gen() % std::size(kOdd)]; };
+    scene.background = odd();
+    scene.randomFall = odd();
+    scene.fallInterval = static_cast<std::int32_t>(gen() % 3);
+    scene.objective = static_cast<std::int32_t>(gen() % 5);
+    scene.goalScore = odd();
+    for (auto& cell : scene.grid) {
+        const unsigned roll = gen() % 100;
+        cell = roll < 70 ? 255 : roll < 95 ? static_cast<std::uint8_t>(gen() % 11) : static_cast<std::uint8_t>(gen());
+    }
+    return scene;
+}
+
+void expectInside() {
+    ASSERT_GE(world.length, 1);
+    ASSERT_LE(world.length, 25);
+    for (int i = 0; i < world.length; ++i) {
+        ASSERT_GE(world.segX[i], -9);
+        ASSERT_LE(world.segX[i], 390);
+        ASSERT_GE(world.segY[i], -9);
+        ASSERT_LE(world.segY[i], 290);
+    }
+    ASSERT_GE(world.stoneRead, 0);
+    ASSERT_LT(world.stoneRead, kStoneQueueSize);
+    ASSERT_GE(world.stoneWrite, 0);
+    ASSERT_LT(world.stoneWrite, kStoneQueueSize);
+    ASSERT_GE(world.startCol, 0);
+    ASSERT_LT(world.startCol, kFieldColumns);
+    ASSERT_GE(world.startRow, 0);
+    ASSERT_LT(world.startRow, kFieldRows);
+}
+
+// What the screens do once the world hands over: the next worm, or a new game.
+void handOver() {
+    if (shell.currentScreen == nullptr) return;
+    if (shell.currentScreen == lifeLostScreen) {
+        resetWorm(WormReset::NewLife);
+    } else {
+        resetWorm(WormReset::NewGame);
+    }
+    shell.currentScreen = nullptr;
+}
+
+TEST_F(Robustness, RandomScenesAndRandomKeysStayInsideTheirArrays) {
+    std::mt19937 gen(20261206);
+    constexpr std::uint8_t kKeys[] = {kKeyUp, kKeyRight, kKeyDown, kKeyLeft, kKeySpace, kKeyTab};
+    for (int round = 0; round < 12; ++round) {
+        load(randomScene(gen));
+        newGame();
+        for (int f = 0; f < 1500; ++f) {
+            if (gen() % 4 == 0) tap(kKeys[gen() % std::size(kKeys)]);
+            if (gen() % 7 == 0) press(kKeys[gen() % 4]);
+            if (gen() % 5 == 0) release(kKeys[gen() % 4]);
+            // Now and then a power, so that every one of them meets odd states.
+            if (gen() % 97 == 0) {
+                world.comboColour = static_cast<std::int32_t>(gen() % 5);
+                world.comboCount = 4;
+            }
+            frame();
+            handOver();
+            expectInside();
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+TEST_F(Robustness, AFieldWithoutEmptyCellsStillPlays) {
+    TestScene scene;
+    scene.grid.fill(0);
+    scene.set(0, 0, 6);
+    scene.randomFall = 1;
+    scene.fallInterval = 1;
+    load(scene);
+    newGame();
+    press(kKeyRight);
+    for (int f = 0; f < 300; ++f) {
+        frame();
+        handOver();
+        expectInside();
+    }
+}
+
+}  // namespace
+}  // namespace wt
