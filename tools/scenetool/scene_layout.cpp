@@ -15,6 +15,7 @@ constexpr std::string_view kFieldEnd("\0\n", 2);
 bool readPlainNumbers(std::string_view text, std::int32_t (&values)[5]) {
     std::size_t pos = 0;
     for (std::int32_t& value : values) {
+        if (pos > text.size()) return false;  // fewer than five numbers
         std::size_t end = text.find(' ', pos);
         std::string token(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
         if (token.empty() || token.size() > 11 || token.find_first_not_of("-0123456789") != std::string::npos) {
