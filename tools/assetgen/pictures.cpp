@@ -2,6 +2,7 @@
 // twin that differs only inside the item rectangles the screens light), the scene selection
 // frame and the two end pictures. All share the pond backdrop, the wooden plaques and the
 // top-left light. The help pages live in help_pages.cpp.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -87,6 +88,22 @@ void curlyWorm(cairo_t* cr, double x, double y, double a, int segments, double r
     drawWormPath(cr, xy.data(), segments, radius, eyesOpen);
 }
 
+// A worm wriggling along a sine wave, head at (x, y), its body trailing to the left; beans
+// lie ahead of it on the same wave: the munch trail.
+void wavyWorm(cairo_t* cr, double x, double y, int segments, double radius, double amplitude,
+              int beansAhead, bool eyesOpen) {
+    const double step = radius * 1.4, k = 0.55;
+    for (int j = beansAhead; j >= 1; --j)
+        drawBeanShape(cr, x + j * step * 1.5, y + amplitude * std::sin(j * 1.5 * k), 5.0,
+                      pal::bean[static_cast<std::size_t>(j % 6)]);
+    std::array<double, 64> xy{};
+    for (int i = 0; i < segments && i < 32; ++i) {
+        xy[2 * i] = x - i * step;
+        xy[2 * i + 1] = y + amplitude * std::sin(-i * k);
+    }
+    drawWormPath(cr, xy.data(), std::min(segments, 32), radius, eyesOpen);
+}
+
 void gradientTitle(cairo_t* cr, double x, double y, const char* text, double size, Rgb top,
                    Rgb bottom) {
     TextStyle style = titleText(size, top);
@@ -120,10 +137,7 @@ Image logo() {
     drawLilyPad(cr, 330, 70, 40, 2.4);
     drawLilyPad(cr, 345, 245, 30, 4.0);
     drawLilyPad(cr, 45, 55, 24, 5.2);
-    const double beans[][3] = {{318, 222, 0}, {336, 236, 1}, {322, 252, 2}, {118, 186, 3},
-                               {330, 170, 4}, {82, 160, 5},  {200, 272, 2}};
-    scatterBeans(cr, beans, 7);
-    curlyWorm(cr, 292, 214, -0.1, 12, 8.0, 0.12, true);
+    wavyWorm(cr, 236, 218, 13, 8.0, 12.0, 5, true);
     gradientTitle(cr, 200, 112, "Munch Trail", 48, pal::amberLight, pal::amber);
     TextStyle sub;
     sub.size = 14;
@@ -316,10 +330,10 @@ Image accomplished() {
         cairo_arc(cr, b[0], b[1], 5, 0, 6.2832);
         cairo_fill(cr);
     }
-    const double beans[][3] = {{150, 250, 5}, {172, 262, 0}, {196, 252, 1},
-                               {220, 264, 2}, {244, 252, 3}, {266, 262, 4}};
+    wavyWorm(cr, 262, 204, 12, 8.0, 10.0, 0, true);
+    const double beans[][3] = {{150, 262, 5}, {172, 270, 0}, {196, 262, 1},
+                               {220, 270, 2}, {244, 262, 3}, {266, 270, 4}};
     scatterBeans(cr, beans, 6);
-    curlyWorm(cr, 262, 222, 0.3, 10, 8.0, 0.1, true);
     gradientTitle(cr, 200, 105, "Well Done!", 52, pal::amberLight, pal::amber);
     TextStyle sub;
     sub.size = 15;

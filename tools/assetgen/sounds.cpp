@@ -85,17 +85,22 @@ Samples die() {
 }
 
 Samples thunder(double seconds, std::uint32_t seed, double crack) {
-    Samples s = noiseBurst(seconds, seed);
-    lowPass(s, 160);
-    lowPass(s, 220);
-    Noise wobble{seed + 1};
-    double slow = 0.0;
+    // Low rumble rolling in three waves, and (near) the crack of the strike at its start.
+    Samples rumble = noiseBurst(seconds, seed);
+    lowPass(rumble, 180);
+    lowPass(rumble, 240);
+    normalise(rumble, 1.0);
+    Samples s = silence(seconds);
+    const double waves[3][2] = {{0.0, 1.0}, {seconds * 0.22, 0.8}, {seconds * 0.5, 0.55}};
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = i / double(kRate);
-        slow += 0.0006 * (wobble.next() - slow);
-        s[i] *= decayEnvelope(t, 0.05, seconds / 3.5) * (1.0 + 6.0 * std::fabs(slow) * 20);
+        double level = 0.0;
+        for (const auto& w : waves)
+            if (t >= w[0]) level += w[1] * decayEnvelope(t - w[0], 0.08, seconds / 5.0);
+        s[i] = rumble[i] * level;
     }
-    Samples snap = noiseHit(0.5, seed + 2, 1800, 0.5, 0.08);
+    Samples snap = noiseHit(0.5, seed + 2, 1800, 0.5, 0.06);
+    normalise(snap, 1.0);
     addInto(s, snap, 0.0, crack);
     return s;
 }
@@ -351,8 +356,8 @@ void makeSounds(const std::string& dat) {
     save(dat, "freeze.wav", freeze(), kEffectPeak, true);
     save(dat, "popo.wav", plop(500, 1500, 0.13, 0.03), kEffectPeak, true);
     save(dat, "die.wav", die(), kEffectPeak, true);
-    save(dat, "thunder1.wav", thunder(2.6, 51, 1.5), kEffectPeak, true);
-    save(dat, "thunder2.wav", thunder(2.0, 55, 0.4), kEffectPeak, true);
+    save(dat, "thunder1.wav", thunder(2.6, 51, 0.9), kEffectPeak, true);
+    save(dat, "thunder2.wav", thunder(2.2, 55, 0.15), kEffectPeak, true);
     const double win[] = {523.25, 659.25, 783.99, 1046.5, 783.99, 1046.5};
     save(dat, "accomplished.wav", jingle(win, 6, 0.13, 0.7), kEffectPeak, true);
     save(dat, "fade.wav", shimmer(), kEffectPeak, true);

@@ -19,8 +19,8 @@ Image wormSegment() {
         if (std::hypot(x - 5.0, y - 5.0) > 4.9) return false;
         const double light = sphereLight(x, y, 5.0, 5.0, 5.0);
         // Added onto the floor, so modest values: the floor beneath supplies the rest.
-        c = rgb(static_cast<int>(70 + 120 * light), static_cast<int>(28 + 80 * light),
-                static_cast<int>(20 + 55 * light));
+        c = rgb(static_cast<int>(50 + 100 * light), static_cast<int>(12 + 52 * light),
+                static_cast<int>(14 + 40 * light));
         return true;
     });
     return image;
@@ -47,7 +47,7 @@ Image wormBurst(int k) {
         }
         const double v = std::min(1.0, std::max(glow, drop));
         if (v <= 0.0) return false;
-        c = rgb(static_cast<int>(230 * v), static_cast<int>(150 * v), static_cast<int>(110 * v));
+        c = rgb(static_cast<int>(170 * v), static_cast<int>(95 * v), static_cast<int>(70 * v));
         return true;
     });
     for (Rgb& p : image.pixels)
