@@ -102,9 +102,19 @@ void platformPlaceWindow() {
     if (window == nullptr) return;
     if (shell.isWindowed) {
         SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowBordered(window, SDL_TRUE);
         SDL_SetWindowSize(window, kFrameWidth, kFrameHeight);
         SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     } else {
+        // A borderless window over the whole screen first, as the game always did: without a
+        // window manager that is all there is; with one, the desktop-fullscreen request then
+        // makes it a proper full-screen window.
+        SDL_Rect desktop;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
+            SDL_SetWindowBordered(window, SDL_FALSE);
+            SDL_SetWindowPosition(window, desktop.x, desktop.y);
+            SDL_SetWindowSize(window, desktop.w, desktop.h);
+        }
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     }
     SDL_ShowWindow(window);

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# End-to-end run of the real MunchTrail under a virtual X server: a fresh program folder and a
+# fresh settings folder; the logo shows (the screenshot is not black), Enter reaches the main
+# menu, Alt+Enter switches to full screen and back, Escape quits with exit code 0 and leaves
+# the settings file; a second start while one runs ends at once with 0.
+# Usage: e2e_game.sh DIST_DIR ARTEFACT_DIR. Exit 77 (skipped) when the X tools are missing.
+set -uo pipefail
+dist=$1
+artefacts=$2
+for tool in xvfb-run xdotool import convert; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
+done
+[ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "skipped: no program folder at $dist"; exit 77; }
+
+if [ -z "${MT_E2E_INNER:-}" ]; then
+  mkdir -p "$artefacts"
+  export MT_E2E_INNER=1
+  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$dist" "$artefacts"
+fi
+
+work=$(mktemp -d)
+trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+mkdir -p "$work/game" "$work/config" "$work/runtime"
+chmod 700 "$work/runtime"
+cp -r "$dist/MunchTrail" "$dist/DAT" "$work/game/"
+[ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/game/"
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime SDL_AUDIODRIVER=dummy
+
+fail() { echo "FAILED: $*"; exit 1; }
+# Mean brightness 0..1 of an image.
+brightness() { convert "$1" -colorspace Gray -format "%[fx:mean]" info:; }
+window_id() { xdotool search --sync --name "^Munch Trail 2.01$" 2>/dev/null | head -1; }
+geometry() { xdotool getwindowgeometry "$1" | awk '/Geometry/ {print $2}'; }
+wait_exit() {  # pid, seconds
+  for _ in $(seq 1 $((10 * $2))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+  return 1
+}
+# RMSE of the window's picture against a DAT picture (both 400 x 300).
+distance() {
+  compare -metric RMSE "$1" "$work/game/DAT/$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
+}
+
+# 1. Start from the fresh folder: the logo fades in.
+(cd / && "$work/game/MunchTrail") &
+game=$!
+win=$(timeout 10 bash -c "$(declare -f window_id); window_id") || fail "no window appeared"
+[ -n "$win" ] || fail "no window appeared"
+sleep 2.5
+import -window root "$artefacts/logo.png"
+logo_light=$(brightness "$artefacts/logo.png")
+echo "logo screenshot brightness: $logo_light"
+awk "BEGIN { exit !($logo_light > 0.02) }" || fail "the logo screenshot is black"
+[ "$(geometry "$win")" = "400x300" ] || fail "window is $(geometry "$win"), not 400x300"
+
+# 2. A second start while this one runs ends at once with 0.
+start=$(date +%s%N)
+"$work/game/MunchTrail"
+second=$?
+elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
+echo "second start: exit $second after $elapsed ms"
+[ "$second" -eq 0 ] || fail "the second start exited with $second"
+[ "$elapsed" -lt 3000 ] || fail "the second start took $elapsed ms"
+kill -0 $game 2>/dev/null || fail "the first copy ended"
+
+# 3. Enter skips the logo; the main menu fades in.
+xdotool key Return
+sleep 0.5
+xdotool key Return
+sleep 3
+import -window "$win" "$artefacts/menu.png"
+to_menu=$(distance "$artefacts/menu.png" mainmenu.bmp)
+to_logo=$(distance "$artefacts/menu.png" logo.bmp)
+echo "menu screenshot: distance to mainmenu.bmp $to_menu, to logo.bmp $to_logo"
+awk "BEGIN { exit !($to_menu < $to_logo && $to_menu < 0.1) }" || fail "the main menu is not shown"
+
+# 4. Alt+Enter: full screen, then back to the window.
+alt_enter() { xdotool keydown alt; xdotool key Return; xdotool keyup alt; }  # Enter released under Alt
+alt_enter
+sleep 1.5
+import -window root "$artefacts/fullscreen.png"
+[ "$(geometry "$win")" = "1024x768" ] || fail "full screen window is $(geometry "$win")"
+awk "BEGIN { exit !($(brightness "$artefacts/fullscreen.png") > 0.02) }" || fail "the full screen is black"
+alt_enter
+sleep 1.5
+[ "$(geometry "$win")" = "400x300" ] || fail "back in the window it is $(geometry "$win")"
+import -window "$win" "$artefacts/menu_again.png"
+
+# 5. Escape quits with 0 and leaves the settings file.
+xdotool key Escape
+wait_exit $game 5 || fail "Escape did not end the game"
+wait $game
+code=$?
+[ "$code" -eq 0 ] || fail "exit code $code"
+ini=$XDG_CONFIG_HOME/Quillfern/MunchTrail.ini
+[ -f "$ini" ] || fail "no settings file"
+cat "$ini"
+grep -qx "WindowedMode=dword:1" "$ini" || fail "WindowedMode not stored as 1"
+grep -qx "Version=sz:2.01" "$ini" || fail "Version not stored"
+echo "PASSED"
