@@ -96,10 +96,19 @@ TEST(Icons, EachProgramAndTheDocumentHaveSvgAndPngsAtTheUsualSizes) {
     }
 }
 
-TEST(Icons, TheToolbarIsOneStripOfTwentyButtons) {
+TEST(Icons, TheToolbarIsOneStripOfTwentyButtonsAndEachButtonAlone) {
     const auto wh = pngSize(distPath("icons/toolbar.png"));
     EXPECT_EQ(wh.first, 20u * 16u);
     EXPECT_EQ(wh.second, 15u);
+    for (const char* button : {"new", "open", "save", "properties", "random", "red", "orange", "green",
+                               "blue", "purple", "stone", "eraser", "start", "exit", "line", "rectangle",
+                               "ellipse", "filledrectangle", "filledellipse", "about"}) {
+        const auto size = pngSize(distPath("icons/" + std::string(button) + ".png"));
+        EXPECT_EQ(size.first, 16u) << button;
+        EXPECT_EQ(size.second, 15u) << button;
+    }
+    EXPECT_EQ(pngSize(distPath("icons/kelv.png")).first, 256u);
+    EXPECT_EQ(pngSize(distPath("icons/munchtrail.png")).first, 256u);
 }
 
 }  // namespace

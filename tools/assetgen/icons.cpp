@@ -3,7 +3,8 @@
 // as SVG and rendered by Cairo into PNGs of 16 to 256 pixels. The toolbar is one PNG strip of
 // twenty 16 x 15 buttons in the editor's order: New, Open, Save, Set properties, Random bean,
 // Red, Orange, Green, Blue, Purple, Stone, Eraser, Start point, Exit point, Line, Rectangle,
-// Ellipse, Filled rectangle, Filled ellipse, About.
+// Ellipse, Filled rectangle, Filled ellipse, About; and each button again as its own PNG named
+// after its command (new.png .. about.png).
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -14,6 +15,11 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
+
+constexpr const char* kButtonNames[20] = {
+    "new",    "open",  "save",   "properties", "random",    "red",       "orange",
+    "green",  "blue",  "purple", "stone",      "eraser",    "start",     "exit",
+    "line",   "rectangle", "ellipse", "filledrectangle", "filledellipse", "about"};
 
 enum class Kind { Circle, Rect, Polygon, Line };
 
@@ -269,6 +275,7 @@ void writeIconSvg(const Icon& icon, const std::string& path) {
 
 void writeIcon(const Icon& icon, const std::string& folder, const std::string& name) {
     writeIconSvg(icon, folder + "/" + name + ".svg");
+    writeIconPng(icon, 256, folder + "/" + name + ".png");  // the one a program loads itself
     for (int size : {16, 32, 48, 64, 128, 256})
         writeIconPng(icon, size, folder + "/" + name + "-" + std::to_string(size) + ".png");
 }
@@ -286,5 +293,16 @@ void makeIcons(const std::string& folder) {
     drawToolbarStrip(cr);
     cairo_destroy(cr);
     if (!writePng(folder + "/toolbar.png", strip)) reportFailure("toolbar.png");
+    // The same buttons one file each, named after the commands, for toolkits that want them so.
+    for (int i = 0; i < 20; ++i) {
+        cairo_surface_t* button = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 15);
+        cairo_t* bcr = cairo_create(button);
+        cairo_set_source_surface(bcr, strip, -16.0 * i, 0);
+        cairo_paint(bcr);
+        cairo_destroy(bcr);
+        const std::string name = std::string(kButtonNames[i]) + ".png";
+        if (!writePng(folder + "/" + name, button)) reportFailure(name);
+        cairo_surface_destroy(button);
+    }
     cairo_surface_destroy(strip);
 }
