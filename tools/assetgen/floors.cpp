@@ -77,12 +77,16 @@ Sample silt(double x, double y) {
 
 Sample marble(double x, double y) {
     const double n = fbm(x / 70.0, y / 70.0, 5, 31);
+    const double cloud = fbm(x / 110.0 + 3.0, y / 90.0, 3, 34);
     const double vein = std::fabs(std::sin((x * 0.6 + y * 0.8) / 28.0 + n * 10.0));
     const double fine = std::fabs(std::sin((x * 0.2 - y * 0.9) / 9.0 + n * 14.0));
+    const double quartz = std::fabs(std::sin((x * 0.9 - y * 0.3) / 45.0 + cloud * 12.0));
     Sample s;
     s.height = n * 0.3;
     Rgb base = mix(0x4C5654, 0x747C74, n);
-    base = mix(base, 0x344440, std::pow(1.0 - vein, 14.0) * 0.8);
+    base = mix(base, 0x7A705E, std::max(0.0, cloud - 0.45) * 1.2);  // warm clouds in the stone
+    base = mix(base, 0x2E3C38, std::pow(1.0 - vein, 14.0) * 0.8);
+    base = mix(base, 0x9AA49C, std::pow(1.0 - quartz, 24.0) * 0.5);  // pale quartz threads
     s.colour = mix(base, 0x4B5A55, std::pow(1.0 - fine, 20.0) * 0.45);
     return s;
 }
@@ -100,27 +104,28 @@ Sample rock(double x, double y) {
 
 Sample cobble(double x, double y) {
     const double wx = x + (fbm(x / 30.0, y / 30.0, 2, 51) - 0.5) * 8.0;
-    const Cells c = voronoi(wx, y, 19.0, 1.0, 52);
+    const Cells c = voronoi(wx, y, 24.0, 1.0, 52);
     const double edge = std::clamp((c.f2 - c.f1) / 6.0, 0.0, 1.0);
     const double dome = std::sqrt(edge);
     const double grain = fbm(x / 3.0, y / 3.0, 2, 53);
     Sample s;
     s.height = dome * 1.4 + grain * 0.1;
-    const Rgb stone = mix(0x5F5A52, 0x8D8475, unitOf(c.id, 0) * 0.8 + grain * 0.2);
-    s.colour = mix(0x2C2A24, mix(stone, 0x6C7560, unitOf(c.id, 16) * 0.4), std::min(1.0, edge * 3));
+    const Rgb stone = mix(0x67625A, 0x857D70, unitOf(c.id, 0) * 0.7 + grain * 0.3);
+    s.colour = mix(0x3A372F, mix(stone, 0x6C7560, unitOf(c.id, 16) * 0.4), std::min(1.0, edge * 3));
     return s;
 }
 
 Sample granite(double x, double y) {
     const double n = fbm(x / 40.0, y / 40.0, 3, 61);
     const double speck = hashUnit(static_cast<int>(x / 1.5), static_cast<int>(y / 1.5), 62);
-    const double speck2 = hashUnit(static_cast<int>(x / 2.5), static_cast<int>(y / 2.5), 63);
+    const Cells crystal = voronoi(x, y, 6.0, 1.0, 63);
     Sample s;
-    s.height = n * 0.3 + speck * 0.12;
+    s.height = n * 0.3 + speck * 0.12 + (crystal.f2 - crystal.f1) * 0.012;
     Rgb base = mix(0x5E5A5C, 0x7F7877, n);
-    if (speck2 > 0.88) base = mix(base, 0x8E766E, 0.4);
-    if (speck > 0.93) base = mix(base, 0xB0AAA2, 0.3);
-    if (speck < 0.1) base = mix(base, 0x2E2B28, 0.45);
+    const double tint = unitOf(crystal.id, 0);
+    if (tint > 0.8) base = mix(base, 0x8E6E66, 0.35);      // feldspar
+    else if (tint < 0.15) base = mix(base, 0x3A3836, 0.4);  // mica
+    if (speck > 0.95) base = mix(base, 0xB0AAA2, 0.3);
     s.colour = base;
     return s;
 }
@@ -180,9 +185,11 @@ Sample ore(double x, double y) {
 
 constexpr std::array<FloorFn, 9> kFloors = {grass, silt,    marble,      rock, cobble,
                                             granite, sandrock, cobblestone, ore};
-constexpr std::array<double, 9> kBump = {2.5, 3.0, 1.5, 5.0, 5.5, 2.0, 3.0, 5.0, 3.5};
+constexpr std::array<double, 9> kBump = {2.5, 3.0, 1.5, 5.0, 3.5, 2.0, 3.0, 4.5, 3.5};
+// Overall light per floor: the pale ones are toned down so the additive worm keeps its colour.
+constexpr std::array<double, 9> kLevel = {1.0, 0.8, 0.8, 0.9, 0.85, 0.85, 0.8, 0.9, 1.0};
 
-Image shadeFloor(FloorFn fn, double bump) {
+Image shadeFloor(FloorFn fn, double bump, double level) {
     std::vector<Sample> samples(static_cast<std::size_t>(kW) * kH);
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) samples[static_cast<std::size_t>(y) * kW + x] = fn(x, y);
@@ -199,7 +206,7 @@ Image shadeFloor(FloorFn fn, double bump) {
             const double ny = (h(x, y - 1) - h(x, y + 1)) * bump;
             const double len = std::sqrt(nx * nx + ny * ny + 1.0);
             const double diffuse = std::max(0.0, (nx * lx + ny * ly + lz) / len);
-            const double light = 0.45 + 0.85 * diffuse;
+            const double light = (0.45 + 0.85 * diffuse) * level;
             image.at(x, y) = scale(samples[static_cast<std::size_t>(y) * kW + x].colour, light);
         }
     }
@@ -212,7 +219,7 @@ void makeFloors(const std::string& dat) {
     for (int i = 0; i < 9; ++i) {
         char name[16];
         std::snprintf(name, sizeof name, "bg%02d.bmp", i);
-        saveBmp(dat, name, shadeFloor(kFloors[static_cast<std::size_t>(i)],
-                                      kBump[static_cast<std::size_t>(i)]));
+        const auto at = static_cast<std::size_t>(i);
+        saveBmp(dat, name, shadeFloor(kFloors[at], kBump[at], kLevel[at]));
     }
 }
