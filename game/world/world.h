@@ -152,13 +152,16 @@ void stepWorm();   // one frame: speed change, the head cell, steering, movement
 void growWorm();   // one segment more at the tail
 void moltWorm();   // heartbeat at 24 segments, 20 stones shed at 25
 void killWorm();   // ends the life and hands over to lifeLostScreen or sceneEndScreen
-// Appends a cell that just became a stone to the stone queue.
+// Appends a cell that just became a stone to the stone queue, a ring of 12000 entries; when
+// the ring is full its oldest entry gives way.
 void queueStone(int column, int row);
 
 // ---- Beans and powers (beans.cpp, powers.cpp, rain.cpp) ------------------------------------
 
 void dropRandomBean(int colour);  // a bean on a random empty cell once the interval has run out
 void fireLaser();
+// Starts turning the (at most five) oldest queued stones into beans, walking the ring from
+// stoneRead to stoneWrite.
 void reviveStones();
 void halveWorm();
 void updateRain();  // one frame of the storm
