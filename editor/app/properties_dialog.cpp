@@ -149,12 +149,15 @@ bool CScenePropertiesDlg::readText(QWidget* field, const QString& text, int limi
 }
 
 // Every field is read and checked into a copy first; the scene changes only when all are good.
+// Disabled fields are not read: a goal score or interval out of range in a hand-made file
+// would otherwise block OK with a message about a field the user cannot edit.
 void CScenePropertiesDlg::accept() {
     Scene edited = editorState.scene;
-    int interval = 0, goal = 0;
+    int interval = edited.fallInterval, goal = edited.goalScore;
     if (!readText(titleEdit, titleEdit->text(), kTitleLimit, edited.title)) return;
-    if (!readInteger(intervalEdit, 0, kFallIntervalLimit, interval)) return;
-    if (!readInteger(goalScoreEdit, kGoalScoreMin, kGoalScoreMax, goal)) return;
+    // A disabled field keeps its stored value unread: the user could not correct it anyway.
+    if (intervalEdit->isEnabled() && !readInteger(intervalEdit, 0, kFallIntervalLimit, interval)) return;
+    if (goalScoreEdit->isEnabled() && !readInteger(goalScoreEdit, kGoalScoreMin, kGoalScoreMax, goal)) return;
     if (!readText(descriptionEdit, descriptionEdit->toPlainText(), kDescriptionLimit, edited.description)) return;
     if (backgroundList->currentIndex() >= 0) edited.background = backgroundList->currentIndex();
     edited.randomFall = randomFallBox->isChecked() ? 1 : 0;
