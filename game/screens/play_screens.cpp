@@ -14,7 +14,6 @@
 #include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
-#include "render/blit.h"
 #include "render/font.h"
 #include "render/pixels.h"
 
@@ -128,15 +127,8 @@ void ambientSound() {
 
 // ---- the end picture ----
 
-void endPictureFadeIn(std::uint8_t key) {
-    if (isSkipPress(key) || screens.brightness >= 249) {
-        screens.brightness = 256;
-        playScreens.endPicturePhase = 0;
-    } else {
-        screens.brightness += 8;
-    }
-}
-
+// Five seconds of the picture at full light, unless a skip press ends them sooner. The hold
+// keeps its own running flag, so a clock that happens to read 0 cannot restart it.
 void endPictureHold(std::uint8_t key) {
     PlayScreenState& p = playScreens;
     if (!p.endPictureHolding) {
@@ -149,13 +141,8 @@ void endPictureHold(std::uint8_t key) {
     }
 }
 
-void endPictureFadeOut(std::uint8_t key) {
-    if (!isSkipPress(key) && screens.brightness >= 8) {
-        screens.brightness -= 8;
-        return;
-    }
+void endPictureLeave() {
     PlayScreenState& p = playScreens;
-    screens.brightness = 0;
     p.endPictureStart = 0;
     p.endPictureHolding = false;
     p.endPicturePhase = -1;
@@ -224,8 +211,7 @@ void lifeLostScreen() {
 }
 
 void sceneEndScreen() {
-    const std::uint8_t key = popKey();
-    clearKeys();
+    const std::uint8_t key = takeKey();
     bool finished = true;
     if (isSkipPress(key)) {
         screens.endFade = 0;
@@ -252,14 +238,13 @@ void sceneEndScreen() {
 }
 
 void endPictureScreen() {
-    const std::uint8_t key = popKey();
-    clearKeys();
-    switch (playScreens.endPicturePhase) {
-        case -1: endPictureFadeIn(key); break;
-        case 0: endPictureHold(key); break;
-        default: endPictureFadeOut(key); break;
+    const std::uint8_t key = takeKey();
+    if (playScreens.endPicturePhase == -1) {
+        stepFadeIn(playScreens.endPicturePhase, key);
+    } else if (playScreens.endPicturePhase == 0) {
+        endPictureHold(key);
+    } else if (stepFadeOut(key)) {
+        endPictureLeave();
     }
-    setClipRect(1, 1, 398, 298);
-    blitDim(0, 0, world.sceneAccomplished != 0 ? assets.accomplished : assets.gameOver,
-            screens.brightness);
+    drawPicture(world.sceneAccomplished != 0 ? assets.accomplished : assets.gameOver);
 }

@@ -194,12 +194,7 @@ void browse(std::uint8_t key) {
 // ---- phases ----
 
 void fadeIn(std::uint8_t key) {
-    if (isSkipPress(key) || screens.brightness > 248) {
-        screens.brightness = 256;
-        sceneSelect.phase = 0;
-    } else {
-        screens.brightness += 8;
-    }
+    stepFadeIn(sceneSelect.phase, key);
     readListOnce();
 }
 
@@ -213,16 +208,6 @@ void handOver() {
     screens.brightness = 0;
     s.phase = -1;
     shell.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
-}
-
-void fadeOut(std::uint8_t key) {
-    if (isSkipPress(key)) {
-        handOver();
-    } else if (screens.brightness >= 8) {
-        screens.brightness -= 8;
-    } else {
-        handOver();
-    }
 }
 
 // A held arrow moves once on its press, waits, then repeats every frame; its release counts
@@ -403,12 +388,13 @@ void wrapDescription(const char* text, char* out, std::size_t size) {
 }
 
 void sceneSelectScreen() {
-    std::uint8_t key = popKey();
-    clearKeys();
-    switch (sceneSelect.phase) {
-        case -1: fadeIn(key); break;
-        case 0: browse(key); break;
-        default: fadeOut(key); break;
+    std::uint8_t key = takeKey();
+    if (sceneSelect.phase == -1) {
+        fadeIn(key);
+    } else if (sceneSelect.phase == 0) {
+        browse(key);
+    } else if (stepFadeOut(key)) {
+        handOver();
     }
     key = updateAutoRepeat(key);
     rereadSelection(key);
