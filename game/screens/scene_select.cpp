@@ -28,20 +28,6 @@ constexpr Colour kShadowGrey = 0x009F9F9Fu;
 constexpr Colour kTextBlue = 0x000000FFu;
 constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
 
-constexpr const char* kBackgroundNames[] = {
-    "AUTO CYCLE BACKGROUND", "GRASS", "SILT", "MARBLE", "ROCK", "COBBLE",
-    "GRANITE", "SANDROCK", "COBBLESTONE", "ORE", "RANDOM BACKGROUND",
-};
-static_assert(std::size(kBackgroundNames) == 11);
-
-constexpr const char* kObjectiveTexts[] = {
-    "STANDARD - SCORE AS HIGH \nAS YOU CAN",
-    "ESCAPE - GET TO THE EXIT \nPOINT",
-    "GOAL SCORE - REACH THE \nGOAL SCORE",
-    "EAT UP - EAT UP ALL NON-\nSTONE BEANS",
-};
-static_assert(std::size(kObjectiveTexts) == 4);
-
 bool altHeld() { return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt); }
 
 bool hasSceneExtension(const std::string& name) {
@@ -300,10 +286,10 @@ void drawObjective() {
     if (scene.objective < 0 || scene.objective > 3) return;
     char text[64];
     if (scene.objective == GoalScore) {
-        std::snprintf(text, sizeof text, "%s %d", kObjectiveTexts[GoalScore],
+        std::snprintf(text, sizeof text, "%s %d", gameObjectiveTexts[GoalScore],
                       static_cast<int>(static_cast<std::int32_t>(scene.goalScore)));
     } else {
-        std::snprintf(text, sizeof text, "%s", kObjectiveTexts[scene.objective]);
+        std::snprintf(text, sizeof text, "%s", gameObjectiveTexts[scene.objective]);
     }
     drawItem(252, 107, {252, 107, 399, 127}, text);
 }
@@ -319,8 +305,8 @@ void drawDetails() {
     char title[sizeof scene.title];
     upperCase(scene.title, title, sizeof title);
     drawItem(225, 43, {225, 43, 399, 53}, title);
-    if (scene.background >= 0 && scene.background <= 10) {
-        drawItem(265, 59, {265, 59, 399, 69}, kBackgroundNames[scene.background]);
+    if (scene.background >= 0 && scene.background < kBackgroundCount) {
+        drawItem(265, 59, {265, 59, 399, 69}, gameBackgroundNames[scene.background]);
     }
     drawItem(270, 75, {270, 75, 399, 85}, scene.randomFall == 0 ? "NO" : "YES");
     drawFallInterval();
