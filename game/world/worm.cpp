@@ -2,12 +2,12 @@
 // finds on a cell, steering from the key queue, movement round the torus, the body following),
 // growth, molting at 25 segments and death. The order of the steps and of the random numbers
 // is what the player sees, so each step below runs exactly where the frame expects it.
+#include "game/screens/assets.h"
 #include "game/screens/screens.h"
 #include "game/shell/keys.h"
 #include "game/shell/random.h"
 #include "game/shell/shell.h"
 #include "game/shell/sound.h"
-#include "game/screens/assets.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "scene/scene.h"
