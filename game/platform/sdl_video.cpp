@@ -56,6 +56,33 @@ std::uint32_t chooseFormat(SDL_Renderer* renderer) {
     return SDL_PIXELFORMAT_RGB888;
 }
 
+// True when the renderer draws through OpenGL on a software rasteriser (a virtual X server,
+// a machine without a graphics driver): there SDL's own software renderer costs a fraction of
+// the processor time for the same picture.
+bool onSoftwareOpenGl(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(0x1F01) : nullptr;  // GL_RENDERER
+    if (name == nullptr) return false;
+    const char* text = reinterpret_cast<const char*>(name);
+    return std::strstr(text, "llvmpipe") != nullptr || std::strstr(text, "softpipe") != nullptr ||
+           std::strstr(text, "Software Rasterizer") != nullptr;
+}
+
+// A graphics-card renderer scales with linear filtering for free; the software renderer scales
+// the full-screen picture by nearest pixels, which costs a third as much.
+SDL_Renderer* createRenderer(SDL_Window* window) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    if (renderer != nullptr && !onSoftwareOpenGl(renderer)) return renderer;
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, shell.isWindowed ? "linear" : "nearest");
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");  // the window's own X framebuffer
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
 void writeWindowed(std::uint8_t* out, int pitch) {
     for (int y = 0; y < kFrameHeight; ++y) {
         const std::uint32_t* row = displayBuffer->pixels + y * kFrameWidth;
@@ -135,9 +162,7 @@ void platformMinimiseWindow() {
 int platformInitDisplay() {
     platformReleaseDisplay();
     if (sdlVideo.window == nullptr) return 0;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    sdlVideo.renderer = SDL_CreateRenderer(sdlVideo.window, -1, 0);
-    if (sdlVideo.renderer == nullptr) sdlVideo.renderer = SDL_CreateRenderer(sdlVideo.window, -1, SDL_RENDERER_SOFTWARE);
+    sdlVideo.renderer = createRenderer(sdlVideo.window);
     if (sdlVideo.renderer == nullptr) return 0;
     const int width = shell.isWindowed ? kFrameWidth : kScreenWidth;
     const int height = shell.isWindowed ? kFrameHeight : kScreenHeight;
