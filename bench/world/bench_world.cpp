@@ -135,16 +135,19 @@ WorldState busyWorld(int falling) {
     return world;
 }
 
+// Drops and splashes of the sizes the game stamps, spread over the pond: a storm with beans
+// landing keeps about this many going.
+void disturbPond() {
+    for (int drop = 0; drop < 4; ++drop) stampRipple(gameRand() % 400, gameRand() % 300, 3, (gameRand() & 511) - 320);
+}
+
 void setUpPond() {
     initRowTables();
     resetClipRect();
     clearFrameBuffer(4);
     screens.brightness = 64;
-    // A storm's worth of drops and splashes, the sizes the game stamps, spread over the pond.
     for (int i = 0; i < 60; ++i) {
-        for (int drop = 0; drop < 4; ++drop) {
-            stampRipple(gameRand() % 400, gameRand() % 300, 3, (gameRand() & 511) - 320);
-        }
+        disturbPond();
         stepRipples();
     }
 }
@@ -200,7 +203,7 @@ void BM_RipplesAndRefraction(benchmark::State& state) {
     for (auto _ : state) {
         stepRipples();
         refractPond();
-        stampRipple(200, 150, 3, 2000);  // keep the pond from calming down
+        disturbPond();  // keep the pond from calming down
         benchmark::DoNotOptimize(drawBuffer->pixels[0]);
     }
 }
@@ -213,7 +216,7 @@ void BM_RipplesAndRefractionPlain(benchmark::State& state) {
         pond.currentMap ^= 1;
         waveStepPlain(rippleCurrent(), ripplePrevious(), whole);
         refractPlain(drawBuffer->pixels, backdropBuffer->pixels, rippleCurrent(), whole);
-        stampRipple(200, 150, 3, 2000);
+        disturbPond();
         benchmark::DoNotOptimize(drawBuffer->pixels[0]);
     }
 }
