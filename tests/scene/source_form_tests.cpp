@@ -72,6 +72,57 @@ TEST(ShippedScenes, EachBuildsChecksCleanAndDumpsToItsSource) {
     }
 }
 
+// Cells the worm can reach from the start point without touching a stone; it wraps round the
+// edges of the pond.
+std::vector<bool> reachable(const Scene& scene) {
+    std::vector<bool> seen(kSceneCells, false);
+    std::vector<int> todo;
+    for (int i = 0; i < kSceneCells; ++i) {
+        if (scene.grid[i] == StartPoint) todo.push_back(i);
+    }
+    while (!todo.empty()) {
+        int at = todo.back();
+        todo.pop_back();
+        if (seen[at] || scene.grid[at] == StoneBean) continue;
+        seen[at] = true;
+        int column = at / kSceneRows, row = at % kSceneRows;
+        todo.push_back(sceneCellIndex((column + 1) % kSceneColumns, row));
+        todo.push_back(sceneCellIndex((column + kSceneColumns - 1) % kSceneColumns, row));
+        todo.push_back(sceneCellIndex(column, (row + 1) % kSceneRows));
+        todo.push_back(sceneCellIndex(column, (row + kSceneRows - 1) % kSceneRows));
+    }
+    return seen;
+}
+
+int openNeighbours(const Scene& scene, int at) {
+    int column = at / kSceneRows, row = at % kSceneRows;
+    int around[4] = {sceneCellIndex((column + 1) % kSceneColumns, row),
+                     sceneCellIndex((column + kSceneColumns - 1) % kSceneColumns, row),
+                     sceneCellIndex(column, (row + 1) % kSceneRows),
+                     sceneCellIndex(column, (row + kSceneRows - 1) % kSceneRows)};
+    int open = 0;
+    for (int cell : around) open += scene.grid[cell] != StoneBean;
+    return open;
+}
+
+TEST(ShippedScenes, EveryBeanAndExitCanBeReachedAndNoCellIsATrap) {
+    for (const fs::path& path : shippedSources()) {
+        SCOPED_TRACE(path.filename().string());
+        Scene scene;
+        readSceneBytes(built(readAll(path)), scene);
+        std::vector<bool> seen = reachable(scene);
+        for (int i = 0; i < kSceneCells; ++i) {
+            std::uint8_t code = scene.grid[i];
+            if (code == StoneBean) continue;
+            if (code != EmptyCell) {
+                EXPECT_TRUE(seen[i]) << "cell " << i / kSceneRows << "," << i % kSceneRows;
+            }
+            // A worm cannot turn back, so a cell with one way in and none out is certain death.
+            EXPECT_GE(openNeighbours(scene, i), 2) << "cell " << i / kSceneRows << "," << i % kSceneRows;
+        }
+    }
+}
+
 TEST(ShippedScenes, TogetherTheyUseEverySetting) {
     std::set<int> objectives, backgrounds;
     bool timedFall = false, nibbleFall = false, noFall = false, stones = false, randomBeans = false, combos = false;
