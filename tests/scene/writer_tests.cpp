@@ -52,6 +52,7 @@ protected:
     // Runs `save` in a child process and returns 1 when it reported success, 0 when it did
     // not. With `asUser`, a child running as root first hands the folder to an ordinary user
     // and becomes that user, since root may write into any file or folder.
+    static constexpr int kCannotDropRoot = 4;
     template <typename Save>
     int inChild(bool asUser, Save save) {
         pid_t child = fork();
@@ -60,7 +61,7 @@ protected:
                 constexpr uid_t kNobody = 65534;
                 if (chown(folder_.c_str(), kNobody, kNobody) != 0 || chown(target_.c_str(), kNobody, kNobody) != 0 ||
                     setgid(kNobody) != 0 || setuid(kNobody) != 0) {
-                    _exit(2);
+                    _exit(kCannotDropRoot);
                 }
             }
             _exit(save() ? 1 : 0);
@@ -156,6 +157,7 @@ TEST_F(SceneSaving, ReadOnlyFileFailsAndStaysAsItWas) {
         Scene scene;
         return writeSceneFile(target_.c_str(), scene);
     });
+    if (status == kCannotDropRoot) GTEST_SKIP() << "cannot become an ordinary user here";
     EXPECT_EQ(status, 0) << "a read-only scene was replaced";
     EXPECT_EQ(readAll(target_), oldBytes_);
     expectOnlyTarget();
@@ -167,6 +169,7 @@ TEST_F(SceneSaving, ReadOnlyFolderFailsAndKeepsTheOldFile) {
         Scene scene;
         return writeSceneFile(target_.c_str(), scene);
     });
+    if (status == kCannotDropRoot) GTEST_SKIP() << "cannot become an ordinary user here";
     EXPECT_EQ(status, 0) << "a scene was saved into a read-only folder";
     EXPECT_EQ(readAll(target_), oldBytes_);
     expectOnlyTarget();
