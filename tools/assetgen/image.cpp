@@ -2,6 +2,10 @@
 // produces the same bytes on every run: no time stamps, no uninitialised padding.
 #include "tools/assetgen/image.h"
 
+#include <cairo-ft.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -30,10 +34,39 @@ bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
 
 double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
 
+// The DejaVu fonts are loaded from their files, so that every machine with the Debian font
+// package draws the very same glyphs; without the files, fontconfig finds the nearest font.
+constexpr const char* kFontFolder = "/usr/share/fonts/truetype/dejavu/";
+constexpr const char* kFontFiles[4] = {"DejaVuSans.ttf", "DejaVuSans-Bold.ttf", "DejaVuSerif.ttf",
+                                       "DejaVuSerif-Bold.ttf"};
+
+struct FontCache {
+    FT_Library library = nullptr;
+    bool tried[4] = {};
+    cairo_font_face_t* faces[4] = {};
+};
+FontCache fonts;
+
+cairo_font_face_t* fontFace(int index) {
+    if (fonts.tried[index]) return fonts.faces[index];
+    fonts.tried[index] = true;
+    if (fonts.library == nullptr && FT_Init_FreeType(&fonts.library) != 0) return nullptr;
+    FT_Face face = nullptr;
+    const std::string path = std::string(kFontFolder) + kFontFiles[index];
+    if (FT_New_Face(fonts.library, path.c_str(), 0, &face) != 0) return nullptr;
+    fonts.faces[index] = cairo_ft_font_face_create_for_ft_face(face, 0);
+    return fonts.faces[index];
+}
+
 void selectFont(cairo_t* cr, const TextStyle& style) {
-    cairo_select_font_face(cr, style.serif ? "DejaVu Serif" : "DejaVu Sans",
-                           CAIRO_FONT_SLANT_NORMAL,
-                           style.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_font_face_t* face = fontFace((style.serif ? 2 : 0) + (style.bold ? 1 : 0));
+    if (face != nullptr) {
+        cairo_set_font_face(cr, face);
+    } else {
+        cairo_select_font_face(cr, style.serif ? "DejaVu Serif" : "DejaVu Sans",
+                               CAIRO_FONT_SLANT_NORMAL,
+                               style.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
+    }
     cairo_set_font_size(cr, style.size);
 }
 
