@@ -8,11 +8,11 @@
 
 namespace {
 
-constexpr double kLine = 12.0;
+constexpr double kLine = 13.0;
 
 TextStyle bodyText() {
     TextStyle style;
-    style.size = 10;
+    style.size = 10.5;
     style.bold = false;
     style.colour = pal::barkDark;
     return style;
@@ -60,7 +60,7 @@ double heading(cairo_t* cr, double x, double y, const char* text) {
 }
 
 double keyLine(cairo_t* cr, double x, double y, const char* key, const char* meaning,
-               double tab = 62) {
+               double tab = 68) {
     drawLabel(cr, x, y, key, keyText());
     drawLabel(cr, x + tab, y, meaning, bodyText());
     return y + kLine;
@@ -97,7 +97,7 @@ void pageOne(cairo_t* cr) {
     double y = heading(cr, 20, 56, "Keys");
     y = keyLine(cr, 20, y, "Arrows", "steer the worm");
     y = keyLine(cr, 20, y, "Space", "pause and resume");
-    y = keyLine(cr, 20, y, "Backspace", "leave the scene", 64);
+    y = keyLine(cr, 20, y, "Backspace", "leave the scene");
     y = keyLine(cr, 20, y, "Tab", "show the score panel");
     y = keyLine(cr, 20, y, "Alt+Enter", "window or full screen");
     y = keyLine(cr, 20, y, "F1", "open the help file");
@@ -113,10 +113,10 @@ void pageOne(cairo_t* cr) {
                  "are deadly. The pond wraps round: leave at one edge, come back at the other.",
                  bodyText());
     y = heading(cr, 206, y + 8, "Objectives");
-    y = keyLine(cr, 206, y, "Standard", "score high", 66);
-    y = keyLine(cr, 206, y, "Escape", "reach the exit", 66);
-    y = keyLine(cr, 206, y, "Goal score", "reach the goal", 66);
-    y = keyLine(cr, 206, y, "Eat up", "eat all beans", 66);
+    y = keyLine(cr, 206, y, "Standard", "score high", 68);
+    y = keyLine(cr, 206, y, "Escape", "reach the exit", 68);
+    y = keyLine(cr, 206, y, "Goal score", "reach the goal", 68);
+    y = keyLine(cr, 206, y, "Eat up", "eat all beans", 68);
     wrapText(cr, 206, y + 4, 172, "Beans may also drop from the sky, as the scene decides.",
              bodyText());
 }
@@ -139,10 +139,10 @@ void pageTwo(cairo_t* cr) {
     wrapText(cr, 20, y + 2, 172, "A red bean while fast slows you down again.", bodyText());
 
     y = heading(cr, 206, 56, "Scoring");
-    y = keyLine(cr, 206, y, "Bean", "5 points", 74);
-    y = keyLine(cr, 206, y, "Fast", "+5 more", 74);
-    y = keyLine(cr, 206, y, "In the rain", "+10 more", 74);
-    y = keyLine(cr, 206, y, "Bonus bean", "30 points", 74);
+    y = keyLine(cr, 206, y, "Bean", "5 points", 76);
+    y = keyLine(cr, 206, y, "Fast", "+5 more", 76);
+    y = keyLine(cr, 206, y, "In the rain", "+10 more", 76);
+    y = keyLine(cr, 206, y, "Bonus bean", "30 points", 76);
     y = heading(cr, 206, y + 6, "Lives");
     y = wrapText(cr, 206, y, 172,
                  "You have three worms. Every 5000 points brings one more.", bodyText());

@@ -4,6 +4,7 @@
 // loader's coverage classes smooth their edges. bright.txm: the head light and the laser
 // flash, drawn additively (black adds nothing), and two night sprites drawn translucent over
 // the night pond: the moon's reflection and an owl gliding over.
+#include <algorithm>
 #include <cmath>
 
 #include "tools/assetgen/raster.h"
@@ -123,24 +124,34 @@ void moon(Image& atlas) {
     });
 }
 
+// An owl gliding over the pond, seen from above with its head to the top (it drifts upward).
 void owl(Image& atlas) {
     rasterKeyed(atlas, 64, 64, 64, 64, [](double x, double y, Rgb& c) {
-        const double u = x - 32.0, v = y - 32.0;
-        const double body = std::hypot(u / 8.0, v / 14.0);
-        const double head = std::hypot(u, v + 12.0);
-        // Wings spread sideways, tips swept back, feathered trailing edge.
-        const double span = std::fabs(u);
-        const double lead = -6.0 + span * 0.18;
-        const double trail = 8.0 - span * 0.12 + 2.0 * std::sin(span * 0.9);
-        const bool wing = span < 30.0 && v > lead && v < trail;
-        const bool tail = std::fabs(u) < 6.0 - (v - 12.0) * 0.2 && v >= 10.0 && v < 22.0;
-        if (body > 1.0 && head > 8.0 && !wing && !tail) return false;
-        const double stripes = 0.5 + 0.5 * std::sin(span * 0.8 + v * 0.4);
-        c = mix(0x4A3220, 0xB08858, stripes * 0.6 + (wing ? 0.0 : 0.3));
-        if (head <= 8.0) {
-            c = 0x8A6A44;
-            if (std::hypot(std::fabs(u) - 3.2, v + 13.0) < 2.0) c = 0xF4C84A;  // eyes
-            if (std::hypot(std::fabs(u) - 3.2, v + 13.0) < 0.9) c = pal::ink;
+        const double u = x - 32.0, v = y - 33.0, span = std::fabs(u);
+        // Broad wings as slightly back-swept ellipses, with feather fingers at their tips.
+        const double wu = span - 16.0, wv = v + 1.0 + 0.12 * wu;
+        const bool wing = std::hypot(wu / 15.0, wv / 7.5) < 1.0;
+        bool finger = false;
+        for (int f = 0; f < 4; ++f) {
+            const double fx = 27.0 + f * 1.2, fy = -2.0 + f * 3.0;
+            finger = finger || std::hypot((span - fx) / 3.6, (v - fy) / 1.3) < 1.0;
+        }
+        const bool body = std::hypot(u / 7.0, (v - 2.0) / 12.0) < 1.0;
+        const bool tail = v > 8.0 && v < 21.0 && span < 3.5 + (v - 8.0) * 0.35;
+        const bool head = std::hypot(u, v + 11.0) < 7.5;
+        if (!wing && !finger && !body && !tail && !head) return false;
+        const double mottle = hashUnit(static_cast<int>(x / 2), static_cast<int>(y / 2), 77);
+        const double light = 0.75 + 0.35 * std::clamp(-(u + v) / 40.0, -0.5, 0.5);  // top-left light
+        if (head) {
+            c = scale(0x8E6B44, light);
+            if (std::hypot(span - 3.3, v + 12.0) < 2.1) c = 0xF4C84A;  // eyes
+            if (std::hypot(span - 3.3, v + 12.0) < 1.0) c = pal::ink;
+            if (span < 0.9 && v > -9.5 && v < -7.0) c = 0xD8B070;     // beak
+        } else if (wing || finger) {
+            const bool bar = std::fmod(span + 40.0, 6.0) < 1.6;  // barred flight feathers
+            c = scale(bar ? 0x4A3220 : (mottle > 0.8 ? 0xC8A070 : 0x7A5634), light);
+        } else {
+            c = scale(mottle > 0.75 ? 0xD0B080 : 0x8A6440, light);
         }
         return true;
     });
