@@ -127,7 +127,7 @@ void moon(Image& atlas) {
 // An owl gliding over the pond, seen from above with its head to the top (it drifts upward).
 void owl(Image& atlas) {
     rasterKeyed(atlas, 64, 64, 64, 64, [](double x, double y, Rgb& c) {
-        const double u = x - 32.0, v = y - 33.0, span = std::fabs(u);
+        const double u = (x - 32.0) * 1.12, v = (y - 32.0) * 1.12, span = std::fabs(u);  // inside a margin
         // Broad wings as slightly back-swept ellipses, with feather fingers at their tips.
         const double wu = span - 16.0, wv = v + 1.0 + 0.12 * wu;
         const bool wing = std::hypot(wu / 15.0, wv / 7.5) < 1.0;
