@@ -78,7 +78,7 @@ differing() {
   compare -metric AE "$artefacts/$1.png" "$artefacts/$2.png" null: 2>&1 | cut -d' ' -f1
 }
 # A tap reaches the key queue; a press held over a few frames is also seen as held.
-tap() { xdotool key --delay 80 "$1"; sleep 0.35; }
+tap() { xdotool key --delay 80 "$1"; sleep 0.5; }
 hold_briefly() {
   xdotool keydown "$1"
   sleep 0.25
@@ -103,7 +103,7 @@ sleep 0.3
 tap Return   # fade-in ends
 shot 03-selection
 tap Return   # start the first scene
-sleep 2.2    # the fade-out into the game
+sleep 2.6    # the fade-out into the game
 shot 04-waiting
 
 # ---- play ----
@@ -170,7 +170,7 @@ fi
 step "settings"
 if [ -f "$settings" ]; then
   cp "$settings" "$artefacts/MunchTrail.ini.txt"
-  grep -q '^HiScore=' "$settings" || fail "no HiScore in the settings file"
+  grep -q '^HiScore=dword:[0-9][0-9]*$' "$settings" || fail "no HiScore in the settings file"
   echo "stored: $(grep '^HiScore=' "$settings")"
 else
   fail "no settings file at $settings"
