@@ -282,8 +282,6 @@ void writeIcon(const Icon& icon, const std::string& folder, const std::string& n
 
 }  // namespace
 
-void drawToolbarStrip(cairo_t* cr);
-
 void makeIcons(const std::string& folder) {
     writeIcon(gameIcon(), folder, "munchtrail");
     writeIcon(editorIcon(), folder, "kelv");

@@ -49,5 +49,9 @@ void makeSounds(const std::string& dat);
 void makeReadme(const std::string& folder);
 void makeIcons(const std::string& folder);
 
+// Parts of the modules above that live in files of their own.
+void makeHelpPages(const std::string& dat);  // help_pages.cpp, called by makePictures
+void drawToolbarStrip(cairo_t* cr);          // toolbar.cpp, called by makeIcons
+
 // Writes name into folder as BMP, reporting failures.
 void saveBmp(const std::string& folder, const std::string& name, const Image& image);

@@ -345,8 +345,6 @@ Image accomplished() {
 
 }  // namespace
 
-void makeHelpPages(const std::string& dat);
-
 void makePictures(const std::string& dat) {
     saveBmp(dat, "logo.bmp", logo());
     Image normal = makeImage(kW, kH, 0), lit;
