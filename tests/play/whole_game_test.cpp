@@ -116,6 +116,42 @@ TEST_F(WholeGame, BackspaceAbandonsToTheMenuKeepingTheHighScore) {
     EXPECT_EQ(world.hiScore, score);
 }
 
+TEST_F(WholeGame, TheClosingFadePullsTheDaylightDownWithIt) {
+    writeScene("beans.qsn", beanRowScene());
+    startGame();
+    hold(kKeyBackspace);
+    runFrame();
+    release(kKeyBackspace);
+    ASSERT_EQ(shell.currentScreen, &sceneEndScreen);
+    for (int frame = 1; frame <= 32; ++frame) {
+        runFrame();
+        ASSERT_EQ(shell.currentScreen, &sceneEndScreen);
+        EXPECT_EQ(screens.endFade, 256 - 8 * frame);
+        EXPECT_EQ(screens.brightness, screens.endFade + 8) << "frame " << frame;
+    }
+    runFrame();
+    EXPECT_EQ(shell.currentScreen, &mainMenuScreen);
+    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(world.rainTimer, 0);
+}
+
+TEST_F(WholeGame, AfterTheLastDeathTheDeadWormStaysLitUntilItHasBurst) {
+    writeScene("wall.qsn", wallScene(9));
+    startGame();
+    world.lives = 0;
+    ASSERT_GT(playUntil(&sceneEndScreen, Stone, 500), 0);
+    int frames = 0;
+    while (shell.currentScreen == &sceneEndScreen && frames < 200) {
+        runFrame();
+        ++frames;
+        if (shell.currentScreen == &sceneEndScreen) {
+            EXPECT_EQ(screens.brightness, 256);
+        }
+    }
+    EXPECT_EQ(shell.currentScreen, &endPictureScreen);
+    EXPECT_LT(frames, 126) << "the burst ends the screen before the fade runs out";
+}
+
 TEST_F(WholeGame, AHigherScoreIsStoredAtExit) {
     writeHighScore(3);
     readHighScore(&world.hiScore);
