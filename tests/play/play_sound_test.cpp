@@ -8,6 +8,7 @@
 #include "game/screens/play_screens.h"
 #include "game/screens/screens.h"
 #include "game/shell/keys.h"
+#include "game/shell/random.h"
 #include "game/shell/sound.h"
 #include "game/world/world.h"
 #include "tests/play/harness.h"
@@ -84,6 +85,30 @@ TEST_F(PlaySound, AmbientSoundsPlayByDayAndNeverAtNight) {
         }
     }
     EXPECT_EQ(ambientByNight, 0);
+}
+
+// The generator's state after a day of a long waiting worm; the ambient sounds draw their pan
+// and volume only when they will really play.
+std::uint32_t randomStateAfterADay() {
+    writeScene("beans.qsn", beanRowScene());
+    startGame();
+    world.length = 25;
+    runFrames(600);
+    return randomState.state;
+}
+
+TEST_F(PlaySound, AmbientPanAndVolumeAreDrawnOnlyForASoundThatPlays) {
+    const std::uint32_t withAmbience = randomStateAfterADay();
+    TearDown();
+    SetUp();
+    shell.soundMuted = 1;
+    const std::uint32_t muted = randomStateAfterADay();
+    TearDown();
+    SetUp();
+    for (int id = SoundAmbientFirst; id <= SoundAmbientLast; ++id) headless.slots[id].loaded = false;
+    const std::uint32_t withoutAmbientSounds = randomStateAfterADay();
+    EXPECT_EQ(muted, withoutAmbientSounds);
+    EXPECT_NE(muted, withAmbience);
 }
 
 // What a player could time in a game: the screen of every frame, the light, the closing fade
