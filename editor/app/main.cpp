@@ -2,6 +2,7 @@
 // scenes and the help page are found there) and runs the start-up, then the event loop.
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "editor/app/kelv_app.h"
 #include "editor/core/editor_state.h"
@@ -12,7 +13,11 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName("Quillfern");
     QApplication::setApplicationDisplayName("Munch Trail Scene Editor");
     editorState.programFolder = QDir(QApplication::applicationDirPath()).canonicalPath().toStdString();
+    // A scene named on the command line is relative to where the user started us, not to the
+    // program folder that the start-up is about to make the working directory.
+    QStringList arguments = QApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) arguments[i] = QFileInfo(arguments[i]).absoluteFilePath();
     CKELVApp kelv;
-    if (!kelv.initInstance(QApplication::arguments())) return 1;
+    if (!kelv.initInstance(arguments)) return 1;
     return QApplication::exec();
 }

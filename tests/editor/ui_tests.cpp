@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QStatusBar>
@@ -253,6 +254,41 @@ private slots:
         QVERIFY(fixture.frame()->statusBar()->isHidden());
         fixture.frame()->action(CmdViewToolbar)->trigger();
         QVERIFY(!fixture.frame()->toolBar()->isHidden());
+    }
+
+    void aboutShowsNameAndVersion() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        static QStringList texts;
+        texts.clear();
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr) return;
+            texts.append(box->windowTitle());
+            for (QLabel* label : box->findChildren<QLabel*>())
+                if (!label->text().isEmpty()) texts.append(label->text());
+            static_cast<QDialog*>(box)->accept();
+        });
+        fixture.command(CmdAbout);
+        QCOMPARE(texts, (QStringList{"About", "Munch Trail Scene Editor", "Version 2.01"}));
+    }
+
+    void droppedSceneIsOpened() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        Scene scene;
+        scene.grid[sceneCellIndex(7, 7)] = BlueBean;
+        const QString path = fixture.scenesFolder() + "/dropped.qsn";
+        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(fixture.frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(fixture.frame(), &drop);
+        QCOMPARE(fixture.document()->title(), QString("dropped.qsn"));
+        QCOMPARE(cellAt(7, 7), std::uint8_t(BlueBean));
     }
 
     void helpOpensTheReadmeBesideTheProgram() {

@@ -180,7 +180,7 @@ protected:
 };
 
 TEST_F(ShapeProperties, LinesAreEightConnectedFromEndToEnd) {
-    for (int n = 0; n < 2000; ++n) {
+    for (int n = 0; n < 1000; ++n) {
         const int c0 = pick(-50, 90), r0 = pick(-50, 80), c1 = pick(-50, 90), r1 = pick(-50, 80);
         const Cells cells = lineCells(c0, r0, c1, r1);
         ASSERT_EQ(cells.front(), Cell(c0, r0));
@@ -227,7 +227,7 @@ TEST_F(ShapeProperties, RectangleOutlineIsTheBorderOfTheFilledOne) {
 // narrowing away from the centre row. Rows may be spanned again by the walk from the other
 // side; that repeats cells but never widens a row.
 TEST_F(ShapeProperties, FilledEllipseIsOneSymmetricSpanPerRow) {
-    for (int n = 0; n < 1500; ++n) {
+    for (int n = 0; n < 400; ++n) {
         const int cx = pick(-20, 60), cy = pick(-20, 50), rx = pick(0, 45), ry = pick(0, 45);
         resetRecord();
         fillEllipse(cx, cy, rx, ry, false, record);
@@ -255,7 +255,7 @@ TEST_F(ShapeProperties, FilledEllipseIsOneSymmetricSpanPerRow) {
 }
 
 TEST_F(ShapeProperties, EllipseOutlineIsSymmetricAndWithinItsBox) {
-    for (int n = 0; n < 1500; ++n) {
+    for (int n = 0; n < 400; ++n) {
         const int rx = pick(0, 45), ry = pick(0, 45);
         resetRecord();
         drawEllipse(0, 0, rx, ry, false, record);
