@@ -28,6 +28,9 @@ constexpr Colour kShadowGrey = 0x009F9F9Fu;
 constexpr Colour kTextBlue = 0x000000FFu;
 constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
 
+// Upper case of the letters a..z only; bytes beyond ASCII stay as they are.
+char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
 bool altHeld() { return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt); }
 
 bool hasSceneExtension(const std::string& name) {
@@ -244,13 +247,9 @@ void drawItem(std::int32_t x, std::int32_t y, ClipRect clip, const char* text) {
     drawText(x, y, text);
 }
 
-// Upper case of the letters a..z only; bytes beyond ASCII stay as they are.
 void upperCase(const char* text, char* out, std::size_t size) {
     std::size_t i = 0;
-    for (; text[i] != '\0' && i + 1 < size; ++i) {
-        const char c = text[i];
-        out[i] = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-    }
+    for (; text[i] != '\0' && i + 1 < size; ++i) out[i] = upperAscii(text[i]);
     out[i] = '\0';
 }
 
@@ -366,8 +365,7 @@ void wrapDescription(const char* text, char* out, std::size_t size) {
             out[used++] = '\n';
             column = 0;
         }
-        const char upper = *c;
-        out[used++] = (upper >= 'a' && upper <= 'z') ? static_cast<char>(upper - 32) : upper;
+        out[used++] = upperAscii(*c);
         column += 1;
     }
     out[used] = '\0';
