@@ -181,6 +181,38 @@ TEST_F(SceneList, ThePageIsReFoundByItsFirstNameWhenFilesAppearBeforeIt) {
     EXPECT_EQ(sceneSelect.sceneTop, 30);
 }
 
+// ---- files the game cannot use ----
+
+TEST_F(SceneList, ANameTooLongForTheReaderKeepsThePreviousScene) {
+    writeScenes(1);
+    const std::string longName = std::string(251, 'x') + ".qsn";
+    writeScene(longName, makeScene("never read"));
+    enter();
+    ASSERT_EQ(sceneSelect.sceneCount, 2);
+    key(kKeyDown);
+    EXPECT_EQ(std::string(sceneSelect.sceneWindow[1].data()), longName);
+    EXPECT_STREQ(world.title, "Scene 000");
+    runFrames(5);
+}
+
+TEST_F(SceneList, AGarbledFileIsListedAndShownWithoutHarm) {
+    writeScenes(1);
+    {
+        std::FILE* file = std::fopen("Scenes/t-garbled.qsn", "wb");
+        ASSERT_NE(file, nullptr);
+        const char bytes[] = "\xff\xfe title without end\r\n-77 99 -3 42 -9\r\n\x01\x02";
+        std::fwrite(bytes, 1, sizeof bytes - 1, file);
+        std::fclose(file);
+    }
+    enter();
+    key(kKeyDown);
+    EXPECT_EQ(world.background, -77);
+    EXPECT_EQ(world.objective, 42);
+    runFrames(5);  // the details of impossible values are left out, nothing else happens
+    key(kKeyUp);
+    EXPECT_STREQ(world.title, "Scene 000");
+}
+
 // ---- held arrows ----
 
 TEST_F(SceneList, HeldDownMovesOnThePressThenEveryFrameFromTheSixteenth) {
