@@ -69,8 +69,16 @@ void platformStartEditor() {
     if (sdlSystem.editor != 0) return;  // one editor at a time is enough
     char program[] = "./KELV";
     char* arguments[] = {program, nullptr};
+    // The editor must not inherit the blocked raise signal of this process.
+    posix_spawnattr_t attributes;
+    if (posix_spawnattr_init(&attributes) != 0) return;
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     pid_t child = 0;
-    if (posix_spawn(&child, program, nullptr, nullptr, arguments, environ) == 0) sdlSystem.editor = child;
+    if (posix_spawn(&child, program, nullptr, &attributes, arguments, environ) == 0) sdlSystem.editor = child;
+    posix_spawnattr_destroy(&attributes);
 }
 
 void reapEditor() {

@@ -41,7 +41,8 @@ TEST_F(Catalogue, OneMissingWormImageFailsTheImagesOnceButLoadsTheRest) {
     EXPECT_NE(assets.wormD[7], nullptr);  // every image is tried
     EXPECT_EQ(assets.wormB[2], nullptr);
     EXPECT_FALSE(soundIsLoaded(0));  // the catalogue stopped before the sounds
-    EXPECT_EQ(runToEnd(), std::vector<std::string>{"Failed to load images!"});
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(headless.errorBoxes, std::vector<std::string>{"Failed to load images!"});
     EXPECT_FALSE(shell.windowOpen);
     EXPECT_EQ(assets.wormD[7], nullptr);  // freed at the window's end
     EXPECT_NE(settingsText().find("GameSpeed=dword:20"), std::string::npos);  // settings still stored
