@@ -135,7 +135,7 @@ TEST(SceneSelection, TheListAndTheValueAreasAreLightSoBlueTextReads) {
     EXPECT_GT(meanLuminance(p, {265, 59, 385, 69}), 200.0);       // background value
     EXPECT_GT(meanLuminance(p, {270, 75, 385, 85}), 200.0);       // random fall value
     EXPECT_GT(meanLuminance(p, {245, 91, 385, 101}), 200.0);      // interval value
-    EXPECT_GT(meanLuminance(p, {252, 107, 385, 127}), 200.0);     // objective, two lines
+    EXPECT_GT(meanLuminance(p, {252, 107, 398, 127}), 200.0);     // objective, two lines
     EXPECT_GT(meanLuminance(p, {198, 158, 383, 263}), 200.0);     // description
 }
 
@@ -146,7 +146,7 @@ TEST(SceneSelection, EveryLabelEndsLeftOfItsValue) {
         {{225, 43, 399, 53}, {265, 59, 399, 69}, {270, 75, 399, 85}, {245, 91, 399, 101}, {252, 107, 399, 127}}};
     for (const Rect& r : valueLines)
         for (int y = r.y0; y <= r.y1; ++y)
-            for (int x = r.x0; x <= 385; ++x) EXPECT_GT(luminance(p.at(x, y)), 150) << x << ", " << y;
+            for (int x = r.x0; x <= 398; ++x) EXPECT_GT(luminance(p.at(x, y)), 150) << x << ", " << y;
 }
 
 TEST(Floors, NineCalmMidDarkFloors) {

@@ -252,7 +252,8 @@ Image sceneSelection() {
     pondBackdrop(cr, 404);
     gradientTitle(cr, 200, 29, "Choose a Scene", 22, pal::amberLight, pal::amber);
     parchmentPanel(cr, 11, 36, 186, 271);   // the list is drawn inside (15,40)-(181,266)
-    parchmentPanel(cr, 187, 36, 394, 271);  // the details
+    // The details run to the right edge: the longest objective line reaches the last column.
+    parchmentPanel(cr, 187, 36, 408, 271);
     TextStyle label;
     label.size = 9.5;
     label.colour = pal::bark;
@@ -264,9 +265,10 @@ Image sceneSelection() {
     const Label labels[] = {{225, 43, "Title:"},       {265, 59, "Background:"},
                             {270, 75, "Random fall:"}, {245, 91, "Interval:"},
                             {252, 107, "Objective:"}};
-    for (const Label& l : labels) drawLabel(cr, l.valueX - 4, l.valueY + 7.5, l.text, label, 2);
+    // Left-aligned in one column; each still ends left of where its value is printed.
+    for (const Label& l : labels) drawLabel(cr, 193, l.valueY + 7.5, l.text, label);
     setColour(cr, pal::parchment);
-    cairo_rectangle(cr, 195, 136, 193, 1);
+    cairo_rectangle(cr, 195, 136, 205, 1);
     cairo_fill(cr);
     drawLabel(cr, 198, 151, "Description:", label);
     TextStyle hint;
