@@ -91,6 +91,16 @@ TEST(Levels, EverySoundIsNormalised) {
     }
 }
 
+TEST(Levels, NoSoundCarriesAnOffset) {
+    for (const std::string& n : allSounds()) {
+        const std::vector<int> s = strictSamples(n);
+        ASSERT_FALSE(s.empty()) << n;
+        double sum = 0;
+        for (int v : s) sum += v;
+        EXPECT_LT(std::fabs(sum / s.size()), 32768 * 0.01) << n;
+    }
+}
+
 TEST(Levels, OneShotsStartAndEndAtRest) {
     std::vector<std::string> oneShots = kEffects;
     for (const std::string& n : ambient()) oneShots.push_back(n);

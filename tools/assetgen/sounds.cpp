@@ -339,7 +339,10 @@ Samples fishSplash() {
 }
 
 void save(const std::string& dat, const char* name, Samples s, double peak, bool fade) {
-    if (fade) fadeEnds(s, 0.005);
+    if (fade) {
+        highPass(s, 20.0);  // no offset: a speaker should rest where the sound rests
+        fadeEnds(s, 0.005);
+    }
     normalise(s, peak);
     if (!writeWav(dat + "/" + name, s)) reportFailure(name);
 }

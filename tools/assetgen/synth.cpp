@@ -28,7 +28,8 @@ double Noise::next() {
 
 double sine(double phase) { return std::sin(2 * kPi * phase); }
 double triangle(double phase) { return 4.0 * std::fabs(phase - 0.5) - 1.0; }
-double square(double phase, double duty) { return phase < duty ? 0.7 : -0.7; }
+// Zero-mean for any duty cycle, so narrow pulses carry no offset.
+double square(double phase, double duty) { return 1.4 * (phase < duty ? 1.0 - duty : -duty); }
 double saw(double phase) { return 2.0 * phase - 1.0; }
 
 double decayEnvelope(double t, double attack, double decay) {
