@@ -200,3 +200,9 @@ void writeVersionInfo() {
     setText(file, "Version", kVersionText);
     saveFile(file);
 }
+
+void applySettings(const StoredSettings& stored) {
+    if (stored.windowedMode == 0) toggleDisplayMode();
+    shell.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
+    if (stored.noSound != 0) shell.soundMuted = 1;
+}

@@ -1,0 +1,126 @@
+// The SDL2 layer itself, on SDL's dummy video driver: the key table (every key the game
+// names, letters, digits, function keys; no scan code given to two keys), and the windowed
+// picture read back from the renderer (top row first, exactly the blended frame), also after
+// the renderer was lost and rebuilt.
+#include <set>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/platform/present.h"
+#include "game/platform/sdl_state.h"
+#include "game/shell/media.h"
+#include "game/shell/platform.h"
+#include "game/shell/shell.h"
+#include "render/pixels.h"
+
+namespace {
+
+TEST(KeyTable, TheGamesKeysHaveTheirPcScanCodes) {
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_RETURN), 0x1C);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_KP_ENTER), 0x9C);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_SPACE), 0x39);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_BACKSPACE), 0x0E);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_TAB), 0x0F);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_LALT), 0x38);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_RALT), 0xB8);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_UP), 0xC8);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_DOWN), 0xD0);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_LEFT), 0xCB);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_RIGHT), 0xCD);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_PAGEUP), 0xC9);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_PAGEDOWN), 0xD1);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_HOME), 0xC7);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_END), 0xCF);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_ESCAPE), 0x01);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_F1), 0x3B);
+}
+
+TEST(KeyTable, LettersDigitsAndFunctionKeysAreAllThereAndNoCodeIsShared) {
+    const SDL_Scancode rows[] = {SDL_SCANCODE_Q, SDL_SCANCODE_A, SDL_SCANCODE_Z};
+    const std::uint8_t rowStarts[] = {0x10, 0x1E, 0x2C};
+    const char* rowKeys[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(scanCodeOf(rows[row]), rowStarts[row]);
+        for (const char* key = rowKeys[row]; *key != '\0'; ++key) {
+            const SDL_Scancode code = SDL_GetScancodeFromName(std::string(1, *key).c_str());
+            EXPECT_EQ(scanCodeOf(code), rowStarts[row] + (key - rowKeys[row])) << *key;
+        }
+    }
+    for (int digit = 1; digit <= 9; ++digit)
+        EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + digit - 1)), 1 + digit);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_0), 0x0B);
+    for (int f = 0; f < 10; ++f) EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + f)), 0x3B + f);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_F11), 0x57);
+    EXPECT_EQ(scanCodeOf(SDL_SCANCODE_F12), 0x58);
+    std::set<int> seen;
+    for (int key = 0; key < SDL_NUM_SCANCODES; ++key) {
+        const int code = scanCodeOf(static_cast<SDL_Scancode>(key));
+        if (code != 0) {
+            EXPECT_TRUE(seen.insert(code).second) << "scan code " << code << " given twice";
+        }
+    }
+    EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES + 5)), 0);
+}
+
+class DummyDisplay : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        shell = ShellState{};
+        ASSERT_EQ(platformCreateWindow(), 1);
+        ASSERT_EQ(initDisplay(), 1);
+    }
+    void TearDown() override {
+        platformReleaseDisplay();
+        platformDestroyWindow();
+        SDL_Quit();
+    }
+    std::vector<std::uint32_t> readBack() {
+        std::vector<std::uint32_t> pixels(kFramePixels);
+        SDL_Rect area{0, 0, kFrameWidth, kFrameHeight};
+        EXPECT_EQ(SDL_RenderReadPixels(sdlVideo.renderer, &area, SDL_PIXELFORMAT_RGB888, pixels.data(), kFrameRowBytes), 0);
+        for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
+        return pixels;
+    }
+    // Draws a frame with a distinct top row and presents it; the picture expected on screen.
+    std::vector<std::uint32_t> presentPattern(std::uint32_t seed) {
+        for (int i = 0; i < kFramePixels; ++i) drawBuffer->pixels[i] = (seed + static_cast<std::uint32_t>(i) * 2654435761u) & 0xFCFCFC;
+        for (int x = 0; x < kFrameWidth; ++x) drawBuffer->pixels[x] = 0x00FC0000;
+        std::vector<std::uint32_t> expected(displayBuffer->pixels, displayBuffer->pixels + kFramePixels);
+        blendFramePlain(drawBuffer->pixels, expected.data(), expected.size());
+        presentFrame();
+        return expected;
+    }
+};
+
+TEST_F(DummyDisplay, TheWindowShowsTheBlendedFrameTopRowFirst) {
+    const std::vector<std::uint32_t> expected = presentPattern(1);
+    const std::vector<std::uint32_t> shown = readBack();
+    EXPECT_EQ(shown[0], 0x00BD0000u);
+    EXPECT_EQ(shown, expected);
+}
+
+TEST_F(DummyDisplay, ALostRendererIsRebuiltAndPresentingGoesOn) {
+    presentPattern(1);
+    sdlVideo.rendererLost = true;
+    const std::vector<std::uint32_t> expected = presentPattern(2);
+    EXPECT_FALSE(sdlVideo.rendererLost);
+    EXPECT_EQ(readBack(), expected);
+}
+
+TEST_F(DummyDisplay, FullScreenUsesAnEightHundredBySixHundredTexture) {
+    releaseDisplay();
+    shell.isWindowed = 0;
+    platformPlaceWindow();
+    ASSERT_EQ(initDisplay(), 1);
+    int width = 0, height = 0;
+    ASSERT_EQ(SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &width, &height), 0);
+    EXPECT_EQ(width, kScreenWidth);
+    EXPECT_EQ(height, kScreenHeight);
+    presentPattern(3);
+    EXPECT_FALSE(sdlVideo.rendererLost);
+}
+
+}  // namespace
