@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
-
 void drawBean(Image& atlas, int column, Rgb colour, bool bonus) {
     rasterKeyed(atlas, 10 * column, 0, 10, 10, [colour, bonus](double x, double y, Rgb& c) {
         // Kept one texel inside its 10 x 10 cell: the margin must stay transparent.
