@@ -291,8 +291,23 @@ Image gameOver() {
     for (int i = 0; i < 9; ++i)
         drawStonePebble(cr, 60 + i * 37 + (i % 2) * 9, 262 - (i % 3) * 11, 6.5);
     curlyWorm(cr, 222, 192, 3.3, 9, 7.0, 0.7, false);
-    setColour(cr, 0xFFFBEA, 0.9);
-    cairo_arc(cr, 340, 52, 20, 0, 6.2832);  // the moon over the pond
+    // The moon mirrored in the still water, with a soft halo.
+    cairo_pattern_t* halo = cairo_pattern_create_radial(340, 52, 16, 340, 52, 60);
+    cairo_pattern_add_color_stop_rgba(halo, 0, 1.0, 0.98, 0.9, 0.35);
+    cairo_pattern_add_color_stop_rgba(halo, 1, 1.0, 0.98, 0.9, 0.0);
+    cairo_set_source(cr, halo);
+    cairo_paint(cr);
+    cairo_pattern_destroy(halo);
+    cairo_pattern_t* disc = cairo_pattern_create_radial(334, 46, 2, 340, 52, 21);
+    cairo_pattern_add_color_stop_rgb(disc, 0, 1.0, 1.0, 0.96);
+    cairo_pattern_add_color_stop_rgb(disc, 1, 0.82, 0.86, 0.9);
+    cairo_arc(cr, 340, 52, 20, 0, 6.2832);
+    cairo_set_source(cr, disc);
+    cairo_fill(cr);
+    cairo_pattern_destroy(disc);
+    setColour(cr, 0x8A9AB0, 0.4);
+    cairo_arc(cr, 333, 47, 4, 0, 6.2832);
+    cairo_arc(cr, 346, 57, 5.5, 0, 6.2832);
     cairo_fill(cr);
     gradientTitle(cr, 200, 110, "Game Over", 50, 0xDDEBFF, 0x7C9CC8);
     TextStyle sub;
