@@ -23,7 +23,6 @@ extern char** environ;
 namespace {
 
 struct SdlSystem {
-    pid_t editor = 0;
     int lockFile = -1;
 };
 SdlSystem sdlSystem{};
@@ -65,8 +64,6 @@ void platformOpenDocument(const char* path) {
 }
 
 void platformStartEditor() {
-    reapEditor();
-    if (sdlSystem.editor != 0) return;  // one editor at a time is enough
     char program[] = "./KELV";
     char* arguments[] = {program, nullptr};
     // The editor must not inherit the blocked raise signal of this process.
@@ -77,12 +74,14 @@ void platformStartEditor() {
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     pid_t child = 0;
-    if (posix_spawn(&child, program, nullptr, &attributes, arguments, environ) == 0) sdlSystem.editor = child;
+    posix_spawn(&child, program, nullptr, &attributes, arguments, environ);
     posix_spawnattr_destroy(&attributes);
 }
 
+// Every editor the player started is collected once it ends, so none stays a zombie.
 void reapEditor() {
-    if (sdlSystem.editor != 0 && waitpid(sdlSystem.editor, nullptr, WNOHANG) != 0) sdlSystem.editor = 0;
+    while (waitpid(-1, nullptr, WNOHANG) > 0) {
+    }
 }
 
 bool claimSingleInstance() {

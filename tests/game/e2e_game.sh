@@ -73,7 +73,18 @@ to_logo=$(distance "$artefacts/menu.png" logo.bmp)
 echo "menu screenshot: distance to mainmenu.bmp $to_menu, to logo.bmp $to_logo"
 awk "BEGIN { exit !($to_menu < $to_logo && $to_menu < 0.1) }" || fail "the main menu is not shown"
 
-# 4. Alt+Enter: full screen, then back to the window.
+# 4. The editor item starts KELV from the program's folder (a stand-in here) and the game
+#    collects it when it ends: no zombie stays behind.
+printf '#!/bin/sh\ntouch "$PWD/kelv_started"\n' > "$work/game/KELV"
+chmod +x "$work/game/KELV"
+xdotool key Down; sleep 0.2; xdotool key Down; sleep 0.2; xdotool key Return
+sleep 1.5
+[ -f "$work/game/kelv_started" ] || fail "the editor was not started in the program's folder"
+zombies=$(ps --ppid $game -o stat= | grep -c Z || true)
+[ "$zombies" -eq 0 ] || fail "$zombies editor process(es) left as zombies"
+xdotool key Up; sleep 0.2; xdotool key Up; sleep 0.5
+
+# 5. Alt+Enter: full screen, then back to the window.
 alt_enter() { xdotool keydown alt; xdotool key Return; xdotool keyup alt; }  # Enter released under Alt
 alt_enter
 sleep 1.5
@@ -85,7 +96,7 @@ sleep 1.5
 [ "$(geometry "$win")" = "400x300" ] || fail "back in the window it is $(geometry "$win")"
 import -window "$win" "$artefacts/menu_again.png"
 
-# 5. Escape quits with 0 and leaves the settings file.
+# 6. Escape quits with 0 and leaves the settings file.
 xdotool key Escape
 wait_exit $game 5 || fail "Escape did not end the game"
 wait $game
