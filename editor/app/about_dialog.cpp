@@ -11,7 +11,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle("About");
     auto* grid = new QGridLayout(this);
     auto* icon = new QLabel;
-    if (parent != nullptr && !parent->windowIcon().isNull()) icon->setPixmap(parent->windowIcon().pixmap(32, 32));
+    if (parent != nullptr && !parent->windowIcon().isNull())
+        icon->setPixmap(parent->windowIcon().pixmap(32, 32));
     grid->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     grid->addWidget(new QLabel("Munch Trail Scene Editor"), 0, 1);
     grid->addWidget(new QLabel("Version 2.01"), 1, 1);

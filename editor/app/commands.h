@@ -43,9 +43,9 @@ enum class CommandKind : std::uint8_t { Other, Unit, Shape };
 
 struct Command {
     CommandId id;
-    const char* text;      // menu text with its mnemonic, without the key
-    const char* key;       // QKeySequence text, empty for none
-    const char* prompt;    // status-bar prompt "\n" tooltip
+    const char* text;    // menu text with its mnemonic, without the key
+    const char* key;     // QKeySequence text, empty for none
+    const char* prompt;  // status-bar prompt "\n" tooltip
     CommandKind kind;
     std::uint8_t code;     // unit or shape code for the selection commands
     const char* iconName;  // toolbar picture under icons/, empty for menu-only commands
@@ -55,8 +55,10 @@ inline constexpr std::array<Command, 28> commandTable = {{
     {CmdFileNew, "&New", "Ctrl+N", "Create a new document\nNew", CommandKind::Other, 0, "new"},
     {CmdFileOpen, "&Open...", "Ctrl+O", "Open an existing document\nOpen", CommandKind::Other, 0, "open"},
     {CmdFileSave, "&Save", "Ctrl+S", "Save the active document\nSave", CommandKind::Other, 0, "save"},
-    {CmdFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As", CommandKind::Other, 0, ""},
-    {CmdAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", CommandKind::Other, 0, ""},
+    {CmdFileSaveAs, "Save &As...", "", "Save the active document with a new name\nSave As",
+     CommandKind::Other, 0, ""},
+    {CmdAppExit, "E&xit", "", "Quit the application; prompts to save documents\nExit", CommandKind::Other, 0,
+     ""},
     {CmdEditUndo, "&Undo", "Ctrl+Z", "Undo the last action\nUndo", CommandKind::Other, 0, ""},
     {CmdEditRedo, "&Redo", "Ctrl+Y", "Redo the previously undone action\nRedo", CommandKind::Other, 0, ""},
     {CmdSetProperties, "Se&t properties...", "Ctrl+P", "Set the scene's properties\nSet properties [Ctrl+P]",
@@ -72,28 +74,36 @@ inline constexpr std::array<Command, 28> commandTable = {{
     {CmdStartPoint, "&Start point", "8", "Start point\nStart point [8]", CommandKind::Unit, 6, "start"},
     {CmdExitPoint, "E&xit point", "9", "Exit point\nExit point [9]", CommandKind::Unit, 7, "exit"},
     {CmdLine, "&Line", "", "Draw a line using current selected bean\nLine", CommandKind::Shape, 0, "line"},
-    {CmdRectangle, "Rect&angle", "", "Draw a rectangle using current selected bean\nRectangle", CommandKind::Shape, 1,
-     "rectangle"},
+    {CmdRectangle, "Rect&angle", "", "Draw a rectangle using current selected bean\nRectangle",
+     CommandKind::Shape, 1, "rectangle"},
     {CmdEllipse, "&Ellipse", "", "Draw a ellipse using current selected bean\nEllipse", CommandKind::Shape, 2,
      "ellipse"},
-    {CmdFilledRectangle, "&Filled rectangle", "", "Draw a rectangle filled with current selected bean\nFilled rectangle",
-     CommandKind::Shape, 3, "filledrectangle"},
-    {CmdFilledEllipse, "Fille&d ellipse", "", "Draw a ellipse filled with current selected bean\nFilled ellipse",
-     CommandKind::Shape, 4, "filledellipse"},
+    {CmdFilledRectangle, "&Filled rectangle", "",
+     "Draw a rectangle filled with current selected bean\nFilled rectangle", CommandKind::Shape, 3,
+     "filledrectangle"},
+    {CmdFilledEllipse, "Fille&d ellipse", "",
+     "Draw a ellipse filled with current selected bean\nFilled ellipse", CommandKind::Shape, 4,
+     "filledellipse"},
     {CmdViewToolbar, "&Toolbar", "", "Show or hide the toolbar\nToggle ToolBar", CommandKind::Other, 0, ""},
-    {CmdViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar", CommandKind::Other, 0, ""},
-    {CmdHelp, "Help info...", "F1", "Display the help info (readme file)\nHelp info [F1]", CommandKind::Other, 0, ""},
+    {CmdViewStatusBar, "&Status Bar", "", "Show or hide the status bar\nToggle StatusBar", CommandKind::Other,
+     0, ""},
+    {CmdHelp, "Help info...", "F1", "Display the help info (readme file)\nHelp info [F1]", CommandKind::Other,
+     0, ""},
     {CmdAbout, "&About...", "", "Display program information, version number and copyright\nAbout",
      CommandKind::Other, 0, "about"},
     {CmdFileMru, "Recent File", "", "Open this document", CommandKind::Other, 0, ""},
 }};
 
 // The toolbar, left to right; 0 stands for a separator.
+// clang-format off
 inline constexpr std::array<int, 24> toolbarLayout = {
-    CmdFileNew,  CmdFileOpen,     CmdFileSave, 0,           CmdSetProperties, 0,        CmdRandomBean,
-    CmdRedBean,  CmdOrangeBean,   CmdGreenBean, CmdBlueBean, CmdPurpleBean,    CmdStoneBean, CmdEraser,
-    CmdStartPoint, CmdExitPoint,  0,           CmdLine,     CmdRectangle,     CmdEllipse, CmdFilledRectangle,
-    CmdFilledEllipse, 0,          CmdAbout};
+    CmdFileNew, CmdFileOpen, CmdFileSave, 0,
+    CmdSetProperties, 0,
+    CmdRandomBean, CmdRedBean, CmdOrangeBean, CmdGreenBean, CmdBlueBean, CmdPurpleBean, CmdStoneBean,
+    CmdEraser, CmdStartPoint, CmdExitPoint, 0,
+    CmdLine, CmdRectangle, CmdEllipse, CmdFilledRectangle, CmdFilledEllipse, 0,
+    CmdAbout};
+// clang-format on
 
 constexpr const Command* findCommand(int id) {
     for (const Command& command : commandTable)

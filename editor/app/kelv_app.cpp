@@ -57,7 +57,8 @@ bool CKELVApp::initInstance(const QStringList& arguments) {
         document->onNewDocument();
     }
     // Room for the picture at twice its size, the usual way to work on a scene.
-    frame_->resize(800, 600 + frame_->menuBar()->sizeHint().height() + frame_->toolBar()->sizeHint().height() +
+    frame_->resize(800, 600 + frame_->menuBar()->sizeHint().height() +
+                            frame_->toolBar()->sizeHint().height() +
                             frame_->statusBar()->sizeHint().height());
     frame_->show();
     return true;

@@ -21,11 +21,15 @@ bool sameScene(const Scene& a, const Scene& b) {
            a.description == b.description && a.grid == b.grid;
 }
 
-std::string nativePath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
 
 }  // namespace
 
-CKELVDoc::CKELVDoc(QWidget* window) : QObject(nullptr), window_(window) { resetHistory(); }
+CKELVDoc::CKELVDoc(QWidget* window) : QObject(nullptr), window_(window) {
+    resetHistory();
+}
 
 void CKELVDoc::deleteContents() {
     resetScene();
@@ -49,7 +53,8 @@ bool CKELVDoc::onOpenDocument(const QString& path) {
     Scene loaded = editorState.scene;
     if (!readSceneFile(nativePath(path).c_str(), loaded)) {
         editorPrompts.stop(window_, QString("Cannot open the scene file\n%1\nThe file could not be read; "
-                                            "nothing was changed.").arg(path));
+                                            "nothing was changed.")
+                                        .arg(path));
         return false;
     }
     const std::int32_t previousNumber = editorState.backgroundImageNumber;
@@ -57,8 +62,10 @@ bool CKELVDoc::onOpenDocument(const QString& path) {
     if (!loadEditorBackground()) {
         editorState.backgroundImageNumber = previousNumber;
         loadEditorBackground();
-        editorPrompts.stop(window_, QString("Cannot open the scene file\n%1\nIts background image could not be "
-                                            "loaded; nothing was changed.").arg(path));
+        editorPrompts.stop(window_,
+                           QString("Cannot open the scene file\n%1\nIts background image could not be "
+                                   "loaded; nothing was changed.")
+                               .arg(path));
         return false;
     }
     editorState.scene = loaded;
@@ -71,7 +78,8 @@ bool CKELVDoc::onOpenDocument(const QString& path) {
 bool CKELVDoc::onSaveDocument(const QString& path) {
     if (!writeSceneFile(nativePath(path).c_str(), editorState.scene)) {
         editorPrompts.stop(window_, QString("Cannot save the scene to\n%1\nNothing was written; the scene is "
-                                            "still unsaved.").arg(path));
+                                            "still unsaved.")
+                                        .arg(path));
         return false;
     }
     // The writer may have switched the random fall off (Eat up); the snapshot follows it.
@@ -137,13 +145,18 @@ void CKELVDoc::fileSaveAs() {
 bool CKELVDoc::saveModified() {
     if (!modified_) return true;
     switch (editorPrompts.askSave(window_, title_)) {
-    case SaveAnswer::Yes: return doFileSave();
-    case SaveAnswer::No: return true;
-    default: return false;
+        case SaveAnswer::Yes:
+            return doFileSave();
+        case SaveAnswer::No:
+            return true;
+        default:
+            return false;
     }
 }
 
-bool CKELVDoc::fileNew() { return saveModified() && onNewDocument(); }
+bool CKELVDoc::fileNew() {
+    return saveModified() && onNewDocument();
+}
 
 bool CKELVDoc::openDocumentFile(const QString& path) {
     if (!saveModified() || !onOpenDocument(path)) return false;

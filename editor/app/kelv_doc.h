@@ -46,8 +46,8 @@ public:
     static QString defaultTitle() { return QStringLiteral("Untitled"); }
 
 signals:
-    void documentChanged();  // title, modified mark or undo state
-    void sceneChanged();     // the picture must be redrawn
+    void documentChanged();                    // title, modified mark or undo state
+    void sceneChanged();                       // the picture must be redrawn
     void pathRemembered(const QString& path);  // for the recent-file list
 
 private:

@@ -27,7 +27,9 @@ CKELVView::CKELVView(CKELVDoc* document, QWidget* parent) : QWidget(parent), doc
     connect(document_, &CKELVDoc::sceneChanged, this, qOverload<>(&QWidget::update));
 }
 
-QImage CKELVView::picture() const { return bufferImage().copy(); }
+QImage CKELVView::picture() const {
+    return bufferImage().copy();
+}
 
 void CKELVView::paintEvent(QPaintEvent*) {
     renderSceneView();

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
     // A scene named on the command line is relative to where the user started us, not to the
     // program folder that the start-up is about to make the working directory.
     QStringList arguments = QApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) arguments[i] = QFileInfo(arguments[i]).absoluteFilePath();
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        arguments[i] = QFileInfo(arguments[i]).absoluteFilePath();
     CKELVApp kelv;
     if (!kelv.initInstance(arguments)) return 1;
     return QApplication::exec();

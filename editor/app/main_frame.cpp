@@ -183,19 +183,44 @@ void CMainFrame::runCommand(int id) {
     if (command != nullptr && command->kind == CommandKind::Unit) selectUnit(command->code);
     if (command != nullptr && command->kind == CommandKind::Shape) selectShape(command->code);
     switch (id) {
-    case CmdFileNew: document_->fileNew(); break;
-    case CmdFileOpen: fileOpen(); break;
-    case CmdFileSave: document_->fileSave(); break;
-    case CmdFileSaveAs: document_->fileSaveAs(); break;
-    case CmdAppExit: close(); break;
-    case CmdEditUndo: document_->undo(); break;
-    case CmdEditRedo: document_->redo(); break;
-    case CmdSetProperties: setProperties(); break;
-    case CmdViewToolbar: toolBar_->setVisible(action(id)->isChecked()); break;
-    case CmdViewStatusBar: statusBar()->setVisible(action(id)->isChecked()); break;
-    case CmdHelp: help(); break;
-    case CmdAbout: about(); break;
-    default: break;
+        case CmdFileNew:
+            document_->fileNew();
+            break;
+        case CmdFileOpen:
+            fileOpen();
+            break;
+        case CmdFileSave:
+            document_->fileSave();
+            break;
+        case CmdFileSaveAs:
+            document_->fileSaveAs();
+            break;
+        case CmdAppExit:
+            close();
+            break;
+        case CmdEditUndo:
+            document_->undo();
+            break;
+        case CmdEditRedo:
+            document_->redo();
+            break;
+        case CmdSetProperties:
+            setProperties();
+            break;
+        case CmdViewToolbar:
+            toolBar_->setVisible(action(id)->isChecked());
+            break;
+        case CmdViewStatusBar:
+            statusBar()->setVisible(action(id)->isChecked());
+            break;
+        case CmdHelp:
+            help();
+            break;
+        case CmdAbout:
+            about();
+            break;
+        default:
+            break;
     }
     updateCommandStates();
     view_->update();
@@ -206,7 +231,9 @@ void CMainFrame::fileOpen() {
     if (!path.isEmpty()) document_->openDocumentFile(path);
 }
 
-bool CMainFrame::openFromShell(const QString& path) { return document_->openDocumentFile(path); }
+bool CMainFrame::openFromShell(const QString& path) {
+    return document_->openDocumentFile(path);
+}
 
 void CMainFrame::setProperties() {
     properties_->exchangeToControls();
@@ -216,7 +243,9 @@ void CMainFrame::setProperties() {
     document_->commitEdit();
 }
 
-void CMainFrame::help() { editorPrompts.openDocument(programPath("Readme.htm")); }
+void CMainFrame::help() {
+    editorPrompts.openDocument(programPath("Readme.htm"));
+}
 
 void CMainFrame::about() {
     CAboutDlg box(this);
@@ -252,7 +281,9 @@ void CMainFrame::rebuildRecentMenu() {
     for (int i = 0; i < kRecentFiles; ++i) {
         const bool used = i < recent_.size();
         recentActions_[i]->setVisible(used);
-        if (used) recentActions_[i]->setText(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(recent_[i])));
+        if (used)
+            recentActions_[i]->setText(
+                QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(recent_[i])));
     }
     recentPlaceholder_->setVisible(recent_.isEmpty());
 }

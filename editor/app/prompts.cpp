@@ -20,9 +20,9 @@ void showWarning(QWidget* parent, const QString& text) {
 }
 
 SaveAnswer askSaveChanges(QWidget* parent, const QString& title) {
-    const auto answer = QMessageBox::question(parent, kApplicationTitle, QString("Save changes to %1?").arg(title),
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes);
+    const auto answer =
+        QMessageBox::question(parent, kApplicationTitle, QString("Save changes to %1?").arg(title),
+                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes) return SaveAnswer::Yes;
     return answer == QMessageBox::No ? SaveAnswer::No : SaveAnswer::Cancel;
 }

@@ -11,8 +11,8 @@ class QWidget;
 enum class SaveAnswer { Yes, No, Cancel };
 
 struct EditorPrompts {
-    void (*stop)(QWidget* parent, const QString& text) = nullptr;     // critical icon
-    void (*warn)(QWidget* parent, const QString& text) = nullptr;     // exclamation icon
+    void (*stop)(QWidget* parent, const QString& text) = nullptr;  // critical icon
+    void (*warn)(QWidget* parent, const QString& text) = nullptr;  // exclamation icon
     SaveAnswer (*askSave)(QWidget* parent, const QString& title) = nullptr;
     // The file name chosen, or empty when the user cancelled.
     QString (*saveFileName)(QWidget* parent, const QString& proposed) = nullptr;

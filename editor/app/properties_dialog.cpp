@@ -94,12 +94,14 @@ void CScenePropertiesDlg::exchangeToControls() {
     const Scene& scene = editorState.scene;
     titleEdit->setText(editorText(scene.title));
     // A value outside the lists (from a hand-made file) shows no selection rather than a wrong one.
-    backgroundList->setCurrentIndex(scene.background >= 0 && scene.background < kBackgroundCount ? scene.background : -1);
+    backgroundList->setCurrentIndex(
+        scene.background >= 0 && scene.background < kBackgroundCount ? scene.background : -1);
     randomFallBox->setChecked(scene.randomFall != 0);
     intervalEdit->setText(QString::number(scene.fallInterval));
     {
         const QSignalBlocker quiet(objectiveList);  // the opening rules below are not a change
-        objectiveList->setCurrentIndex(scene.objective >= 0 && scene.objective <= EatUp ? scene.objective : -1);
+        objectiveList->setCurrentIndex(scene.objective >= 0 && scene.objective <= EatUp ? scene.objective
+                                                                                        : -1);
     }
     goalScoreEdit->setText(QString::number(scene.goalScore));
     descriptionEdit->setPlainText(editorText(scene.description));
@@ -122,7 +124,9 @@ void CScenePropertiesDlg::objectiveChanged(int index) {
     goalScoreEdit->setEnabled(index == GoalScore);
 }
 
-void CScenePropertiesDlg::randomFallClicked() { intervalEdit->setEnabled(randomFallBox->isChecked()); }
+void CScenePropertiesDlg::randomFallClicked() {
+    intervalEdit->setEnabled(randomFallBox->isChecked());
+}
 
 bool CScenePropertiesDlg::readInteger(QLineEdit* field, int low, int high, int& value) {
     bool number = false;
@@ -158,7 +162,8 @@ void CScenePropertiesDlg::accept() {
     // A disabled field keeps its stored value unread: the user could not correct it anyway.
     if (intervalEdit->isEnabled() && !readInteger(intervalEdit, 0, kFallIntervalLimit, interval)) return;
     if (goalScoreEdit->isEnabled() && !readInteger(goalScoreEdit, kGoalScoreMin, kGoalScoreMax, goal)) return;
-    if (!readText(descriptionEdit, descriptionEdit->toPlainText(), kDescriptionLimit, edited.description)) return;
+    if (!readText(descriptionEdit, descriptionEdit->toPlainText(), kDescriptionLimit, edited.description))
+        return;
     if (backgroundList->currentIndex() >= 0) edited.background = backgroundList->currentIndex();
     edited.randomFall = randomFallBox->isChecked() ? 1 : 0;
     edited.fallInterval = interval;

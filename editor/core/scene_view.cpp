@@ -17,7 +17,9 @@ FrameBuffer viewDrawBuffer;
 namespace {
 
 // A file dialog may have moved the working directory; the data paths are relative to ours.
-bool enterProgramFolder() { return chdir(editorState.programFolder.c_str()) == 0; }
+bool enterProgramFolder() {
+    return chdir(editorState.programFolder.c_str()) == 0;
+}
 
 void drawBean(std::int32_t x, std::int32_t y, std::int32_t colour) {
     const std::int32_t u = 10 * colour;
@@ -27,19 +29,31 @@ void drawBean(std::int32_t x, std::int32_t y, std::int32_t colour) {
 // One cell's content at (x, y). False when nothing at all was drawn (no shadow either).
 bool drawCellContent(std::int32_t x, std::int32_t y, std::uint8_t code) {
     switch (code) {
-    case RedBean: case OrangeBean: case GreenBean: case BlueBean: case PurpleBean:
-        drawBean(x, y, code);
-        return true;
-    case StoneBean: blitKeyed(x, y, viewImages.stone); return true;
-    case StartPoint: blitKeyed(x, y, viewImages.start); return true;
-    case ExitPoint: blitKeyed(x, y, viewImages.exit); return true;
-    case RandomBean:
-        blitKeyed(x, y, viewImages.random);
-        drawContext.drawColour = 0;
-        drawChar(x + 1, y + 1, '?');
-        return true;
-    case EmptyCell: return false;
-    default: return true;  // unknown codes read from a file show only their shadow
+        case RedBean:
+        case OrangeBean:
+        case GreenBean:
+        case BlueBean:
+        case PurpleBean:
+            drawBean(x, y, code);
+            return true;
+        case StoneBean:
+            blitKeyed(x, y, viewImages.stone);
+            return true;
+        case StartPoint:
+            blitKeyed(x, y, viewImages.start);
+            return true;
+        case ExitPoint:
+            blitKeyed(x, y, viewImages.exit);
+            return true;
+        case RandomBean:
+            blitKeyed(x, y, viewImages.random);
+            drawContext.drawColour = 0;
+            drawChar(x + 1, y + 1, '?');
+            return true;
+        case EmptyCell:
+            return false;
+        default:
+            return true;  // unknown codes read from a file show only their shadow
     }
 }
 
@@ -61,7 +75,9 @@ void replaceImage(PixelBuffer*& slot, const char* path) {
 
 }  // namespace
 
-bool setExeDirectory() { return enterProgramFolder(); }
+bool setExeDirectory() {
+    return enterProgramFolder();
+}
 
 bool setupViewDisplay() {
     initRowTables();

@@ -10,9 +10,13 @@
 
 namespace {
 
-bool isPointUnit(std::uint8_t unit) { return unit == StartPoint || unit == ExitPoint; }
+bool isPointUnit(std::uint8_t unit) {
+    return unit == StartPoint || unit == ExitPoint;
+}
 
-void putPreviewCell(std::int32_t column, std::int32_t row, bool preview) { putCell(column, row, preview); }
+void putPreviewCell(std::int32_t column, std::int32_t row, bool preview) {
+    putCell(column, row, preview);
+}
 
 // The current shape between the anchor and the hover cell; the ellipses take the anchor as
 // their centre and the distances to the hover cell as radii.
@@ -20,12 +24,24 @@ void applyShape(bool preview) {
     EditorState& s = editorState;
     const std::int32_t rx = std::abs(s.hoverCol - s.anchorCol), ry = std::abs(s.hoverRow - s.anchorRow);
     switch (s.currentShape) {
-    case LineShape: drawLine(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell); break;
-    case RectangleShape: drawRectangle(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell); break;
-    case EllipseShape: drawEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell); break;
-    case FilledRectangleShape: fillRectangle(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell); break;
-    case FilledEllipseShape: fillEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell); break;
-    default: putCell(s.hoverCol, s.hoverRow, preview); break;
+        case LineShape:
+            drawLine(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell);
+            break;
+        case RectangleShape:
+            drawRectangle(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell);
+            break;
+        case EllipseShape:
+            drawEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell);
+            break;
+        case FilledRectangleShape:
+            fillRectangle(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell);
+            break;
+        case FilledEllipseShape:
+            fillEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell);
+            break;
+        default:
+            putCell(s.hoverCol, s.hoverRow, preview);
+            break;
     }
 }
 
@@ -69,18 +85,29 @@ void putCell(std::int32_t column, std::int32_t row, bool preview) {
     if (preview)
         editorState.previewGrid[cell] = editorState.currentUnit;
     else
-        editorState.scene.grid[cell] = editorState.currentUnit == EraserUnit ? std::uint8_t(EmptyCell) : editorState.currentUnit;
+        editorState.scene.grid[cell] =
+            editorState.currentUnit == EraserUnit ? std::uint8_t(EmptyCell) : editorState.currentUnit;
 }
 
-void selectUnit(std::uint8_t code) { editorState.currentUnit = editorState.currentUnit == code ? NoUnit : code; }
+void selectUnit(std::uint8_t code) {
+    editorState.currentUnit = editorState.currentUnit == code ? NoUnit : code;
+}
 
-void selectShape(std::uint8_t code) { editorState.currentShape = editorState.currentShape == code ? NoShape : code; }
+void selectShape(std::uint8_t code) {
+    editorState.currentShape = editorState.currentShape == code ? NoShape : code;
+}
 
-bool isUnitChecked(std::uint8_t code) { return editorState.currentUnit == code; }
+bool isUnitChecked(std::uint8_t code) {
+    return editorState.currentUnit == code;
+}
 
-bool isShapeEnabled() { return editorState.currentUnit != NoUnit && !isPointUnit(editorState.currentUnit); }
+bool isShapeEnabled() {
+    return editorState.currentUnit != NoUnit && !isPointUnit(editorState.currentUnit);
+}
 
-bool isShapeChecked(std::uint8_t code) { return editorState.currentShape == code; }
+bool isShapeChecked(std::uint8_t code) {
+    return editorState.currentShape == code;
+}
 
 const char* unitName(std::uint8_t code) {
     static constexpr const char* names[] = {"Red bean",    "Orange bean", "Green bean",  "Blue bean",
@@ -92,14 +119,16 @@ const char* unitName(std::uint8_t code) {
 }
 
 const char* shapeName(std::uint8_t code) {
-    static constexpr const char* names[] = {"Line", "Rectangle", "Ellipse", "Filled rectangle", "Filled ellipse"};
+    static constexpr const char* names[] = {"Line", "Rectangle", "Ellipse", "Filled rectangle",
+                                            "Filled ellipse"};
     return code <= FilledEllipseShape ? names[code] : "None";
 }
 
 std::string statusText() {
     char text[160];
-    std::snprintf(text, sizeof text, "(Col, Row) = (%d, %d)    Unit = %s    Shape = %s", int(editorState.hoverCol),
-                  int(editorState.hoverRow), unitName(editorState.currentUnit), shapeName(editorState.currentShape));
+    std::snprintf(text, sizeof text, "(Col, Row) = (%d, %d)    Unit = %s    Shape = %s",
+                  int(editorState.hoverCol), int(editorState.hoverRow), unitName(editorState.currentUnit),
+                  shapeName(editorState.currentShape));
     return text;
 }
 

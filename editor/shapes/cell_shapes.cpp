@@ -12,8 +12,7 @@ namespace {
 
 // Reports the point (px, py) mirrored into all four quadrants around (cx, cy), each mirror
 // only once when it lies on an axis.
-void plot4(std::int32_t cx, std::int32_t cy, std::int32_t px, std::int32_t py, bool preview,
-           CellSink sink) {
+void plot4(std::int32_t cx, std::int32_t cy, std::int32_t px, std::int32_t py, bool preview, CellSink sink) {
     sink(cx + px, cy + py, preview);
     if (px != 0) sink(cx - px, cy + py, preview);
     if (py != 0) {

@@ -39,8 +39,12 @@ protected:
     }
     void TearDown() override { releaseViewImages(); }
 
-    std::uint8_t cell(int column, int row) const { return editorState.scene.grid[sceneCellIndex(column, row)]; }
-    std::uint8_t preview(int column, int row) const { return editorState.previewGrid[sceneCellIndex(column, row)]; }
+    std::uint8_t cell(int column, int row) const {
+        return editorState.scene.grid[sceneCellIndex(column, row)];
+    }
+    std::uint8_t preview(int column, int row) const {
+        return editorState.previewGrid[sceneCellIndex(column, row)];
+    }
     void hover(int column, int row) { mouseToCell(20 * column + 5, 20 * row + 5); }
     // One stroke: press on the first cell, move to the second, release there.
     bool stroke(int c0, int r0, int c1, int r1) {
@@ -71,7 +75,8 @@ TEST_F(EditorCore, UnitCommandsToggleAndReplaceEachOther) {
 
 TEST_F(EditorCore, ShapesAreEnabledOnlyForBeansStonesAndTheEraser) {
     EXPECT_FALSE(isShapeEnabled());
-    for (std::uint8_t unit : std::initializer_list<std::uint8_t>{RedBean, PurpleBean, StoneBean, RandomBean, EraserUnit}) {
+    for (std::uint8_t unit :
+         std::initializer_list<std::uint8_t>{RedBean, PurpleBean, StoneBean, RandomBean, EraserUnit}) {
         editorState.currentUnit = unit;
         EXPECT_TRUE(isShapeEnabled()) << int(unit);
     }

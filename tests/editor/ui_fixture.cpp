@@ -69,10 +69,14 @@ EditorFixture::EditorFixture(const QStringList& missing) {
     const struct {
         const char* name;
         unsigned colour;
-    } cells[] = {{"shadow", 0x101010}, {"start", 0x00C000}, {"exit", 0xC00000}, {"random", 0xFFFF00},
+    } cells[] = {{"shadow", 0x101010},
+                 {"start", 0x00C000},
+                 {"exit", 0xC00000},
+                 {"random", 0xFFFF00},
                  {"stone", kStoneColour}};
     for (const auto& image : cells)
-        if (!missing.contains(QString(image.name) + ".bmp")) writeBmpFile(dat + image.name + ".bmp", 10, 10, image.colour);
+        if (!missing.contains(QString(image.name) + ".bmp"))
+            writeBmpFile(dat + image.name + ".bmp", 10, 10, image.colour);
     for (int i = 0; i < 9; ++i) {
         const QString name = QString("bg%1.bmp").arg(i, 2, 10, QChar('0'));
         if (!missing.contains(name)) writeBmpFile(dat + name, 400, 300, kBackgroundColours[i]);
@@ -99,13 +103,21 @@ bool EditorFixture::start(const QStringList& arguments) {
     return true;
 }
 
-CMainFrame* EditorFixture::frame() const { return app_ ? app_->mainFrame() : nullptr; }
-CKELVDoc* EditorFixture::document() const { return frame()->document(); }
-CKELVView* EditorFixture::view() const { return frame()->view(); }
+CMainFrame* EditorFixture::frame() const {
+    return app_ ? app_->mainFrame() : nullptr;
+}
+CKELVDoc* EditorFixture::document() const {
+    return frame()->document();
+}
+CKELVView* EditorFixture::view() const {
+    return frame()->view();
+}
 
-void EditorFixture::send(QEvent::Type type, int column, int row, Qt::MouseButton button, Qt::MouseButtons buttons) {
+void EditorFixture::send(QEvent::Type type, int column, int row, Qt::MouseButton button,
+                         Qt::MouseButtons buttons) {
     // The middle of the cell in widget pixels, whatever size the view has.
-    const QPointF local((10 * column + 5) * view()->width() / 400.0, (10 * row + 5) * view()->height() / 300.0);
+    const QPointF local((10 * column + 5) * view()->width() / 400.0,
+                        (10 * row + 5) * view()->height() / 300.0);
     QMouseEvent event(type, local, view()->mapToGlobal(local), button, buttons, Qt::NoModifier);
     QApplication::sendEvent(view(), &event);
     view()->repaint();
@@ -130,4 +142,6 @@ void EditorFixture::stroke(int c0, int r0, int c1, int r1) {
     release(c1, r1);
 }
 
-void EditorFixture::command(int id) { frame()->runCommand(id); }
+void EditorFixture::command(int id) {
+    frame()->runCommand(id);
+}

@@ -21,10 +21,10 @@ struct PromptLog {
     QStringList stops;
     QStringList warnings;
     QStringList savePrompts;
-    QStringList saveDialogs;                  // names proposed to the save dialog
-    SaveAnswer answer = SaveAnswer::Yes;      // given to the save prompt
-    QString chosenFile;                       // given by the save dialog; empty = cancel
-    bool chooseProposed = true;               // answer the save dialog with what it proposes
+    QStringList saveDialogs;              // names proposed to the save dialog
+    SaveAnswer answer = SaveAnswer::Yes;  // given to the save prompt
+    QString chosenFile;                   // given by the save dialog; empty = cancel
+    bool chooseProposed = true;           // answer the save dialog with what it proposes
 };
 inline PromptLog promptLog;
 

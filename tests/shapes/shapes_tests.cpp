@@ -101,8 +101,20 @@ TEST(ShapeLine, PassesThePreviewFlagOnToEveryCell) {
 TEST(ShapeRectangle, OutlineVisitsRowsThenColumnsFromTheOrderedCorners) {
     resetRecord();
     drawRectangle(3, 4, 1, 1, false, record);
-    EXPECT_EQ(visited, (Cells{{1, 1}, {1, 4}, {2, 1}, {2, 4}, {3, 1}, {3, 4}, {1, 1}, {3, 1}, {1, 2},
-                              {3, 2}, {1, 3}, {3, 3}, {1, 4}, {3, 4}}));
+    EXPECT_EQ(visited, (Cells{{1, 1},
+                              {1, 4},
+                              {2, 1},
+                              {2, 4},
+                              {3, 1},
+                              {3, 4},
+                              {1, 1},
+                              {3, 1},
+                              {1, 2},
+                              {3, 2},
+                              {1, 3},
+                              {3, 3},
+                              {1, 4},
+                              {3, 4}}));
 }
 
 TEST(ShapeRectangle, FilledRectangleGoesRowByRowFromTheTopLeft) {

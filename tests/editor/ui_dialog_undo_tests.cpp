@@ -1,0 +1,338 @@
+// KELV under the offscreen platform: the properties dialog (opening values, enabling rules,
+// range checks, cancel after a refused OK) and undo and redo of strokes and properties.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include "editor/app/commands.h"
+#include "editor/app/kelv_doc.h"
+#include "editor/app/kelv_view.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/properties_dialog.h"
+#include "editor/core/editor_state.h"
+#include "tests/editor/ui_fixture.h"
+
+#include "tests/editor/ui_helpers.h"
+
+using namespace ui_test;
+
+// ---- properties dialog ---------------------------------------------------------------------
+
+class DialogTests : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithTheNewSceneValues() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        dialog->exchangeToControls();
+        QCOMPARE(dialog->windowTitle(), QString("Set scene's properties"));
+        QCOMPARE(dialog->titleEdit->text(), QString());
+        QCOMPARE(dialog->backgroundList->currentText(), QString("Auto cycle background"));
+        QCOMPARE(dialog->backgroundList->count(), 11);
+        QVERIFY(dialog->randomFallBox->isChecked());
+        QCOMPARE(dialog->intervalEdit->text(), QString("0"));
+        QVERIFY(dialog->intervalEdit->isEnabled());
+        QCOMPARE(dialog->objectiveList->currentText(), QString("Standard - Score as high as you can"));
+        QCOMPARE(dialog->goalScoreEdit->text(), QString("5"));
+        QVERIFY(!dialog->goalScoreEdit->isEnabled());
+        QCOMPARE(dialog->descriptionEdit->toPlainText(), QString());
+    }
+
+    void eatUpSceneOpensWithRandomFallCleared() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        editorState.scene.objective = EatUp;
+        editorState.scene.randomFall = 1;
+        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        dialog->exchangeToControls();
+        QVERIFY(!dialog->randomFallBox->isChecked());
+        QVERIFY(!dialog->randomFallBox->isEnabled());
+        QVERIFY(!dialog->intervalEdit->isEnabled());
+    }
+
+    void objectiveAndRandomFallEnableTheirFields() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        dialog->exchangeToControls();
+        dialog->objectiveList->setCurrentIndex(EatUp);
+        QVERIFY(!dialog->randomFallBox->isChecked());
+        QVERIFY(!dialog->randomFallBox->isEnabled());
+        QVERIFY(!dialog->intervalEdit->isEnabled());
+        QVERIFY(!dialog->goalScoreEdit->isEnabled());
+        dialog->objectiveList->setCurrentIndex(GoalScore);
+        QVERIFY(dialog->randomFallBox->isEnabled());
+        QVERIFY(!dialog->randomFallBox->isChecked());
+        QVERIFY(dialog->goalScoreEdit->isEnabled());
+        QVERIFY(!dialog->intervalEdit->isEnabled());
+        dialog->randomFallBox->click();
+        QVERIFY(dialog->intervalEdit->isEnabled());
+        dialog->objectiveList->setCurrentIndex(Escape);
+        QVERIFY(dialog->intervalEdit->isEnabled());
+        QVERIFY(!dialog->goalScoreEdit->isEnabled());
+        dialog->randomFallBox->click();
+        QVERIFY(!dialog->intervalEdit->isEnabled());
+    }
+
+    void rangeChecksNameTheRangeAndFocusTheField_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("interval 61") << "interval"
+                                     << "61"
+                                     << "Please enter an integer between 0 and 60.";
+        QTest::newRow("interval -1") << "interval"
+                                     << "-1"
+                                     << "Please enter an integer between 0 and 60.";
+        QTest::newRow("interval text") << "interval"
+                                       << "ten"
+                                       << "Please enter an integer.";
+        QTest::newRow("goal 4") << "goal"
+                                << "4"
+                                << "Please enter an integer between 5 and 9999999.";
+        QTest::newRow("goal 10000000") << "goal"
+                                       << "10000000"
+                                       << "Please enter an integer between 5 and 9999999.";
+        QTest::newRow("title 29") << "title" << QString(29, 'T')
+                                  << "Please enter no more than 28 characters.";
+        QTest::newRow("description 256")
+            << "description" << QString(256, 'd') << "Please enter no more than 255 characters.";
+        QTest::newRow("description line breaks count twice")
+            << "description" << QString(127, 'd') + "\n" + QString(127, 'd')
+            << "Please enter no more than 255 characters.";
+    }
+    void rangeChecksNameTheRangeAndFocusTheField() {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        dialog->exchangeToControls();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        dialog->activateWindow();
+        QWidget* target = field == "interval" ? static_cast<QWidget*>(dialog->intervalEdit)
+                          : field == "goal"   ? static_cast<QWidget*>(dialog->goalScoreEdit)
+                          : field == "title"  ? static_cast<QWidget*>(dialog->titleEdit)
+                                              : static_cast<QWidget*>(dialog->descriptionEdit);
+        dialog->objectiveList->setCurrentIndex(GoalScore);  // enables the goal score
+        if (auto* line = qobject_cast<QLineEdit*>(target)) line->setText(value);
+        if (auto* text = qobject_cast<QPlainTextEdit*>(target)) text->setPlainText(value);
+        const Scene before = editorState.scene;
+        dialog->accept();
+        QCOMPARE(promptLog.warnings, QStringList{message});
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(QApplication::focusWidget(), target);
+        dialog->reject();
+        QCOMPARE(editorState.scene.title, before.title);
+        QCOMPARE(editorState.scene.fallInterval, before.fallInterval);
+        QCOMPARE(editorState.scene.goalScore, before.goalScore);
+    }
+
+    void cancelAfterAFailedOkLeavesTheSceneIntact() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        dialog->exchangeToControls();
+        dialog->titleEdit->setText("New title");
+        dialog->backgroundList->setCurrentIndex(4);
+        dialog->randomFallBox->setChecked(false);
+        dialog->intervalEdit->setText("61");  // fails after title, background and random fall
+        dialog->accept();
+        QCOMPARE(promptLog.warnings.size(), 1);
+        dialog->reject();
+        QCOMPARE(editorState.scene.title, std::string());
+        QCOMPARE(editorState.scene.background, 0);
+        QCOMPARE(editorState.scene.randomFall, 1);
+        QVERIFY(!fixture.document()->isModified());
+    }
+
+    void okAppliesReloadsTheBackgroundAndMarksModified() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        QTimer::singleShot(0, [&fixture] {
+            CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+            dialog->titleEdit->setText("Ore pond");
+            dialog->backgroundList->setCurrentIndex(9);
+            dialog->objectiveList->setCurrentIndex(GoalScore);
+            dialog->goalScoreEdit->setText("300");
+            dialog->descriptionEdit->setPlainText("line one\nline two");
+            dialog->accept();
+        });
+        fixture.command(CmdSetProperties);
+        QCOMPARE(editorState.scene.title, std::string("Ore pond"));
+        QCOMPARE(editorState.scene.background, 9);
+        QCOMPARE(editorState.backgroundImageNumber, 8);
+        QCOMPARE(editorState.scene.objective, int(GoalScore));
+        QCOMPARE(editorState.scene.goalScore, 300);
+        QCOMPARE(editorState.scene.description, std::string("line one\r\nline two"));
+        QVERIFY(fixture.document()->isModified());
+        fixture.view()->repaint();
+        QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[8]);
+        // Random and auto cycle backgrounds show the first picture.
+        QTimer::singleShot(0, [&fixture] {
+            fixture.frame()->propertiesDialog()->backgroundList->setCurrentIndex(10);
+            fixture.frame()->propertiesDialog()->accept();
+        });
+        fixture.command(CmdSetProperties);
+        fixture.view()->repaint();
+        QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[0]);
+    }
+
+    void disabledFieldsKeepTheirValuesUnread() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        editorState.scene.goalScore = 2;  // out of range, as a hand-made file may hold
+        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        dialog->exchangeToControls();
+        dialog->randomFallBox->click();
+        dialog->intervalEdit->setText("99");
+        dialog->accept();
+        QCOMPARE(promptLog.warnings, QStringList{});
+        QCOMPARE(editorState.scene.goalScore, 2);
+        QCOMPARE(editorState.scene.fallInterval, 0);
+        QCOMPARE(editorState.scene.randomFall, 0);
+    }
+
+    void okMarksModifiedEvenWithoutChanges() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        QTimer::singleShot(0, [&fixture] { fixture.frame()->propertiesDialog()->accept(); });
+        fixture.command(CmdSetProperties);
+        QVERIFY(fixture.document()->isModified());
+        QVERIFY(!fixture.document()->canUndo());  // nothing changed, so nothing to undo
+    }
+};
+
+// ---- undo and redo ---------------------------------------------------------------------------
+
+class UndoTests : public QObject {
+    Q_OBJECT
+private slots:
+    void strokesUndoAndRedoInTurn() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdRedBean);
+        fixture.stroke(1, 1, 1, 1);
+        fixture.command(CmdBlueBean);
+        fixture.stroke(2, 2, 2, 2);
+        QVERIFY(fixture.frame()->action(CmdEditUndo)->isEnabled());
+        QVERIFY(!fixture.frame()->action(CmdEditRedo)->isEnabled());
+        fixture.command(CmdEditUndo);
+        QCOMPARE(cellAt(2, 2), std::uint8_t(EmptyCell));
+        QCOMPARE(cellAt(1, 1), std::uint8_t(RedBean));
+        QVERIFY(fixture.document()->isModified());
+        fixture.command(CmdEditUndo);
+        QCOMPARE(countCells(EmptyCell), kSceneCells);
+        QVERIFY(!fixture.document()->isModified());  // back at the state the editor started with
+        QVERIFY(!fixture.frame()->action(CmdEditUndo)->isEnabled());
+        fixture.command(CmdEditRedo);
+        fixture.command(CmdEditRedo);
+        QCOMPARE(cellAt(2, 2), std::uint8_t(BlueBean));
+        QVERIFY(fixture.document()->isModified());
+    }
+
+    void keysUndoAndRedo() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fixture.frame()));
+        fixture.command(CmdGreenBean);
+        fixture.stroke(4, 4, 4, 4);
+        QTest::keyClick(fixture.frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cellAt(4, 4), std::uint8_t(EmptyCell));
+        QTest::keyClick(fixture.frame(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(cellAt(4, 4), std::uint8_t(GreenBean));
+        QTest::keyClick(fixture.frame(), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(fixture.frame(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(cellAt(4, 4), std::uint8_t(GreenBean));
+    }
+
+    void undoingBackToTheSavedStateClearsTheMark() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        setCell(0, 0, StartPoint);
+        setCell(1, 0, RedBean);
+        fixture.document()->commitEdit();
+        fixture.command(CmdFileSave);
+        QVERIFY(!fixture.document()->isModified());
+        fixture.command(CmdStoneBean);
+        fixture.stroke(9, 9, 9, 9);
+        QVERIFY(fixture.document()->isModified());
+        fixture.command(CmdEditUndo);
+        QVERIFY(!fixture.document()->isModified());
+        QVERIFY(!fixture.frame()->isWindowModified());
+        fixture.command(CmdEditUndo);
+        QVERIFY(fixture.document()->isModified());
+        fixture.command(CmdEditRedo);
+        QVERIFY(!fixture.document()->isModified());
+    }
+
+    void aNewStrokeAfterUndoDropsTheRedo() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdRedBean);
+        fixture.stroke(1, 1, 1, 1);
+        fixture.stroke(2, 2, 2, 2);
+        fixture.command(CmdEditUndo);
+        fixture.stroke(3, 3, 3, 3);
+        QVERIFY(!fixture.document()->canRedo());
+        fixture.command(CmdEditUndo);
+        QCOMPARE(countCells(RedBean), 1);
+    }
+
+    void propertiesChangesUndoWithTheirBackground() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        QTimer::singleShot(0, [&fixture] {
+            fixture.frame()->propertiesDialog()->backgroundList->setCurrentIndex(5);
+            fixture.frame()->propertiesDialog()->titleEdit->setText("Cobble");
+            fixture.frame()->propertiesDialog()->accept();
+        });
+        fixture.command(CmdSetProperties);
+        fixture.view()->repaint();
+        QCOMPARE(pictureAt(fixture.view(), 1, 1), kBackgroundColours[4]);
+        fixture.command(CmdEditUndo);
+        QCOMPARE(editorState.scene.title, std::string());
+        fixture.view()->repaint();
+        QCOMPARE(pictureAt(fixture.view(), 1, 1), kBackgroundColours[0]);
+        fixture.command(CmdEditRedo);
+        QCOMPARE(editorState.scene.background, 5);
+    }
+
+    void newAndOpenStartAFreshHistory() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdRedBean);
+        fixture.stroke(1, 1, 1, 1);
+        promptLog.answer = SaveAnswer::No;
+        fixture.command(CmdFileNew);
+        QVERIFY(!fixture.document()->canUndo());
+        QVERIFY(!fixture.frame()->action(CmdEditUndo)->isEnabled());
+    }
+};
+
+int runDialogTests(int argc, char** argv) {
+    DialogTests suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+int runUndoTests(int argc, char** argv) {
+    UndoTests suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "ui_dialog_undo_tests.moc"

@@ -1,0 +1,242 @@
+// KELV under the offscreen platform: the checks before a save and their messages, where and
+// when the file dialog appears, byte-identical save and reopen, the save prompt, failed opens
+// and saves that change nothing, and the recent-file list.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include "editor/app/commands.h"
+#include "editor/app/kelv_doc.h"
+#include "editor/app/kelv_view.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/properties_dialog.h"
+#include "editor/core/editor_state.h"
+#include "tests/editor/ui_fixture.h"
+
+#include "tests/editor/ui_helpers.h"
+
+using namespace ui_test;
+
+// ---- files ------------------------------------------------------------------------------------
+
+class DocumentTests : public QObject {
+    Q_OBJECT
+private slots:
+    void validationMessagesInOrder_data() {
+        QTest::addColumn<QString>("cells");  // letters: s start, e exit, b bean, o stone
+        QTest::addColumn<int>("randomFall");
+        QTest::addColumn<int>("interval");
+        QTest::addColumn<int>("objective");
+        QTest::addColumn<QString>("message");
+        const QString bean = "Please put in at least 1 non-stone bean";
+        QTest::newRow("only a start") << "s" << 1 << 0 << 0 << bean;
+        QTest::newRow("random fall off") << "so" << 0 << 5 << 0 << bean;
+        QTest::newRow("eat up without beans") << "s" << 1 << 5 << 3 << bean;
+        QTest::newRow("falling beans suffice") << "s" << 1 << 1 << 0 << "";
+        QTest::newRow("no start") << "b" << 1 << 0 << 0 << "Please set a start point";
+        QTest::newRow("start before stray exit") << "be" << 1 << 0 << 0 << "Please set a start point";
+        QTest::newRow("exit outside escape")
+            << "bse" << 1 << 0 << 0
+            << "The objective of this scene isn't 'Escape'\nPlease erase the exit point";
+        QTest::newRow("escape without exit") << "bs" << 1 << 0 << 1 << "Please set an exit point";
+        QTest::newRow("escape with exit") << "bse" << 1 << 0 << 1 << "";
+    }
+    void validationMessagesInOrder() {
+        QFETCH(QString, cells);
+        QFETCH(int, randomFall);
+        QFETCH(int, interval);
+        QFETCH(int, objective);
+        QFETCH(QString, message);
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        int column = 0;
+        for (QChar letter : cells)
+            setCell(column++, 0,
+                    letter == 's'   ? StartPoint
+                    : letter == 'e' ? ExitPoint
+                    : letter == 'b' ? RedBean
+                                    : StoneBean);
+        editorState.scene.randomFall = randomFall;
+        editorState.scene.fallInterval = interval;
+        editorState.scene.objective = objective;
+        fixture.command(CmdFileSave);
+        QCOMPARE(promptLog.stops, message.isEmpty() ? QStringList{} : QStringList{message});
+        QCOMPARE(QFileInfo::exists(fixture.scenesFolder() + "/Untitled.qsn"), message.isEmpty());
+    }
+
+    void saveAndReopenIsByteIdentical() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        for (int column = 0; column < kSceneColumns; ++column)
+            setCell(column, column % kSceneRows, std::uint8_t(column % 8));
+        setCell(39, 29, RandomBean);
+        setCell(5, 20, RandomBean);
+        editorState.scene.title = "Byte by byte";
+        editorState.scene.description = "a\r\nb";
+        editorState.scene.objective = Escape;
+        editorState.scene.goalScore = 300;
+        fixture.document()->commitEdit();
+        fixture.command(CmdFileSave);
+        QCOMPARE(promptLog.stops, QStringList{});
+        QCOMPARE(promptLog.saveDialogs, QStringList{fixture.scenesFolder() + "/Untitled"});
+        const QString path = fixture.scenesFolder() + "/Untitled.qsn";
+        const QByteArray first = fileBytes(path);
+        QCOMPARE(first.size(), (12 + 3) + (11 + 2 + 3) + (5 + 3) + (1200 + 2));  // two random beans
+        QVERIFY(!fixture.document()->isModified());
+        QCOMPARE(fixture.document()->title(), QString("Untitled.qsn"));
+        QCOMPARE(fixture.frame()->windowTitle(), QString("Untitled.qsn[*] - Munch Trail Scene Editor"));
+        const Scene saved = editorState.scene;
+        promptLog.answer = SaveAnswer::No;
+        fixture.command(CmdFileNew);
+        QCOMPARE(countCells(EmptyCell), kSceneCells);
+        QVERIFY(fixture.frame()->openFromShell(path));
+        QCOMPARE(editorState.scene.grid, saved.grid);
+        QCOMPARE(editorState.scene.description, saved.description);
+        QFile::remove(path);
+        fixture.command(CmdFileSave);  // the file is gone: the dialog comes back
+        QCOMPARE(promptLog.saveDialogs.size(), 2);
+        fixture.command(CmdFileSave);  // saved in place under its title: no dialog
+        QCOMPARE(promptLog.saveDialogs.size(), 2);
+        QCOMPARE(fileBytes(path), first);
+    }
+
+    void sceneSavedElsewhereStaysModified() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        setCell(0, 0, StartPoint);
+        editorState.scene.fallInterval = 3;
+        fixture.document()->commitEdit();
+        promptLog.chooseProposed = false;
+        promptLog.chosenFile = fixture.folder() + "/away.qsn";
+        fixture.command(CmdFileSaveAs);
+        QVERIFY(QFileInfo::exists(promptLog.chosenFile));
+        QVERIFY(fixture.document()->isModified());
+        QCOMPARE(fixture.document()->title(), QString("away.qsn"));
+        // Save now proposes the Scenes folder under the same name.
+        promptLog.chooseProposed = true;
+        fixture.command(CmdFileSave);
+        QCOMPARE(promptLog.saveDialogs.last(), fixture.scenesFolder() + "/away.qsn");
+        QVERIFY(!fixture.document()->isModified());
+    }
+
+    void savePromptWithAnInvalidSceneKeepsTheEditorOpen() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdRedBean);
+        fixture.stroke(1, 1, 1, 1);  // modified, but without a start point
+        promptLog.answer = SaveAnswer::Yes;
+        QVERIFY(!fixture.frame()->close());
+        QCOMPARE(promptLog.savePrompts, QStringList{"Untitled"});
+        QCOMPARE(promptLog.stops, QStringList{"Please set a start point"});
+        QVERIFY(fixture.frame()->isVisible());
+        promptLog.answer = SaveAnswer::Cancel;
+        QVERIFY(!fixture.frame()->close());
+        fixture.command(CmdFileNew);
+        QCOMPARE(cellAt(1, 1), std::uint8_t(RedBean));  // New abandoned as well
+        promptLog.answer = SaveAnswer::No;
+        QVERIFY(fixture.frame()->close());
+    }
+
+    void failedOpenChangesNothing() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdRedBean);
+        fixture.stroke(2, 2, 2, 2);
+        const Scene before = editorState.scene;
+        promptLog.answer = SaveAnswer::No;
+        QVERIFY(!fixture.frame()->openFromShell(fixture.folder() + "/nothing-here.qsn"));
+        QCOMPARE(promptLog.stops.size(), 1);
+        QVERIFY(promptLog.stops.first().contains("nothing-here.qsn"));
+        QCOMPARE(editorState.scene.grid, before.grid);
+        QVERIFY(fixture.document()->isModified());
+        QCOMPARE(fixture.document()->title(), QString("Untitled"));
+    }
+
+    void openWhoseBackgroundCannotLoadChangesNothing() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        Scene scene;
+        scene.background = 9;  // "Ore", DAT/bg08.bmp
+        scene.grid[0] = StoneBean;
+        const QString path = fixture.scenesFolder() + "/ore.qsn";
+        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        QFile::remove(fixture.folder() + "/DAT/bg08.bmp");
+        QVERIFY(!fixture.frame()->openFromShell(path));
+        QCOMPARE(promptLog.stops.size(), 1);
+        QCOMPARE(cellAt(0, 0), std::uint8_t(EmptyCell));
+        QCOMPARE(editorState.scene.background, 0);
+        QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[0]);
+    }
+
+    void failedSaveChangesNothing() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        setCell(0, 0, StartPoint);
+        setCell(1, 0, RedBean);
+        fixture.document()->commitEdit();
+        promptLog.chooseProposed = false;
+        promptLog.chosenFile = fixture.folder() + "/no/such/folder/x.qsn";
+        fixture.command(CmdFileSave);
+        QCOMPARE(promptLog.stops.size(), 1);
+        QVERIFY(promptLog.stops.first().contains("x.qsn"));
+        QVERIFY(fixture.document()->isModified());
+        QCOMPARE(fixture.document()->title(), QString("Untitled"));
+        QVERIFY(fixture.frame()->recentFiles().isEmpty());
+    }
+
+    void recentFilesKeepTheLastFour() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        setCell(0, 0, StartPoint);
+        setCell(1, 0, RedBean);
+        promptLog.chooseProposed = false;
+        for (int i = 1; i <= 5; ++i) {
+            promptLog.chosenFile = fixture.scenesFolder() + QString("/s%1.qsn").arg(i);
+            fixture.command(CmdFileSaveAs);
+        }
+        const QStringList expected{fixture.scenesFolder() + "/s5.qsn", fixture.scenesFolder() + "/s4.qsn",
+                                   fixture.scenesFolder() + "/s3.qsn", fixture.scenesFolder() + "/s2.qsn"};
+        QCOMPARE(fixture.frame()->recentFiles(), expected);
+        QSettings settings("Quillfern", "KELV");
+        QCOMPARE(settings.value("Recent File List/File1").toString(), expected.first());
+        QCOMPARE(fixture.frame()->recentActions().first()->statusTip(), QString("Open this document"));
+        QVERIFY(fixture.frame()->recentActions().first()->text().endsWith("s5.qsn"));
+        // A recent entry opens its scene.
+        setCell(5, 5, StoneBean);
+        fixture.document()->commitEdit();
+        promptLog.answer = SaveAnswer::No;
+        fixture.frame()->recentActions()[2]->trigger();
+        QCOMPARE(fixture.document()->title(), QString("s3.qsn"));
+        QCOMPARE(cellAt(5, 5), std::uint8_t(EmptyCell));
+    }
+
+    void eatUpSaveSwitchesRandomFallOff() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        setCell(0, 0, StartPoint);
+        setCell(1, 0, RedBean);
+        editorState.scene.objective = EatUp;
+        editorState.scene.randomFall = 1;
+        fixture.command(CmdFileSave);
+        QCOMPARE(editorState.scene.randomFall, 0);
+        QVERIFY(fileBytes(fixture.scenesFolder() + "/Untitled.qsn").contains("0 0 0 3 5"));
+    }
+};
+
+int runDocumentTests(int argc, char** argv) {
+    DocumentTests suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "ui_document_tests.moc"

@@ -1,0 +1,331 @@
+// KELV under the offscreen platform: start-up with its failure messages in order, and the
+// commands (menus, keys, prompts, tooltips, toolbar, checked and enabled states, status pane).
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include "editor/app/commands.h"
+#include "editor/app/kelv_doc.h"
+#include "editor/app/kelv_view.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/properties_dialog.h"
+#include "editor/core/editor_state.h"
+#include "tests/editor/ui_fixture.h"
+
+#include "tests/editor/ui_helpers.h"
+
+using namespace ui_test;
+
+// ---- start-up ---------------------------------------------------------------------------------
+
+class StartupTests : public QObject {
+    Q_OBJECT
+private slots:
+    void failingStepShowsItsMessageAndEnds_data() {
+        QTest::addColumn<QStringList>("missing");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("shadow") << QStringList{"shadow.bmp"} << "Failed to load image: shadow.bmp!";
+        QTest::newRow("start") << QStringList{"start.bmp"} << "Failed to load image: start.bmp!";
+        QTest::newRow("exit") << QStringList{"exit.bmp"} << "Failed to load image: exit.bmp!";
+        QTest::newRow("random") << QStringList{"random.bmp"} << "Failed to load image: random.bmp!";
+        QTest::newRow("stone") << QStringList{"stone.bmp"} << "Failed to load image: stone.bmp!";
+        QTest::newRow("background") << QStringList{"bg00.bmp"} << "Failed to load background image!";
+        QTest::newRow("texture") << QStringList{"bean.txm"} << "Failed to load texture file: bean.txm!";
+        QTest::newRow("first in order wins")
+            << QStringList{"bean.txm", "stone.bmp", "start.bmp"} << "Failed to load image: start.bmp!";
+        QTest::newRow("images before texture")
+            << QStringList{"bean.txm", "bg00.bmp"} << "Failed to load background image!";
+    }
+    void failingStepShowsItsMessageAndEnds() {
+        QFETCH(QStringList, missing);
+        QFETCH(QString, message);
+        EditorFixture fixture(missing);
+        QVERIFY(!fixture.start());
+        QCOMPARE(promptLog.stops, QStringList{message});
+        QVERIFY(fixture.frame() == nullptr);
+    }
+
+    void startsOnANewUnmodifiedScene() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        QCOMPARE(fixture.frame()->windowTitle(), QString("Untitled[*] - Munch Trail Scene Editor"));
+        QVERIFY(!fixture.frame()->isWindowModified());
+        QCOMPARE(fixture.frame()->statusPane()->text(), QString("Ready"));
+        QCOMPARE(editorState.scene.randomFall, 1);
+        QCOMPARE(countCells(EmptyCell), kSceneCells);
+        QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[0]);
+    }
+
+    void opensTheSceneNamedOnTheCommandLine() {
+        EditorFixture fixture;
+        Scene scene;
+        scene.title = "Pond";
+        scene.background = 3;
+        scene.grid[sceneCellIndex(4, 5)] = StoneBean;
+        const QString path = fixture.folder() + "/elsewhere.qsn";
+        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        QVERIFY(fixture.start({"KELV", path}));
+        QCOMPARE(fixture.document()->title(), QString("elsewhere.qsn"));
+        QCOMPARE(editorState.scene.title, std::string("Pond"));
+        QCOMPARE(cellAt(4, 5), std::uint8_t(StoneBean));
+        QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[2]);
+        QVERIFY(!fixture.document()->isModified());
+    }
+
+    void unreadableCommandLineSceneIsReported() {
+        EditorFixture fixture;
+        QVERIFY(!fixture.start({"KELV", fixture.folder() + "/missing.qsn"}));
+        QCOMPARE(promptLog.stops.size(), 1);
+        QVERIFY(promptLog.stops.first().contains("missing.qsn"));
+    }
+};
+
+// ---- commands, keys, toolbar and status bar --------------------------------------------------
+
+class CommandTests : public QObject {
+    Q_OBJECT
+private slots:
+    void menusHoldEveryItemInOrder() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        CMainFrame* frame = fixture.frame();
+        QStringList titles;
+        for (QAction* action : frame->menuBar()->actions()) titles.append(action->text());
+        QCOMPARE(titles, (QStringList{"&File", "&Edit", "&Scene", "&View", "&Help"}));
+        QCOMPARE(menuTexts(menuNamed(frame, "&File")),
+                 (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit"}));
+        QCOMPARE(menuTexts(menuNamed(frame, "&Scene")),
+                 (QStringList{"Se&t properties...", "-", "Rando&m bean", "&Red bean", "&Orange bean",
+                              "&Green bean", "&Blue bean", "&Purple bean", "Sto&ne bean", "Eraser",
+                              "&Start point", "E&xit point", "-", "&Line", "Rect&angle", "&Ellipse",
+                              "&Filled rectangle", "Fille&d ellipse"}));
+        QCOMPARE(menuTexts(menuNamed(frame, "&View")), (QStringList{"&Toolbar", "&Status Bar"}));
+        QCOMPARE(menuTexts(menuNamed(frame, "&Help")), (QStringList{"Help info...", "-", "&About..."}));
+        QCOMPARE(menuTexts(menuNamed(frame, "&Edit")), (QStringList{"&Undo", "&Redo"}));
+    }
+
+    void keysPromptsAndTooltips_data() {
+        QTest::addColumn<int>("id");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("prompt");
+        QTest::addColumn<QString>("tooltip");
+        QTest::newRow("new") << int(CmdFileNew) << "Ctrl+N"
+                             << "Create a new document"
+                             << "New";
+        QTest::newRow("open") << int(CmdFileOpen) << "Ctrl+O"
+                              << "Open an existing document"
+                              << "Open";
+        QTest::newRow("save") << int(CmdFileSave) << "Ctrl+S"
+                              << "Save the active document"
+                              << "Save";
+        QTest::newRow("properties") << int(CmdSetProperties) << "Ctrl+P"
+                                    << "Set the scene's properties"
+                                    << "Set properties [Ctrl+P]";
+        QTest::newRow("random") << int(CmdRandomBean) << "`"
+                                << "Random bean"
+                                << "Random bean [`]";
+        QTest::newRow("red") << int(CmdRedBean) << "1"
+                             << "Red bean"
+                             << "Red bean [1]";
+        QTest::newRow("exit point") << int(CmdExitPoint) << "9"
+                                    << "Exit point"
+                                    << "Exit point [9]";
+        QTest::newRow("ellipse") << int(CmdEllipse) << ""
+                                 << "Draw a ellipse using current selected bean"
+                                 << "Ellipse";
+        QTest::newRow("help") << int(CmdHelp) << "F1"
+                              << "Display the help info (readme file)"
+                              << "Help info [F1]";
+        QTest::newRow("toolbar") << int(CmdViewToolbar) << ""
+                                 << "Show or hide the toolbar"
+                                 << "Toggle ToolBar";
+        QTest::newRow("exit") << int(CmdAppExit) << ""
+                              << "Quit the application; prompts to save documents"
+                              << "Exit";
+    }
+    void keysPromptsAndTooltips() {
+        QFETCH(int, id);
+        QFETCH(QString, key);
+        QFETCH(QString, prompt);
+        QFETCH(QString, tooltip);
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        QAction* action = fixture.frame()->action(id);
+        QCOMPARE(action->shortcut(), QKeySequence(key));
+        QCOMPARE(action->statusTip(), prompt);
+        QCOMPARE(action->toolTip(), tooltip);
+    }
+
+    void toolbarHoldsTwentyButtonsAndFourSeparators() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        QStringList order;
+        for (QAction* action : fixture.frame()->toolBar()->actions())
+            order.append(action->isSeparator() ? "-" : action->toolTip());
+        QCOMPARE(order, (QStringList{"New",
+                                     "Open",
+                                     "Save",
+                                     "-",
+                                     "Set properties [Ctrl+P]",
+                                     "-",
+                                     "Random bean [`]",
+                                     "Red bean [1]",
+                                     "Orange bean [2]",
+                                     "Green bean [3]",
+                                     "Blue bean [4]",
+                                     "Purple bean [5]",
+                                     "Stone bean [6]",
+                                     "Eraser [7]",
+                                     "Start point [8]",
+                                     "Exit point [9]",
+                                     "-",
+                                     "Line",
+                                     "Rectangle",
+                                     "Ellipse",
+                                     "Filled rectangle",
+                                     "Filled ellipse",
+                                     "-",
+                                     "About"}));
+    }
+
+    void digitKeysToggleUnits() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.frame()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(fixture.frame()));
+        QTest::keyClick(fixture.frame(), Qt::Key_1);
+        QCOMPARE(editorState.currentUnit, std::uint8_t(RedBean));
+        QVERIFY(fixture.frame()->action(CmdRedBean)->isChecked());
+        QTest::keyClick(fixture.frame(), Qt::Key_2);
+        QCOMPARE(editorState.currentUnit, std::uint8_t(OrangeBean));
+        QVERIFY(!fixture.frame()->action(CmdRedBean)->isChecked());
+        QTest::keyClick(fixture.frame(), Qt::Key_2);
+        QCOMPARE(editorState.currentUnit, NoUnit);
+        QTest::keyClick(fixture.frame(), Qt::Key_QuoteLeft);
+        QCOMPARE(editorState.currentUnit, std::uint8_t(RandomBean));
+        QTest::keyClick(fixture.frame(), Qt::Key_7);
+        QCOMPARE(editorState.currentUnit, EraserUnit);
+    }
+
+    void shapeCommandsFollowTheUnit() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        CMainFrame* frame = fixture.frame();
+        QVERIFY(!frame->action(CmdLine)->isEnabled());
+        fixture.command(CmdStoneBean);
+        QVERIFY(frame->action(CmdLine)->isEnabled());
+        fixture.command(CmdFilledRectangle);
+        QVERIFY(frame->action(CmdFilledRectangle)->isChecked());
+        fixture.command(CmdStartPoint);
+        QVERIFY(!frame->action(CmdFilledRectangle)->isEnabled());
+        QVERIFY(frame->action(CmdFilledRectangle)->isChecked());  // kept, only ignored
+        QVERIFY(frame->action(CmdStartPoint)->isChecked());
+        QVERIFY(!frame->action(CmdStoneBean)->isChecked());
+        QVERIFY(frame->action(CmdSetProperties)->isEnabled());
+    }
+
+    void rightClicksClearShapeThenUnitInTheToolbar() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdBlueBean);
+        fixture.command(CmdEllipse);
+        fixture.press(3, 3, Qt::RightButton);
+        QVERIFY(!fixture.frame()->action(CmdEllipse)->isChecked());
+        QVERIFY(fixture.frame()->action(CmdBlueBean)->isChecked());
+        fixture.press(3, 3, Qt::RightButton);
+        QVERIFY(!fixture.frame()->action(CmdBlueBean)->isChecked());
+    }
+
+    void statusPaneShowsCursorTextAndReady() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdGreenBean);
+        fixture.move(12, 7, Qt::NoButton);
+        QCOMPARE(fixture.frame()->statusPane()->text(),
+                 QString("(Col, Row) = (12, 7)    Unit = Green bean    Shape = None"));
+        fixture.frame()->statusBar()->showMessage("Create a new document");
+        fixture.frame()->statusBar()->clearMessage();
+        QCOMPARE(fixture.frame()->statusPane()->text(), QString("Ready"));
+    }
+
+    void viewTogglesHideToolbarAndStatusBar() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.frame()->action(CmdViewToolbar)->trigger();
+        QVERIFY(fixture.frame()->toolBar()->isHidden());
+        fixture.frame()->action(CmdViewStatusBar)->trigger();
+        QVERIFY(fixture.frame()->statusBar()->isHidden());
+        fixture.frame()->action(CmdViewToolbar)->trigger();
+        QVERIFY(!fixture.frame()->toolBar()->isHidden());
+    }
+
+    void aboutShowsNameAndVersion() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        static QStringList texts;
+        texts.clear();
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            if (box == nullptr) return;
+            texts.append(box->windowTitle());
+            for (QLabel* label : box->findChildren<QLabel*>())
+                if (!label->text().isEmpty()) texts.append(label->text());
+            static_cast<QDialog*>(box)->accept();
+        });
+        fixture.command(CmdAbout);
+        QCOMPARE(texts, (QStringList{"About", "Munch Trail Scene Editor", "Version 2.01"}));
+    }
+
+    void droppedSceneIsOpened() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        Scene scene;
+        scene.grid[sceneCellIndex(7, 7)] = BlueBean;
+        const QString path = fixture.scenesFolder() + "/dropped.qsn";
+        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(fixture.frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(fixture.frame(), &drop);
+        QCOMPARE(fixture.document()->title(), QString("dropped.qsn"));
+        QCOMPARE(cellAt(7, 7), std::uint8_t(BlueBean));
+    }
+
+    void helpOpensTheReadmeBesideTheProgram() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        static QString opened;
+        editorPrompts.openDocument = [](const QString& path) {
+            opened = path;
+            return true;
+        };
+        fixture.command(CmdHelp);
+        QCOMPARE(opened, fixture.folder() + "/Readme.htm");
+    }
+};
+
+int runStartupTests(int argc, char** argv) {
+    StartupTests suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+int runCommandTests(int argc, char** argv) {
+    CommandTests suite;
+    return QTest::qExec(&suite, argc, argv);
+}
+
+#include "ui_startup_command_tests.moc"
