@@ -24,7 +24,9 @@ mkdir -p "$work/game" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 cp -r "$dist/MunchTrail" "$dist/DAT" "$work/game/"
 [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/game/"
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime SDL_AUDIODRIVER=dummy
+# The disk audio driver writes what the mixer plays into a file the test reads afterwards.
+export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
+export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 
 fail() { echo "FAILED: $*"; exit 1; }
 # Mean brightness 0..1 of an image.
@@ -107,4 +109,8 @@ ini=$XDG_CONFIG_HOME/Quillfern/MunchTrail.ini
 cat "$ini"
 grep -qx "WindowedMode=dword:1" "$ini" || fail "WindowedMode not stored as 1"
 grep -qx "Version=sz:2.01" "$ini" || fail "Version not stored"
+# The menu's select and start sounds went through the mixer: the output is not all silence.
+loud=$(od -An -v -td2 -w2 "$work/audio.raw" | awk '$1 > 1000 || $1 < -1000' | wc -l)
+echo "audio: $(stat -c %s "$work/audio.raw") bytes, $loud loud samples"
+[ "$loud" -gt 1000 ] || fail "no sound reached the audio device"
 echo "PASSED"
