@@ -72,10 +72,15 @@ shot() { import -window root "$artefacts/$1.png"; }
 shot 01-started
 
 # The view fills the window between the toolbar and the status bar at 800 x 600, two screen
-# pixels a picture pixel, so a cell is 20 x 20; the status bar is about 23 pixels high.
+# pixels a picture pixel, so a cell is 20 x 20. Its top is found by the green hover frame,
+# which starts on cell (0, 0); failing that, the status bar is taken as 23 pixels high.
 eval "$(xdotool getwindowgeometry --shell "$win")"
 view_x=$X
 view_y=$((Y + HEIGHT - 600 - 23))
+frame_row=$(convert "$artefacts/01-started.png" -crop "1x200+$((X + 1))+$Y" +repage txt:- |
+  awk -F'[,:]' '/#00FF00/ {print $2; exit}')
+[ -n "$frame_row" ] && view_y=$((Y + frame_row))
+echo "view at $view_x, $view_y"
 at() { echo "$((view_x + 20 * $1 + 10)) $((view_y + 20 * $2 + 10))"; }
 drag() {
   # shellcheck disable=SC2046
