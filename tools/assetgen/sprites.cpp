@@ -114,7 +114,7 @@ Image arrow(int turns) {
         if (!head && !stem) return false;
         const bool headInner = v >= -3.3 && v <= -0.4 && std::fabs(u) <= (v + 3.3) * 0.95 - 0.2;
         const bool stemInner = v > -0.6 && v <= 3.8 && std::fabs(u) <= 0.7;
-        c = (headInner || stemInner) ? mix(pal::amberLight, pal::amber, (x + y) / 20.0) : pal::ink;
+        c = (headInner || stemInner) ? mix(0xFFFBEA, pal::amber, (x + y) / 20.0) : pal::ink;
         return true;
     });
     return image;
