@@ -3,6 +3,7 @@
 // 0x80 + code; focus, exposure, closing, a reset render device, and the single-instance
 // request to come to the front.
 #include <array>
+#include <ctime>
 
 #include "game/platform/sdl_state.h"
 #include "game/shell/platform.h"
@@ -113,4 +114,11 @@ void platformWaitEvent(std::int32_t timeoutMs) {
     SDL_WaitEventTimeout(nullptr, timeoutMs < 0 ? 1000 : timeoutMs);
 }
 
-std::uint32_t platformTicks() { return SDL_GetTicks(); }
+// Milliseconds since the machine started, as the game's clock always counted: SDL's own ticks
+// start near zero with every run, which would seed the random numbers almost alike each time.
+std::uint32_t platformTicks() {
+    timespec now{};
+    if (clock_gettime(CLOCK_MONOTONIC, &now) != 0) return SDL_GetTicks();
+    const std::uint64_t ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+    return static_cast<std::uint32_t>(ms);
+}
