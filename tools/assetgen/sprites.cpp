@@ -258,9 +258,9 @@ void makeSprites(const std::string& dat) {
     for (int k = 1; k <= 8; ++k) {
         saveBmp(dat, "wormb" + std::to_string(k) + ".bmp", wormBurst(k));
         saveBmp(dat, "wormd" + std::to_string(k) + ".bmp",
-                softShadow(3.9 + k * 0.2, 1.2 + k * 0.35, 70.0 * (1.0 - k / 10.0)));
+                softShadow(3.9 + k * 0.2, 1.2 + k * 0.35, 58.0 * (1.0 - k / 10.0)));
     }
-    saveBmp(dat, "shadow.bmp", softShadow(3.7, 1.1, 78.0));
+    saveBmp(dat, "shadow.bmp", softShadow(3.7, 1.1, 64.0));
     saveBmp(dat, "stone.bmp", stone());
     saveBmp(dat, "exit.bmp", exitHole());
     saveBmp(dat, "up.bmp", arrow(0));
