@@ -1,7 +1,7 @@
 // The desktop around the game: the "Error" message box (also on standard error), the help
 // page opened in the desktop's viewer, the editor started beside the game and reaped when it
 // ends, and the single-instance lock with its request to the running copy to come forward.
-#include <cerrno>
+#include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -56,10 +56,22 @@ void platformShowError(const char* text) {
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text, nullptr);
 }
 
+// The document's file:// address; characters other than the unreserved ones and "/" are
+// percent-encoded, so a program folder with spaces still opens.
 void platformOpenDocument(const char* path) {
     char folder[4096];
     if (getcwd(folder, sizeof folder) == nullptr) return;
-    const std::string url = std::string("file://") + folder + "/" + path;
+    const std::string file = std::string(folder) + "/" + path;
+    std::string url = "file://";
+    for (unsigned char c : file) {
+        if (std::isalnum(c) || std::strchr("/-._~", c) != nullptr) {
+            url += static_cast<char>(c);
+        } else {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+            url += escaped;
+        }
+    }
     SDL_OpenURL(url.c_str());
 }
 

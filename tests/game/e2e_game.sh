@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end run of the real MunchTrail under a virtual X server: a fresh program folder and a
-# fresh settings folder; the logo shows (the screenshot is not black), Enter reaches the main
-# menu, Alt+Enter switches to full screen and back, Escape quits with exit code 0 and leaves
-# the settings file; a second start while one runs ends at once with 0.
+# fresh settings folder; the logo shows (the screenshot is not black), a second start while
+# one runs ends at once with 0, Enter reaches the main menu, the editor item starts KELV and
+# reaps it, Alt+Enter switches to full screen and back, F1 opens Readme.htm, Escape quits with
+# exit code 0 and leaves the settings file, and the menu sounds reached the audio device.
 # Usage: e2e_game.sh DIST_DIR ARTEFACT_DIR. Exit 77 (skipped) when the X tools are missing.
 set -uo pipefail
 dist=$1
@@ -24,6 +25,10 @@ mkdir -p "$work/game" "$work/config" "$work/runtime"
 chmod 700 "$work/runtime"
 cp -r "$dist/MunchTrail" "$dist/DAT" "$work/game/"
 [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/game/"
+mkdir -p "$work/bin"
+printf '#!/bin/sh\necho "$1" >> "%s/opened.txt"\n' "$work" > "$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+export PATH=$work/bin:$PATH
 # The disk audio driver writes what the mixer plays into a file the test reads afterwards.
 export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
@@ -98,7 +103,12 @@ sleep 1.5
 [ "$(geometry "$win")" = "400x300" ] || fail "back in the window it is $(geometry "$win")"
 import -window "$win" "$artefacts/menu_again.png"
 
-# 6. Escape quits with 0 and leaves the settings file.
+# 6. F1 opens the help page with the desktop's viewer (a stand-in xdg-open here).
+xdotool key F1
+sleep 1.5
+grep -qx "file://$work/game/Readme.htm" "$work/opened.txt" 2>/dev/null || fail "F1 did not open Readme.htm"
+
+# 7. Escape quits with 0 and leaves the settings file.
 xdotool key Escape
 wait_exit $game 5 || fail "Escape did not end the game"
 wait $game

@@ -1,6 +1,8 @@
 // Presenting a frame: the exact after-glow blend, the 800 x 600 full-screen picture, the
 // 16-bit tables, and every packed path against its plain loop on random frames.
+#include <cstdio>
 #include <random>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -118,6 +120,25 @@ TEST(Present, TheTopRowOfTheFrameIsTheTopRowShown) {
     EXPECT_EQ(drawContext.clipBottom, 8);
     resetClipRect();
     resetHeadlessGame();
+}
+
+TEST(Present, CapturedFramesHashAndWrite) {
+    std::vector<std::uint32_t> a(100, 0x00123456), b = a;
+    EXPECT_EQ(hashPixels(a.data(), a.size()), hashPixels(b.data(), b.size()));
+    b[99] = 0x00123457;
+    EXPECT_NE(hashPixels(a.data(), a.size()), hashPixels(b.data(), b.size()));
+    const std::string path = ::testing::TempDir() + "/frame.ppm";
+    ASSERT_TRUE(writePpm(path.c_str(), a.data(), 10, 10));
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(in, nullptr);
+    char header[16] = {};
+    ASSERT_EQ(std::fread(header, 1, 13, in), 13u);
+    unsigned char pixel[3] = {};
+    ASSERT_EQ(std::fread(pixel, 1, 3, in), 3u);
+    std::fclose(in);
+    EXPECT_STREQ(header, "P6\n10 10\n255\n");
+    EXPECT_EQ(pixel[0], 0x12);
+    EXPECT_EQ(pixel[2], 0x56);
 }
 
 }  // namespace
