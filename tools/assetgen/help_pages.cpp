@@ -130,12 +130,12 @@ void powerLine(cairo_t* cr, double& y, int colour, const char* name, const char*
 void pageTwo(cairo_t* cr) {
     pageFrame(cr, "Powers and Scoring", 2);
     double y = heading(cr, 20, 56, "Colour powers");
-    y = wrapText(cr, 20, y, 172, "Eat five beans of one colour in a row:", bodyText());
-    powerLine(cr, y, 0, "Red", "speed: faster, more points");
-    powerLine(cr, y, 1, "Orange", "laser: turns a stone into a bonus bean");
-    powerLine(cr, y, 2, "Green", "stone revival: stones become beans");
-    powerLine(cr, y, 3, "Blue", "storm: rain makes beans worth more");
-    powerLine(cr, y, 4, "Purple", "halving: the worm loses half its body");
+    y = wrapText(cr, 20, y, 172, "Five beans of a colour in a row:", bodyText());
+    powerLine(cr, y, 0, "Red", "speed: faster and more points");
+    powerLine(cr, y, 1, "Orange", "laser: shoots out a bonus bean");
+    powerLine(cr, y, 2, "Green", "revival: five stones turn to beans");
+    powerLine(cr, y, 3, "Blue", "storm: rain, beans worth more");
+    powerLine(cr, y, 4, "Purple", "halving: half the worm is gone");
     wrapText(cr, 20, y + 2, 172, "A red bean while fast slows you down again.", bodyText());
 
     y = heading(cr, 206, 56, "Scoring");

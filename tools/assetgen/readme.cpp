@@ -74,8 +74,8 @@ seconds. Watch their shadows to see where they will land.</li>
 the score panel count the run; the fourth one blinks.</p>
 <table>
 <tr><td><span class="bean" style="background:#d9352d"></span> Red</td><td><b>Speed</b>: the worm speeds up and every bean is worth 5 points more. A red bean eaten while fast slows it down again.</td></tr>
-<tr><td><span class="bean" style="background:#f28c1e"></span> Orange</td><td><b>Laser</b>: a shot flies ahead of the worm and turns the first stone it hits into a golden bonus bean.</td></tr>
-<tr><td><span class="bean" style="background:#4db23a"></span> Green</td><td><b>Stone revival</b>: stones turn back into beans.</td></tr>
+<tr><td><span class="bean" style="background:#f28c1e"></span> Orange</td><td><b>Laser</b>: a shot flies straight ahead of the worm and turns the first stone or bean it hits into a golden bonus bean worth 30 points.</td></tr>
+<tr><td><span class="bean" style="background:#4db23a"></span> Green</td><td><b>Stone revival</b>: the five oldest stones turn back into beans of random colours.</td></tr>
 <tr><td><span class="bean" style="background:#2f70e0"></span> Blue</td><td><b>Storm</b>: thunder and rain; while it rains every bean is worth 10 points more.</td></tr>
 <tr><td><span class="bean" style="background:#9c46ca"></span> Purple</td><td><b>Halving</b>: the worm loses half of its body.</td></tr>
 </table>
