@@ -45,8 +45,8 @@ Samples plop(double from, double to, double seconds, double glide) {
 Samples swishLoop() {
     // Two seconds of water moved by the worm: band-passed noise that swells four times.
     Samples s = noiseBurst(2.3, 11);
-    bandPass(s, 700, 0.8);
-    lowPass(s, 2500);
+    bandPass(s, 480, 0.9);
+    lowPass(s, 1500);  // soft: it plays all through a game
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = i / double(kRate);
         s[i] *= 0.55 + 0.45 * std::cos(2 * kPi * t * 2.0);  // symmetric round the seam
