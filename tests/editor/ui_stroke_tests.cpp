@@ -75,6 +75,47 @@ private slots:
         QVERIFY(fixture.frame()->isWindowModified());
     }
 
+    void smallStrokesGiveExactlyTheirCells_data() {
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<QPoint>("to");
+        QTest::addColumn<QList<QPoint>>("cells");
+        QTest::newRow("line") << int(CmdLine) << QPoint(0, 0) << QPoint(4, 2)
+                              << QList<QPoint>{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}};
+        QTest::newRow("reversed line") << int(CmdLine) << QPoint(5, 2) << QPoint(0, 0)
+                                       << QList<QPoint>{{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}};
+        QTest::newRow("ellipse click") << int(CmdEllipse) << QPoint(10, 10) << QPoint(10, 10)
+                                       << QList<QPoint>{{9, 10}, {11, 10}, {10, 9}, {10, 11}};
+        QTest::newRow("ellipse 3 x 2")
+            << int(CmdEllipse) << QPoint(10, 10) << QPoint(7, 12)
+            << QList<QPoint>{{13, 10}, {7, 10}, {12, 11}, {8, 11}, {12, 9},  {8, 9},
+                             {11, 12}, {9, 12}, {11, 8},  {9, 8},  {10, 12}, {10, 8}};
+        QTest::newRow("rectangle") << int(CmdRectangle) << QPoint(3, 4) << QPoint(1, 1)
+                                   << QList<QPoint>{{1, 1}, {2, 1}, {3, 1}, {1, 2}, {3, 2},
+                                                    {1, 3}, {3, 3}, {1, 4}, {2, 4}, {3, 4}};
+    }
+    void smallStrokesGiveExactlyTheirCells() {
+        QFETCH(int, shape);
+        QFETCH(QPoint, from);
+        QFETCH(QPoint, to);
+        QFETCH(QList<QPoint>, cells);
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        fixture.command(CmdBlueBean);
+        fixture.command(shape);
+        fixture.stroke(from.x(), from.y(), to.x(), to.y());
+        QList<QPoint> painted;
+        for (int row = 0; row < kSceneRows; ++row)
+            for (int column = 0; column < kSceneColumns; ++column)
+                if (cellAt(column, row) != EmptyCell) painted.append(QPoint(column, row));
+        auto byRow = [](const QPoint& a, const QPoint& b) {
+            return a.y() != b.y() ? a.y() < b.y() : a.x() < b.x();
+        };
+        std::sort(cells.begin(), cells.end(), byRow);
+        QCOMPARE(painted, cells);
+        QCOMPARE(countCells(BlueBean), int(cells.size()));
+    }
+
     void previewShowsErasedCellsBeforeTheRelease() {
         EditorFixture fixture;
         QVERIFY(fixture.start());
