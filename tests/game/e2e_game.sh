@@ -68,6 +68,13 @@ echo "second start: exit $second after $elapsed ms"
 [ "$second" -eq 0 ] || fail "the second start exited with $second"
 [ "$elapsed" -lt 3000 ] || fail "the second start took $elapsed ms"
 kill -0 $game 2>/dev/null || fail "the first copy ended"
+# ... and asks the running copy to come forward: a hidden window is shown again.
+xdotool windowunmap "$win"
+sleep 0.5
+xwininfo -id "$win" | grep -q "IsUnMapped" || fail "the window could not be hidden"
+"$work/game/MunchTrail"
+sleep 1
+xwininfo -id "$win" | grep -q "IsViewable" || fail "the running copy did not come forward"
 
 # 3. Enter skips the logo; the main menu fades in.
 xdotool key Return
