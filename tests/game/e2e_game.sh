@@ -94,7 +94,7 @@ chmod +x "$work/game/KELV"
 xdotool key Down; sleep 0.2; xdotool key Down; sleep 0.2; xdotool key Return
 sleep 1.5
 [ -f "$work/game/kelv_started" ] || fail "the editor was not started in the program's folder"
-zombies=$(ps --ppid $game -o stat= | grep -c Z || true)
+zombies=$(awk -v parent=$game '$4 == parent && $3 == "Z" { n++ } END { print n + 0 }' /proc/[0-9]*/stat 2>/dev/null)
 [ "$zombies" -eq 0 ] || fail "$zombies editor process(es) left as zombies"
 xdotool key Up; sleep 0.2; xdotool key Up; sleep 0.5
 
