@@ -72,12 +72,15 @@ bool onSoftwareOpenGl(SDL_Renderer* renderer) {
 }
 
 // A graphics-card renderer scales with linear filtering for free; the software renderer scales
-// the full-screen picture by nearest pixels, which costs a third as much.
+// the full-screen picture by nearest pixels, which costs a third as much. Once OpenGL turned
+// out to be a software rasteriser (or missing), later mode switches go straight to software.
 SDL_Renderer* createRenderer(SDL_Window* window) {
+    static bool softwareOnly = false;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, 0);
+    SDL_Renderer* renderer = softwareOnly ? nullptr : SDL_CreateRenderer(window, -1, 0);
     if (renderer != nullptr && !onSoftwareOpenGl(renderer)) return renderer;
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    softwareOnly = true;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, shell.isWindowed ? "linear" : "nearest");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");  // the window's own X framebuffer
     return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
