@@ -146,6 +146,10 @@ void CMainFrame::createToolBar() {
         allIcons = allIcons && !action(id)->icon().isNull();
     }
     toolBar_->setToolButtonStyle(allIcons ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
+    // The window's own context menu can hide the toolbar too; the View item follows it.
+    connect(toolBar_, &QToolBar::visibilityChanged, this, [this](bool visible) {
+        if (!isMinimized()) action(CmdViewToolbar)->setChecked(visible);
+    });
 }
 
 void CMainFrame::createStatusBar() {

@@ -148,6 +148,26 @@ private slots:
         QVERIFY(fixture.frame()->close());
     }
 
+    void openAsksForAFileInTheScenesFolder() {
+        EditorFixture fixture;
+        QVERIFY(fixture.start());
+        Scene scene;
+        scene.grid[sceneCellIndex(3, 9)] = OrangeBean;
+        const QString path = fixture.scenesFolder() + "/chosen.qsn";
+        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        static QString offeredFolder;
+        editorPrompts.openFileName = [](QWidget*, const QString& folder) {
+            offeredFolder = folder;
+            return QDir(folder).filePath("chosen.qsn");
+        };
+        fixture.command(CmdFileOpen);
+        QCOMPARE(offeredFolder, fixture.scenesFolder());
+        QCOMPARE(fixture.document()->title(), QString("chosen.qsn"));
+        QCOMPARE(cellAt(3, 9), std::uint8_t(OrangeBean));
+        QCOMPARE(fixture.frame()->recentFiles(), QStringList{path});
+        QVERIFY(!fixture.document()->isModified());
+    }
+
     void failedOpenChangesNothing() {
         EditorFixture fixture;
         QVERIFY(fixture.start());
