@@ -40,6 +40,12 @@ void waitForNextFrame() {
 
 }  // namespace
 
+void applySettings(const StoredSettings& stored) {
+    if (stored.windowedMode == 0) toggleDisplayMode();
+    shell.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
+    if (stored.noSound != 0) shell.soundMuted = 1;
+}
+
 int initGame() {
     if (!platformCreateWindow()) return 0;
     shell.windowOpen = 1;

@@ -64,7 +64,7 @@ bool parseDword(std::string_view text, std::uint32_t* out) {
 }
 
 void parseLine(SettingsFile& file, std::string_view line) {
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t equals = line.find('=');
     const std::size_t colon = line.find(':', equals == std::string_view::npos ? 0 : equals);
     if (equals == std::string_view::npos || colon == std::string_view::npos) return;
@@ -80,25 +80,29 @@ void parseLine(SettingsFile& file, std::string_view line) {
     }
 }
 
-SettingsFile loadFile() {
+SettingsFile parseText(std::string_view contents) {
     SettingsFile file = emptyFile();
+    std::size_t start = 0;
+    while (start < contents.size()) {
+        std::size_t end = contents.find('\n', start);
+        if (end == std::string_view::npos) end = contents.size();
+        parseLine(file, contents.substr(start, end - start));
+        start = end + 1;
+    }
+    return file;
+}
+
+SettingsFile loadFile() {
     const std::string path = settingsFilePath();
     std::FILE* in = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    if (in == nullptr) return file;
+    if (in == nullptr) return emptyFile();
     std::string contents;
     char block[4096];
     std::size_t got = 0;
     while ((got = std::fread(block, 1, sizeof block, in)) > 0 && contents.size() < (1u << 20))
         contents.append(block, got);
     std::fclose(in);
-    std::size_t start = 0;
-    while (start < contents.size()) {
-        std::size_t end = contents.find('\n', start);
-        if (end == std::string::npos) end = contents.size();
-        parseLine(file, std::string_view(contents).substr(start, end - start));
-        start = end + 1;
-    }
-    return file;
+    return parseText(contents);
 }
 
 // Creates each missing folder of the path's directory part, as opening a key creates it.
@@ -201,8 +205,4 @@ void writeVersionInfo() {
     saveFile(file);
 }
 
-void applySettings(const StoredSettings& stored) {
-    if (stored.windowedMode == 0) toggleDisplayMode();
-    shell.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
-    if (stored.noSound != 0) shell.soundMuted = 1;
-}
+std::string normaliseSettingsText(std::string_view text) { return fileText(parseText(text)); }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 inline constexpr const char* kVersionText = "2.01";
 inline constexpr const char* kHomepageText = "https://quillfern.example/munchtrail";
@@ -26,6 +27,9 @@ void writeSettings();           // shell.isWindowed, shell.framesPerSecond, shel
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
 void writeHighScore(std::uint32_t hiScore);
 void writeVersionInfo();  // "Copyright", "Homepage", "Version"
+
+// What a write makes of a settings file's text: its readable values, once each, in order.
+std::string normaliseSettingsText(std::string_view text);
 
 // Start-up's use of the stored settings: a frame rate other than 15 or 25 stays 20, any
 // non-zero "NoSound" mutes, "WindowedMode" 0 switches to full screen.

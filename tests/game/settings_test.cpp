@@ -87,6 +87,12 @@ TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
     EXPECT_EQ(settingsText(), "HiScore=dword:5\n");
 }
 
+TEST_F(Settings, AWriteKeepsTheReadableValuesOnceEachInOrder) {
+    EXPECT_EQ(normaliseSettingsText("Version=sz:x\r\r\nHiScore=dword:7\nHiScore=dword:8\nNoSound=sz:1\nFoo=dword:1\n"),
+              "HiScore=dword:8\nVersion=sz:x\n");
+    EXPECT_EQ(normaliseSettingsText(""), "");
+}
+
 TEST_F(Settings, WindowsLineEndsAndTheLargestNumberAreRead) {
     writeSettingsText("HiScore=dword:4294967295\r\nWindowedMode=dword:0\r\n");
     std::uint32_t score = 0;
