@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr void fillRowTables(DrawContext* context) {
+void fillRowTables(DrawContext* context) {
     for (int y = 0; y < kFrameHeight; ++y) {
         context->rowOffset[y] = static_cast<std::uint32_t>(y * kFrameRowBytes);
         context->rowIndex[y] = static_cast<std::uint32_t>(y * kFrameWidth);
@@ -20,7 +20,7 @@ constexpr void fillRowTables(DrawContext* context) {
 
 // The row tables are right from the first instant, so a drawing made before the display set-up
 // (a test, a tool) cannot land every row on row 0.
-constexpr DrawContext initialContext() {
+DrawContext initialContext() {
     DrawContext context{};
     fillRowTables(&context);
     return context;
