@@ -17,7 +17,8 @@ class CKELVDoc : public QObject {
 public:
     explicit CKELVDoc(QWidget* window);
 
-    // The framework's steps, named after the operations they stand for.
+    // The steps behind the commands: a new scene, reading, writing, and the checks and the save
+    // prompt that come before a scene is written or dropped.
     void deleteContents();
     bool onNewDocument();
     bool onOpenDocument(const QString& path);
