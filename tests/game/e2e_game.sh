@@ -85,7 +85,8 @@ import -window "$win" "$artefacts/menu.png"
 to_menu=$(distance "$artefacts/menu.png" mainmenu.bmp)
 to_logo=$(distance "$artefacts/menu.png" logo.bmp)
 echo "menu screenshot: distance to mainmenu.bmp $to_menu, to logo.bmp $to_logo"
-awk "BEGIN { exit !($to_menu < $to_logo && $to_menu < 0.1) }" || fail "the main menu is not shown"
+# The lit item and the after-glow's ceiling of 251 keep the distance above 0; the logo is far off.
+awk "BEGIN { exit !($to_menu < 0.6 * $to_logo && $to_menu < 0.15) }" || fail "the main menu is not shown"
 
 # 4. The editor item starts KELV from the program's folder (a stand-in here) and the game
 #    collects it when it ends: no zombie stays behind.
