@@ -65,9 +65,17 @@ void fillPlayfield(int column, int row, std::uint8_t sceneCell) {
 }
 
 void loadScene(const char* fileName) {
-    // The reader fills its own copy of the settings; the world takes them only from a file that
-    // opened, so a missing file leaves the previous scene in force.
+    // The reader fills a copy of the settings; the world takes them only from a file that
+    // opened, so a missing file leaves the previous scene in force. The copy starts from the
+    // scene in force, so a number that cannot be read keeps its previous value.
     GameSceneSettings settings;
+    std::memcpy(settings.title, world.title, sizeof settings.title);
+    std::memcpy(settings.description, world.description, sizeof settings.description);
+    settings.background = world.background;
+    settings.randomFall = world.randomFall;
+    settings.fallInterval = world.fallInterval;
+    settings.objective = world.objective;
+    settings.goalScore = static_cast<std::int32_t>(world.goalScore);
     GameSceneSink sink;
     sink.resetCells = resetPlayfield;
     sink.cell = fillPlayfield;

@@ -138,6 +138,25 @@ TEST_F(SceneLoading, AMissingFileLeavesThePreviousSceneInForce) {
     EXPECT_EQ(world.goalScore, 99u);
 }
 
+TEST_F(SceneLoading, NumbersThatCannotBeReadKeepThePreviousScenesValues) {
+    TestScene scene;
+    scene.background = 4;
+    scene.goalScore = 300;
+    load(scene);
+    // A title line, then a number line whose third number is garbage.
+    const char bytes[] = "Odd\0\r\n7 1 x 2 9\r\n";
+    std::FILE* file = std::fopen("Scenes/odd.qsn", "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(bytes, 1, sizeof bytes - 1, file);
+    std::fclose(file);
+    loadScene("odd.qsn");
+    EXPECT_EQ(world.background, 7);
+    EXPECT_EQ(world.randomFall, 1);
+    EXPECT_EQ(world.fallInterval, 0);  // the unreadable field and those after it stay
+    EXPECT_EQ(world.objective, 0);
+    EXPECT_EQ(world.goalScore, 300u);
+}
+
 TEST_F(SceneLoading, ARandomBeanInTheLastCellSurvivesItsLineEnd) {
     TestScene scene;
     scene.set(39, 29, 10);
