@@ -58,7 +58,9 @@ void blitRows(std::int32_t x, std::int32_t y, const PixelBuffer* image, Kernel k
     }
 }
 
-bool plain() { return renderPaths.referenceOnly; }
+bool plain() {
+    return renderPaths.referenceOnly;
+}
 
 }  // namespace
 

@@ -17,7 +17,7 @@ constexpr int kAdvance = 6;
 constexpr int kLineHeight = 7;
 
 // Glyphs of codes 32..122, eight rows each, bit 7 the leftmost of six columns.
-constexpr std::array<std::uint8_t, (kLastGlyph - kFirstGlyph + 1) * kGlyphRows> glyphTable = {
+constexpr std::array<std::uint8_t, (kLastGlyph - kFirstGlyph + 1)* kGlyphRows> glyphTable = {
     0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,  // 32 space
     0x00, 0x18, 0x18, 0x18, 0x18, 0x00, 0x18, 0x00,  // 33 !
     0x00, 0x6C, 0x6C, 0x48, 0x00, 0x00, 0x00, 0x00,  // 34 "

@@ -31,7 +31,9 @@ DrawContext initialContext() {
 FrameBuffer frameBuffers[kFrameSlots];
 DrawContext drawContext = initialContext();
 
-void initRowTables() { fillRowTables(&drawContext); }
+void initRowTables() {
+    fillRowTables(&drawContext);
+}
 
 void clearFrameBuffer(FrameBuffer* buffer) {
     if (buffer == nullptr) {
@@ -90,4 +92,6 @@ PixelBuffer* createPixelBuffer(std::int32_t width, std::int32_t height) {
     return new (block) PixelBuffer{width, height};
 }
 
-void destroyPixelBuffer(PixelBuffer* image) { std::free(image); }
+void destroyPixelBuffer(PixelBuffer* image) {
+    std::free(image);
+}

@@ -60,7 +60,7 @@ struct DrawContext {
 extern DrawContext drawContext;
 
 void initRowTables();
-void clearFrameBuffer(int slot);            // one of the game's six slots
+void clearFrameBuffer(int slot);             // one of the game's six slots
 void clearFrameBuffer(FrameBuffer* buffer);  // any surface, e.g. the editor's own
 void setClipRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 void resetClipRect();

@@ -12,14 +12,9 @@ namespace {
 constexpr std::int32_t kNoLeft = 1000000000;
 constexpr std::int32_t kNoRight = -1000000000;
 
-std::int32_t wrap(std::int64_t value) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(value)); }
-
-std::int32_t wrapAdd(std::int32_t a, std::int32_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
-}
-
-std::int32_t wrapMul(std::int32_t a, std::int64_t b) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) * static_cast<std::uint32_t>(b));
+// Texture coordinates step with wrap-around 32-bit arithmetic.
+std::uint32_t bits(std::int64_t value) {
+    return static_cast<std::uint32_t>(value);
 }
 
 std::int32_t fixed(std::int32_t texelCoordinate) {
@@ -44,26 +39,32 @@ void recordPoint(std::int64_t x, std::int64_t y, std::int32_t u, std::int32_t v)
 }
 
 // One Bresenham walk along the major axis; minor steps when the error passes half the length.
-void walkEdge(std::int64_t x, std::int64_t y, std::int32_t u, std::int32_t v, std::int64_t major,
-              std::int64_t minor, std::int64_t stepX, std::int64_t stepY, bool xMajor, std::int32_t du,
-              std::int32_t dv) {
+struct EdgeWalk {
+    std::int64_t x = 0, y = 0;
+    std::uint32_t u = 0, v = 0;
+    std::int64_t major = 0, minor = 0, stepX = 1, stepY = 1;
+    bool xMajor = true;
+    std::uint32_t du = 0, dv = 0;
+};
+
+void walkEdge(EdgeWalk e) {
     std::int64_t err = 0;
-    for (std::int64_t i = 0; i <= major; ++i) {
-        recordPoint(x, y, u, v);
-        if (xMajor) {
-            x += stepX;
+    for (std::int64_t i = 0; i <= e.major; ++i) {
+        recordPoint(e.x, e.y, static_cast<std::int32_t>(e.u), static_cast<std::int32_t>(e.v));
+        if (e.xMajor) {
+            e.x += e.stepX;
         } else {
-            y += stepY;
+            e.y += e.stepY;
         }
-        err += minor;
-        u = wrapAdd(u, du);
-        v = wrapAdd(v, dv);
-        if (err > major >> 1) {
-            err -= major;
-            if (xMajor) {
-                y += stepY;
+        err += e.minor;
+        e.u += e.du;
+        e.v += e.dv;
+        if (err > e.major >> 1) {
+            err -= e.major;
+            if (e.xMajor) {
+                e.y += e.stepY;
             } else {
-                x += stepX;
+                e.x += e.stepX;
             }
         }
     }
@@ -71,43 +72,55 @@ void walkEdge(std::int64_t x, std::int64_t y, std::int32_t u, std::int32_t v, st
 
 enum class Filler { opaque, add, blend };
 
-void fillRow(std::int32_t y, Filler filler, const TextureStore* texture, int alpha) {
+// One row's span, moved past the part left of the clip rectangle: first pixel, pixels after
+// it (negative when nothing is left) and the walk of its samples.
+struct Span {
+    std::int32_t left = 0;
+    std::int64_t width = 0;
+    SpanWalk walk;
+};
+
+Span clipSpan(const SpanRow& row, const std::uint32_t* texels) {
     const DrawContext& dc = drawContext;
-    const SpanRow& row = spanTable.rows[y];
-    std::int32_t xl = row.leftX;
-    std::int32_t ul = row.leftU;
-    std::int32_t vl = row.leftV;
-    std::int64_t w = std::int64_t{row.rightX} - xl;
-    std::int32_t du = 0;
-    std::int32_t dv = 0;
-    if (w != 0) {
-        du = wrap((std::int64_t{row.rightU} - ul) / w);
-        dv = wrap((std::int64_t{row.rightV} - vl) / w);
-        ul = wrapAdd(ul, 0x400000);  // half a store texel, so samples round to the nearest
-        vl = wrapAdd(vl, 0x400000);
+    Span span{
+        row.leftX, std::int64_t{row.rightX} - row.leftX, {texels, bits(row.leftU), bits(row.leftV), 0, 0}};
+    if (span.width != 0) {
+        span.walk.du = bits((std::int64_t{row.rightU} - row.leftU) / span.width);
+        span.walk.dv = bits((std::int64_t{row.rightV} - row.leftV) / span.width);
+        span.walk.u += 0x400000u;  // half a store texel, so samples round to the nearest
+        span.walk.v += 0x400000u;
     }
-    if (xl < dc.clipLeft) {
-        std::int64_t skipped = std::int64_t{dc.clipLeft} - xl;
-        xl = dc.clipLeft;
-        w -= skipped;
-        ul = wrapAdd(ul, wrapMul(du, skipped));
-        vl = wrapAdd(vl, wrapMul(dv, skipped));
+    if (span.left < dc.clipLeft) {
+        std::int64_t skipped = std::int64_t{dc.clipLeft} - span.left;
+        span.left = dc.clipLeft;
+        span.width -= skipped;
+        span.walk.u += span.walk.du * bits(skipped);
+        span.walk.v += span.walk.dv * bits(skipped);
     }
     if (row.rightX > dc.clipRight) {
-        w -= std::int64_t{row.rightX} - dc.clipRight;
+        span.width -= std::int64_t{row.rightX} - dc.clipRight;
     }
-    if (w < 0) {
+    return span;
+}
+
+void fillRow(std::int32_t y, Filler filler, const TextureStore* texture, int alpha) {
+    Span span = clipSpan(spanTable.rows[y], texture->texels);
+    if (span.width < 0) {
         return;
     }
-    SpanWalk walk{texture->texels, static_cast<std::uint32_t>(ul), static_cast<std::uint32_t>(vl),
-                  static_cast<std::uint32_t>(du), static_cast<std::uint32_t>(dv)};
-    std::uint32_t* dst = targetRow(y) + xl;
-    int count = static_cast<int>(w + 1);
+    std::uint32_t* dst = targetRow(y) + span.left;
+    int count = static_cast<int>(span.width + 1);
     bool plain = renderPaths.referenceOnly;
     switch (filler) {
-        case Filler::opaque: (plain ? ref::texSpan : fast::texSpan)(dst, count, walk); break;
-        case Filler::add: (plain ? ref::texSpanAdd : fast::texSpanAdd)(dst, count, walk); break;
-        case Filler::blend: (plain ? ref::texSpanBlend : fast::texSpanBlend)(dst, count, walk, alpha); break;
+        case Filler::opaque:
+            (plain ? ref::texSpan : fast::texSpan)(dst, count, span.walk);
+            break;
+        case Filler::add:
+            (plain ? ref::texSpanAdd : fast::texSpanAdd)(dst, count, span.walk);
+            break;
+        case Filler::blend:
+            (plain ? ref::texSpanBlend : fast::texSpanBlend)(dst, count, span.walk, alpha);
+            break;
     }
 }
 
@@ -141,8 +154,8 @@ void drawQuad(const Quad& quad, const TextureStore* texture, Filler filler, int 
     }
     for (int i = 0; i < 4; ++i) {
         int j = (i + 1) & 3;
-        drawEdge(quad.x[i], quad.y[i], fixed(quad.u[i]), fixed(quad.v[i]), quad.x[j], quad.y[j], fixed(quad.u[j]),
-                 fixed(quad.v[j]));
+        drawEdge(quad.x[i], quad.y[i], fixed(quad.u[i]), fixed(quad.v[i]), quad.x[j], quad.y[j],
+                 fixed(quad.u[j]), fixed(quad.v[j]));
     }
     for (std::int32_t y = minY; y <= maxY; ++y) {
         if (spanTable.rows[y].leftX <= dc.clipRight && spanTable.rows[y].rightX >= dc.clipLeft) {
@@ -153,8 +166,8 @@ void drawQuad(const Quad& quad, const TextureStore* texture, Filler filler, int 
 
 }  // namespace
 
-void drawEdge(std::int32_t xa, std::int32_t ya, std::int32_t ua, std::int32_t va, std::int32_t xb, std::int32_t yb,
-              std::int32_t ub, std::int32_t vb) {
+void drawEdge(std::int32_t xa, std::int32_t ya, std::int32_t ua, std::int32_t va, std::int32_t xb,
+              std::int32_t yb, std::int32_t ub, std::int32_t vb) {
     if (ya == yb && ya >= drawContext.clipTop && ya <= drawContext.clipBottom) {
         recordPoint(xa, ya, ua, va);
         recordPoint(xb, yb, ub, vb);
@@ -168,14 +181,15 @@ void drawEdge(std::int32_t xa, std::int32_t ya, std::int32_t ua, std::int32_t va
     dy = dy < 0 ? -dy : dy;
     bool xMajor = dx >= dy;
     std::int64_t major = xMajor ? dx : dy;
-    std::int32_t du = major == 0 ? 0 : wrap((std::int64_t{ub} - ua) / major);
-    std::int32_t dv = major == 0 ? 0 : wrap((std::int64_t{vb} - va) / major);
-    walkEdge(xa, ya, ua, va, major, xMajor ? dy : dx, stepX, stepY, xMajor, du, dv);
+    std::uint32_t du = major == 0 ? 0 : bits((std::int64_t{ub} - ua) / major);
+    std::uint32_t dv = major == 0 ? 0 : bits((std::int64_t{vb} - va) / major);
+    walkEdge({xa, ya, bits(ua), bits(va), major, xMajor ? dy : dx, stepX, stepY, xMajor, du, dv});
 }
 
-void drawTexQuad(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::int32_t x2, std::int32_t y2,
-                 std::int32_t x3, std::int32_t y3, std::int32_t u0, std::int32_t v0, std::int32_t u1, std::int32_t v1,
-                 std::int32_t u2, std::int32_t v2, std::int32_t u3, std::int32_t v3, const TextureStore* texture) {
+void drawTexQuad(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                 std::int32_t y2, std::int32_t x3, std::int32_t y3, std::int32_t u0, std::int32_t v0,
+                 std::int32_t u1, std::int32_t v1, std::int32_t u2, std::int32_t v2, std::int32_t u3,
+                 std::int32_t v3, const TextureStore* texture) {
     Quad quad{{x0, x1, x2, x3}, {y0, y1, y2, y3}, {u0, u1, u2, u3}, {v0, v1, v2, v3}};
     drawQuad(quad, texture, Filler::opaque, 0);
 }

@@ -27,22 +27,21 @@ inline std::uint32_t sampleTexel(const std::uint32_t* texels, std::uint32_t u, s
     return texels[((v >> 23) & 255u) * kTextureSize + ((u >> 23) & 255u)];
 }
 
-#define MT_ROW_KERNELS                                                                          \
-    void clearWords(std::uint32_t* dst, int count);                                             \
-    void fillRow(std::uint32_t* dst, int count, std::uint32_t colour);                          \
-    void copyRow(std::uint32_t* dst, const std::uint32_t* src, int count);                      \
-    void keyedRow(std::uint32_t* dst, const std::uint32_t* src, int count);                     \
-    void silhouetteRow(std::uint32_t* dst, const std::uint32_t* src, int count,                 \
-                       std::uint32_t colour);                                                   \
-    void addRow(std::uint32_t* dst, const std::uint32_t* src, int count);                       \
-    void subtractRow(std::uint32_t* dst, const std::uint32_t* src, int count);                  \
-    void subtractAllRow(std::uint32_t* dst, const std::uint32_t* src, int count);               \
-    void dimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level);            \
-    void blendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha);          \
-    void keyedDimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level);       \
-    void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha);     \
-    void texSpan(std::uint32_t* dst, int count, SpanWalk walk);                                 \
-    void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk);                              \
+#define MT_ROW_KERNELS                                                                                 \
+    void clearWords(std::uint32_t* dst, int count);                                                    \
+    void fillRow(std::uint32_t* dst, int count, std::uint32_t colour);                                 \
+    void copyRow(std::uint32_t* dst, const std::uint32_t* src, int count);                             \
+    void keyedRow(std::uint32_t* dst, const std::uint32_t* src, int count);                            \
+    void silhouetteRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t colour); \
+    void addRow(std::uint32_t* dst, const std::uint32_t* src, int count);                              \
+    void subtractRow(std::uint32_t* dst, const std::uint32_t* src, int count);                         \
+    void subtractAllRow(std::uint32_t* dst, const std::uint32_t* src, int count);                      \
+    void dimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level);                   \
+    void blendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha);                 \
+    void keyedDimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level);              \
+    void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha);            \
+    void texSpan(std::uint32_t* dst, int count, SpanWalk walk);                                        \
+    void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk);                                     \
     void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha);
 
 namespace ref {

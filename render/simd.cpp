@@ -1,6 +1,6 @@
-// The packed row kernels. On x86-64 they use SSE2, four pixels per step; elsewhere they are the plain kernels themselves. Each gives
-// exactly the bytes of its plain twin (the tests compare them on random rows): the 16-bit lane
-// products s x level and s x alpha + d x (256 - alpha) never exceed 65,280, so the low half of
+// The packed row kernels. On x86-64 they use SSE2, four pixels per step; elsewhere they are the plain kernels
+// themselves. Each gives exactly the bytes of its plain twin (the tests compare them on random rows): the
+// 16-bit lane products s x level and s x alpha + d x (256 - alpha) never exceed 65,280, so the low half of
 // the packed multiply is the exact product and the logical shift by 8 truncates as the rule says.
 #include <cstring>
 
@@ -13,15 +13,25 @@ namespace {
 
 using Vec = __m128i;
 
-Vec load(const std::uint32_t* p) { return _mm_loadu_si128(reinterpret_cast<const Vec*>(p)); }
-void store(std::uint32_t* p, Vec v) { _mm_storeu_si128(reinterpret_cast<Vec*>(p), v); }
-Vec splat(std::uint32_t value) { return _mm_set1_epi32(static_cast<int>(value)); }
+Vec load(const std::uint32_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const Vec*>(p));
+}
+void store(std::uint32_t* p, Vec v) {
+    _mm_storeu_si128(reinterpret_cast<Vec*>(p), v);
+}
+Vec splat(std::uint32_t value) {
+    return _mm_set1_epi32(static_cast<int>(value));
+}
 
 // Lanes where mask is set take a, the others b.
-Vec select(Vec mask, Vec a, Vec b) { return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b)); }
+Vec select(Vec mask, Vec a, Vec b) {
+    return _mm_or_si128(_mm_and_si128(mask, a), _mm_andnot_si128(mask, b));
+}
 
 // Pixels that are the colour key keep the target; the rest take value.
-Vec keyed(Vec src, Vec dst, Vec value) { return select(_mm_cmpeq_epi32(src, splat(colourKey)), dst, value); }
+Vec keyed(Vec src, Vec dst, Vec value) {
+    return select(_mm_cmpeq_epi32(src, splat(colourKey)), dst, value);
+}
 
 // (s x level) >> 8 for each byte.
 Vec dim(Vec src, Vec level) {
@@ -41,7 +51,9 @@ Vec blend(Vec src, Vec dst, Vec alpha, Vec rest) {
     return _mm_packus_epi16(_mm_srli_epi16(low, 8), _mm_srli_epi16(high, 8));
 }
 
-Vec lanes16(int value) { return _mm_set1_epi16(static_cast<short>(value)); }
+Vec lanes16(int value) {
+    return _mm_set1_epi16(static_cast<short>(value));
+}
 
 // One texel as the low lane of a vector, stepping the walk on.
 Vec fetch(SpanWalk& walk) {
@@ -152,7 +164,9 @@ void spanLoop(std::uint32_t* dst, int count, SpanWalk walk, Step step) {
 
 namespace fast {
 
-void clearWords(std::uint32_t* dst, int count) { fillRow(dst, count, 0); }
+void clearWords(std::uint32_t* dst, int count) {
+    fillRow(dst, count, 0);
+}
 
 void fillRow(std::uint32_t* dst, int count, std::uint32_t colour) {
     Vec value = splat(colour);
@@ -219,7 +233,9 @@ void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int 
 
 // The opaque filler stays per pixel: with mostly opaque or transparent texels it is one
 // predictable branch and one store a pixel, which measured no slower than the packed mix.
-void texSpan(std::uint32_t* dst, int count, SpanWalk walk) { ref::texSpan(dst, count, walk); }
+void texSpan(std::uint32_t* dst, int count, SpanWalk walk) {
+    ref::texSpan(dst, count, walk);
+}
 
 void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) {
     spanLoop(dst, count, walk, [](Vec t, Vec d) {
@@ -246,17 +262,33 @@ void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha) {
 
 namespace fast {
 
-void clearWords(std::uint32_t* dst, int count) { ref::clearWords(dst, count); }
-void fillRow(std::uint32_t* dst, int count, std::uint32_t colour) { ref::fillRow(dst, count, colour); }
-void copyRow(std::uint32_t* dst, const std::uint32_t* src, int count) { ref::copyRow(dst, src, count); }
-void keyedRow(std::uint32_t* dst, const std::uint32_t* src, int count) { ref::keyedRow(dst, src, count); }
+void clearWords(std::uint32_t* dst, int count) {
+    ref::clearWords(dst, count);
+}
+void fillRow(std::uint32_t* dst, int count, std::uint32_t colour) {
+    ref::fillRow(dst, count, colour);
+}
+void copyRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
+    ref::copyRow(dst, src, count);
+}
+void keyedRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
+    ref::keyedRow(dst, src, count);
+}
 void silhouetteRow(std::uint32_t* dst, const std::uint32_t* src, int count, std::uint32_t colour) {
     ref::silhouetteRow(dst, src, count, colour);
 }
-void addRow(std::uint32_t* dst, const std::uint32_t* src, int count) { ref::addRow(dst, src, count); }
-void subtractRow(std::uint32_t* dst, const std::uint32_t* src, int count) { ref::subtractRow(dst, src, count); }
-void subtractAllRow(std::uint32_t* dst, const std::uint32_t* src, int count) { ref::subtractAllRow(dst, src, count); }
-void dimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level) { ref::dimRow(dst, src, count, level); }
+void addRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
+    ref::addRow(dst, src, count);
+}
+void subtractRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
+    ref::subtractRow(dst, src, count);
+}
+void subtractAllRow(std::uint32_t* dst, const std::uint32_t* src, int count) {
+    ref::subtractAllRow(dst, src, count);
+}
+void dimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level) {
+    ref::dimRow(dst, src, count, level);
+}
 void blendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha) {
     ref::blendRow(dst, src, count, alpha);
 }
@@ -266,8 +298,12 @@ void keyedDimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int le
 void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha) {
     ref::keyedBlendRow(dst, src, count, alpha);
 }
-void texSpan(std::uint32_t* dst, int count, SpanWalk walk) { ref::texSpan(dst, count, walk); }
-void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) { ref::texSpanAdd(dst, count, walk); }
+void texSpan(std::uint32_t* dst, int count, SpanWalk walk) {
+    ref::texSpan(dst, count, walk);
+}
+void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) {
+    ref::texSpanAdd(dst, count, walk);
+}
 void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha) {
     ref::texSpanBlend(dst, count, walk, alpha);
 }

@@ -24,11 +24,17 @@ std::uint32_t& texel(TextureStore* store, std::uint32_t row, std::uint32_t colum
 }
 
 // The even neighbour after position 2c: 2c + 2, or the last even texel at the end.
-std::uint32_t nextEven(std::uint32_t even) { return even + 2 <= kLastEven ? even + 2 : kLastEven; }
+std::uint32_t nextEven(std::uint32_t even) {
+    return even + 2 <= kLastEven ? even + 2 : kLastEven;
+}
 
-std::uint32_t average(std::uint32_t a, std::uint32_t b) { return ((a & 0x00FEFEFEu) + (b & 0x00FEFEFEu)) >> 1; }
+std::uint32_t average(std::uint32_t a, std::uint32_t b) {
+    return ((a & 0x00FEFEFEu) + (b & 0x00FEFEFEu)) >> 1;
+}
 
-bool isKeyed(std::uint32_t t) { return (t & kKeyMask) == colourKey; }
+bool isKeyed(std::uint32_t t) {
+    return (t & kKeyMask) == colourKey;
+}
 
 // Walks backwards so that no source pixel is overwritten before it has moved; true when any
 // pixel was the colour key.
@@ -50,7 +56,8 @@ bool spreadPixels(TextureStore* store) {
 void interpolatePlain(TextureStore* store) {
     for (std::uint32_t row = 0; row < kTextureSize; row += 2) {
         for (std::uint32_t column = 0; column < kTextureSize; column += 2) {
-            texel(store, row, column + 1) = average(texel(store, row, column), texel(store, row, nextEven(column)));
+            texel(store, row, column + 1) =
+                average(texel(store, row, column), texel(store, row, nextEven(column)));
         }
     }
     for (std::uint32_t row = 0; row < kTextureSize; row += 2) {
@@ -88,23 +95,30 @@ std::uint32_t keyedCentre(const std::uint32_t (&corners)[4]) {
         }
     }
     switch (covered) {
-        case 0: return kTransparentTexel;
-        case 1: return sum | kQuarterFlag;
-        case 2: return (sum >> 1) | kHalfFlag;
-        case 3: return sum | kThreeQuarterFlag;
-        default: return sum >> 2;
+        case 0:
+            return kTransparentTexel;
+        case 1:
+            return sum | kQuarterFlag;
+        case 2:
+            return (sum >> 1) | kHalfFlag;
+        case 3:
+            return sum | kThreeQuarterFlag;
+        default:
+            return sum >> 2;
     }
 }
 
 void interpolateKeyed(TextureStore* store) {
     for (std::uint32_t row = 0; row < kTextureSize; row += 2) {
         for (std::uint32_t column = 0; column < kTextureSize; column += 2) {
-            texel(store, row, column + 1) = keyedMidpoint(texel(store, row, column), texel(store, row, nextEven(column)));
+            texel(store, row, column + 1) =
+                keyedMidpoint(texel(store, row, column), texel(store, row, nextEven(column)));
         }
     }
     for (std::uint32_t row = 0; row < kTextureSize; row += 2) {
         for (std::uint32_t column = 0; column < kTextureSize; column += 2) {
-            texel(store, row + 1, column) = keyedMidpoint(texel(store, row, column), texel(store, nextEven(row), column));
+            texel(store, row + 1, column) =
+                keyedMidpoint(texel(store, row, column), texel(store, nextEven(row), column));
         }
     }
     for (std::uint32_t row = 0; row < kTextureSize; row += 2) {

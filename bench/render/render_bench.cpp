@@ -5,9 +5,9 @@
 // are fixed because every iteration also runs the slower plain and SDL batches.
 #include <benchmark/benchmark.h>
 
-#include <ctime>
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <functional>
 #include <memory>
 #include <random>
@@ -58,17 +58,39 @@ enum class Op { copy, keyed, silhouette, add, subtract, subtractAll, dim, blend,
 
 void runOurs(Op op, PixelBuffer* image, int x, int y) {
     switch (op) {
-        case Op::copy: blitCopy(x, y, image); break;
-        case Op::keyed: blitKeyed(x, y, image); break;
-        case Op::silhouette: blitSilhouette(x, y, image); break;
-        case Op::add: blitAdd(x, y, image); break;
-        case Op::subtract: blitSubtract(x, y, image); break;
-        case Op::subtractAll: blitSubtractAll(x, y, image); break;
-        case Op::dim: blitDim(x, y, image, 128); break;
-        case Op::blend: blitBlend(x, y, image, 100); break;
-        case Op::keyedDim: blitKeyedDim(x, y, image, 128); break;
-        case Op::keyedBlend: blitKeyedBlend(x, y, image, 100); break;
-        case Op::grab: grabRect(x, y, image); break;
+        case Op::copy:
+            blitCopy(x, y, image);
+            break;
+        case Op::keyed:
+            blitKeyed(x, y, image);
+            break;
+        case Op::silhouette:
+            blitSilhouette(x, y, image);
+            break;
+        case Op::add:
+            blitAdd(x, y, image);
+            break;
+        case Op::subtract:
+            blitSubtract(x, y, image);
+            break;
+        case Op::subtractAll:
+            blitSubtractAll(x, y, image);
+            break;
+        case Op::dim:
+            blitDim(x, y, image, 128);
+            break;
+        case Op::blend:
+            blitBlend(x, y, image, 100);
+            break;
+        case Op::keyedDim:
+            blitKeyedDim(x, y, image, 128);
+            break;
+        case Op::keyedBlend:
+            blitKeyedBlend(x, y, image, 100);
+            break;
+        case Op::grab:
+            grabRect(x, y, image);
+            break;
     }
 }
 
@@ -83,15 +105,17 @@ using SurfacePtr = std::unique_ptr<SDL_Surface, SdlSurfaceDeleter>;
 // SDL has no subtractive blend; subtraction is timed against its additive blit, the same
 // amount of work.
 SurfacePtr sdlSource(Op op, const PixelBuffer* image) {
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, image->width, image->height, 32, SDL_PIXELFORMAT_RGB888));
+    SurfacePtr surface(
+        SDL_CreateRGBSurfaceWithFormat(0, image->width, image->height, 32, SDL_PIXELFORMAT_RGB888));
     for (int y = 0; y < image->height; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch);
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) +
+                                                     y * surface->pitch);
         for (int x = 0; x < image->width; ++x) {
             row[x] = image->pixels()[y * image->width + x];
         }
     }
-    bool key = op == Op::keyed || op == Op::silhouette || op == Op::add || op == Op::subtract || op == Op::keyedDim ||
-               op == Op::keyedBlend;
+    bool key = op == Op::keyed || op == Op::silhouette || op == Op::add || op == Op::subtract ||
+               op == Op::keyedDim || op == Op::keyedBlend;
     SDL_SetColorKey(surface.get(), key ? SDL_TRUE : SDL_FALSE, colourKey);
     SDL_BlendMode mode = SDL_BLENDMODE_NONE;
     if (op == Op::add || op == Op::subtract || op == Op::subtractAll) {
@@ -112,9 +136,11 @@ SurfacePtr sdlSource(Op op, const PixelBuffer* image) {
 // SDL's screen starts with the same picture as ours: a surface never written would be read from
 // the kernel's shared zero page and make a grab look cheaper than it is.
 SurfacePtr sdlScreen(const FrameBuffer& frame) {
-    SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, kFrameWidth, kFrameHeight, 32, SDL_PIXELFORMAT_RGB888));
+    SurfacePtr surface(
+        SDL_CreateRGBSurfaceWithFormat(0, kFrameWidth, kFrameHeight, 32, SDL_PIXELFORMAT_RGB888));
     for (int y = 0; y < kFrameHeight; ++y) {
-        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch);
+        auto* row = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(surface->pixels) +
+                                                     y * surface->pitch);
         for (int x = 0; x < kFrameWidth; ++x) {
             row[x] = frame.pixels[y * kFrameWidth + x];
         }
@@ -179,7 +205,8 @@ std::unique_ptr<TextureStore> makeBeanTexture() {
     for (int r = 0; r < kTxmSize; ++r) {
         for (int c = 0; c < kTxmSize; ++c) {
             double dx = (c % 10) - 4.5, dy = (r % 10) - 4.5;
-            std::uint32_t colour = dx * dx + dy * dy > 20 ? colourKey : (static_cast<std::uint32_t>(random()) & 0xFFFFFFu);
+            std::uint32_t colour =
+                dx * dx + dy * dy > 20 ? colourKey : (static_cast<std::uint32_t>(random()) & 0xFFFFFFu);
             for (int b = 0; b < 4; ++b) {
                 bytes[(r * kTxmSize + c) * 4 + b] = static_cast<std::uint8_t>(colour >> (8 * b));
             }
@@ -202,10 +229,15 @@ void drawBean(Fill fill, const TextureStore* texture, int size, double angle) {
         y[i] = cy + static_cast<int>(std::lround(corners[i][0] * sn + corners[i][1] * cs));
     }
     switch (fill) {
-        case Fill::opaque: drawTexQuad(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 0, 9, 0, 9, 9, 0, 9, texture); break;
-        case Fill::add: drawTexQuadAdd(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 0, 9, 0, 9, 9, 0, 9, texture); break;
+        case Fill::opaque:
+            drawTexQuad(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 0, 9, 0, 9, 9, 0, 9, texture);
+            break;
+        case Fill::add:
+            drawTexQuadAdd(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 0, 9, 0, 9, 9, 0, 9, texture);
+            break;
         case Fill::blend:
-            drawTexQuadBlend(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 0, 9, 0, 9, 9, 0, 9, texture, 160);
+            drawTexQuadBlend(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 0, 9, 0, 9, 9, 0, 9, texture,
+                             160);
             break;
     }
 }
@@ -244,18 +276,24 @@ void registerAll() {
         const char* name;
         Op op;
     };
-    const Named ops[] = {{"blitCopy", Op::copy},        {"blitKeyed", Op::keyed},
-                         {"blitSilhouette", Op::silhouette}, {"blitAdd", Op::add},
-                         {"blitSubtract", Op::subtract}, {"blitSubtractAll", Op::subtractAll},
-                         {"blitDim", Op::dim},          {"blitBlend", Op::blend},
-                         {"blitKeyedDim", Op::keyedDim}, {"blitKeyedBlend", Op::keyedBlend},
+    const Named ops[] = {{"blitCopy", Op::copy},
+                         {"blitKeyed", Op::keyed},
+                         {"blitSilhouette", Op::silhouette},
+                         {"blitAdd", Op::add},
+                         {"blitSubtract", Op::subtract},
+                         {"blitSubtractAll", Op::subtractAll},
+                         {"blitDim", Op::dim},
+                         {"blitBlend", Op::blend},
+                         {"blitKeyedDim", Op::keyedDim},
+                         {"blitKeyedBlend", Op::keyedBlend},
                          {"grabRect", Op::grab}};
     for (const Named& named : ops) {
         for (auto [w, h, label] : {std::tuple{10, 10, "10x10"}, std::tuple{400, 300, "400x300"}}) {
             std::string name = std::string(named.name) + "/" + label;
             Op op = named.op;
             int width = w, height = h;
-            benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& s) { benchBlit(s, op, width, height); })
+            benchmark::RegisterBenchmark(name.c_str(),
+                                         [=](benchmark::State& s) { benchBlit(s, op, width, height); })
                 ->UseManualTime()
                 ->Iterations(w == 10 ? 400 : 100);
         }

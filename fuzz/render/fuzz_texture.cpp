@@ -35,12 +35,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     drawContext.target = scratchBuffer;
     resetClipRect();
     setClipRect(p[0] & 511, p[1] & 511, p[2] & 511, p[3] & 511);
-    drawTexQuad(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11], p[12], p[13], p[14], p[15],
-                &store);
-    drawTexQuadAdd(p[1], p[0], p[3], p[2], p[5], p[4], p[7], p[6], p[8], p[9], p[10], p[11], p[12], p[13], p[14],
-                   p[15], &store);
-    drawTexQuadBlend(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[15], p[14], p[13], p[12], p[11], p[10], p[9],
-                     p[8], &store, p[15]);
+    drawTexQuad(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11], p[12], p[13], p[14],
+                p[15], &store);
+    drawTexQuadAdd(p[1], p[0], p[3], p[2], p[5], p[4], p[7], p[6], p[8], p[9], p[10], p[11], p[12], p[13],
+                   p[14], p[15], &store);
+    drawTexQuadBlend(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[15], p[14], p[13], p[12], p[11], p[10],
+                     p[9], p[8], &store, p[15]);
     resetClipRect();
     return 0;
 }

@@ -41,7 +41,9 @@ std::vector<std::uint8_t> makeBmp(const BmpSpec& spec, std::size_t pixelBytes) {
     return bytes;
 }
 
-ImagePtr load(const std::vector<std::uint8_t>& bytes) { return ImagePtr(loadBmpFromMemory(bytes.data(), bytes.size())); }
+ImagePtr load(const std::vector<std::uint8_t>& bytes) {
+    return ImagePtr(loadBmpFromMemory(bytes.data(), bytes.size()));
+}
 
 TEST(BmpLayout, ThreeByTwoSkipsRowPaddingAndTurnsRowsOver) {
     auto bytes = makeBmp({3, 2}, 24);  // rows of 9 pixel bytes and 3 of padding

@@ -17,11 +17,16 @@ protected:
     // Random words with many colour keys, near-keys, and bytes at the ends of their range.
     std::uint32_t word() {
         switch (number(0, 7)) {
-            case 0: return colourKey;
-            case 1: return colourKey ^ (1u << number(0, 31));
-            case 2: return 0xFFFFFFFFu;
-            case 3: return 0;
-            default: return static_cast<std::uint32_t>(random());
+            case 0:
+                return colourKey;
+            case 1:
+                return colourKey ^ (1u << number(0, 31));
+            case 2:
+                return 0xFFFFFFFFu;
+            case 3:
+                return 0;
+            default:
+                return static_cast<std::uint32_t>(random());
         }
     }
     std::vector<std::uint32_t> words(int count) {
@@ -32,7 +37,8 @@ protected:
         return result;
     }
     // Runs the plain and the packed variant of one row kernel on equal copies and compares.
-    void compareRows(const char* name, const std::function<void(bool, std::uint32_t*, const std::uint32_t*, int)>& run) {
+    void compareRows(const char* name,
+                     const std::function<void(bool, std::uint32_t*, const std::uint32_t*, int)>& run) {
         for (int round = 0; round < 400; ++round) {
             int count = number(0, 70);
             int offset = number(0, 3);  // any alignment of both rows
@@ -48,22 +54,32 @@ protected:
 
 TEST_F(KernelTest, RowKernelsMatchThePlainRules) {
     compareRows("copy", [](bool f, auto* d, auto* s, int n) { (f ? fast::copyRow : ref::copyRow)(d, s, n); });
-    compareRows("keyed", [](bool f, auto* d, auto* s, int n) { (f ? fast::keyedRow : ref::keyedRow)(d, s, n); });
+    compareRows("keyed",
+                [](bool f, auto* d, auto* s, int n) { (f ? fast::keyedRow : ref::keyedRow)(d, s, n); });
     compareRows("add", [](bool f, auto* d, auto* s, int n) { (f ? fast::addRow : ref::addRow)(d, s, n); });
-    compareRows("sub", [](bool f, auto* d, auto* s, int n) { (f ? fast::subtractRow : ref::subtractRow)(d, s, n); });
-    compareRows("suball",
-                [](bool f, auto* d, auto* s, int n) { (f ? fast::subtractAllRow : ref::subtractAllRow)(d, s, n); });
-    compareRows("clear", [](bool f, auto* d, auto*, int n) { (f ? fast::clearWords : ref::clearWords)(d, n); });
+    compareRows("sub",
+                [](bool f, auto* d, auto* s, int n) { (f ? fast::subtractRow : ref::subtractRow)(d, s, n); });
+    compareRows("suball", [](bool f, auto* d, auto* s, int n) {
+        (f ? fast::subtractAllRow : ref::subtractAllRow)(d, s, n);
+    });
+    compareRows("clear",
+                [](bool f, auto* d, auto*, int n) { (f ? fast::clearWords : ref::clearWords)(d, n); });
     std::uint32_t colour = word();
-    compareRows("fill", [=](bool f, auto* d, auto*, int n) { (f ? fast::fillRow : ref::fillRow)(d, n, colour); });
-    compareRows("silhouette",
-                [=](bool f, auto* d, auto* s, int n) { (f ? fast::silhouetteRow : ref::silhouetteRow)(d, s, n, colour); });
+    compareRows("fill",
+                [=](bool f, auto* d, auto*, int n) { (f ? fast::fillRow : ref::fillRow)(d, n, colour); });
+    compareRows("silhouette", [=](bool f, auto* d, auto* s, int n) {
+        (f ? fast::silhouetteRow : ref::silhouetteRow)(d, s, n, colour);
+    });
     for (int level : {1, 2, 127, 128, 129, 254, 255}) {
-        compareRows("dim", [=](bool f, auto* d, auto* s, int n) { (f ? fast::dimRow : ref::dimRow)(d, s, n, level); });
-        compareRows("blend",
-                    [=](bool f, auto* d, auto* s, int n) { (f ? fast::blendRow : ref::blendRow)(d, s, n, level); });
-        compareRows("keyeddim",
-                    [=](bool f, auto* d, auto* s, int n) { (f ? fast::keyedDimRow : ref::keyedDimRow)(d, s, n, level); });
+        compareRows("dim", [=](bool f, auto* d, auto* s, int n) {
+            (f ? fast::dimRow : ref::dimRow)(d, s, n, level);
+        });
+        compareRows("blend", [=](bool f, auto* d, auto* s, int n) {
+            (f ? fast::blendRow : ref::blendRow)(d, s, n, level);
+        });
+        compareRows("keyeddim", [=](bool f, auto* d, auto* s, int n) {
+            (f ? fast::keyedDimRow : ref::keyedDimRow)(d, s, n, level);
+        });
         compareRows("keyedblend", [=](bool f, auto* d, auto* s, int n) {
             (f ? fast::keyedBlendRow : ref::keyedBlendRow)(d, s, n, level);
         });
@@ -80,17 +96,32 @@ TEST_F(KernelTest, SpanKernelsMatchThePlainRules) {
                                                        0x9FFFFFFFu, 0xA0000000u, 0xAFFFFFFFu, 0xB0000000u,
                                                        0xFFFFFFFFu, 0x80FF00FEu, 0x00FF00FFu};
         switch (number(0, 6)) {
-            case 5: t = boundaries[number(0, 10)]; break;
-            case 6: t = static_cast<std::uint32_t>(random()); break;
-            case 0: t = static_cast<std::uint32_t>(random()) & 0x00FFFFFFu; break;
-            case 1: t = kTransparentTexel; break;
-            case 2: t = (static_cast<std::uint32_t>(random()) & 0x00FCFCFCu) | kQuarterFlag; break;
-            case 3: t = (static_cast<std::uint32_t>(random()) & 0x00FEFEFEu) | kHalfFlag; break;
-            default: t = (3u * (static_cast<std::uint32_t>(random()) & 0x00FCFCFCu)) | kThreeQuarterFlag; break;
+            case 5:
+                t = boundaries[number(0, 10)];
+                break;
+            case 6:
+                t = static_cast<std::uint32_t>(random());
+                break;
+            case 0:
+                t = static_cast<std::uint32_t>(random()) & 0x00FFFFFFu;
+                break;
+            case 1:
+                t = kTransparentTexel;
+                break;
+            case 2:
+                t = (static_cast<std::uint32_t>(random()) & 0x00FCFCFCu) | kQuarterFlag;
+                break;
+            case 3:
+                t = (static_cast<std::uint32_t>(random()) & 0x00FEFEFEu) | kHalfFlag;
+                break;
+            default:
+                t = (3u * (static_cast<std::uint32_t>(random()) & 0x00FCFCFCu)) | kThreeQuarterFlag;
+                break;
         }
     }
     for (int round = 0; round < 3000; ++round) {
-        SpanWalk walk{store->texels, static_cast<std::uint32_t>(random()), static_cast<std::uint32_t>(random()),
+        SpanWalk walk{store->texels, static_cast<std::uint32_t>(random()),
+                      static_cast<std::uint32_t>(random()),
                       static_cast<std::uint32_t>(number(-(1 << 25), 1 << 25)),
                       static_cast<std::uint32_t>(number(-(1 << 25), 1 << 25))};
         int count = number(1, 60);
@@ -98,8 +129,12 @@ TEST_F(KernelTest, SpanKernelsMatchThePlainRules) {
         auto plain = words(count);
         auto packed = plain;
         switch (round % 3) {
-            case 0: ref::texSpan(plain.data(), count, walk), fast::texSpan(packed.data(), count, walk); break;
-            case 1: ref::texSpanAdd(plain.data(), count, walk), fast::texSpanAdd(packed.data(), count, walk); break;
+            case 0:
+                ref::texSpan(plain.data(), count, walk), fast::texSpan(packed.data(), count, walk);
+                break;
+            case 1:
+                ref::texSpanAdd(plain.data(), count, walk), fast::texSpanAdd(packed.data(), count, walk);
+                break;
             default:
                 ref::texSpanBlend(plain.data(), count, walk, alpha);
                 fast::texSpanBlend(packed.data(), count, walk, alpha);
@@ -153,9 +188,12 @@ protected:
     }
     int level() {
         switch (number(0, 5)) {
-            case 0: return number(-300, 0);
-            case 1: return number(256, 600);
-            default: return number(1, 255);
+            case 0:
+                return number(-300, 0);
+            case 1:
+                return number(256, 600);
+            default:
+                return number(1, 255);
         }
     }
 };
@@ -171,18 +209,42 @@ TEST_F(WholeOperationTest, BlitsMatchOnRandomImagesPositionsClipsAndLevels) {
         const PixelBuffer* source = image.get();
         drawContext.drawColour = word();
         switch (round % 12) {
-            case 0: compareFrames([&] { blitCopy(x, y, source); }); break;
-            case 1: compareFrames([&] { blitKeyed(x, y, source); }); break;
-            case 2: compareFrames([&] { blitSilhouette(x, y, source); }); break;
-            case 3: compareFrames([&] { blitAdd(x, y, source); }); break;
-            case 4: compareFrames([&] { blitSubtract(x, y, source); }); break;
-            case 5: compareFrames([&] { blitSubtractAll(x, y, source); }); break;
-            case 6: compareFrames([&] { blitDim(x, y, source, amount); }); break;
-            case 7: compareFrames([&] { blitBlend(x, y, source, amount); }); break;
-            case 8: compareFrames([&] { blitKeyedDim(x, y, source, amount); }); break;
-            case 9: compareFrames([&] { blitKeyedBlend(x, y, source, amount); }); break;
-            case 10: compareFrames([&] { fillRect(x, y, x + image->width, y + image->height); }); break;
-            default: compareFrames([&] { drawRectOutline(x, y, x + image->width, y + image->height); }); break;
+            case 0:
+                compareFrames([&] { blitCopy(x, y, source); });
+                break;
+            case 1:
+                compareFrames([&] { blitKeyed(x, y, source); });
+                break;
+            case 2:
+                compareFrames([&] { blitSilhouette(x, y, source); });
+                break;
+            case 3:
+                compareFrames([&] { blitAdd(x, y, source); });
+                break;
+            case 4:
+                compareFrames([&] { blitSubtract(x, y, source); });
+                break;
+            case 5:
+                compareFrames([&] { blitSubtractAll(x, y, source); });
+                break;
+            case 6:
+                compareFrames([&] { blitDim(x, y, source, amount); });
+                break;
+            case 7:
+                compareFrames([&] { blitBlend(x, y, source, amount); });
+                break;
+            case 8:
+                compareFrames([&] { blitKeyedDim(x, y, source, amount); });
+                break;
+            case 9:
+                compareFrames([&] { blitKeyedBlend(x, y, source, amount); });
+                break;
+            case 10:
+                compareFrames([&] { fillRect(x, y, x + image->width, y + image->height); });
+                break;
+            default:
+                compareFrames([&] { drawRectOutline(x, y, x + image->width, y + image->height); });
+                break;
         }
         ASSERT_FALSE(HasFatalFailure()) << "round " << round;
     }
@@ -215,7 +277,8 @@ TEST_F(WholeOperationTest, QuadsMatchOnRandomCornersClipsAndAlphas) {
     auto store = std::make_unique<TextureStore>();
     std::vector<std::uint8_t> bytes(kTxmBytes);
     for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        std::uint32_t pixel = number(0, 2) == 0 ? colourKey : static_cast<std::uint32_t>(random()) & 0x00FFFFFFu;
+        std::uint32_t pixel =
+            number(0, 2) == 0 ? colourKey : static_cast<std::uint32_t>(random()) & 0x00FFFFFFu;
         for (int b = 0; b < 4; ++b) {
             bytes[i + b] = static_cast<std::uint8_t>(pixel >> (8 * b));
         }
@@ -237,20 +300,20 @@ TEST_F(WholeOperationTest, QuadsMatchOnRandomCornersClipsAndAlphas) {
         switch (round % 3) {
             case 0:
                 compareFrames([&] {
-                    drawTexQuad(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11], c[12], c[13],
-                                c[14], c[15], texture);
+                    drawTexQuad(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11],
+                                c[12], c[13], c[14], c[15], texture);
                 });
                 break;
             case 1:
                 compareFrames([&] {
-                    drawTexQuadAdd(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11], c[12],
-                                   c[13], c[14], c[15], texture);
+                    drawTexQuadAdd(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11],
+                                   c[12], c[13], c[14], c[15], texture);
                 });
                 break;
             default:
                 compareFrames([&] {
-                    drawTexQuadBlend(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11], c[12],
-                                     c[13], c[14], c[15], texture, alpha);
+                    drawTexQuadBlend(c[0], c[1], c[2], c[3], c[4], c[5], c[6], c[7], c[8], c[9], c[10], c[11],
+                                     c[12], c[13], c[14], c[15], texture, alpha);
                 });
                 break;
         }

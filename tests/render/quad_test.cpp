@@ -33,8 +33,8 @@ protected:
         }
     }
     void square(int x, int y, int size, int u0, int v0, int u1, int v1) {
-        drawTexQuad(x, y, x + size - 1, y, x + size - 1, y + size - 1, x, y + size - 1, u0, v0, u1, v0, u1, v1, u0, v1,
-                    texture.get());
+        drawTexQuad(x, y, x + size - 1, y, x + size - 1, y + size - 1, x, y + size - 1, u0, v0, u1, v0, u1,
+                    v1, u0, v1, texture.get());
     }
     std::unique_ptr<TextureStore> texture;
 };
@@ -158,7 +158,9 @@ TEST_F(QuadTest, NullTextureAndQuadsOutsideDrawNothing) {
 TEST_F(QuadTest, RandomQuadsStayInsideTheClipRectangle) {
     fillStore(0x00FFFFFFu);
     std::mt19937 random(7);
-    auto coordinate = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto coordinate = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
     for (int round = 0; round < 300; ++round) {
         paint(target.get(), 0);
         int left = coordinate(-20, 420), top = coordinate(-20, 320);
@@ -171,12 +173,12 @@ TEST_F(QuadTest, RandomQuadsStayInsideTheClipRectangle) {
         for (int& t : uv) {
             t = coordinate(0, 127);
         }
-        drawTexQuadAdd(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], uv[0], uv[1], uv[2], uv[3], uv[4], uv[5],
-                       uv[6], uv[7], texture.get());
+        drawTexQuadAdd(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], uv[0], uv[1], uv[2], uv[3], uv[4],
+                       uv[5], uv[6], uv[7], texture.get());
         for (int py = 0; py < kFrameHeight; ++py) {
             for (int px = 0; px < kFrameWidth; ++px) {
-                bool inside = px >= drawContext.clipLeft && px <= drawContext.clipRight && py >= drawContext.clipTop &&
-                              py <= drawContext.clipBottom;
+                bool inside = px >= drawContext.clipLeft && px <= drawContext.clipRight &&
+                              py >= drawContext.clipTop && py <= drawContext.clipBottom;
                 if (!inside) {
                     ASSERT_EQ(at(target.get(), px, py), 0u) << round << ": " << px << "," << py;
                 }

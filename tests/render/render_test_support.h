@@ -24,8 +24,12 @@ inline ImagePtr makeImage(int width, int height, std::uint32_t fill) {
     return image;
 }
 
-inline std::uint32_t& at(FrameBuffer* frame, int x, int y) { return frame->pixels[y * kFrameWidth + x]; }
-inline std::uint32_t& at(PixelBuffer* image, int x, int y) { return image->pixels()[y * image->width + x]; }
+inline std::uint32_t& at(FrameBuffer* frame, int x, int y) {
+    return frame->pixels[y * kFrameWidth + x];
+}
+inline std::uint32_t& at(PixelBuffer* image, int x, int y) {
+    return image->pixels()[y * image->width + x];
+}
 
 inline void paint(FrameBuffer* frame, std::uint32_t colour) {
     for (std::uint32_t& pixel : frame->pixels) {

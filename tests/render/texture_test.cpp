@@ -11,7 +11,9 @@ namespace {
 
 using Source = std::vector<std::uint32_t>;  // 128 x 128 pixels, as in the file
 
-Source filled(std::uint32_t colour) { return Source(kTxmSize * kTxmSize, colour); }
+Source filled(std::uint32_t colour) {
+    return Source(kTxmSize * kTxmSize, colour);
+}
 
 std::vector<std::uint8_t> bytesOf(const Source& source) {
     std::vector<std::uint8_t> bytes(source.size() * 4);
@@ -30,9 +32,13 @@ std::unique_ptr<TextureStore> build(const Source& source) {
     return store;
 }
 
-std::uint32_t texelAt(const TextureStore& store, int row, int column) { return store.texels[row * kTextureSize + column]; }
+std::uint32_t texelAt(const TextureStore& store, int row, int column) {
+    return store.texels[row * kTextureSize + column];
+}
 
-std::uint32_t& pixel(Source& source, int row, int column) { return source[row * kTxmSize + column]; }
+std::uint32_t& pixel(Source& source, int row, int column) {
+    return source[row * kTxmSize + column];
+}
 
 enum class Class { opaque, transparent, quarter, half, threeQuarter };
 
