@@ -154,7 +154,8 @@ void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int 
     }
 }
 
-void texSpan(std::uint32_t* dst, int count, SpanWalk walk) {
+void texSpan(std::uint32_t* dst, int count, const SpanWalk& start) {
+    SpanWalk walk = start;
     for (int i = 0; i < count; ++i, walk.u += walk.du, walk.v += walk.dv) {
         Word covered = 0;
         if (coverTexel(sampleTexel(walk.texels, walk.u, walk.v), dst[i], &covered)) {
@@ -163,13 +164,15 @@ void texSpan(std::uint32_t* dst, int count, SpanWalk walk) {
     }
 }
 
-void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) {
+void texSpanAdd(std::uint32_t* dst, int count, const SpanWalk& start) {
+    SpanWalk walk = start;
     for (int i = 0; i < count; ++i, walk.u += walk.du, walk.v += walk.dv) {
         dst[i] = addTexel(sampleTexel(walk.texels, walk.u, walk.v), dst[i]);
     }
 }
 
-void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha) {
+void texSpanBlend(std::uint32_t* dst, int count, const SpanWalk& start, int alpha) {
+    SpanWalk walk = start;
     for (int i = 0; i < count; ++i, walk.u += walk.du, walk.v += walk.dv) {
         Word covered = 0;
         if (coverTexel(sampleTexel(walk.texels, walk.u, walk.v), dst[i], &covered)) {

@@ -40,9 +40,9 @@ inline std::uint32_t sampleTexel(const std::uint32_t* texels, std::uint32_t u, s
     void blendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha);                 \
     void keyedDimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int level);              \
     void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha);            \
-    void texSpan(std::uint32_t* dst, int count, SpanWalk walk);                                        \
-    void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk);                                     \
-    void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha);
+    void texSpan(std::uint32_t* dst, int count, const SpanWalk& walk);                                 \
+    void texSpanAdd(std::uint32_t* dst, int count, const SpanWalk& walk);                              \
+    void texSpanBlend(std::uint32_t* dst, int count, const SpanWalk& walk, int alpha);
 
 namespace ref {
 MT_ROW_KERNELS

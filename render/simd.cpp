@@ -233,11 +233,11 @@ void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int 
 
 // The opaque filler stays per pixel: with mostly opaque or transparent texels it is one
 // predictable branch and one store a pixel, which measured no slower than the packed mix.
-void texSpan(std::uint32_t* dst, int count, SpanWalk walk) {
+void texSpan(std::uint32_t* dst, int count, const SpanWalk& walk) {
     ref::texSpan(dst, count, walk);
 }
 
-void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) {
+void texSpanAdd(std::uint32_t* dst, int count, const SpanWalk& walk) {
     spanLoop(dst, count, walk, [](Vec t, Vec d) {
         Classes c = classify(t);
         // Opaque adds all of t, half adds t >> 1, quarter and three-quarter add t >> 2.
@@ -247,7 +247,7 @@ void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) {
     });
 }
 
-void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha) {
+void texSpanBlend(std::uint32_t* dst, int count, const SpanWalk& walk, int alpha) {
     Vec a = lanes16(alpha);
     Vec rest = lanes16(256 - alpha);
     spanLoop(dst, count, walk, [=](Vec t, Vec d) {
@@ -298,13 +298,13 @@ void keyedDimRow(std::uint32_t* dst, const std::uint32_t* src, int count, int le
 void keyedBlendRow(std::uint32_t* dst, const std::uint32_t* src, int count, int alpha) {
     ref::keyedBlendRow(dst, src, count, alpha);
 }
-void texSpan(std::uint32_t* dst, int count, SpanWalk walk) {
+void texSpan(std::uint32_t* dst, int count, const SpanWalk& walk) {
     ref::texSpan(dst, count, walk);
 }
-void texSpanAdd(std::uint32_t* dst, int count, SpanWalk walk) {
+void texSpanAdd(std::uint32_t* dst, int count, const SpanWalk& walk) {
     ref::texSpanAdd(dst, count, walk);
 }
-void texSpanBlend(std::uint32_t* dst, int count, SpanWalk walk, int alpha) {
+void texSpanBlend(std::uint32_t* dst, int count, const SpanWalk& walk, int alpha) {
     ref::texSpanBlend(dst, count, walk, alpha);
 }
 
