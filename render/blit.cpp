@@ -154,9 +154,16 @@ void blitKeyedBlend(std::int32_t x, std::int32_t y, const PixelBuffer* image, st
 }
 
 void grabRect(std::int32_t x, std::int32_t y, PixelBuffer* image) {
-    auto kernel = plain() ? ref::copyRow : fast::copyRow;
     // The same clipping as a blit, with the copy running from the target into the image.
-    blitRows(x, y, image, [=](std::uint32_t* d, const std::uint32_t* s, int n) {
-        kernel(const_cast<std::uint32_t*>(s), d, n);
-    });
+    BlitArea area;
+    if (!clipImage(x, y, image, &area)) {
+        return;
+    }
+    auto kernel = plain() ? ref::copyRow : fast::copyRow;
+    for (std::int32_t row = 0; row < area.rows; ++row) {
+        std::size_t index =
+            static_cast<std::size_t>(area.imageY + row) * static_cast<std::size_t>(image->width);
+        kernel(image->pixels() + index + static_cast<std::size_t>(area.imageX),
+               targetRow(area.targetY + row) + area.targetX, area.columns);
+    }
 }

@@ -57,6 +57,8 @@ struct DrawContext {
     std::int32_t clipBottom = kFrameHeight - 1;
     Colour drawColour = 0x00FFFFFFu;
 };
+// The library's drawContext has its row tables filled from the start; initRowTables fills them
+// again, as the display set-up of each program does.
 extern DrawContext drawContext;
 
 void initRowTables();

@@ -30,8 +30,11 @@ struct SpanTable {
 };
 extern SpanTable spanTable;
 
-// 1 when the file could be opened. Texels never stay undefined: see texture.cpp for what a
-// short file gives.
+// 1 when the file could be opened. Texels never stay undefined: a file shorter than 65,536
+// bytes gives black (0x00000000, opaque) for the pixels it lacks, bytes past 65,536 are
+// ignored, and the last column and row (255) repeat the midpoint rule with the last even texel
+// standing in for the missing neighbour. loadTextureFromMemory does the same on a byte span
+// (null data counts as empty).
 int loadTexture(TextureStore* store, const char* path);
 void loadTextureFromMemory(TextureStore* store, const std::uint8_t* data, std::size_t size);
 
