@@ -1,29 +1,6 @@
 // KELV under the offscreen platform: the properties dialog (opening values, enabling rules,
 // range checks, cancel after a refused OK) and undo and redo of strokes and properties.
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QSettings>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QtTest>
-
-#include "editor/app/commands.h"
-#include "editor/app/kelv_doc.h"
-#include "editor/app/kelv_view.h"
-#include "editor/app/main_frame.h"
-#include "editor/app/properties_dialog.h"
-#include "editor/core/editor_state.h"
 #include "tests/editor/ui_fixture.h"
-
-#include "tests/editor/ui_helpers.h"
 
 using namespace ui_test;
 
@@ -33,9 +10,8 @@ class DialogTests : public QObject {
     Q_OBJECT
 private slots:
     void opensWithTheNewSceneValues() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        START_EDITOR(fixture);
+        CScenePropertiesDlg* dialog = fixture.dialog();
         dialog->exchangeToControls();
         QCOMPARE(dialog->windowTitle(), QString("Set scene's properties"));
         QCOMPARE(dialog->titleEdit->text(), QString());
@@ -48,14 +24,8 @@ private slots:
         QCOMPARE(dialog->goalScoreEdit->text(), QString("5"));
         QVERIFY(!dialog->goalScoreEdit->isEnabled());
         QCOMPARE(dialog->descriptionEdit->toPlainText(), QString());
-    }
-
-    void eatUpSceneOpensWithRandomFallCleared() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        // An eat-up scene opens with random fall cleared and locked.
         editorState.scene.objective = EatUp;
-        editorState.scene.randomFall = 1;
-        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
         dialog->exchangeToControls();
         QVERIFY(!dialog->randomFallBox->isChecked());
         QVERIFY(!dialog->randomFallBox->isEnabled());
@@ -63,9 +33,8 @@ private slots:
     }
 
     void objectiveAndRandomFallEnableTheirFields() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        START_EDITOR(fixture);
+        CScenePropertiesDlg* dialog = fixture.dialog();
         dialog->exchangeToControls();
         dialog->objectiveList->setCurrentIndex(EatUp);
         QVERIFY(!dialog->randomFallBox->isChecked());
@@ -86,66 +55,57 @@ private slots:
         QVERIFY(!dialog->intervalEdit->isEnabled());
     }
 
-    void rangeChecksNameTheRangeAndFocusTheField_data() {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("interval 61") << "interval"
-                                     << "61"
-                                     << "Please enter an integer between 0 and 60.";
-        QTest::newRow("interval -1") << "interval"
-                                     << "-1"
-                                     << "Please enter an integer between 0 and 60.";
-        QTest::newRow("interval text") << "interval"
-                                       << "ten"
-                                       << "Please enter an integer.";
-        QTest::newRow("goal 4") << "goal"
-                                << "4"
-                                << "Please enter an integer between 5 and 9999999.";
-        QTest::newRow("goal 10000000") << "goal"
-                                       << "10000000"
-                                       << "Please enter an integer between 5 and 9999999.";
-        QTest::newRow("title 29") << "title" << QString(29, 'T')
-                                  << "Please enter no more than 28 characters.";
-        QTest::newRow("description 256")
-            << "description" << QString(256, 'd') << "Please enter no more than 255 characters.";
-        QTest::newRow("description line breaks count twice")
-            << "description" << QString(127, 'd') + "\n" + QString(127, 'd')
-            << "Please enter no more than 255 characters.";
-    }
+    // A refused OK names the range, keeps the dialog open with the field focused, and a cancel
+    // then leaves the scene as it was.
     void rangeChecksNameTheRangeAndFocusTheField() {
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(QString, message);
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
-        dialog->exchangeToControls();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        dialog->activateWindow();
-        QWidget* target = field == "interval" ? static_cast<QWidget*>(dialog->intervalEdit)
-                          : field == "goal"   ? static_cast<QWidget*>(dialog->goalScoreEdit)
-                          : field == "title"  ? static_cast<QWidget*>(dialog->titleEdit)
-                                              : static_cast<QWidget*>(dialog->descriptionEdit);
-        dialog->objectiveList->setCurrentIndex(GoalScore);  // enables the goal score
-        if (auto* line = qobject_cast<QLineEdit*>(target)) line->setText(value);
-        if (auto* text = qobject_cast<QPlainTextEdit*>(target)) text->setPlainText(value);
-        const Scene before = editorState.scene;
-        dialog->accept();
-        QCOMPARE(promptLog.warnings, QStringList{message});
-        QVERIFY(dialog->isVisible());
-        QCOMPARE(QApplication::focusWidget(), target);
-        dialog->reject();
-        QCOMPARE(editorState.scene.title, before.title);
-        QCOMPARE(editorState.scene.fallInterval, before.fallInterval);
-        QCOMPARE(editorState.scene.goalScore, before.goalScore);
+        const QString interval = "Please enter an integer between 0 and 60.";
+        const QString goal = "Please enter an integer between 5 and 9999999.";
+        const QString description = "Please enter no more than 255 characters.";
+        const struct {
+            const char* field;
+            QString value, message;
+        } rows[] = {
+            {"interval", "61", interval},
+            {"interval", "-1", interval},
+            {"interval", "ten", "Please enter an integer."},
+            {"goal", "4", goal},
+            {"goal", "10000000", goal},
+            {"title", QString(29, 'T'), "Please enter no more than 28 characters."},
+            {"description", QString(256, 'd'), description},
+            {"description", QString(127, 'd') + "\n" + QString(127, 'd'),
+             description},  // a line break counts twice
+        };
+        for (const auto& row : rows) {
+            RowTrace trace{row.field};
+            START_EDITOR(fixture);
+            CScenePropertiesDlg* dialog = fixture.dialog();
+            dialog->exchangeToControls();
+            dialog->show();
+            QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            dialog->activateWindow();
+            const QString field = row.field;
+            QWidget* target = field == "interval" ? static_cast<QWidget*>(dialog->intervalEdit)
+                              : field == "goal"   ? static_cast<QWidget*>(dialog->goalScoreEdit)
+                              : field == "title"  ? static_cast<QWidget*>(dialog->titleEdit)
+                                                  : static_cast<QWidget*>(dialog->descriptionEdit);
+            dialog->objectiveList->setCurrentIndex(GoalScore);  // enables the goal score
+            if (auto* line = qobject_cast<QLineEdit*>(target)) line->setText(row.value);
+            if (auto* text = qobject_cast<QPlainTextEdit*>(target)) text->setPlainText(row.value);
+            const Scene before = editorState.scene;
+            dialog->accept();
+            QCOMPARE(promptLog.warnings, QStringList{row.message});
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(QApplication::focusWidget(), target);
+            dialog->reject();
+            QCOMPARE(editorState.scene.title, before.title);
+            QCOMPARE(editorState.scene.fallInterval, before.fallInterval);
+            QCOMPARE(editorState.scene.goalScore, before.goalScore);
+        }
     }
 
     void cancelAfterAFailedOkLeavesTheSceneIntact() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        START_EDITOR(fixture);
+        CScenePropertiesDlg* dialog = fixture.dialog();
         dialog->exchangeToControls();
         dialog->titleEdit->setText("New title");
         dialog->backgroundList->setCurrentIndex(4);
@@ -161,10 +121,9 @@ private slots:
     }
 
     void okAppliesReloadsTheBackgroundAndMarksModified() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         QTimer::singleShot(0, [&fixture] {
-            CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+            CScenePropertiesDlg* dialog = fixture.dialog();
             dialog->titleEdit->setText("Ore pond");
             dialog->backgroundList->setCurrentIndex(9);
             dialog->objectiveList->setCurrentIndex(GoalScore);
@@ -184,8 +143,8 @@ private slots:
         QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[8]);
         // Random and auto cycle backgrounds show the first picture.
         QTimer::singleShot(0, [&fixture] {
-            fixture.frame()->propertiesDialog()->backgroundList->setCurrentIndex(10);
-            fixture.frame()->propertiesDialog()->accept();
+            fixture.dialog()->backgroundList->setCurrentIndex(10);
+            fixture.dialog()->accept();
         });
         fixture.command(CmdSetProperties);
         fixture.view()->repaint();
@@ -193,10 +152,9 @@ private slots:
     }
 
     void disabledFieldsKeepTheirValuesUnread() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         editorState.scene.goalScore = 2;  // out of range, as a hand-made file may hold
-        CScenePropertiesDlg* dialog = fixture.frame()->propertiesDialog();
+        CScenePropertiesDlg* dialog = fixture.dialog();
         dialog->exchangeToControls();
         dialog->randomFallBox->click();
         dialog->intervalEdit->setText("99");
@@ -208,9 +166,8 @@ private slots:
     }
 
     void okMarksModifiedEvenWithoutChanges() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        QTimer::singleShot(0, [&fixture] { fixture.frame()->propertiesDialog()->accept(); });
+        START_EDITOR(fixture);
+        QTimer::singleShot(0, [&fixture] { fixture.dialog()->accept(); });
         fixture.command(CmdSetProperties);
         QVERIFY(fixture.document()->isModified());
         QVERIFY(!fixture.document()->canUndo());  // nothing changed, so nothing to undo
@@ -223,8 +180,7 @@ class UndoTests : public QObject {
     Q_OBJECT
 private slots:
     void strokesUndoAndRedoInTurn() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.command(CmdRedBean);
         fixture.stroke(1, 1, 1, 1);
         fixture.command(CmdBlueBean);
@@ -243,11 +199,22 @@ private slots:
         fixture.command(CmdEditRedo);
         QCOMPARE(cellAt(2, 2), std::uint8_t(BlueBean));
         QVERIFY(fixture.document()->isModified());
+        // A new stroke after an undo drops the redo.
+        fixture.command(CmdEditUndo);
+        fixture.stroke(3, 3, 3, 3);
+        QVERIFY(!fixture.document()->canRedo());
+        fixture.command(CmdEditUndo);
+        QCOMPARE(countCells(BlueBean), 0);
+        QCOMPARE(countCells(RedBean), 1);
+        // New starts a fresh history.
+        promptLog.answer = SaveAnswer::No;
+        fixture.command(CmdFileNew);
+        QVERIFY(!fixture.document()->canUndo());
+        QVERIFY(!fixture.frame()->action(CmdEditUndo)->isEnabled());
     }
 
     void keysUndoAndRedo() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fixture.frame()));
         fixture.command(CmdGreenBean);
@@ -262,10 +229,8 @@ private slots:
     }
 
     void undoingBackToTheSavedStateClearsTheMark() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        setCell(0, 0, StartPoint);
-        setCell(1, 0, RedBean);
+        START_EDITOR(fixture);
+        makeSaveable();
         fixture.document()->commitEdit();
         fixture.command(CmdFileSave);
         QVERIFY(!fixture.document()->isModified());
@@ -281,26 +246,12 @@ private slots:
         QVERIFY(!fixture.document()->isModified());
     }
 
-    void aNewStrokeAfterUndoDropsTheRedo() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        fixture.command(CmdRedBean);
-        fixture.stroke(1, 1, 1, 1);
-        fixture.stroke(2, 2, 2, 2);
-        fixture.command(CmdEditUndo);
-        fixture.stroke(3, 3, 3, 3);
-        QVERIFY(!fixture.document()->canRedo());
-        fixture.command(CmdEditUndo);
-        QCOMPARE(countCells(RedBean), 1);
-    }
-
     void propertiesChangesUndoWithTheirBackground() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         QTimer::singleShot(0, [&fixture] {
-            fixture.frame()->propertiesDialog()->backgroundList->setCurrentIndex(5);
-            fixture.frame()->propertiesDialog()->titleEdit->setText("Cobble");
-            fixture.frame()->propertiesDialog()->accept();
+            fixture.dialog()->backgroundList->setCurrentIndex(5);
+            fixture.dialog()->titleEdit->setText("Cobble");
+            fixture.dialog()->accept();
         });
         fixture.command(CmdSetProperties);
         fixture.view()->repaint();
@@ -312,27 +263,8 @@ private slots:
         fixture.command(CmdEditRedo);
         QCOMPARE(editorState.scene.background, 5);
     }
-
-    void newAndOpenStartAFreshHistory() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        fixture.command(CmdRedBean);
-        fixture.stroke(1, 1, 1, 1);
-        promptLog.answer = SaveAnswer::No;
-        fixture.command(CmdFileNew);
-        QVERIFY(!fixture.document()->canUndo());
-        QVERIFY(!fixture.frame()->action(CmdEditUndo)->isEnabled());
-    }
 };
 
-int runDialogTests(int argc, char** argv) {
-    DialogTests suite;
-    return QTest::qExec(&suite, argc, argv);
-}
-
-int runUndoTests(int argc, char** argv) {
-    UndoTests suite;
-    return QTest::qExec(&suite, argc, argv);
-}
-
+KELV_SUITE_RUNNER(DialogTests, runDialogTests)
+KELV_SUITE_RUNNER(UndoTests, runUndoTests)
 #include "ui_dialog_undo_tests.moc"

@@ -1,30 +1,7 @@
 // KELV under the offscreen platform: the checks before a save and their messages, where and
 // when the file dialog appears, byte-identical save and reopen, the save prompt, failed opens
 // and saves that change nothing, and the recent-file list.
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QSettings>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QtTest>
-
-#include "editor/app/commands.h"
-#include "editor/app/kelv_doc.h"
-#include "editor/app/kelv_view.h"
-#include "editor/app/main_frame.h"
-#include "editor/app/properties_dialog.h"
-#include "editor/core/editor_state.h"
 #include "tests/editor/ui_fixture.h"
-
-#include "tests/editor/ui_helpers.h"
 
 using namespace ui_test;
 
@@ -33,51 +10,44 @@ using namespace ui_test;
 class DocumentTests : public QObject {
     Q_OBJECT
 private slots:
-    void validationMessagesInOrder_data() {
-        QTest::addColumn<QString>("cells");  // letters: s start, e exit, b bean, o stone
-        QTest::addColumn<int>("randomFall");
-        QTest::addColumn<int>("interval");
-        QTest::addColumn<int>("objective");
-        QTest::addColumn<QString>("message");
-        const QString bean = "Please put in at least 1 non-stone bean";
-        QTest::newRow("only a start") << "s" << 1 << 0 << 0 << bean;
-        QTest::newRow("random fall off") << "so" << 0 << 5 << 0 << bean;
-        QTest::newRow("eat up without beans") << "s" << 1 << 5 << 3 << bean;
-        QTest::newRow("falling beans suffice") << "s" << 1 << 1 << 0 << "";
-        QTest::newRow("no start") << "b" << 1 << 0 << 0 << "Please set a start point";
-        QTest::newRow("start before stray exit") << "be" << 1 << 0 << 0 << "Please set a start point";
-        QTest::newRow("exit outside escape")
-            << "bse" << 1 << 0 << 0
-            << "The objective of this scene isn't 'Escape'\nPlease erase the exit point";
-        QTest::newRow("escape without exit") << "bs" << 1 << 0 << 1 << "Please set an exit point";
-        QTest::newRow("escape with exit") << "bse" << 1 << 0 << 1 << "";
-    }
+    // Cells in row 0 (s start, e exit, b bean, o stone) and properties, and the one message
+    // Save shows; no message means the file is written.
     void validationMessagesInOrder() {
-        QFETCH(QString, cells);
-        QFETCH(int, randomFall);
-        QFETCH(int, interval);
-        QFETCH(int, objective);
-        QFETCH(QString, message);
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        int column = 0;
-        for (QChar letter : cells)
-            setCell(column++, 0,
-                    letter == 's'   ? StartPoint
-                    : letter == 'e' ? ExitPoint
-                    : letter == 'b' ? RedBean
-                                    : StoneBean);
-        editorState.scene.randomFall = randomFall;
-        editorState.scene.fallInterval = interval;
-        editorState.scene.objective = objective;
-        fixture.command(CmdFileSave);
-        QCOMPARE(promptLog.stops, message.isEmpty() ? QStringList{} : QStringList{message});
-        QCOMPARE(QFileInfo::exists(fixture.scenesFolder() + "/Untitled.qsn"), message.isEmpty());
+        const char* bean = "Please put in at least 1 non-stone bean";
+        const char* start = "Please set a start point";
+        const struct {
+            const char* cells;
+            int randomFall, interval, objective;
+            const char* message;
+        } rows[] = {
+            {"s", 1, 0, 0, bean},   // only a start
+            {"so", 0, 5, 0, bean},  // random fall off
+            {"s", 1, 5, 3, bean},   // eat up without beans
+            {"s", 1, 1, 0, ""},     // falling beans suffice
+            {"b", 1, 0, 0, start},
+            {"be", 1, 0, 0, start},  // start before a stray exit
+            {"bse", 1, 0, 0, "The objective of this scene isn't 'Escape'\nPlease erase the exit point"},
+            {"bs", 1, 0, 1, "Please set an exit point"},
+            {"bse", 1, 0, 1, ""},
+        };
+        for (const auto& row : rows) {
+            RowTrace trace{row.cells};
+            START_EDITOR(fixture);
+            const QString cells(row.cells), message(row.message);
+            const std::uint8_t codes[] = {StartPoint, ExitPoint, RedBean, StoneBean};
+            for (int column = 0; column < cells.size(); ++column)
+                setCell(column, 0, codes[QString("sebo").indexOf(cells[column])]);
+            editorState.scene.randomFall = row.randomFall;
+            editorState.scene.fallInterval = row.interval;
+            editorState.scene.objective = row.objective;
+            fixture.command(CmdFileSave);
+            QCOMPARE(promptLog.stops, message.isEmpty() ? QStringList{} : QStringList{message});
+            QCOMPARE(QFileInfo::exists(fixture.scenesFolder() + "/Untitled.qsn"), message.isEmpty());
+        }
     }
 
     void saveAndReopenIsByteIdentical() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         for (int column = 0; column < kSceneColumns; ++column)
             setCell(column, column % kSceneRows, std::uint8_t(column % 8));
         setCell(39, 29, RandomBean);
@@ -112,8 +82,7 @@ private slots:
     }
 
     void sceneSavedElsewhereStaysModified() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         setCell(0, 0, StartPoint);
         editorState.scene.fallInterval = 3;
         fixture.document()->commitEdit();
@@ -131,8 +100,7 @@ private slots:
     }
 
     void savePromptWithAnInvalidSceneKeepsTheEditorOpen() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.command(CmdRedBean);
         fixture.stroke(1, 1, 1, 1);  // modified, but without a start point
         promptLog.answer = SaveAnswer::Yes;
@@ -149,12 +117,9 @@ private slots:
     }
 
     void openAsksForAFileInTheScenesFolder() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        Scene scene;
-        scene.grid[sceneCellIndex(3, 9)] = OrangeBean;
-        const QString path = fixture.scenesFolder() + "/chosen.qsn";
-        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        START_EDITOR(fixture);
+        const QString path = writeScene(fixture.scenesFolder() + "/chosen.qsn", 3, 9, OrangeBean);
+        QVERIFY(!path.isEmpty());
         static QString offeredFolder;
         editorPrompts.openFileName = [](QWidget*, const QString& folder) {
             offeredFolder = folder;
@@ -169,8 +134,7 @@ private slots:
     }
 
     void failedOpenChangesNothing() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.command(CmdRedBean);
         fixture.stroke(2, 2, 2, 2);
         const Scene before = editorState.scene;
@@ -184,13 +148,10 @@ private slots:
     }
 
     void openWhoseBackgroundCannotLoadChangesNothing() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        Scene scene;
-        scene.background = 9;  // "Ore", DAT/bg08.bmp
-        scene.grid[0] = StoneBean;
-        const QString path = fixture.scenesFolder() + "/ore.qsn";
-        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        START_EDITOR(fixture);
+        // Background 9 is "Ore", DAT/bg08.bmp.
+        const QString path = writeScene(fixture.scenesFolder() + "/ore.qsn", 0, 0, StoneBean, 9);
+        QVERIFY(!path.isEmpty());
         QFile::remove(fixture.folder() + "/DAT/bg08.bmp");
         QVERIFY(!fixture.frame()->openFromShell(path));
         QCOMPARE(promptLog.stops.size(), 1);
@@ -200,10 +161,8 @@ private slots:
     }
 
     void failedSaveChangesNothing() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        setCell(0, 0, StartPoint);
-        setCell(1, 0, RedBean);
+        START_EDITOR(fixture);
+        makeSaveable();
         fixture.document()->commitEdit();
         promptLog.chooseProposed = false;
         promptLog.chosenFile = fixture.folder() + "/no/such/folder/x.qsn";
@@ -216,10 +175,8 @@ private slots:
     }
 
     void recentFilesKeepTheLastFour() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        setCell(0, 0, StartPoint);
-        setCell(1, 0, RedBean);
+        START_EDITOR(fixture);
+        makeSaveable();
         promptLog.chooseProposed = false;
         for (int i = 1; i <= 5; ++i) {
             promptLog.chosenFile = fixture.scenesFolder() + QString("/s%1.qsn").arg(i);
@@ -242,10 +199,8 @@ private slots:
     }
 
     void eatUpSaveSwitchesRandomFallOff() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        setCell(0, 0, StartPoint);
-        setCell(1, 0, RedBean);
+        START_EDITOR(fixture);
+        makeSaveable();
         editorState.scene.objective = EatUp;
         editorState.scene.randomFall = 1;
         fixture.command(CmdFileSave);
@@ -254,9 +209,5 @@ private slots:
     }
 };
 
-int runDocumentTests(int argc, char** argv) {
-    DocumentTests suite;
-    return QTest::qExec(&suite, argc, argv);
-}
-
+KELV_SUITE_RUNNER(DocumentTests, runDocumentTests)
 #include "ui_document_tests.moc"

@@ -1,29 +1,6 @@
 // KELV under the offscreen platform: start-up with its failure messages in order, and the
 // commands (menus, keys, prompts, tooltips, toolbar, checked and enabled states, status pane).
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QMimeData>
-#include <QPlainTextEdit>
-#include <QSettings>
-#include <QStatusBar>
-#include <QTimer>
-#include <QToolBar>
-#include <QtTest>
-
-#include "editor/app/commands.h"
-#include "editor/app/kelv_doc.h"
-#include "editor/app/kelv_view.h"
-#include "editor/app/main_frame.h"
-#include "editor/app/properties_dialog.h"
-#include "editor/core/editor_state.h"
 #include "tests/editor/ui_fixture.h"
-
-#include "tests/editor/ui_helpers.h"
 
 using namespace ui_test;
 
@@ -32,33 +9,33 @@ using namespace ui_test;
 class StartupTests : public QObject {
     Q_OBJECT
 private slots:
-    void failingStepShowsItsMessageAndEnds_data() {
-        QTest::addColumn<QStringList>("missing");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("shadow") << QStringList{"shadow.bmp"} << "Failed to load image: shadow.bmp!";
-        QTest::newRow("start") << QStringList{"start.bmp"} << "Failed to load image: start.bmp!";
-        QTest::newRow("exit") << QStringList{"exit.bmp"} << "Failed to load image: exit.bmp!";
-        QTest::newRow("random") << QStringList{"random.bmp"} << "Failed to load image: random.bmp!";
-        QTest::newRow("stone") << QStringList{"stone.bmp"} << "Failed to load image: stone.bmp!";
-        QTest::newRow("background") << QStringList{"bg00.bmp"} << "Failed to load background image!";
-        QTest::newRow("texture") << QStringList{"bean.txm"} << "Failed to load texture file: bean.txm!";
-        QTest::newRow("first in order wins")
-            << QStringList{"bean.txm", "stone.bmp", "start.bmp"} << "Failed to load image: start.bmp!";
-        QTest::newRow("images before texture")
-            << QStringList{"bean.txm", "bg00.bmp"} << "Failed to load background image!";
-    }
+    // The first failing step in load order names itself and the editor ends.
     void failingStepShowsItsMessageAndEnds() {
-        QFETCH(QStringList, missing);
-        QFETCH(QString, message);
-        EditorFixture fixture(missing);
-        QVERIFY(!fixture.start());
-        QCOMPARE(promptLog.stops, QStringList{message});
-        QVERIFY(fixture.frame() == nullptr);
+        const struct {
+            QStringList missing;
+            const char* message;
+        } rows[] = {
+            {{"shadow.bmp"}, "Failed to load image: shadow.bmp!"},
+            {{"start.bmp"}, "Failed to load image: start.bmp!"},
+            {{"exit.bmp"}, "Failed to load image: exit.bmp!"},
+            {{"random.bmp"}, "Failed to load image: random.bmp!"},
+            {{"stone.bmp"}, "Failed to load image: stone.bmp!"},
+            {{"bg00.bmp"}, "Failed to load background image!"},
+            {{"bean.txm"}, "Failed to load texture file: bean.txm!"},
+            {{"bean.txm", "stone.bmp", "start.bmp"}, "Failed to load image: start.bmp!"},
+            {{"bean.txm", "bg00.bmp"}, "Failed to load background image!"},
+        };
+        for (const auto& row : rows) {
+            RowTrace trace{row.message};
+            EditorFixture fixture(row.missing);
+            QVERIFY(!fixture.start());
+            QCOMPARE(promptLog.stops, QStringList{row.message});
+            QVERIFY(fixture.frame() == nullptr);
+        }
     }
 
     void startsOnANewUnmodifiedScene() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         QCOMPARE(fixture.frame()->windowTitle(), QString("Untitled[*] - Munch Trail Scene Editor"));
         QVERIFY(!fixture.frame()->isWindowModified());
         QCOMPARE(fixture.frame()->statusPane()->text(), QString("Ready"));
@@ -96,9 +73,9 @@ private slots:
 class CommandTests : public QObject {
     Q_OBJECT
 private slots:
-    void menusHoldEveryItemInOrder() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+    // Every menu item in order, the toolbar, and the keys, prompts and tooltips of the commands.
+    void menusToolbarKeysAndTooltips() {
+        START_EDITOR(fixture);
         CMainFrame* frame = fixture.frame();
         QStringList titles;
         for (QAction* action : frame->menuBar()->actions()) titles.append(action->text());
@@ -113,95 +90,42 @@ private slots:
         QCOMPARE(menuTexts(menuNamed(frame, "&View")), (QStringList{"&Toolbar", "&Status Bar"}));
         QCOMPARE(menuTexts(menuNamed(frame, "&Help")), (QStringList{"Help info...", "-", "&About..."}));
         QCOMPARE(menuTexts(menuNamed(frame, "&Edit")), (QStringList{"&Undo", "&Redo"}));
-    }
-
-    void keysPromptsAndTooltips_data() {
-        QTest::addColumn<int>("id");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("prompt");
-        QTest::addColumn<QString>("tooltip");
-        QTest::newRow("new") << int(CmdFileNew) << "Ctrl+N"
-                             << "Create a new document"
-                             << "New";
-        QTest::newRow("open") << int(CmdFileOpen) << "Ctrl+O"
-                              << "Open an existing document"
-                              << "Open";
-        QTest::newRow("save") << int(CmdFileSave) << "Ctrl+S"
-                              << "Save the active document"
-                              << "Save";
-        QTest::newRow("properties") << int(CmdSetProperties) << "Ctrl+P"
-                                    << "Set the scene's properties"
-                                    << "Set properties [Ctrl+P]";
-        QTest::newRow("random") << int(CmdRandomBean) << "`"
-                                << "Random bean"
-                                << "Random bean [`]";
-        QTest::newRow("red") << int(CmdRedBean) << "1"
-                             << "Red bean"
-                             << "Red bean [1]";
-        QTest::newRow("exit point") << int(CmdExitPoint) << "9"
-                                    << "Exit point"
-                                    << "Exit point [9]";
-        QTest::newRow("ellipse") << int(CmdEllipse) << ""
-                                 << "Draw a ellipse using current selected bean"
-                                 << "Ellipse";
-        QTest::newRow("help") << int(CmdHelp) << "F1"
-                              << "Display the help info (readme file)"
-                              << "Help info [F1]";
-        QTest::newRow("toolbar") << int(CmdViewToolbar) << ""
-                                 << "Show or hide the toolbar"
-                                 << "Toggle ToolBar";
-        QTest::newRow("exit") << int(CmdAppExit) << ""
-                              << "Quit the application; prompts to save documents"
-                              << "Exit";
-    }
-    void keysPromptsAndTooltips() {
-        QFETCH(int, id);
-        QFETCH(QString, key);
-        QFETCH(QString, prompt);
-        QFETCH(QString, tooltip);
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        QAction* action = fixture.frame()->action(id);
-        QCOMPARE(action->shortcut(), QKeySequence(key));
-        QCOMPARE(action->statusTip(), prompt);
-        QCOMPARE(action->toolTip(), tooltip);
-    }
-
-    void toolbarHoldsTwentyButtonsAndFourSeparators() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        const struct {
+            int id;
+            const char *key, *prompt, *tooltip;
+        } rows[] = {
+            {CmdFileNew, "Ctrl+N", "Create a new document", "New"},
+            {CmdFileOpen, "Ctrl+O", "Open an existing document", "Open"},
+            {CmdFileSave, "Ctrl+S", "Save the active document", "Save"},
+            {CmdSetProperties, "Ctrl+P", "Set the scene's properties", "Set properties [Ctrl+P]"},
+            {CmdRandomBean, "`", "Random bean", "Random bean [`]"},
+            {CmdRedBean, "1", "Red bean", "Red bean [1]"},
+            {CmdExitPoint, "9", "Exit point", "Exit point [9]"},
+            {CmdEllipse, "", "Draw a ellipse using current selected bean", "Ellipse"},
+            {CmdHelp, "F1", "Display the help info (readme file)", "Help info [F1]"},
+            {CmdViewToolbar, "", "Show or hide the toolbar", "Toggle ToolBar"},
+            {CmdAppExit, "", "Quit the application; prompts to save documents", "Exit"},
+        };
+        for (const auto& row : rows) {
+            RowTrace trace{row.tooltip};
+            QAction* action = fixture.frame()->action(row.id);
+            QCOMPARE(action->shortcut(), QKeySequence(row.key));
+            QCOMPARE(action->statusTip(), QString(row.prompt));
+            QCOMPARE(action->toolTip(), QString(row.tooltip));
+        }
         QStringList order;
         for (QAction* action : fixture.frame()->toolBar()->actions())
             order.append(action->isSeparator() ? "-" : action->toolTip());
-        QCOMPARE(order, (QStringList{"New",
-                                     "Open",
-                                     "Save",
-                                     "-",
-                                     "Set properties [Ctrl+P]",
-                                     "-",
-                                     "Random bean [`]",
-                                     "Red bean [1]",
-                                     "Orange bean [2]",
-                                     "Green bean [3]",
-                                     "Blue bean [4]",
-                                     "Purple bean [5]",
-                                     "Stone bean [6]",
-                                     "Eraser [7]",
-                                     "Start point [8]",
-                                     "Exit point [9]",
-                                     "-",
-                                     "Line",
-                                     "Rectangle",
-                                     "Ellipse",
-                                     "Filled rectangle",
-                                     "Filled ellipse",
-                                     "-",
-                                     "About"}));
+        QCOMPARE(
+            order.join(" | "),
+            QString("New | Open | Save | - | Set properties [Ctrl+P] | - | Random bean [`] | Red bean [1] | "
+                    "Orange bean [2] | Green bean [3] | Blue bean [4] | Purple bean [5] | Stone bean [6] | "
+                    "Eraser [7] | Start point [8] | Exit point [9] | - | Line | Rectangle | Ellipse | "
+                    "Filled rectangle | Filled ellipse | - | About"));
     }
 
     void digitKeysToggleUnits() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.frame()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fixture.frame()));
         QTest::keyClick(fixture.frame(), Qt::Key_1);
@@ -212,15 +136,10 @@ private slots:
         QVERIFY(!fixture.frame()->action(CmdRedBean)->isChecked());
         QTest::keyClick(fixture.frame(), Qt::Key_2);
         QCOMPARE(editorState.currentUnit, NoUnit);
-        QTest::keyClick(fixture.frame(), Qt::Key_QuoteLeft);
-        QCOMPARE(editorState.currentUnit, std::uint8_t(RandomBean));
-        QTest::keyClick(fixture.frame(), Qt::Key_7);
-        QCOMPARE(editorState.currentUnit, EraserUnit);
     }
 
     void shapeCommandsFollowTheUnit() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         CMainFrame* frame = fixture.frame();
         QVERIFY(!frame->action(CmdLine)->isEnabled());
         fixture.command(CmdStoneBean);
@@ -236,8 +155,7 @@ private slots:
     }
 
     void rightClicksClearShapeThenUnitInTheToolbar() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.command(CmdBlueBean);
         fixture.command(CmdEllipse);
         fixture.press(3, 3, Qt::RightButton);
@@ -248,8 +166,7 @@ private slots:
     }
 
     void statusPaneShowsCursorTextAndReady() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         fixture.command(CmdGreenBean);
         fixture.move(12, 7, Qt::NoButton);
         QCOMPARE(fixture.frame()->statusPane()->text(),
@@ -260,8 +177,8 @@ private slots:
     }
 
     void viewTogglesHideToolbarAndStatusBar() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
+        QCOMPARE(fixture.frame()->statusPane()->text(), QString("Ready"));
         fixture.frame()->action(CmdViewToolbar)->trigger();
         QVERIFY(fixture.frame()->toolBar()->isHidden());
         fixture.frame()->action(CmdViewStatusBar)->trigger();
@@ -271,8 +188,7 @@ private slots:
     }
 
     void aboutShowsNameAndVersion() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         static QStringList texts;
         texts.clear();
         QTimer::singleShot(0, [] {
@@ -288,12 +204,9 @@ private slots:
     }
 
     void droppedSceneIsOpened() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
-        Scene scene;
-        scene.grid[sceneCellIndex(7, 7)] = BlueBean;
-        const QString path = fixture.scenesFolder() + "/dropped.qsn";
-        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), scene));
+        START_EDITOR(fixture);
+        const QString path = writeScene(fixture.scenesFolder() + "/dropped.qsn", 7, 7, BlueBean);
+        QVERIFY(!path.isEmpty());
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
         QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
@@ -306,8 +219,7 @@ private slots:
     }
 
     void helpOpensTheReadmeBesideTheProgram() {
-        EditorFixture fixture;
-        QVERIFY(fixture.start());
+        START_EDITOR(fixture);
         static QString opened;
         editorPrompts.openDocument = [](const QString& path) {
             opened = path;
@@ -318,14 +230,6 @@ private slots:
     }
 };
 
-int runStartupTests(int argc, char** argv) {
-    StartupTests suite;
-    return QTest::qExec(&suite, argc, argv);
-}
-
-int runCommandTests(int argc, char** argv) {
-    CommandTests suite;
-    return QTest::qExec(&suite, argc, argv);
-}
-
+KELV_SUITE_RUNNER(StartupTests, runStartupTests)
+KELV_SUITE_RUNNER(CommandTests, runCommandTests)
 #include "ui_startup_command_tests.moc"

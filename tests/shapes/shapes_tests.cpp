@@ -17,166 +17,104 @@ namespace {
 
 using Cell = std::pair<std::int32_t, std::int32_t>;
 using Cells = std::vector<Cell>;
+using Shape = void (*)(std::int32_t, std::int32_t, std::int32_t, std::int32_t, bool, CellSink);
 
 Cells visited;
 int previewCalls = 0;
-int commitCalls = 0;
 
 void record(std::int32_t column, std::int32_t row, bool preview) {
     visited.emplace_back(column, row);
-    (preview ? previewCalls : commitCalls) += 1;
+    previewCalls += preview ? 1 : 0;
 }
 
-void resetRecord() {
+Cells run(Shape shape, int a, int b, int c, int d, bool preview = false) {
     visited.clear();
-    previewCalls = commitCalls = 0;
+    previewCalls = 0;
+    shape(a, b, c, d, preview, record);
+    return visited;
 }
 
-// Cells relative to a centre, as a set (for shapes whose order is not the point).
-std::set<Cell> offsets(const Cells& cells, std::int32_t cx, std::int32_t cy) {
-    std::set<Cell> result;
-    for (auto [c, r] : cells) result.emplace(c - cx, r - cy);
-    return result;
+std::set<Cell> asSet(const Cells& cells) {
+    return {cells.begin(), cells.end()};
 }
 
+// The four sign mirrors of each (column, row) offset from a centre at (10, 10).
 std::set<Cell> mirrored(std::initializer_list<Cell> quarter) {
     std::set<Cell> result;
     for (auto [c, r] : quarter)
         for (int sc : {-1, 1})
-            for (int sr : {-1, 1}) result.emplace(sc * c, sr * r);
+            for (int sr : {-1, 1}) result.emplace(10 + sc * c, 10 + sr * r);
     return result;
 }
 
-Cells lineCells(int c0, int r0, int c1, int r1) {
-    resetRecord();
-    drawLine(c0, r0, c1, r1, false, record);
-    return visited;
-}
-
-// ---- one-cell clicks --------------------------------------------------------------------
-
-TEST(ShapeClick, LineAndRectanglesCoverTheClickedCell) {
-    for (auto shape : {drawLine, drawRectangle, fillRectangle}) {
-        resetRecord();
-        shape(7, 9, 7, 9, false, record);
-        EXPECT_EQ(std::set<Cell>(visited.begin(), visited.end()), (std::set<Cell>{{7, 9}}));
+// Cells in visiting order where the order is part of the rule.
+TEST(ShapeExact, CellsInVisitingOrder) {
+    const Cells outline{{1, 1}, {1, 4}, {2, 1}, {2, 4}, {3, 1}, {3, 4}, {1, 1},
+                        {3, 1}, {1, 2}, {3, 2}, {1, 3}, {3, 3}, {1, 4}, {3, 4}};
+    const struct {
+        const char* name;
+        Shape shape;
+        int a, b, c, d;
+        Cells cells;
+    } cases[] = {
+        {"shallow line", drawLine, 0, 0, 4, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},
+        {"steep line", drawLine, 0, 0, 1, 3, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},
+        {"reversed line", drawLine, 5, 2, 0, 0, {{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}},
+        {"rectangle outline: rows from the ordered corners, then columns", drawRectangle, 3, 4, 1, 1,
+         outline},
+        {"filled rectangle", fillRectangle, 2, 1, 0, 2, {{0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(run(test.shape, test.a, test.b, test.c, test.d), test.cells);
     }
 }
 
-TEST(ShapeClick, EllipseWithZeroRadiiCoversTheFourNeighboursButNotTheCentre) {
-    resetRecord();
-    drawEllipse(10, 10, 0, 0, false, record);
-    EXPECT_EQ(offsets(visited, 10, 10), (std::set<Cell>{{-1, 0}, {1, 0}, {0, -1}, {0, 1}}));
-}
-
-TEST(ShapeClick, FilledEllipseWithZeroRadiiAddsTheCentre) {
-    resetRecord();
-    fillEllipse(10, 10, 0, 0, false, record);
-    EXPECT_EQ(offsets(visited, 10, 10), (std::set<Cell>{{-1, 0}, {1, 0}, {0, -1}, {0, 1}, {0, 0}}));
-}
-
-// ---- lines ------------------------------------------------------------------------------
-
-TEST(ShapeLine, ShallowLineVisitsItsCellsInOrder) {
-    EXPECT_EQ(lineCells(0, 0, 4, 2), (Cells{{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}));
-}
-
-TEST(ShapeLine, SteepLineVisitsItsCellsInOrder) {
-    EXPECT_EQ(lineCells(0, 0, 1, 3), (Cells{{0, 0}, {0, 1}, {1, 2}, {1, 3}}));
-}
-
-TEST(ShapeLine, ReversedLineRunsFromItsFirstCorner) {
-    EXPECT_EQ(lineCells(5, 2, 0, 0), (Cells{{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}));
-}
-
-TEST(ShapeLine, PassesThePreviewFlagOnToEveryCell) {
-    resetRecord();
-    drawLine(0, 0, 6, 3, true, record);
-    EXPECT_EQ(previewCalls, 7);
-    EXPECT_EQ(commitCalls, 0);
-}
-
-// ---- rectangles -------------------------------------------------------------------------
-
-TEST(ShapeRectangle, OutlineVisitsRowsThenColumnsFromTheOrderedCorners) {
-    resetRecord();
-    drawRectangle(3, 4, 1, 1, false, record);
-    EXPECT_EQ(visited, (Cells{{1, 1},
-                              {1, 4},
-                              {2, 1},
-                              {2, 4},
-                              {3, 1},
-                              {3, 4},
-                              {1, 1},
-                              {3, 1},
-                              {1, 2},
-                              {3, 2},
-                              {1, 3},
-                              {3, 3},
-                              {1, 4},
-                              {3, 4}}));
-}
-
-TEST(ShapeRectangle, FilledRectangleGoesRowByRowFromTheTopLeft) {
-    resetRecord();
-    fillRectangle(2, 1, 0, 2, false, record);
-    EXPECT_EQ(visited, (Cells{{0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}));
-}
-
-TEST(ShapeRectangle, SpanIsEmptyWhenItsEndsAreReversed) {
-    resetRecord();
+TEST(ShapeExact, SpanIsEmptyWhenItsEndsAreReversed) {
+    visited.clear();
     fillSpan(5, 4, 0, false, record);
     EXPECT_TRUE(visited.empty());
     fillSpan(-2, 1, 3, false, record);
     EXPECT_EQ(visited, (Cells{{-2, 3}, {-1, 3}, {0, 3}, {1, 3}}));
 }
 
-// ---- ellipses ---------------------------------------------------------------------------
-
-TEST(ShapeEllipse, WideOutlineThreeByTwo) {
-    resetRecord();
-    drawEllipse(10, 10, 3, 2, false, record);
-    EXPECT_EQ(offsets(visited, 10, 10), mirrored({{3, 0}, {2, 1}, {1, 2}, {0, 2}}));
-    EXPECT_EQ(offsets(visited, 10, 10).size(), 12u);
+// Clicks and ellipses around (10, 10): which cells, order aside.
+TEST(ShapeExact, EllipseCells) {
+    std::set<Cell> flat, filled;
+    for (int c = 2; c <= 5; ++c) flat.insert({{10 + c, 10}, {10 - c, 10}});  // a gap around the centre
+    for (int c = -1; c <= 1; ++c) flat.insert({{10 + c, 11}, {10 + c, 9}});
+    for (int c = -3; c <= 3; ++c) filled.insert({10 + c, 10});
+    for (int c = -2; c <= 2; ++c) filled.insert({{10 + c, 11}, {10 + c, 9}});
+    for (int c = -1; c <= 1; ++c) filled.insert({{10 + c, 12}, {10 + c, 8}});
+    ASSERT_EQ(filled.size(), 23u);
+    const struct {
+        const char* name;
+        Shape shape;
+        int c, d;
+        std::set<Cell> cells;
+    } cases[] = {
+        {"click line", drawLine, 10, 10, {{10, 10}}},
+        {"click rectangle", drawRectangle, 10, 10, {{10, 10}}},
+        {"click filled rectangle", fillRectangle, 10, 10, {{10, 10}}},
+        {"click: four neighbours, no centre", drawEllipse, 0, 0, {{9, 10}, {11, 10}, {10, 9}, {10, 11}}},
+        {"filled click adds the centre", fillEllipse, 0, 0, {{9, 10}, {11, 10}, {10, 9}, {10, 11}, {10, 10}}},
+        {"wide 3 x 2", drawEllipse, 3, 2, mirrored({{3, 0}, {2, 1}, {1, 2}, {0, 2}})},
+        {"circle 2 x 2", drawEllipse, 2, 2, mirrored({{2, 0}, {2, 1}, {1, 2}, {0, 2}})},
+        {"flat 5 x 1", drawEllipse, 5, 1, flat},
+        {"filled 3 x 2", fillEllipse, 3, 2, filled},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        EXPECT_EQ(asSet(run(test.shape, 10, 10, test.c, test.d)), test.cells);
+    }
 }
 
-TEST(ShapeEllipse, CircleTwoByTwo) {
-    resetRecord();
-    drawEllipse(10, 10, 2, 2, false, record);
-    EXPECT_EQ(offsets(visited, 10, 10), mirrored({{2, 0}, {2, 1}, {1, 2}, {0, 2}}));
-    EXPECT_EQ(offsets(visited, 10, 10).size(), 12u);
-}
-
-TEST(ShapeEllipse, FlatOutlineFiveByOneLeavesAGapAroundTheCentre) {
-    resetRecord();
-    drawEllipse(10, 10, 5, 1, false, record);
-    std::set<Cell> expected;
-    for (int c = 2; c <= 5; ++c) expected.insert({{c, 0}, {-c, 0}});
-    for (int c = -1; c <= 1; ++c) expected.insert({{c, 1}, {c, -1}});
-    EXPECT_EQ(offsets(visited, 10, 10), expected);
-}
-
-TEST(ShapeEllipse, FilledThreeByTwoCoversTwentyThreeCellsInSpans) {
-    resetRecord();
-    fillEllipse(10, 10, 3, 2, false, record);
-    std::set<Cell> expected;
-    for (int c = -3; c <= 3; ++c) expected.insert({c, 0});
-    for (int c = -2; c <= 2; ++c) expected.insert({{c, 1}, {c, -1}});
-    for (int c = -1; c <= 1; ++c) expected.insert({{c, 2}, {c, -2}});
-    EXPECT_EQ(offsets(visited, 10, 10), expected);
-    EXPECT_EQ(expected.size(), 23u);
-}
-
-TEST(ShapeEllipse, TallOutlineIsTheWideOneTransposed) {
+TEST(ShapeExact, TallOutlineIsTheWideOneTransposed) {
     for (int rx = 0; rx <= 12; ++rx)
         for (int ry = rx + 1; ry <= 12; ++ry) {
-            resetRecord();
-            drawEllipse(0, 0, rx, ry, false, record);
-            std::set<Cell> tall = offsets(visited, 0, 0);
-            resetRecord();
-            drawEllipse(0, 0, ry, rx, false, record);
+            const std::set<Cell> tall = asSet(run(drawEllipse, 0, 0, rx, ry));
             std::set<Cell> wideTransposed;
-            for (auto [c, r] : offsets(visited, 0, 0)) wideTransposed.emplace(r, c);
+            for (auto [c, r] : run(drawEllipse, 0, 0, ry, rx)) wideTransposed.emplace(r, c);
             EXPECT_EQ(tall, wideTransposed) << rx << " x " << ry;
         }
 }
@@ -191,10 +129,12 @@ protected:
     }
 };
 
-TEST_F(ShapeProperties, LinesAreEightConnectedFromEndToEnd) {
+TEST_F(ShapeProperties, LinesAreEightConnectedFromEndToEndAndKeepThePreviewFlag) {
     for (int n = 0; n < 1000; ++n) {
         const int c0 = pick(-50, 90), r0 = pick(-50, 80), c1 = pick(-50, 90), r1 = pick(-50, 80);
-        const Cells cells = lineCells(c0, r0, c1, r1);
+        const bool preview = n % 2 == 0;
+        const Cells cells = run(drawLine, c0, r0, c1, r1, preview);
+        ASSERT_EQ(previewCalls, preview ? int(cells.size()) : 0);
         ASSERT_EQ(cells.front(), Cell(c0, r0));
         ASSERT_EQ(cells.back(), Cell(c1, r1));
         ASSERT_EQ(cells.size(), std::size_t(std::max(std::abs(c1 - c0), std::abs(r1 - r0)) + 1));
@@ -206,31 +146,20 @@ TEST_F(ShapeProperties, LinesAreEightConnectedFromEndToEnd) {
     }
 }
 
-TEST_F(ShapeProperties, FilledRectangleCoversEveryCellOfItsCornersOnce) {
+// The filled rectangle covers every cell between its corners once; the outline is its border.
+TEST_F(ShapeProperties, RectanglesCoverTheirBoxAndBorder) {
     for (int n = 0; n < 500; ++n) {
         const int c0 = pick(-10, 50), r0 = pick(-10, 40), c1 = pick(-10, 50), r1 = pick(-10, 40);
-        resetRecord();
-        fillRectangle(c0, r0, c1, r1, false, record);
-        const std::set<Cell> unique(visited.begin(), visited.end());
-        ASSERT_EQ(unique.size(), visited.size());
-        ASSERT_EQ(visited.size(), std::size_t((std::abs(c1 - c0) + 1) * (std::abs(r1 - r0) + 1)));
-        for (auto [c, r] : visited) {
-            ASSERT_TRUE(c >= std::min(c0, c1) && c <= std::max(c0, c1));
-            ASSERT_TRUE(r >= std::min(r0, r1) && r <= std::max(r0, r1));
-        }
-    }
-}
-
-TEST_F(ShapeProperties, RectangleOutlineIsTheBorderOfTheFilledOne) {
-    for (int n = 0; n < 500; ++n) {
-        const int c0 = pick(-10, 50), r0 = pick(-10, 40), c1 = pick(-10, 50), r1 = pick(-10, 40);
-        resetRecord();
-        drawRectangle(c0, r0, c1, r1, false, record);
-        const std::set<Cell> outline(visited.begin(), visited.end());
-        std::set<Cell> border;
+        const Cells filled = run(fillRectangle, c0, r0, c1, r1);
+        const std::set<Cell> outline = asSet(run(drawRectangle, c0, r0, c1, r1));
+        std::set<Cell> box, border;
         for (int c = std::min(c0, c1); c <= std::max(c0, c1); ++c)
-            for (int r = std::min(r0, r1); r <= std::max(r0, r1); ++r)
+            for (int r = std::min(r0, r1); r <= std::max(r0, r1); ++r) {
+                box.emplace(c, r);
                 if (c == c0 || c == c1 || r == r0 || r == r1) border.emplace(c, r);
+            }
+        ASSERT_EQ(filled.size(), box.size());
+        ASSERT_EQ(asSet(filled), box);
         ASSERT_EQ(outline, border);
     }
 }
@@ -241,12 +170,9 @@ TEST_F(ShapeProperties, RectangleOutlineIsTheBorderOfTheFilledOne) {
 TEST_F(ShapeProperties, FilledEllipseIsOneSymmetricSpanPerRow) {
     for (int n = 0; n < 400; ++n) {
         const int cx = pick(-20, 60), cy = pick(-20, 50), rx = pick(0, 45), ry = pick(0, 45);
-        resetRecord();
-        fillEllipse(cx, cy, rx, ry, false, record);
-        const std::set<Cell> unique(visited.begin(), visited.end());
         std::map<int, std::pair<int, int>> rows;  // row offset -> (min, max) column offset
         std::map<int, int> counts;                // row offset -> distinct cells
-        for (auto [c, r] : unique) {
+        for (auto [c, r] : asSet(run(fillEllipse, cx, cy, rx, ry))) {
             auto [it, fresh] = rows.try_emplace(r - cy, c - cx, c - cx);
             it->second.first = std::min(it->second.first, c - cx);
             it->second.second = std::max(it->second.second, c - cx);
@@ -269,9 +195,7 @@ TEST_F(ShapeProperties, FilledEllipseIsOneSymmetricSpanPerRow) {
 TEST_F(ShapeProperties, EllipseOutlineIsSymmetricAndWithinItsBox) {
     for (int n = 0; n < 400; ++n) {
         const int rx = pick(0, 45), ry = pick(0, 45);
-        resetRecord();
-        drawEllipse(0, 0, rx, ry, false, record);
-        const std::set<Cell> cells(visited.begin(), visited.end());
+        const std::set<Cell> cells = asSet(run(drawEllipse, 0, 0, rx, ry));
         for (auto [c, r] : cells) {
             ASSERT_TRUE(cells.count({-c, r}) && cells.count({c, -r}));
             ASSERT_LE(std::abs(c), std::max(rx, 1));
