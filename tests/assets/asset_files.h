@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-inline std::string distPath(const std::string& relative) { return std::string(MT_DIST) + "/" + relative; }
+inline std::string distPath(const std::string& relative) {
+    return std::string(MT_DIST) + "/" + relative;
+}
 
 inline std::vector<std::uint8_t> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -33,8 +35,8 @@ struct Picture {
 inline Picture readStrictBmp(const std::string& path) {
     const std::vector<std::uint8_t> b = readFile(path);
     Picture p;
-    if (b.size() < 54 || le16(b, 0) != 0x4D42 || le32(b, 10) != 54 || le32(b, 14) != 40 ||
-        le16(b, 26) != 1 || le16(b, 28) != 24 || le32(b, 30) != 0)
+    if (b.size() < 54 || le16(b, 0) != 0x4D42 || le32(b, 10) != 54 || le32(b, 14) != 40 || le16(b, 26) != 1 ||
+        le16(b, 28) != 24 || le32(b, 30) != 0)
         return p;
     const int w = static_cast<int>(le32(b, 18));
     const int h = static_cast<int>(le32(b, 22));
@@ -50,6 +52,11 @@ inline Picture readStrictBmp(const std::string& path) {
             p.pixels[static_cast<std::size_t>(y) * w + x] = b[at] | (b[at + 1] << 8) | (b[at + 2] << 16);
         }
     return p;
+}
+
+// A BMP of the game's data folder by its name without ".bmp".
+inline Picture loadDat(const std::string& name) {
+    return readStrictBmp(distPath("DAT/" + name + ".bmp"));
 }
 
 inline int luminance(std::uint32_t c) {

@@ -12,49 +12,48 @@
 
 namespace {
 
-Picture load(const std::string& name) { return readStrictBmp(distPath("DAT/" + name + ".bmp")); }
-
 int countKey(const Picture& p) {
-    int n = 0;
-    for (std::uint32_t c : p.pixels) n += c == kKey;
-    return n;
+    return static_cast<int>(std::count(p.pixels.begin(), p.pixels.end(), kKey));
 }
 
-int channelSum(const Picture& p) {
-    int sum = 0;
-    for (std::uint32_t c : p.pixels)
-        if (c != kKey) sum += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF);
-    return sum;
+// Every pixel of `name` inside x0..x1, y0..y1 (but the key's, if `keyed`) is lighter than `floor`.
+void expectLight(const char* name, int x0, int y0, int x1, int y1, int floor, bool keyed = false) {
+    const Picture p = loadDat(name);
+    ASSERT_GT(p.width, x1) << name;
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            EXPECT_TRUE((keyed && p.at(x, y) == kKey) || luminance(p.at(x, y)) > floor)
+                << name << " " << x << ", " << y;
 }
 
 TEST(KeyedSprites, HaveMagentaCornersAndASolidBody) {
-    for (const char* n : {"worm", "stone", "exit", "up", "down", "left", "right", "start", "random",
-                          "cursor", "add5", "add10", "add15", "add30", "lifeup"}) {
-        const Picture p = load(n);
+    for (const char* n : {"worm", "stone", "exit", "up", "down", "left", "right", "start", "random", "cursor",
+                          "add5", "add10", "add15", "add30", "lifeup"}) {
+        const Picture p = loadDat(n);
         ASSERT_GT(p.width, 0) << n;
         EXPECT_EQ(p.at(0, 0), kKey) << n;
         EXPECT_EQ(p.at(p.width - 1, p.height - 1), kKey) << n;
-        const int opaque = p.width * p.height - countKey(p);
-        EXPECT_GT(opaque * 4, p.width * p.height) << n << " is nearly empty";
+        EXPECT_GT((p.width * p.height - countKey(p)) * 4, p.width * p.height) << n << " is nearly empty";
     }
+    EXPECT_NE(loadDat("add10").pixels, loadDat("add15").pixels);
+    EXPECT_NE(loadDat("add15").pixels, loadDat("add30").pixels);
+    EXPECT_NE(loadDat("add30").pixels, loadDat("lifeup").pixels);
 }
 
-TEST(Shadows, HoldNoMagentaAnywhere) {
-    for (const std::string& n : {std::string("shadow"), std::string("wormd1"), std::string("wormd2"),
-                                 std::string("wormd3"), std::string("wormd4"), std::string("wormd5"),
-                                 std::string("wormd6"), std::string("wormd7"), std::string("wormd8")})
-        EXPECT_EQ(countKey(load(n)), 0) << n;
-}
-
-TEST(Shadows, TheDiffuseShadowsGrowLargerAndFainter) {
+TEST(Shadows, HoldNoMagentaAreRoundAndGrowLargerAndFainter) {
+    // Black subtracts nothing: a shadow is round, not a square stamp.
+    const Picture shadow = loadDat("shadow");
+    EXPECT_EQ(countKey(shadow), 0);
+    EXPECT_EQ(shadow.at(0, 0), 0u);
+    EXPECT_EQ(shadow.at(9, 9), 0u);
+    EXPECT_GT(shadow.at(5, 5), 0u);
     int previousPeak = 1000, previousSpread = 0;
     for (int k = 1; k <= 8; ++k) {
-        const Picture p = load("wormd" + std::to_string(k));
+        const Picture p = loadDat("wormd" + std::to_string(k));
+        EXPECT_EQ(countKey(p), 0) << k;
         int peak = 0, spread = 0;
-        for (std::uint32_t c : p.pixels) {
-            peak = std::max(peak, static_cast<int>((c >> 16) & 0xFF));
-            spread += c != 0;
-        }
+        for (std::uint32_t c : p.pixels)
+            peak = std::max(peak, static_cast<int>((c >> 16) & 0xFF)), spread += c != 0;
         EXPECT_LT(peak, previousPeak) << k;
         EXPECT_GE(spread, previousSpread) << k;
         previousPeak = peak;
@@ -62,36 +61,27 @@ TEST(Shadows, TheDiffuseShadowsGrowLargerAndFainter) {
     }
 }
 
-TEST(Shadows, LeaveTheCornersUntouched) {
-    // Black subtracts nothing: a shadow is round, not a square stamp.
-    const Picture p = load("shadow");
-    EXPECT_EQ(p.at(0, 0), 0u);
-    EXPECT_EQ(p.at(9, 9), 0u);
-    EXPECT_GT(p.at(5, 5), 0u);
-}
-
 TEST(WormBurst, StagesFadeFromBrightToScattered) {
     int previous = 1 << 30;
     for (int k = 1; k <= 8; ++k) {
-        const int sum = channelSum(load("wormb" + std::to_string(k)));
+        int sum = 0;
+        for (std::uint32_t c : loadDat("wormb" + std::to_string(k)).pixels)
+            if (c != kKey) sum += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF);
         EXPECT_LT(sum, previous) << "wormb" << k;
         EXPECT_GT(sum, 0) << "wormb" << k << " adds nothing";
         previous = sum;
     }
 }
 
-std::vector<int> rowWidths(const Picture& p) {
-    std::vector<int> widths;
-    for (int y = 0; y < p.height; ++y) {
+TEST(HintArrows, TheUpArrowPointsUpAndTheOthersAreItsQuarterTurns) {
+    const Picture up = loadDat("up"), right = loadDat("right"), down = loadDat("down"),
+                  left = loadDat("left");
+    std::vector<int> widths;  // of the rows that hold any of the arrow
+    for (int y = 0; y < up.height; ++y) {
         int n = 0;
-        for (int x = 0; x < p.width; ++x) n += p.at(x, y) != kKey;
+        for (int x = 0; x < up.width; ++x) n += up.at(x, y) != kKey;
         if (n > 0) widths.push_back(n);
     }
-    return widths;
-}
-
-TEST(HintArrows, TheUpArrowHasItsTipOnTopAndItsStemBelow) {
-    const std::vector<int> widths = rowWidths(load("up"));
     ASSERT_GE(widths.size(), 8u);
     const auto widest = std::max_element(widths.begin(), widths.end());
     EXPECT_LE(widths.front(), 2) << "the tip";
@@ -99,10 +89,6 @@ TEST(HintArrows, TheUpArrowHasItsTipOnTopAndItsStemBelow) {
     EXPECT_LT(widths.back(), *widest / 2) << "the stem";
     EXPECT_GT(widest - widths.begin(), 1);
     EXPECT_LT(widest - widths.begin(), static_cast<long>(widths.size()) - 2);
-}
-
-TEST(HintArrows, AreQuarterTurnsOfEachOther) {
-    const Picture up = load("up"), right = load("right"), down = load("down"), left = load("left");
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
             // Turning the up arrow clockwise moves (x, y) to (9 - y, x).
@@ -112,28 +98,11 @@ TEST(HintArrows, AreQuarterTurnsOfEachOther) {
         }
 }
 
-TEST(StatusPanel, IsLightWhereTheBlackTextGoes) {
-    // The game draws the text from (6, 5) of the frame, the panel sitting at (3, 3).
-    const Picture p = load("score");
-    for (int y = 2; y <= 9; ++y)
-        for (int x = 3; x <= 165; ++x) EXPECT_GT(luminance(p.at(x, y)), 170) << x << ", " << y;
-    for (int y = 2; y <= 9; ++y)
-        for (int x = 216; x <= 241; ++x) EXPECT_GT(luminance(p.at(x, y)), 170) << x << ", " << y;
-}
-
-TEST(EditorCells, TheRandomBeanIsLightUnderItsQuestionMark) {
-    const Picture p = load("random");
-    for (int y = 1; y <= 8; ++y)
-        for (int x = 1; x <= 6; ++x)
-            if (p.at(x, y) != kKey) {
-                EXPECT_GT(luminance(p.at(x, y)), 110) << x << ", " << y;
-            }
-}
-
-TEST(Popups, ScorePopupsAreDistinct) {
-    EXPECT_NE(load("add10").pixels, load("add15").pixels);
-    EXPECT_NE(load("add15").pixels, load("add30").pixels);
-    EXPECT_NE(load("add30").pixels, load("lifeup").pixels);
+TEST(BlackText, TheStatusPanelAndTheRandomBeanAreLightUnderIt) {
+    // The game draws the panel's text from (6, 5) of the frame, the panel sitting at (3, 3).
+    expectLight("score", 3, 2, 165, 9, 170);
+    expectLight("score", 216, 2, 241, 9, 170);
+    expectLight("random", 1, 1, 6, 8, 110, true);  // under its question mark
 }
 
 }  // namespace

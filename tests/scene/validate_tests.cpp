@@ -8,68 +8,43 @@
 
 namespace {
 
-Scene playable() {
-    Scene scene;
-    scene.grid[sceneCellIndex(1, 1)] = StartPoint;
-    scene.grid[sceneCellIndex(2, 1)] = GreenBean;
-    return scene;
-}
-
-std::string verdict(const Scene& scene) {
-    const char* message = validateScene(scene);
-    return message == nullptr ? "ok" : message;
-}
-
-TEST(ValidateScene, PlayableSceneIsAccepted) { EXPECT_EQ(verdict(playable()), "ok"); }
-
-TEST(ValidateScene, RandomBeanCountsAsFoodButStoneDoesNot) {
-    Scene scene = playable();
-    scene.randomFall = 0;
-    scene.grid[sceneCellIndex(2, 1)] = RandomBean;
-    EXPECT_EQ(verdict(scene), "ok");
-    scene.grid[sceneCellIndex(2, 1)] = StoneBean;
-    EXPECT_EQ(verdict(scene), "Please put in at least 1 non-stone bean");
-}
-
-TEST(ValidateScene, NoBeansNeedsTimedRandomFallAndNoEatUp) {
-    Scene scene = playable();
-    scene.grid[sceneCellIndex(2, 1)] = EmptyCell;
-    scene.randomFall = 1;
-    scene.fallInterval = 3;
-    EXPECT_EQ(verdict(scene), "ok");
-    scene.fallInterval = 0;  // falls only after a nibble: nothing would ever fall
-    EXPECT_EQ(verdict(scene), "Please put in at least 1 non-stone bean");
-    scene.fallInterval = 3;
-    scene.objective = EatUp;
-    EXPECT_EQ(verdict(scene), "Please put in at least 1 non-stone bean");
-    scene.objective = Standard;
-    scene.randomFall = 0;
-    EXPECT_EQ(verdict(scene), "Please put in at least 1 non-stone bean");
-}
-
-TEST(ValidateScene, BeansAreCheckedBeforeTheStartPoint) {
-    Scene scene;
-    scene.randomFall = 0;
-    EXPECT_EQ(verdict(scene), "Please put in at least 1 non-stone bean");
-    scene.grid[0] = OrangeBean;
-    EXPECT_EQ(verdict(scene), "Please set a start point");
-}
-
-TEST(ValidateScene, ExitOnlyInEscapeScenes) {
-    Scene scene = playable();
-    scene.grid[sceneCellIndex(9, 9)] = ExitPoint;
-    EXPECT_EQ(verdict(scene), "The objective of this scene isn't 'Escape'\nPlease erase the exit point");
-    scene.objective = Escape;
-    EXPECT_EQ(verdict(scene), "ok");
-    scene.grid[sceneCellIndex(9, 9)] = EmptyCell;
-    EXPECT_EQ(verdict(scene), "Please set an exit point");
-}
-
-TEST(ValidateScene, StartIsCheckedBeforeTheExit) {
-    Scene scene = playable();
-    scene.grid[sceneCellIndex(1, 1)] = EmptyCell;
-    scene.objective = Escape;
-    EXPECT_EQ(verdict(scene), "Please set a start point");
+TEST(ValidateScene, ChecksInTheirOrder) {
+    const std::string ok = "ok", bean = "Please put in at least 1 non-stone bean",
+                      start = "Please set a start point";
+    // A scene with `food` at (2, 1), a start point at (1, 1) and an exit point at (9, 9) when asked.
+    struct Case {
+        std::uint8_t food;
+        int randomFall, fallInterval, objective;
+        bool start, exit;
+        std::string verdict;
+    };
+    const Case cases[] = {
+        {GreenBean, 1, 0, Standard, true, false, ok},
+        {RandomBean, 0, 0, Standard, true, false, ok},  // random beans are food, stones are not
+        {StoneBean, 0, 0, Standard, true, false, bean},
+        {EmptyCell, 1, 3, Standard, true, false, ok},    // timed random fall brings food
+        {EmptyCell, 1, 0, Standard, true, false, bean},  // falls only after a nibble: never
+        {EmptyCell, 1, 3, EatUp, true, false, bean},
+        {EmptyCell, 0, 3, Standard, true, false, bean},
+        {EmptyCell, 0, 0, Standard, false, false, bean},  // beans are checked before the start
+        {GreenBean, 1, 0, Standard, false, false, start},
+        {GreenBean, 1, 0, Standard, true, true,
+         "The objective of this scene isn't 'Escape'\nPlease erase the exit point"},
+        {GreenBean, 1, 0, Escape, true, true, ok},
+        {GreenBean, 1, 0, Escape, true, false, "Please set an exit point"},
+        {GreenBean, 1, 0, Escape, false, false, start},  // the start is checked before the exit
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        scene.grid[sceneCellIndex(2, 1)] = c.food;
+        scene.randomFall = c.randomFall;
+        scene.fallInterval = c.fallInterval;
+        scene.objective = c.objective;
+        if (c.start) scene.grid[sceneCellIndex(1, 1)] = StartPoint;
+        if (c.exit) scene.grid[sceneCellIndex(9, 9)] = ExitPoint;
+        const char* message = validateScene(scene);
+        EXPECT_EQ(message == nullptr ? ok : std::string(message), c.verdict) << &c - cases;
+    }
 }
 
 }  // namespace
