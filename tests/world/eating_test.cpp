@@ -3,8 +3,6 @@
 // worm, the extra life every 5000 points, and the high score following the score.
 #include "tests/world/harness.h"
 
-#include <string>
-
 #include "game/screens/assets.h"
 #include "game/shell/random.h"
 
@@ -53,11 +51,6 @@ TEST_P(BeanValues, ABeanIsWorthFiveMoreWhenFastAndTenMoreInTheRain) {
     EXPECT_EQ(cellAt(12, 10), WormBody);
 }
 
-std::string beanValueName(const ::testing::TestParamInfo<BeanValue>& info) {
-    return (info.param.speed > 2 ? std::string("Fast") : std::string("Normal")) + "Rain" +
-           std::to_string(info.param.rainTimer);
-}
-
 INSTANTIATE_TEST_SUITE_P(Eating, BeanValues,
                          ::testing::Values(BeanValue{2, 0, 5, EffectNone},
                                            BeanValue{5, 0, 10, EffectAdd5},
@@ -65,14 +58,7 @@ INSTANTIATE_TEST_SUITE_P(Eating, BeanValues,
                                            BeanValue{5, 300, 20, EffectAdd15},
                                            // Before the rain has set in: dry; its last frame: wet.
                                            BeanValue{2, 450, 5, EffectNone},
-                                           BeanValue{2, 1, 15, EffectAdd10}),
-                         beanValueName);
-
-TEST_F(Eating, EatingRestartsTheEatSoundAtTheHead) {
-    putBean(12, Green);
-    eatAt(12);
-    EXPECT_EQ(callsOn(SoundEat), restartCalls(SoundEat, 5 * 120 - 1000));
-}
+                                           BeanValue{2, 1, 15, EffectAdd10}));
 
 TEST_F(Eating, ABonusBeanGivesThirtyAndNeitherGrowsNorTouchesTheRun) {
     putBean(12, BonusBean);
@@ -182,18 +168,22 @@ TEST_F(Eating, TheFifthRedWhileFastSlowsDownThenSpeedsUpAgain) {
     EXPECT_EQ(speedCalls, expected);
 }
 
-TEST_F(Eating, ARedBeanWhileSpeedingUpStartsTheSlowDown) {
-    world.speedTimer = 20;  // half-way through a speed-up, still at 2
-    putBean(12, Red);
-    eatAt(12);
-    EXPECT_EQ(world.speedTimer, -32);
-}
-
-TEST_F(Eating, ARedBeanAtNormalSpeedIsJustABean) {
-    putBean(12, Red);
-    eatAt(12);
-    EXPECT_EQ(world.speedTimer, 0);
-    EXPECT_TRUE(callsOn(SoundSpeedDown).empty());
+TEST_F(Eating, ARedBeanStartsTheSlowDownUnlessTheWormIsAtNormalSpeed) {
+    struct Case {
+        int speed, speedTimer, after;
+    };
+    // Half-way through a speed-up the worm is still at 2, yet a red bean starts the slow-down.
+    for (const Case& c : {Case{2, 0, 0}, Case{2, 20, -32}}) {
+        SCOPED_TRACE(c.speedTimer);
+        world.cells.fill(Empty);
+        placeWorm(10, 10, 3, Right);
+        world.speed = c.speed;
+        world.speedTimer = c.speedTimer;
+        putBean(12, Red);
+        eatAt(12);
+        EXPECT_EQ(world.speedTimer, c.after);
+        EXPECT_EQ(callsOn(SoundSpeedDown).empty(), c.after == 0);
+    }
 }
 
 TEST_F(Eating, SpeedChangesRippleAndPanEveryFrame) {
@@ -204,31 +194,28 @@ TEST_F(Eating, SpeedChangesRippleAndPanEveryFrame) {
     EXPECT_EQ(calls[0], (SoundCall{SoundOp::SetPan, SoundSpeedUp, 5 * 100 - 1000}));
     // The disc of radius 3 behind the head holds the value drawn from the generator.
     seedRandom(1);
-    const int value = (gameRand() & 31) + 0 * 20;
-    EXPECT_EQ(rippleCurrentAt(world.segX[1] + 4 - 0, world.segY[1] + 5), value);
+    EXPECT_EQ(rippleCurrentAt(world.segX[1] + 4, world.segY[1] + 5), gameRand() & 31);
 }
 
-TEST_F(Eating, EveryFiveThousandPointsBringALife) {
-    world.score = 4995;
-    putBean(12, Green);
-    eatAt(12);
-    EXPECT_EQ(world.lives, 3);
-    EXPECT_EQ(world.nextLifeScore, 10000u);
+TEST_F(Eating, EveryFiveThousandPointsBringALifeUpToNinetyNine) {
+    for (int lives : {99, 2}) {
+        SCOPED_TRACE(lives);
+        world.cells.fill(Empty);
+        placeWorm(10, 10, 3, Right);
+        world.score = 4995;
+        world.nextLifeScore = 5000;
+        world.lives = lives;
+        putBean(12, Green);
+        eatAt(12);
+        EXPECT_EQ(world.lives, lives == 2 ? 3 : 99);
+        EXPECT_EQ(world.nextLifeScore, lives == 2 ? 10000u : 5000u);
+    }
     // The pop-up shows at the head's cell after its move, replacing nothing else.
     EXPECT_EQ(world.cellEffect[cellIndex(12, 10)], EffectLifeUp);
     const std::vector<SoundCall> expected = {{SoundOp::Stop, SoundLifeUp, 0},
                                              {SoundOp::Rewind, SoundLifeUp, 0},
                                              {SoundOp::Play, SoundLifeUp, 0}};
     EXPECT_EQ(callsOn(SoundLifeUp), expected);
-}
-
-TEST_F(Eating, NoLifeBeyondNinetyNine) {
-    world.score = 4995;
-    world.lives = 99;
-    putBean(12, Green);
-    eatAt(12);
-    EXPECT_EQ(world.lives, 99);
-    EXPECT_EQ(world.nextLifeScore, 5000u);
 }
 
 TEST_F(Eating, TheHighScoreFollowsTheScore) {

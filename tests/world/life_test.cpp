@@ -4,6 +4,7 @@
 #include "tests/world/harness.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "game/screens/assets.h"
 #include "game/screens/screens.h"
@@ -17,10 +18,7 @@ class Life : public World {
 protected:
     void SetUp() override {
         World::SetUp();
-        TestScene scene;
-        scene.set(3, 3, 6);
-        load(scene);
-        newGame();
+        startPlain();
     }
 };
 
@@ -107,8 +105,8 @@ TEST_F(Life, TheTrailingCellAcrossTheSeamIsTheLastColumn) {
     EXPECT_EQ(countCells(Stone), 20);
 }
 
-TEST_F(Life, HittingAStoneKillsBeforeTheWormMoves) {
-    placeWorm(10, 10, 5, Right);
+TEST_F(Life, HittingAStoneKillsBeforeTheWormMovesAndTheNextStartsOnItsTail) {
+    placeWorm(10, 10, 5, Right);  // body over columns 6..9
     world.cells[cellIndex(12, 10)] = Stone;
     ASSERT_TRUE(runUntilHeadAt(120, 100));
     soundLog.calls.clear();
@@ -126,6 +124,15 @@ TEST_F(Life, HittingAStoneKillsBeforeTheWormMoves) {
                                              {SoundOp::Stop, SoundBeat, 0},
                                              {SoundOp::Rewind, SoundBeat, 0}};
     EXPECT_EQ(soundLog.calls, expected);
+    EXPECT_EQ(world.startCol, 8);  // the tail's cell
+    EXPECT_EQ(world.startRow, 10);
+    for (int c = 8; c <= 11; ++c) EXPECT_EQ(cellAt(c, 10), Empty) << c;
+    resetWorm(WormReset::NewLife);
+    EXPECT_EQ(world.segX[0], 80);
+    EXPECT_EQ(world.segY[0], 100);
+    EXPECT_EQ(world.lives, 1);
+    EXPECT_EQ(world.length, 1);
+    EXPECT_EQ(world.face, 0);
 }
 
 TEST_F(Life, RunningIntoItsOwnBodyKills) {
@@ -160,76 +167,41 @@ TEST_F(Life, TheNextWormStartsWhereTheLastBodySegmentLay) {
     EXPECT_EQ(world.face, 0);
 }
 
-TEST_F(Life, AOneSegmentWormRespawnsOnTheStartPoint) {
+TEST_F(Life, TheLastWormOfOneSegmentKeepsTheStartPointAndHandsOverToTheClosingScreen) {
+    world.lives = 0;
     placeWorm(10, 10, 1, Right);
     world.cells[cellIndex(11, 10)] = Stone;
     ASSERT_TRUE(runUntilHeadAt(110, 100));
     frame();
     EXPECT_EQ(world.startCol, 3);
     EXPECT_EQ(world.startRow, 3);
-}
-
-TEST_F(Life, TheLastWormHandsOverToTheClosingScreen) {
-    world.lives = 0;
-    placeWorm(10, 10, 3, Right);
-    world.cells[cellIndex(11, 10)] = Stone;
-    ASSERT_TRUE(runUntilHeadAt(110, 100));
-    frame();
     EXPECT_EQ(shell.currentScreen, sceneEndScreen);
     EXPECT_EQ(world.sceneAccomplished, 0);
 }
 
 TEST_F(Life, ANewGameResetsEverythingALifeCarriesOver) {
-    world.score = 1234;
-    world.lives = 5;
-    world.comboColour = 3;
-    world.comboCount = 2;
-    world.nextLifeScore = 10000;
-    world.dayClock = 3000;
-    screens.brightness = 64;
-    world.sceneAccomplished = 1;
-    world.quitToMenu = 1;
-    world.nightSpritePatch = 0;
-    world.rainTimer = 77;
-    world.laserAge = 9;
-    world.laserAngle = 128;
-    world.fallCounter = 30;
-    world.speed = 5;
-    world.speedTimer = -3;
-    world.segDissolve[4] = 6;
-    world.startHintClock = 12;
-    resetWorm(WormReset::NewLife);
-    EXPECT_EQ(world.score, 1234u);
-    EXPECT_EQ(world.lives, 4);
-    EXPECT_EQ(world.comboCount, 2);
-    EXPECT_EQ(world.nextLifeScore, 10000u);
-    EXPECT_EQ(world.dayClock, 3000);
-    EXPECT_EQ(screens.brightness, 64);
-    EXPECT_EQ(world.rainTimer, 0);
-    EXPECT_EQ(world.laserAge, 0);
-    EXPECT_EQ(world.laserAngle, 0);
-    EXPECT_EQ(world.fallCounter, 0);
-    EXPECT_EQ(world.speed, 2);
-    EXPECT_EQ(world.speedTimer, 0);
-    EXPECT_EQ(world.segDissolve[4], 0);
-    EXPECT_EQ(world.startHintClock, 0);
-    EXPECT_EQ(world.pendingGrowth, 4);
-    EXPECT_EQ(screens.endFade, 0);
+    auto carried = [] {
+        return std::tuple(world.score, world.lives, world.comboColour, world.comboCount, world.nextLifeScore,
+                          world.dayClock, screens.brightness, world.sceneAccomplished, world.quitToMenu,
+                          world.nightSpritePatch);
+    };
+    auto cleared = [] {
+        return std::tuple(world.rainTimer, world.laserAge, world.laserAngle, world.fallCounter, world.speed,
+                          world.speedTimer, world.segDissolve[4], world.startHintClock, world.pendingGrowth,
+                          screens.endFade);
+    };
+    std::tie(world.score, world.lives, world.comboColour, world.comboCount, world.nextLifeScore, world.dayClock,
+             screens.brightness, world.sceneAccomplished, world.quitToMenu, world.nightSpritePatch) =
+        std::tuple(1234u, 5, 3, 2, 10000u, 3000, 64, 1, 1, 0);
+    std::tie(world.rainTimer, world.laserAge, world.laserAngle, world.fallCounter, world.speed, world.speedTimer,
+             world.segDissolve[4], world.startHintClock) = std::tuple(77, 9, 128, 30, 5, -3, 6, 12);
+    resetWorm(WormReset::NewLife);  // a life is taken, the rest carries over
+    EXPECT_EQ(carried(), std::tuple(1234u, 4, 3, 2, 10000u, 3000, 64, 1, 1, 0));
+    EXPECT_EQ(cleared(), std::tuple(0, 0, 0, 0, 2, 0, 0, 0, 4, 0));
     resetWorm(WormReset::NewGame);
-    EXPECT_EQ(world.score, 0u);
-    EXPECT_EQ(world.lives, 2);
-    EXPECT_EQ(world.comboColour, 0);
-    EXPECT_EQ(world.comboCount, 0);
-    EXPECT_EQ(world.nextLifeScore, 5000u);
-    EXPECT_EQ(world.dayClock, 256);
-    EXPECT_EQ(screens.brightness, 256);
-    EXPECT_EQ(world.sceneAccomplished, 0);
-    EXPECT_EQ(world.quitToMenu, 0);
-    EXPECT_EQ(world.nightSpritePatch, 1);
+    EXPECT_EQ(carried(), std::tuple(0u, 2, 0, 0, 5000u, 256, 256, 0, 0, 1));
     for (int i = 0; i < kMaxSegments; ++i) {
-        EXPECT_EQ(world.segX[i], 30);
-        EXPECT_EQ(world.segY[i], 30);
-        EXPECT_EQ(world.segDir[i], Up);
+        EXPECT_EQ(std::tuple(world.segX[i], world.segY[i], world.segDir[i]), std::tuple(30, 30, Up)) << i;
     }
 }
 

@@ -71,7 +71,7 @@ TEST_F(Powers, TheFlashTurnsAQuarterAFrameAndBurnsOutAfterTwentyFiveFrames) {
     EXPECT_FALSE(advanceLaser());
 }
 
-TEST_F(Powers, AShotThatMeetsNothingEndsSilentlyAtTheEdge) {
+TEST_F(Powers, AShotThatMeetsNothingEndsSilentlyAtTheEdgeAndDoesNotWrap) {
     stillWorm(10, 2, 1, Up);
     fireLaser();
     frames(2);
@@ -82,14 +82,10 @@ TEST_F(Powers, AShotThatMeetsNothingEndsSilentlyAtTheEdge) {
     EXPECT_TRUE(callsOn(SoundWarp).empty());
     frame();
     EXPECT_EQ(world.laserY, -10);  // idle: not moved again
-}
-
-TEST_F(Powers, TheShotDoesNotWrap) {
     stillWorm(39, 8, 1, Right);
     world.cells[cellIndex(0, 8)] = Red;
     fireLaser();
     EXPECT_FALSE(advanceLaser());
-    EXPECT_EQ(world.laserAge, 0);
     EXPECT_EQ(cellAt(0, 8), Red);
 }
 
@@ -111,6 +107,18 @@ TEST_F(Powers, RevivalTurnsTheFiveOldestStonesIntoBeans) {
     frames(64);
     for (int k = 0; k < 5; ++k) EXPECT_LT(cellAt(30 + k, 2 + k), 5) << k;
     EXPECT_EQ(cellAt(35, 7), Stone);
+    // A later revival takes the rest, and then finds nothing.
+    soundLog.calls.clear();
+    reviveStones();
+    EXPECT_EQ(world.stoneRead, 7);
+    EXPECT_LT(world.cellEffect[cellIndex(35, 7)], 5);
+    EXPECT_LT(world.cellEffect[cellIndex(36, 8)], 5);
+    EXPECT_EQ(callsOn(SoundFade), restartCalls(SoundFade, (35 - 20) * 50));
+    soundLog.calls.clear();
+    const std::uint32_t after = randomState.state;
+    reviveStones();
+    EXPECT_EQ(randomState.state, after);
+    EXPECT_TRUE(soundLog.calls.empty());
 }
 
 TEST_F(Powers, AStoneTheLaserRemovedStillCountsAmongTheFive) {
@@ -123,21 +131,6 @@ TEST_F(Powers, AStoneTheLaserRemovedStillCountsAmongTheFive) {
     EXPECT_LT(cellAt(31, 3), 5);
 }
 
-TEST_F(Powers, ALaterRevivalTakesTheRestAndThenFindsNothing) {
-    reviveStones();
-    soundLog.calls.clear();
-    reviveStones();
-    EXPECT_EQ(world.stoneRead, 7);
-    EXPECT_LT(world.cellEffect[cellIndex(35, 7)], 5);
-    EXPECT_LT(world.cellEffect[cellIndex(36, 8)], 5);
-    EXPECT_EQ(callsOn(SoundFade), restartCalls(SoundFade, (35 - 20) * 50));
-    soundLog.calls.clear();
-    const std::uint32_t state = randomState.state;
-    reviveStones();
-    EXPECT_EQ(randomState.state, state);
-    EXPECT_TRUE(soundLog.calls.empty());
-}
-
 TEST_F(Powers, ConsumedEntriesAreSkippedWithoutCounting) {
     world.stoneQueue[1] = StoneEntry{};
     world.stoneQueue[3] = StoneEntry{};
@@ -147,25 +140,20 @@ TEST_F(Powers, ConsumedEntriesAreSkippedWithoutCounting) {
     EXPECT_LT(world.cellEffect[cellIndex(36, 8)], 5);
 }
 
-TEST_F(Powers, TheQueueIsARingPastItsLastEntry) {
-    world.stoneRead = kStoneQueueSize - 2;
-    world.stoneWrite = kStoneQueueSize - 2;
+TEST_F(Powers, TheQueueIsARingThatDropsItsOldestEntryWhenFull) {
+    world.stoneRead = world.stoneWrite = kStoneQueueSize - 2;
     for (int k = 0; k < 4; ++k) queueStone(20 + k, 20);
     EXPECT_EQ(world.stoneWrite, 2);
     reviveStones();
     EXPECT_EQ(world.stoneRead, 2);
     for (int k = 0; k < 4; ++k) EXPECT_LT(world.cellEffect[cellIndex(20 + k, 20)], 5) << k;
-}
-
-TEST_F(Powers, AFullRingDropsItsOldestEntry) {
-    world.stoneRead = 0;
-    world.stoneWrite = 0;
+    world.stoneRead = world.stoneWrite = 0;
     for (int k = 0; k < kStoneQueueSize; ++k) queueStone(k % 40, (k / 40) % 30);
     EXPECT_EQ(world.stoneWrite, 0);
     EXPECT_EQ(world.stoneRead, 1);  // the oldest gave way; the ring never looks empty when full
 }
 
-TEST_F(Powers, HalvingCutsTheBodyWhenTheGrowthToComeIsNotEnough) {
+TEST_F(Powers, HalvingCutsTheBodyWhenTheGrowthToComeIsNotEnoughAndItPopsFromTheTailEnd) {
     stillWorm(20, 10, 10, Right);
     world.pendingGrowth = 4;
     world.tailHold = 3;
@@ -182,6 +170,28 @@ TEST_F(Powers, HalvingCutsTheBodyWhenTheGrowthToComeIsNotEnough) {
     EXPECT_EQ(cellAt(14, 10), WormBody);
     const std::vector<SoundCall> beat = {{SoundOp::Stop, SoundBeat, 0}, {SoundOp::Rewind, SoundBeat, 0}};
     EXPECT_EQ(callsOn(SoundBeat), beat);
+    // The cut body pops from the tail end toward the cut.
+    std::vector<std::int32_t> pops;
+    std::vector<int> popFrames;
+    for (int f = 1; f <= 12; ++f) {
+        const std::uint32_t state = randomState.state;
+        soundLog.calls.clear();
+        frame();
+        for (const SoundCall& call : callsOn(SoundPop)) {
+            if (call.op != SoundOp::SetPan) continue;
+            pops.push_back(call.value);
+            popFrames.push_back(f);
+        }
+        if (f == 1) {
+            // Each vanishing segment splashes; row 10 is scanned by column, segment 9 first.
+            randomState.state = state;
+            for (int x : {114, 124, 134}) EXPECT_EQ(rippleCurrentAt(x, 105), gameRand() & 255) << x;
+        }
+    }
+    // Segment 9 (column 11) drawn 4 frames, segment 8 (12) 6, segment 7 (13) 8; each pops next.
+    EXPECT_EQ(pops, (std::vector<std::int32_t>{5 * 110 - 1000, 5 * 120 - 1000, 5 * 130 - 1000}));
+    EXPECT_EQ(popFrames, (std::vector<int>{5, 7, 9}));
+    for (int c = 11; c <= 13; ++c) EXPECT_EQ(world.cellEffect[cellIndex(c, 10)], EffectNone);
 }
 
 TEST_F(Powers, HalvingTakesFromTheGrowthToComeFirst) {
@@ -193,46 +203,12 @@ TEST_F(Powers, HalvingTakesFromTheGrowthToComeFirst) {
     for (int c = 11; c <= 19; ++c) EXPECT_EQ(world.cellEffect[cellIndex(c, 10)], EffectNone) << c;
 }
 
-TEST_F(Powers, TheCutBodyPopsFromTheTailEndTowardTheCut) {
-    stillWorm(20, 10, 10, Right);
-    world.pendingGrowth = 4;
-    halveWorm();
-    std::vector<std::int32_t> pops;
-    std::vector<int> popFrames;
-    for (int f = 1; f <= 12; ++f) {
-        soundLog.calls.clear();
-        frame();
-        for (const SoundCall& call : callsOn(SoundPop)) {
-            if (call.op != SoundOp::SetPan) continue;
-            pops.push_back(call.value);
-            popFrames.push_back(f);
-        }
-    }
-    // Segment 9 (column 11) drawn 4 frames, segment 8 (12) 6, segment 7 (13) 8; each pops next.
-    EXPECT_EQ(pops, (std::vector<std::int32_t>{5 * 110 - 1000, 5 * 120 - 1000, 5 * 130 - 1000}));
-    EXPECT_EQ(popFrames, (std::vector<int>{5, 7, 9}));
-    for (int c = 11; c <= 13; ++c) EXPECT_EQ(world.cellEffect[cellIndex(c, 10)], EffectNone);
-}
-
 TEST_F(Powers, SegmentsFourOrMorePlacesBehindTheCutPopAtOnce) {
     stillWorm(25, 10, 20, Right);
     halveWorm();  // total 20 -> 10: segments 10..19 cut
     EXPECT_EQ(world.length, 10);
     frame();
     EXPECT_EQ(playsOf(SoundPop), 6);  // k = 4 .. 9
-}
-
-TEST_F(Powers, AVanishingSegmentSplashesEveryFrame) {
-    stillWorm(20, 10, 10, Right);
-    world.pendingGrowth = 4;
-    halveWorm();
-    const std::uint32_t state = randomState.state;
-    frame();
-    randomState.state = state;
-    // Row 10 is scanned column by column: segment 9 (column 11) draws first.
-    EXPECT_EQ(rippleCurrentAt(114, 105), gameRand() & 255);
-    EXPECT_EQ(rippleCurrentAt(124, 105), gameRand() & 255);
-    EXPECT_EQ(rippleCurrentAt(134, 105), gameRand() & 255);
 }
 
 }  // namespace

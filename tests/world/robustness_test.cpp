@@ -14,7 +14,7 @@
 namespace wt {
 namespace {
 
-class Robustness : public World {};
+using Robustness = World;
 
 TestScene randomScene(std::mt19937& gen) {
     TestScene scene;
@@ -33,32 +33,18 @@ TestScene randomScene(std::mt19937& gen) {
 }
 
 void expectInside() {
-    ASSERT_GE(world.length, 1);
-    ASSERT_LE(world.length, 25);
-    for (int i = 0; i < world.length; ++i) {
-        ASSERT_GE(world.segX[i], -9);
-        ASSERT_LE(world.segX[i], 390);
-        ASSERT_GE(world.segY[i], -9);
-        ASSERT_LE(world.segY[i], 290);
-    }
-    ASSERT_GE(world.stoneRead, 0);
-    ASSERT_LT(world.stoneRead, kStoneQueueSize);
-    ASSERT_GE(world.stoneWrite, 0);
-    ASSERT_LT(world.stoneWrite, kStoneQueueSize);
-    ASSERT_GE(world.startCol, 0);
-    ASSERT_LT(world.startCol, kFieldColumns);
-    ASSERT_GE(world.startRow, 0);
-    ASSERT_LT(world.startRow, kFieldRows);
+    auto in = [](std::int32_t v, std::int32_t low, std::int32_t high) { return v >= low && v <= high; };
+    ASSERT_TRUE(in(world.length, 1, 25)) << world.length;
+    for (int i = 0; i < world.length; ++i)
+        ASSERT_TRUE(in(world.segX[i], -9, 390) && in(world.segY[i], -9, 290)) << world.segX[i] << "," << world.segY[i];
+    ASSERT_TRUE(in(world.stoneRead, 0, kStoneQueueSize - 1) && in(world.stoneWrite, 0, kStoneQueueSize - 1));
+    ASSERT_TRUE(in(world.startCol, 0, kFieldColumns - 1) && in(world.startRow, 0, kFieldRows - 1));
 }
 
 // What the screens do once the world hands over: the next worm, or a new game.
 void handOver() {
     if (shell.currentScreen == nullptr) return;
-    if (shell.currentScreen == lifeLostScreen) {
-        resetWorm(WormReset::NewLife);
-    } else {
-        resetWorm(WormReset::NewGame);
-    }
+    resetWorm(shell.currentScreen == lifeLostScreen ? WormReset::NewLife : WormReset::NewGame);
     shell.currentScreen = nullptr;
 }
 

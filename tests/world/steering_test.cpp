@@ -1,10 +1,9 @@
 // The worm's start, steering and movement: the first arrow starts it, turns only happen on
 // cells, the first queued arrow counts and a reversal is refused, the head wraps round the
 // torus through the negative seam positions, and the body follows cell by cell.
-#include "tests/world/harness.h"
-
 #include "game/shell/keys.h"
 #include "game/shell/shell.h"
+#include "tests/world/harness.h"
 
 namespace wt {
 namespace {
@@ -23,43 +22,51 @@ protected:
 TEST_F(Steering, TheWormWaitsForAnArrowAndStartsInItsDirection) {
     frames(5);
     EXPECT_EQ(world.started, 0);
-    EXPECT_EQ(world.segX[0], 100);
     EXPECT_EQ(world.segY[0], 100);
-    press(kKeyRight);
-    frame();
-    EXPECT_EQ(world.started, 1);
-    EXPECT_EQ(world.segDir[0], Right);
-    EXPECT_EQ(world.segX[0], 102);
+    struct Case {
+        std::vector<std::uint8_t> held, queued;
+        Direction dir;
+        std::int32_t x, y;
+    };
+    // Two held arrows start in the first of Up, Right, Down, Left; a queued arrow then steers
+    // on the start cell unless it reverses the start.
+    const Case cases[] = {{{kKeyRight}, {kKeyRight}, Right, 102, 100},
+                          {{kKeyLeft, kKeyDown}, {}, Down, 100, 102},
+                          {{kKeyLeft, kKeyDown}, {kKeyLeft, kKeyDown}, Left, 98, 100}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dir);
+        keyboard = KeyboardState{};
+        world.cells.fill(Empty);
+        newGame();
+        for (std::uint8_t key : c.held) keyboard.keyState[key] = 0x80;  // held, no press queued
+        for (std::uint8_t key : c.queued) press(key);
+        frame();
+        EXPECT_EQ(world.started, 1);
+        EXPECT_EQ(world.segDir[0], c.dir);
+        EXPECT_EQ(world.segX[0], c.x);
+        EXPECT_EQ(world.segY[0], c.y);
+    }
 }
 
-TEST_F(Steering, TwoArrowsHeldStartInTheFirstOfUpRightDownLeft) {
-    keyboard.keyState[kKeyLeft] = 0x80;  // held, with no press left in the queue
-    keyboard.keyState[kKeyDown] = 0x80;
-    frame();
-    EXPECT_EQ(world.segDir[0], Down);
-    EXPECT_EQ(world.segY[0], 102);
-}
-
-TEST_F(Steering, AQueuedPressSteersOnTheStartCell) {
-    // The start picks Down from the held keys, then the step on the start cell takes the
-    // first queued arrow, Left, which is no reversal of Down.
-    press(kKeyLeft);
-    press(kKeyDown);
-    frame();
-    EXPECT_EQ(world.segDir[0], Left);
-    EXPECT_EQ(world.segX[0], 98);
-}
-
-TEST_F(Steering, AReversalIsRefused) {
-    press(kKeyUp);
-    frame();
-    release(kKeyUp);
-    frames(2);  // between cells
-    tap(kKeyDown);
-    ASSERT_TRUE(runUntilHeadAt(100, 90));
-    frame();
-    EXPECT_EQ(world.segDir[0], Up);
-    EXPECT_EQ(world.segY[0], 88);
+TEST_F(Steering, AReversalIsRefusedAndOtherKeysBeforeAnArrowAreSkipped) {
+    struct Case {
+        std::vector<std::uint8_t> taps;
+        Direction dir;
+    };
+    for (const Case& c : {Case{{kKeyDown}, Up}, Case{{kKeyTab, kKeyEnter, kKeyRight}, Right}}) {
+        SCOPED_TRACE(c.dir);
+        keyboard = KeyboardState{};
+        world.cells.fill(Empty);
+        newGame();
+        press(kKeyUp);
+        frame();
+        release(kKeyUp);
+        frames(2);  // between cells
+        for (std::uint8_t key : c.taps) tap(key);
+        ASSERT_TRUE(runUntilHeadAt(100, 90));
+        frame();
+        EXPECT_EQ(world.segDir[0], c.dir);
+    }
 }
 
 TEST_F(Steering, TheFirstQueuedArrowTurnsAtTheNextCellAndTheRestIsDropped) {
@@ -81,37 +88,22 @@ TEST_F(Steering, TheFirstQueuedArrowTurnsAtTheNextCellAndTheRestIsDropped) {
     EXPECT_EQ(world.segDir[0], Left);  // the Up was dropped with the queue
 }
 
-TEST_F(Steering, OtherKeysBeforeTheArrowAreSkipped) {
-    press(kKeyUp);
-    frame();
-    release(kKeyUp);
-    tap(kKeyTab);
-    tap(kKeyEnter);
-    tap(kKeyRight);
-    ASSERT_TRUE(runUntilHeadAt(100, 90));
-    frame();
-    EXPECT_EQ(world.segDir[0], Right);
-}
-
-TEST_F(Steering, TheHeadWrapsRightThroughTheSeam) {
-    placeWorm(39, 5, 1, Right);
-    std::vector<std::int32_t> xs;
-    for (int i = 0; i < 6; ++i) {
-        frame();
-        xs.push_back(world.segX[0]);
+TEST_F(Steering, TheHeadWrapsSidewaysThroughTheNegativeSeamPositions) {
+    struct Case {
+        int column;
+        Direction dir;
+        std::vector<std::int32_t> xs;
+    };
+    for (const Case& c : {Case{39, Right, {-8, -6, -4, -2, 0, 2}}, Case{0, Left, {-2, -4, -6, -8, 390, 388}}}) {
+        placeWorm(c.column, 5, 1, c.dir);
+        std::vector<std::int32_t> xs;
+        for (int i = 0; i < 6; ++i) {
+            frame();
+            xs.push_back(world.segX[0]);
+        }
+        EXPECT_EQ(xs, c.xs);
+        EXPECT_EQ(world.segY[0], 50);
     }
-    EXPECT_EQ(xs, (std::vector<std::int32_t>{392 - 400, -6, -4, -2, 0, 2}));
-    EXPECT_EQ(world.segY[0], 50);
-}
-
-TEST_F(Steering, TheHeadWrapsLeftThroughTheSeam) {
-    placeWorm(0, 5, 1, Left);
-    std::vector<std::int32_t> xs;
-    for (int i = 0; i < 6; ++i) {
-        frame();
-        xs.push_back(world.segX[0]);
-    }
-    EXPECT_EQ(xs, (std::vector<std::int32_t>{-2, -4, -6, -8, 390, 388}));
 }
 
 TEST_F(Steering, TheHeadWrapsVertically) {
@@ -175,18 +167,16 @@ TEST_F(Steering, GrowthWaitsTwoFramesWhenFast) {
     EXPECT_EQ(world.segX[3], world.segX[2]);
 }
 
-TEST_F(Steering, MarkingEmptiesTheTailCell) {
+TEST_F(Steering, MarkingEmptiesTheTailCellAndAOneSegmentWormLeavesNone) {
     placeWorm(10, 10, 3, Right);  // cells 8..10 of row 10
     frame();
     EXPECT_EQ(cellAt(10, 10), WormBody);
     EXPECT_EQ(cellAt(9, 10), WormBody);
     EXPECT_EQ(cellAt(8, 10), Empty);
-}
-
-TEST_F(Steering, AOneSegmentWormLeavesNoMark) {
-    placeWorm(10, 10, 1, Right);
+    world.cells.fill(Empty);
+    placeWorm(20, 10, 1, Right);
     frame();
-    EXPECT_EQ(cellAt(10, 10), Empty);
+    EXPECT_EQ(cellAt(20, 10), Empty);
 }
 
 }  // namespace

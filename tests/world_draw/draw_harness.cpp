@@ -1,9 +1,9 @@
-// The drawing tests' harness: the platform's sound side records every call, the asset
-// catalogue's textures and background loader and the two screens the world hands over to are
+// The drawing tests' harness: the asset catalogue's textures and background loader are
 // stand-ins that the real ones replace when the game core brings them along.
 #include "tests/world_draw/draw_harness.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "game/screens/assets.h"
 #include "game/screens/screens.h"
@@ -13,31 +13,16 @@
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
-int platformOpenAudio() { return 1; }
-void platformCloseAudio() {}
-int platformLoadSound(int, const char*) { return 1; }
-bool platformSoundLoaded(int id) { return id >= 0 && id < 256; }
-void platformSound(SoundOp op, int id, std::int32_t value) { wd::soundCalls.push_back({op, id, value}); }
-
 __attribute__((weak)) TextureStore beanTexture;
 __attribute__((weak)) TextureStore brightTexture;
 __attribute__((weak)) void loadBackground() { ++wd::backgroundLoads; }
-__attribute__((weak)) void lifeLostScreen() {}
-__attribute__((weak)) void sceneEndScreen() {}
 
 namespace wd {
 
-std::vector<SoundCall> soundCalls;
 int backgroundLoads = 0;
 
 namespace {
 std::vector<PixelBuffer*> images;
-}
-
-int playsOf(int id) {
-    return static_cast<int>(std::count_if(soundCalls.begin(), soundCalls.end(), [id](const SoundCall& c) {
-        return c.id == id && c.op == SoundOp::Play;
-    }));
 }
 
 PixelBuffer* solidImage(std::int32_t width, std::int32_t height, std::uint32_t colour) {
@@ -59,6 +44,9 @@ std::uint64_t frameHash() {
     return hash;
 }
 
+std::uint32_t floorAt(int x, int y) { return backdropBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
+std::uint32_t frameAt(int x, int y) { return drawBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
+
 void Drawing::SetUp() {
     world = WorldState{};
     screens = ScreenState{};
@@ -66,7 +54,7 @@ void Drawing::SetUp() {
     keyboard = KeyboardState{};
     assets = AssetCatalogue{};
     pond = PondState{};
-    soundCalls.clear();
+    wt::resetSoundLog();
     backgroundLoads = 0;
     seedRandom(1);
     initRowTables();

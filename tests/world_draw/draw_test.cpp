@@ -15,8 +15,8 @@ namespace {
 
 using wd::Drawing;
 
-std::uint32_t floorAt(int x, int y) { return backdropBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
-std::uint32_t frameAt(int x, int y) { return drawBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
+using wd::floorAt;
+using wd::frameAt;
 
 // --- Day cycle ---------------------------------------------------------------------------------
 
@@ -45,7 +45,16 @@ TEST_F(DayCycle, MilestonesOfADay) {
     EXPECT_EQ(screens.brightness, 256);
 }
 
-TEST_F(DayCycle, AutoCycleSceneShowsTheNextBackgroundEachDay) {
+TEST_F(DayCycle, OnlyAnAutoCycleSceneShowsTheNextBackgroundEachDay) {
+    for (std::int32_t background : {1, 9, 10}) {  // fixed and random pictures stay
+        world.background = background;
+        assets.backgroundIndex = 4;
+        world.dayClock = 3499;
+        updateDayCycle();
+        EXPECT_EQ(world.dayClock, 0);
+        EXPECT_EQ(assets.backgroundIndex, 4u);
+    }
+    EXPECT_EQ(wd::backgroundLoads, 0);
     world.background = 0;
     assets.backgroundIndex = 7;
     world.dayClock = 3498;
@@ -60,18 +69,6 @@ TEST_F(DayCycle, AutoCycleSceneShowsTheNextBackgroundEachDay) {
     EXPECT_EQ(wd::backgroundLoads, 2);
 }
 
-TEST_F(DayCycle, FixedAndRandomBackgroundsStay) {
-    for (std::int32_t background : {1, 9, 10}) {
-        world.background = background;
-        assets.backgroundIndex = 4;
-        world.dayClock = 3499;
-        updateDayCycle();
-        EXPECT_EQ(world.dayClock, 0);
-        EXPECT_EQ(assets.backgroundIndex, 4u);
-    }
-    EXPECT_EQ(wd::backgroundLoads, 0);
-}
-
 // --- Head light --------------------------------------------------------------------------------
 
 // The lit extent of row y in the floor layer, outward from x.
@@ -84,9 +81,13 @@ int litLeft(int x, int y) {
     return x;
 }
 
-TEST_F(Drawing, HeadLightReachesNinetySixPixelsAtNight) {
+TEST_F(Drawing, HeadLightReachesNinetySixPixelsAtNightAndShrinksOnceDead) {
     wd::fillTexture(&brightTexture, 0x00202020u);
     placeWorm(200, 150, 1);
+    screens.brightness = 250;  // daylight: no light
+    drawPlayfield();
+    EXPECT_EQ(floorAt(190, 154), 0u);
+    EXPECT_EQ(floorAt(215, 154), 0u);
     screens.brightness = 64;
     drawPlayfield();
     const int cx = 204, cy = 154;
@@ -94,24 +95,11 @@ TEST_F(Drawing, HeadLightReachesNinetySixPixelsAtNight) {
     EXPECT_EQ(litRight(cx, cy), cx + 97);
     EXPECT_EQ(floorAt(cx, cy - 96), 0x00202020u);
     EXPECT_EQ(floorAt(cx, cy - 97), 0u);
-}
-
-TEST_F(Drawing, NoHeadLightInDaylight) {
-    wd::fillTexture(&brightTexture, 0x00202020u);
-    placeWorm(200, 150, 1);
-    screens.brightness = 250;
-    drawPlayfield();
-    EXPECT_EQ(floorAt(190, 154), 0u);
-    EXPECT_EQ(floorAt(215, 154), 0u);
-}
-
-TEST_F(Drawing, DeadWormsLightShrinksWithTheStillFrames) {
-    wd::fillTexture(&brightTexture, 0x00202020u);
-    placeWorm(200, 150, 1);
     kill();
-    screens.brightness = 64;
+    clearFrameBuffer(3);
     drawPlayfieldDying();  // tailHold 15: s = (96 x 15) >> 5 = 45
-    EXPECT_EQ(litLeft(204, 154), 204 - 45);
+    EXPECT_EQ(litLeft(cx, cy), cx - 45);
+    EXPECT_EQ(litRight(cx, cy), cx + 46);
     EXPECT_EQ(world.tailHold, 14);
 }
 
@@ -135,52 +123,31 @@ protected:
         assets.background = wd::solidImage(400, 300, 0);
         world.started = 1;
     }
-    // A corner pixel of the panel that no text covers.
-    std::uint32_t corner() const { return frameAt(3, 3); }
 };
 
-TEST_F(StatusPanel, FullyTransparentWithTheHeadInRowZero) {
-    placeWorm(200, 0, 1);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0u);
-}
-
-TEST_F(StatusPanel, MostlyOpaqueInTheMiddleOfThePond) {
-    placeWorm(200, 150, 1);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0x009C9C9Cu);  // 200 x 0xC8 >> 8
-}
-
-TEST_F(StatusPanel, FadesNearTheBottom) {
-    placeWorm(200, 250, 1);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0x004E4E4Eu);  // alpha 100
-}
-
-TEST_F(StatusPanel, TabShowsItOpaqueAndBeforeTheStart) {
-    pushKeyEvent(kKeyTab, true);
-    placeWorm(200, 0, 1);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0x00C8C8C8u);
-    world.started = 0;
-    clearFrameBuffer(0);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0x00C8C8C8u);
-}
-
-TEST_F(StatusPanel, HiddenBeforeTheStartWithoutTab) {
-    world.started = 0;
-    placeWorm(200, 150, 1);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0u);
-}
-
-TEST_F(StatusPanel, FixedAlphaOnceTheGameIsOver) {
-    world.sceneAccomplished = 1;
-    pushKeyEvent(kKeyTab, true);
-    placeWorm(200, 0, 1);
-    drawPlayfield();
-    EXPECT_EQ(corner(), 0x009C9C9Cu);
+TEST_F(StatusPanel, FadesWithTheHeadsHeightUnlessTabHoldsItOrTheGameIsOver) {
+    struct Case {
+        std::int32_t headY;
+        bool started, tab, over;
+        std::uint32_t corner;
+    };
+    // Alpha 200 in the middle of the pond: 200 x 0xC8 >> 8 = 0x9C; near the bottom alpha 100.
+    const Case cases[] = {{0, true, false, false, 0},           {150, true, false, false, 0x009C9C9Cu},
+                          {250, true, false, false, 0x004E4E4Eu}, {0, true, true, false, 0x00C8C8C8u},
+                          {0, false, true, false, 0x00C8C8C8u},   {150, false, false, false, 0},
+                          {0, true, true, true, 0x009C9C9Cu}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.headY << c.started << c.tab << c.over);
+        keyboard = KeyboardState{};
+        if (c.tab) pushKeyEvent(kKeyTab, true);
+        world.started = c.started;
+        world.sceneAccomplished = c.over;
+        world.cells.fill(Empty);
+        placeWorm(200, c.headY, 1);
+        clearFrameBuffer(0);
+        drawPlayfield();
+        EXPECT_EQ(frameAt(3, 3), c.corner);  // a corner pixel of the panel that no text covers
+    }
 }
 
 TEST_F(StatusPanel, LeavesTheTargetAsItFoundIt) {
@@ -193,33 +160,32 @@ TEST_F(StatusPanel, LeavesTheTargetAsItFoundIt) {
 
 // --- The face ----------------------------------------------------------------------------------
 
-TEST_F(Drawing, FaceGlancesAtTheFirstBeanAround) {
-    placeWorm(100, 100, 1);  // cell (10, 10) heading Up
-    world.cells[cellIndex(11, 10)] = Green;  // right
-    world.cells[cellIndex(9, 11)] = Red;     // back-left
-    drawPlayfield();
-    EXPECT_EQ(world.face, 4);
-    world.cells[cellIndex(9, 9)] = Blue;  // front-left wins
-    drawPlayfield();
-    EXPECT_EQ(world.face, 3);
-}
-
-TEST_F(Drawing, FaceDecaysBackToStraightAhead) {
-    placeWorm(100, 100, 1);
-    world.face = 4;
-    drawPlayfield();
-    EXPECT_EQ(world.face, 2);
-    drawPlayfield();
-    EXPECT_EQ(world.face, 0);
-}
-
-TEST_F(Drawing, BeanStraightAheadHoldsTheGaze) {
-    placeWorm(100, 100, 1);
-    world.cells[cellIndex(10, 9)] = Orange;  // ahead
-    world.cells[cellIndex(9, 10)] = Red;     // left
-    world.face = 5;
-    drawPlayfield();
-    EXPECT_EQ(world.face, 3);  // only the decay
+TEST_F(Drawing, FaceGlancesAtTheFirstBeanAroundOrDecaysTowardStraightAhead) {
+    struct Bean {
+        int column, row;
+        std::uint8_t colour;
+    };
+    struct Case {
+        std::vector<Bean> beans;
+        std::uint8_t faceBefore, faceAfter;
+    };
+    // The head is at cell (10, 10) heading Up. A bean straight ahead holds the gaze (only the
+    // decay by 2 runs); a dead face stays.
+    const Case cases[] = {{{{11, 10, Green}, {9, 11, Red}}, 0, 4},
+                          {{{11, 10, Green}, {9, 11, Red}, {9, 9, Blue}}, 0, 3},
+                          {{}, 4, 2},
+                          {{}, 2, 0},
+                          {{{10, 9, Orange}, {9, 10, Red}}, 5, 3},
+                          {{{9, 9, Blue}}, 6, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << int(c.faceBefore) << " " << c.beans.size());
+        world.cells.fill(Empty);
+        placeWorm(100, 100, 1);
+        for (const Bean& bean : c.beans) world.cells[cellIndex(bean.column, bean.row)] = bean.colour;
+        world.face = c.faceBefore;
+        drawPlayfield();
+        EXPECT_EQ(world.face, c.faceAfter);
+    }
 }
 
 TEST_F(Drawing, ChewingWhileGrowingBetweenCells) {
@@ -228,14 +194,6 @@ TEST_F(Drawing, ChewingWhileGrowingBetweenCells) {
     world.tailHold = 3;
     drawPlayfield();
     EXPECT_EQ(world.face, 1);
-}
-
-TEST_F(Drawing, DeadFaceStays) {
-    placeWorm(100, 100, 1);
-    world.cells[cellIndex(9, 9)] = Blue;
-    world.face = 6;
-    drawPlayfield();
-    EXPECT_EQ(world.face, 6);
 }
 
 // --- Laser flash -------------------------------------------------------------------------------
@@ -302,27 +260,27 @@ int framesUntilTheEnd(int limit) {
     return -1;
 }
 
-TEST_F(Drawing, OneSegmentWormNeverReportsTheEnd) {
-    placeWorm(100, 100, 1);
-    kill();
-    EXPECT_EQ(framesUntilTheEnd(300), -1);
-    EXPECT_EQ(world.segDissolve[0], 7);  // the head's own stage stops at 7
-    EXPECT_EQ(wd::playsOf(SoundPop), 1);
-}
-
-TEST_F(Drawing, BurstRunsFromHeadToTail) {
-    placeWorm(100, 100, 5);
-    kill();
+TEST_F(Drawing, BurstRunsFromHeadToTailAndEveryLongerWormReportsTheEnd) {
+    struct Case {
+        std::int32_t y, length;
+        int frames;  // -1: never
+        int pops;
+    };
     // 15 still frames; segment i reaches stage 8 in burst frame 3i + 8; the end is seen one
-    // frame after the tail's.
-    EXPECT_EQ(framesUntilTheEnd(300), 15 + 3 * 4 + 8 + 1);
-    EXPECT_EQ(wd::playsOf(SoundPop), 5);  // every segment pops once
-}
-
-TEST_F(Drawing, BurstOfALongWorm) {
-    placeWorm(100, 20, 24);
-    kill();
-    EXPECT_EQ(framesUntilTheEnd(300), 15 + 3 * 23 + 8 + 1);
+    // frame after the tail's. A lone head's stage stops at 7 and never reports the end.
+    for (const Case& c : {Case{100, 1, -1, 1}, Case{100, 5, 15 + 3 * 4 + 8 + 1, 5}, Case{20, 24, 15 + 3 * 23 + 8 + 1, 24}}) {
+        SCOPED_TRACE(c.length);
+        wt::resetSoundLog();
+        world.cells.fill(Empty);
+        world.segDissolve.fill(0);
+        placeWorm(100, c.y, c.length);
+        kill();
+        EXPECT_EQ(framesUntilTheEnd(300), c.frames);
+        EXPECT_EQ(wd::playsOf(SoundPop), c.pops);  // every segment pops once
+        if (c.length == 1) {
+            EXPECT_EQ(world.segDissolve[0], 7);
+        }
+    }
 }
 
 TEST_F(Drawing, StillFramesShowTheDeadFace) {

@@ -10,8 +10,8 @@
 
 namespace {
 
-std::uint32_t floorAt(int x, int y) { return backdropBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
-std::uint32_t frameAt(int x, int y) { return drawBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
+using wd::floorAt;
+using wd::frameAt;
 
 class FloorLayer : public wd::Drawing {
 protected:
@@ -30,18 +30,14 @@ protected:
     }
 };
 
-TEST_F(FloorLayer, HighBeanCastsTheMostDiffuseShadowFarAway) {
-    bean(10, 5, 63);
-    drawPlayfield();
-    EXPECT_EQ(floorAt(100 + 67, 50 + 67), 0x00FFFFFFu - 0x800u);  // wormd8 at (x + 67, y + 67)
-    EXPECT_EQ(floorAt(100 + 66, 50 + 67), 0x00FFFFFFu);
-}
-
 TEST_F(FloorLayer, ShadowSharpensAsTheBeanComesDown) {
+    bean(5, 20, 63);
     bean(10, 5, 6);
     bean(20, 5, 13);
     bean(30, 5, 5);
     drawPlayfield();
+    EXPECT_EQ(floorAt(50 + 67, 200 + 67), 0x00FFFFFFu - 0x800u);  // height 63: wormd8 at (x + 67, y + 67)
+    EXPECT_EQ(floorAt(50 + 66, 200 + 67), 0x00FFFFFFu);
     EXPECT_EQ(floorAt(110, 60), 0x00FFFFFFu - 0x100u);  // height 6: wormd1 at (x + 10, y + 10)
     EXPECT_EQ(floorAt(217, 67), 0x00FFFFFFu - 0x200u);  // height 13: wormd2
     EXPECT_EQ(floorAt(309, 59), 0x00FFFFFFu - 0x10u);   // height 5: the plain shadow at (x + 9, y + 9)

@@ -22,8 +22,6 @@ namespace {
 
 using Replay = wd::Drawing;
 
-constexpr std::uint8_t kArrows[4] = {kKeyUp, kKeyRight, kKeyDown, kKeyLeft};
-
 // Row 15 leads the worm through five blue beans (a storm), five orange (the laser), five red
 // (speed) and five purple (halving); the rest of the pond holds a scatter of beans and stones.
 void fillReplayScene() {
@@ -60,47 +58,18 @@ constexpr KeyStep kScript[] = {
     {230, kKeyDown, true}, {232, kKeyDown, false},
 };
 
-void startOnHeldArrow() {
-    for (int d = 0; d < 4 && !world.started; ++d) {
-        if (!keyHeld(kArrows[d])) continue;
-        world.segDir[0] = static_cast<std::uint8_t>(d);
-        world.started = 1;
-    }
-}
-
-bool steeringHeld() {
-    for (int d = 0; d < 4; ++d) {
-        if (keyHeld(kArrows[d]) && (d + 2) % 4 != world.segDir[0]) return true;
-    }
-    return false;
-}
-
 // The play screen's frame while the worm lives; once the world has handed over (death or the
 // exit), the closing frames draw the dying worm or the won field.
 void replayFrame() {
-    if (shell.currentScreen != nullptr) {
-        updateDayCycle();
-        updateRain();
-        if (world.sceneAccomplished) {
-            drawPlayfield();
-        } else {
-            drawPlayfieldDying();
-        }
-        return;
-    }
-    startOnHeldArrow();
+    const bool playing = shell.currentScreen == nullptr;
     updateDayCycle();
-    if (world.started) {
-        stepWorm();
-        if (world.pendingGrowth > 0 && world.tailHold <= 0) {
-            world.pendingGrowth -= 1;
-            growWorm();
-        }
-        if (world.fallInterval != 0) dropRandomBean(gameRand() % 5);
-    }
-    if (steeringHeld()) stampRipple(world.segX[1] + 4, world.segY[1] + 5, 2, gameRand() & 127);
+    if (playing) wt::playStep();
     updateRain();
-    drawPlayfield();
+    if (playing || world.sceneAccomplished) {
+        drawPlayfield();
+    } else {
+        drawPlayfieldDying();
+    }
 }
 
 // Pictures with some structure, so that a misplaced blit changes the hash.
@@ -132,23 +101,6 @@ void makePictures() {
     }
 }
 
-// For a look at what the replay shows: the sampled frames as PPM pictures and a line of state.
-void writeFrame(const char* folder, int frame) {
-    char path[512];
-    std::snprintf(path, sizeof path, "%s/replay%03d.ppm", folder, frame);
-    if (std::FILE* file = std::fopen(path, "wb")) {
-        std::fprintf(file, "P6\n400 300\n255\n");
-        for (std::uint32_t pixel : drawBuffer->pixels) {
-            unsigned char rgb[3] = {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
-                                    static_cast<unsigned char>(pixel)};
-            std::fwrite(rgb, 1, 3, file);
-        }
-        std::fclose(file);
-    }
-    std::printf("frame %d: score %u length %d rain %d laser %d speed %d light %d\n", frame, world.score,
-                world.length, world.rainTimer, world.laserAge, world.speed, screens.brightness);
-}
-
 std::vector<std::uint64_t> runReplay(int frames, int every) {
     makePictures();
     fillReplayScene();
@@ -164,9 +116,7 @@ std::vector<std::uint64_t> runReplay(int frames, int every) {
             ++next;
         }
         replayFrame();
-        if ((frame + 1) % every != 0) continue;
-        hashes.push_back(wd::frameHash());
-        if (const char* folder = std::getenv("MT_REPLAY_DUMP")) writeFrame(folder, frame + 1);
+        if ((frame + 1) % every == 0) hashes.push_back(wd::frameHash());
     }
     return hashes;
 }
