@@ -117,29 +117,21 @@ TEST_F(EditorCore, StatusTextNamesCellUnitAndShape) {
     EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Random bean    Shape = None");
 }
 
+// View pixels map to cells by truncation toward zero; a zero-sized view keeps the last cell.
 TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
-    setViewScale(400, 300);
-    mouseToCell(9, 9);
-    EXPECT_EQ(editorState.hoverCol, 0);
-    mouseToCell(-9, -9);
-    EXPECT_EQ(editorState.hoverCol, 0);
-    EXPECT_EQ(editorState.hoverRow, 0);
-    mouseToCell(-10, 299);
-    EXPECT_EQ(editorState.hoverCol, -1);
-    EXPECT_EQ(editorState.hoverRow, 29);
-    setViewScale(800, 600);
-    mouseToCell(799, 599);
-    EXPECT_EQ(editorState.hoverCol, 39);
-    EXPECT_EQ(editorState.hoverRow, 29);
-    EXPECT_EQ(statusText().substr(0, 24), "(Col, Row) = (39, 29)   ");
-}
-
-TEST_F(EditorCore, AZeroSizedViewKeepsTheLastCell) {
-    hover(5, 6);
-    setViewScale(0, 0);
-    mouseToCell(100, 100);
-    EXPECT_EQ(editorState.hoverCol, 5);
-    EXPECT_EQ(editorState.hoverRow, 6);
+    const struct {
+        int width, height, x, y, column, row;
+    } cases[] = {{400, 300, 9, 9, 0, 0},
+                 {400, 300, -9, -9, 0, 0},
+                 {400, 300, -10, 299, -1, 29},
+                 {800, 600, 799, 599, 39, 29},
+                 {0, 0, 100, 100, 39, 29}};
+    for (const auto& c : cases) {
+        setViewScale(c.width, c.height);
+        mouseToCell(c.x, c.y);
+        EXPECT_EQ(std::make_pair(editorState.hoverCol, editorState.hoverRow), std::make_pair(c.column, c.row))
+            << c.width << " x " << c.height << " at " << c.x << ", " << c.y;
+    }
 }
 
 // ---- strokes ------------------------------------------------------------------------------

@@ -4,6 +4,14 @@
 
 using namespace ui_test;
 
+// The random-fall box and which of the interval and goal-score fields can be edited.
+static QString fieldStates(CScenePropertiesDlg* dialog) {
+    auto onOff = [](bool on) { return on ? "on" : "off"; };
+    return QString("fall %1%2, interval %3, goal %4")
+        .arg(onOff(dialog->randomFallBox->isChecked()), dialog->randomFallBox->isEnabled() ? "" : " (locked)",
+             onOff(dialog->intervalEdit->isEnabled()), onOff(dialog->goalScoreEdit->isEnabled()));
+}
+
 // ---- properties dialog ---------------------------------------------------------------------
 
 class DialogTests : public QObject {
@@ -11,48 +19,35 @@ class DialogTests : public QObject {
 private slots:
     void opensWithTheNewSceneValues() {
         START_EDITOR(fixture);
-        CScenePropertiesDlg* dialog = fixture.dialog();
-        dialog->exchangeToControls();
+        CScenePropertiesDlg* dialog = fixture.openDialog();
         QCOMPARE(dialog->windowTitle(), QString("Set scene's properties"));
         QCOMPARE(dialog->titleEdit->text(), QString());
         QCOMPARE(dialog->backgroundList->currentText(), QString("Auto cycle background"));
         QCOMPARE(dialog->backgroundList->count(), 11);
-        QVERIFY(dialog->randomFallBox->isChecked());
+        QCOMPARE(fieldStates(dialog), QString("fall on, interval on, goal off"));
         QCOMPARE(dialog->intervalEdit->text(), QString("0"));
-        QVERIFY(dialog->intervalEdit->isEnabled());
         QCOMPARE(dialog->objectiveList->currentText(), QString("Standard - Score as high as you can"));
         QCOMPARE(dialog->goalScoreEdit->text(), QString("5"));
-        QVERIFY(!dialog->goalScoreEdit->isEnabled());
         QCOMPARE(dialog->descriptionEdit->toPlainText(), QString());
         // An eat-up scene opens with random fall cleared and locked.
         editorState.scene.objective = EatUp;
         dialog->exchangeToControls();
-        QVERIFY(!dialog->randomFallBox->isChecked());
-        QVERIFY(!dialog->randomFallBox->isEnabled());
-        QVERIFY(!dialog->intervalEdit->isEnabled());
+        QCOMPARE(fieldStates(dialog), QString("fall off (locked), interval off, goal off"));
     }
 
     void objectiveAndRandomFallEnableTheirFields() {
         START_EDITOR(fixture);
-        CScenePropertiesDlg* dialog = fixture.dialog();
-        dialog->exchangeToControls();
+        CScenePropertiesDlg* dialog = fixture.openDialog();
         dialog->objectiveList->setCurrentIndex(EatUp);
-        QVERIFY(!dialog->randomFallBox->isChecked());
-        QVERIFY(!dialog->randomFallBox->isEnabled());
-        QVERIFY(!dialog->intervalEdit->isEnabled());
-        QVERIFY(!dialog->goalScoreEdit->isEnabled());
+        QCOMPARE(fieldStates(dialog), QString("fall off (locked), interval off, goal off"));
         dialog->objectiveList->setCurrentIndex(GoalScore);
-        QVERIFY(dialog->randomFallBox->isEnabled());
-        QVERIFY(!dialog->randomFallBox->isChecked());
-        QVERIFY(dialog->goalScoreEdit->isEnabled());
-        QVERIFY(!dialog->intervalEdit->isEnabled());
+        QCOMPARE(fieldStates(dialog), QString("fall off, interval off, goal on"));
         dialog->randomFallBox->click();
-        QVERIFY(dialog->intervalEdit->isEnabled());
+        QCOMPARE(fieldStates(dialog), QString("fall on, interval on, goal on"));
         dialog->objectiveList->setCurrentIndex(Escape);
-        QVERIFY(dialog->intervalEdit->isEnabled());
-        QVERIFY(!dialog->goalScoreEdit->isEnabled());
+        QCOMPARE(fieldStates(dialog), QString("fall on, interval on, goal off"));
         dialog->randomFallBox->click();
-        QVERIFY(!dialog->intervalEdit->isEnabled());
+        QCOMPARE(fieldStates(dialog), QString("fall off, interval off, goal off"));
     }
 
     // A refused OK names the range, keeps the dialog open with the field focused, and a cancel
@@ -78,8 +73,7 @@ private slots:
         for (const auto& row : rows) {
             RowTrace trace{row.field};
             START_EDITOR(fixture);
-            CScenePropertiesDlg* dialog = fixture.dialog();
-            dialog->exchangeToControls();
+            CScenePropertiesDlg* dialog = fixture.openDialog();
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
             dialog->activateWindow();
@@ -105,8 +99,7 @@ private slots:
 
     void cancelAfterAFailedOkLeavesTheSceneIntact() {
         START_EDITOR(fixture);
-        CScenePropertiesDlg* dialog = fixture.dialog();
-        dialog->exchangeToControls();
+        CScenePropertiesDlg* dialog = fixture.openDialog();
         dialog->titleEdit->setText("New title");
         dialog->backgroundList->setCurrentIndex(4);
         dialog->randomFallBox->setChecked(false);
@@ -122,16 +115,13 @@ private slots:
 
     void okAppliesReloadsTheBackgroundAndMarksModified() {
         START_EDITOR(fixture);
-        QTimer::singleShot(0, [&fixture] {
-            CScenePropertiesDlg* dialog = fixture.dialog();
+        fixture.setProperties([](CScenePropertiesDlg* dialog) {
             dialog->titleEdit->setText("Ore pond");
             dialog->backgroundList->setCurrentIndex(9);
             dialog->objectiveList->setCurrentIndex(GoalScore);
             dialog->goalScoreEdit->setText("300");
             dialog->descriptionEdit->setPlainText("line one\nline two");
-            dialog->accept();
         });
-        fixture.command(CmdSetProperties);
         QCOMPARE(editorState.scene.title, std::string("Ore pond"));
         QCOMPARE(editorState.scene.background, 9);
         QCOMPARE(editorState.backgroundImageNumber, 8);
@@ -142,11 +132,8 @@ private slots:
         fixture.view()->repaint();
         QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[8]);
         // Random and auto cycle backgrounds show the first picture.
-        QTimer::singleShot(0, [&fixture] {
-            fixture.dialog()->backgroundList->setCurrentIndex(10);
-            fixture.dialog()->accept();
-        });
-        fixture.command(CmdSetProperties);
+        fixture.setProperties(
+            [](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(10); });
         fixture.view()->repaint();
         QCOMPARE(pictureAt(fixture.view(), 20, 15), kBackgroundColours[0]);
     }
@@ -154,8 +141,7 @@ private slots:
     void disabledFieldsKeepTheirValuesUnread() {
         START_EDITOR(fixture);
         editorState.scene.goalScore = 2;  // out of range, as a hand-made file may hold
-        CScenePropertiesDlg* dialog = fixture.dialog();
-        dialog->exchangeToControls();
+        CScenePropertiesDlg* dialog = fixture.openDialog();
         dialog->randomFallBox->click();
         dialog->intervalEdit->setText("99");
         dialog->accept();
@@ -167,8 +153,7 @@ private slots:
 
     void okMarksModifiedEvenWithoutChanges() {
         START_EDITOR(fixture);
-        QTimer::singleShot(0, [&fixture] { fixture.dialog()->accept(); });
-        fixture.command(CmdSetProperties);
+        fixture.setProperties([](CScenePropertiesDlg*) {});
         QVERIFY(fixture.document()->isModified());
         QVERIFY(!fixture.document()->canUndo());  // nothing changed, so nothing to undo
     }
@@ -248,12 +233,10 @@ private slots:
 
     void propertiesChangesUndoWithTheirBackground() {
         START_EDITOR(fixture);
-        QTimer::singleShot(0, [&fixture] {
-            fixture.dialog()->backgroundList->setCurrentIndex(5);
-            fixture.dialog()->titleEdit->setText("Cobble");
-            fixture.dialog()->accept();
+        fixture.setProperties([](CScenePropertiesDlg* dialog) {
+            dialog->backgroundList->setCurrentIndex(5);
+            dialog->titleEdit->setText("Cobble");
         });
-        fixture.command(CmdSetProperties);
         fixture.view()->repaint();
         QCOMPARE(pictureAt(fixture.view(), 1, 1), kBackgroundColours[4]);
         fixture.command(CmdEditUndo);
@@ -265,6 +248,6 @@ private slots:
     }
 };
 
-KELV_SUITE_RUNNER(DialogTests, runDialogTests)
-KELV_SUITE_RUNNER(UndoTests, runUndoTests)
+KELV_SUITE(DialogTests);
+KELV_SUITE(UndoTests);
 #include "ui_dialog_undo_tests.moc"

@@ -209,5 +209,5 @@ private slots:
     }
 };
 
-KELV_SUITE_RUNNER(DocumentTests, runDocumentTests)
+KELV_SUITE(DocumentTests);
 #include "ui_document_tests.moc"

@@ -24,7 +24,9 @@
 #include <QToolBar>
 #include <QtTest>
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "editor/app/commands.h"
 #include "editor/app/kelv_app.h"
@@ -64,6 +66,18 @@ public:
     CKELVDoc* document() const { return frame()->document(); }
     CKELVView* view() const { return frame()->view(); }
     CScenePropertiesDlg* dialog() const { return frame()->propertiesDialog(); }
+    CScenePropertiesDlg* openDialog() const {  // filled from the scene, not shown
+        dialog()->exchangeToControls();
+        return dialog();
+    }
+    // Runs Set properties, letting `fill` edit the modal dialog before its OK.
+    void setProperties(const std::function<void(CScenePropertiesDlg*)>& fill) {
+        QTimer::singleShot(0, [this, fill] {
+            fill(dialog());
+            dialog()->accept();
+        });
+        command(CmdSetProperties);
+    }
 
     // Mouse events at the middle of a cell (cells outside the grid lie beyond the view's edges).
     void press(int column, int row, Qt::MouseButton button = Qt::LeftButton, Qt::MouseButtons held = {}) {
@@ -102,12 +116,21 @@ QByteArray fileBytes(const QString& path);
     EditorFixture f;    \
     QVERIFY(f.start())
 
-// The runner main() calls for one QtTest suite.
-#define KELV_SUITE_RUNNER(Suite, run)            \
-    int run(int argc, char** argv) {             \
-        Suite suite;                             \
-        return QTest::qExec(&suite, argc, argv); \
-    }
+// Every QtTest suite of the program registers itself; main() runs them all.
+using SuiteRunner = int (*)(int argc, char** argv);
+inline std::vector<SuiteRunner>& suiteRunners() {
+    static std::vector<SuiteRunner> runners;
+    return runners;
+}
+template <class Suite>
+bool registerSuite() {
+    suiteRunners().push_back([](int argc, char** argv) {
+        Suite suite;
+        return QTest::qExec(&suite, argc, argv);
+    });
+    return true;
+}
+#define KELV_SUITE(Suite) static const bool Suite##Registered = registerSuite<Suite>()
 
 namespace ui_test {
 

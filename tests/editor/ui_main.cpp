@@ -5,12 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-int runStartupTests(int argc, char** argv);
-int runCommandTests(int argc, char** argv);
-int runStrokeTests(int argc, char** argv);
-int runDocumentTests(int argc, char** argv);
-int runDialogTests(int argc, char** argv);
-int runUndoTests(int argc, char** argv);
+#include "tests/editor/ui_fixture.h"
 
 int main(int argc, char** argv) {
     QTemporaryDir configuration;
@@ -23,8 +18,6 @@ int main(int argc, char** argv) {
     }
     QApplication application(argc, argv);
     int failures = 0;
-    for (auto run :
-         {runStartupTests, runCommandTests, runStrokeTests, runDocumentTests, runDialogTests, runUndoTests})
-        failures += run(argc, argv);
+    for (SuiteRunner run : suiteRunners()) failures += run(argc, argv);
     return failures == 0 ? 0 : 1;
 }

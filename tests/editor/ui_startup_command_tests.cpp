@@ -230,6 +230,6 @@ private slots:
     }
 };
 
-KELV_SUITE_RUNNER(StartupTests, runStartupTests)
-KELV_SUITE_RUNNER(CommandTests, runCommandTests)
+KELV_SUITE(StartupTests);
+KELV_SUITE(CommandTests);
 #include "ui_startup_command_tests.moc"

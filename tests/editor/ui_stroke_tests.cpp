@@ -91,5 +91,5 @@ private slots:
     }
 };
 
-KELV_SUITE_RUNNER(StrokeTests, runStrokeTests)
+KELV_SUITE(StrokeTests);
 #include "ui_stroke_tests.moc"
