@@ -3,6 +3,9 @@
 // worm, the extra life every 5000 points, and the high score following the score.
 #include "tests/world/harness.h"
 
+#include <cstdlib>
+#include <tuple>
+
 #include "game/screens/assets.h"
 #include "game/shell/random.h"
 
@@ -65,10 +68,7 @@ TEST_F(Eating, ABonusBeanGivesThirtyAndNeitherGrowsNorTouchesTheRun) {
     world.comboColour = Green;
     world.comboCount = 3;
     eatAt(12);
-    EXPECT_EQ(world.score, 30u);
-    EXPECT_EQ(world.pendingGrowth, 0);
-    EXPECT_EQ(world.comboColour, Green);
-    EXPECT_EQ(world.comboCount, 3);
+    EXPECT_EQ(std::tuple(world.score, world.pendingGrowth, world.comboColour, world.comboCount), std::tuple(30u, 0, Green, 3));
     EXPECT_EQ(world.cellEffect[cellIndex(12, 10)], EffectAdd30);
     EXPECT_EQ(callsOn(SoundEat), restartCalls(SoundEat, 5 * 120 - 1000));
     EXPECT_EQ(cellAt(12, 10), WormBody);
@@ -114,34 +114,26 @@ TEST_F(Eating, TheFifthBlueStartsAStormButDoesNotExtendOne) {
     EXPECT_EQ(world.rainTimer, 489);
 }
 
-TEST_F(Eating, TheFifthRedSpeedsTheWormUpOverFortyFrames) {
-    putBean(12, Red);
-    world.comboColour = Red;
-    world.comboCount = 4;
-    eatAt(12);
-    EXPECT_EQ(world.speedTimer, 40);
-    EXPECT_EQ(callsOn(SoundSpeedUp), restartCalls(SoundSpeedUp, 5 * 120 - 1000));
-    frames(39);
-    EXPECT_EQ(world.speed, 2);
-    EXPECT_EQ(world.speedTimer, 1);
-    EXPECT_EQ(world.segX[0] % 10, 0);  // the change falls on a cell
-    frame();
-    EXPECT_EQ(world.speed, 5);
-    EXPECT_EQ(world.speedTimer, 0);
-    EXPECT_EQ(world.segX[0] % 10, 5);
-}
-
-TEST_F(Eating, ARedBeanSlowsAFastWormOverThirtyTwoFrames) {
-    world.speed = 5;
-    putBean(12, Red);
-    eatAt(12);
-    EXPECT_EQ(world.speedTimer, -32);
-    frames(31);
-    EXPECT_EQ(world.speed, 5);
-    EXPECT_EQ(world.segX[0] % 10, 0);
-    frame();
-    EXPECT_EQ(world.speed, 2);
-    EXPECT_EQ(world.segX[0] % 10, 2);
+TEST_F(Eating, TheFifthRedSpeedsUpOverFortyFramesARedBeanSlowsAFastWormOverThirtyTwo) {
+    struct Case {
+        int speed, comboCount, speedTimer, speedAfter, offCellAfter;
+    };
+    for (const Case& c : {Case{2, 4, 40, 5, 5}, Case{5, 0, -32, 2, 2}}) {
+        SCOPED_TRACE(c.speedTimer);
+        world.cells.fill(Empty);
+        placeWorm(10, 10, 3, Right);
+        world.speed = c.speed;
+        world.comboColour = Red;
+        world.comboCount = c.comboCount;
+        putBean(12, Red);
+        eatAt(12);
+        EXPECT_EQ(world.speedTimer, c.speedTimer);
+        frames(std::abs(c.speedTimer) - 1);
+        EXPECT_EQ(world.speed, c.speed);
+        EXPECT_EQ(world.segX[0] % 10, 0);  // the change falls on a cell
+        frame();
+        EXPECT_EQ(std::tuple(world.speed, world.speedTimer, world.segX[0] % 10), std::tuple(c.speedAfter, 0, c.offCellAfter));
+    }
 }
 
 TEST_F(Eating, TheFifthRedWhileFastSlowsDownThenSpeedsUpAgain) {

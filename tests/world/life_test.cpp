@@ -111,28 +111,20 @@ TEST_F(Life, HittingAStoneKillsBeforeTheWormMovesAndTheNextStartsOnItsTail) {
     ASSERT_TRUE(runUntilHeadAt(120, 100));
     soundLog.calls.clear();
     frame();
-    EXPECT_EQ(world.segX[0], 120);
-    EXPECT_EQ(world.segX[1], 110);
-    EXPECT_EQ(cellAt(12, 10), Stone);  // the cell where it died is not touched
-    EXPECT_EQ(world.face, 6);
-    EXPECT_EQ(world.tailHold, 15);
-    EXPECT_EQ(world.headDissolve, 0);
-    EXPECT_EQ(screens.endFade, 1000);
+    // Not moved; the cell where it died is not touched; the death animation is set up.
+    EXPECT_EQ(std::tuple(world.segX[0], world.segX[1], cellAt(12, 10)), std::tuple(120, 110, Stone));
+    EXPECT_EQ(std::tuple(world.face, world.tailHold, world.headDissolve, screens.endFade), std::tuple(6, 15, 0, 1000));
     EXPECT_EQ(shell.currentScreen, lifeLostScreen);
     const std::vector<SoundCall> expected = {{SoundOp::SetPan, SoundDie, 5 * 120 - 1000},
                                              {SoundOp::Play, SoundDie, 0},
                                              {SoundOp::Stop, SoundBeat, 0},
                                              {SoundOp::Rewind, SoundBeat, 0}};
     EXPECT_EQ(soundLog.calls, expected);
-    EXPECT_EQ(world.startCol, 8);  // the tail's cell
-    EXPECT_EQ(world.startRow, 10);
+    EXPECT_EQ(std::tuple(world.startCol, world.startRow), std::tuple(8, 10));  // the tail's cell
     for (int c = 8; c <= 11; ++c) EXPECT_EQ(cellAt(c, 10), Empty) << c;
     resetWorm(WormReset::NewLife);
-    EXPECT_EQ(world.segX[0], 80);
-    EXPECT_EQ(world.segY[0], 100);
-    EXPECT_EQ(world.lives, 1);
-    EXPECT_EQ(world.length, 1);
-    EXPECT_EQ(world.face, 0);
+    EXPECT_EQ(std::tuple(world.segX[0], world.segY[0], world.lives, world.length, world.face),
+              std::tuple(80, 100, 1, 1, 0));
 }
 
 TEST_F(Life, RunningIntoItsOwnBodyKills) {

@@ -1,6 +1,8 @@
 // Loading a scene into the playfield: the cell conversion in file order, the reset of every
 // companion array, the stone queue, the start and exit points, the forced settings of Eat-up
 // scenes, and a missing file leaving the previous scene in force.
+#include <tuple>
+
 #include "game/shell/random.h"
 #include "tests/world/harness.h"
 
@@ -46,13 +48,10 @@ TEST_F(SceneLoading, StonesAreQueuedInFileOrderAndTheNextLoadClearsEverything) {
     scene.set(1, 4, 5);
     scene.set(39, 2, 5);
     load(scene);
-    EXPECT_EQ(world.stoneRead, 0);
-    EXPECT_EQ(world.stoneWrite, 3);
-    EXPECT_EQ(world.stoneQueue[0].column, 39);
-    EXPECT_EQ(world.stoneQueue[0].row, 2);
-    EXPECT_EQ(world.stoneQueue[1].column, 1);
-    EXPECT_EQ(world.stoneQueue[2].column, 3);
-    EXPECT_EQ(world.stoneQueue[3].column, 255);
+    EXPECT_EQ(std::tuple(world.stoneRead, world.stoneWrite), std::tuple(0, 3));
+    EXPECT_EQ(std::tuple(world.stoneQueue[0].column, world.stoneQueue[0].row, world.stoneQueue[1].column,
+                         world.stoneQueue[2].column, world.stoneQueue[3].column),
+              std::tuple(39, 2, 1, 3, 255));
     world.cellEffect[17] = EffectAdd30;
     world.effectAge[17] = 9;
     world.fallHeight[18] = 40;
@@ -60,14 +59,10 @@ TEST_F(SceneLoading, StonesAreQueuedInFileOrderAndTheNextLoadClearsEverything) {
     world.stoneWrite = 501;
     world.stoneRead = 7;
     load(TestScene{});
-    EXPECT_EQ(world.cellEffect[17], EffectNone);
-    EXPECT_EQ(world.effectAge[17], 0);
-    EXPECT_EQ(world.fallHeight[18], 0);
-    EXPECT_EQ(world.stoneQueue[0].column, 255);
-    EXPECT_EQ(world.stoneQueue[500].column, 255);
-    EXPECT_EQ(world.stoneRead, 0);
-    EXPECT_EQ(world.stoneWrite, 0);
-    EXPECT_EQ(cellAt(3, 4), Empty);
+    EXPECT_EQ(std::tuple(world.cellEffect[17], world.effectAge[17], world.fallHeight[18], cellAt(3, 4)),
+              std::tuple(EffectNone, 0, 0, Empty));
+    EXPECT_EQ(std::tuple(world.stoneQueue[0].column, world.stoneQueue[500].column, world.stoneRead, world.stoneWrite),
+              std::tuple(255, 255, 0, 0));
 }
 
 TEST_F(SceneLoading, TheLastStartAndExitInFileOrderWin) {
@@ -77,10 +72,7 @@ TEST_F(SceneLoading, TheLastStartAndExitInFileOrderWin) {
     scene.set(20, 3, 7);
     scene.set(10, 9, 7);
     load(scene);
-    EXPECT_EQ(world.startCol, 2);
-    EXPECT_EQ(world.startRow, 5);
-    EXPECT_EQ(world.exitCol, 10);
-    EXPECT_EQ(world.exitRow, 9);
+    EXPECT_EQ(std::tuple(world.startCol, world.startRow, world.exitCol, world.exitRow), std::tuple(2, 5, 10, 9));
     // Both exits are on the field; only the last is the scene's exit point.
     EXPECT_EQ(cellAt(20, 3), Exit);
 }
@@ -106,11 +98,8 @@ TEST_F(SceneLoading, SettingsAreTakenAndEatUpTurnsRandomFallOff) {
     load(scene);
     EXPECT_STREQ(world.title, "Pond of Plenty");
     EXPECT_STREQ(world.description, "Eat\r\nthem all");
-    EXPECT_EQ(world.background, 10);
-    EXPECT_EQ(world.randomFall, 0);
-    EXPECT_EQ(world.fallInterval, 7);
-    EXPECT_EQ(world.objective, 3);
-    EXPECT_EQ(world.goalScore, 1234u);
+    EXPECT_EQ(std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
+              std::tuple(10, 0, 7, 3, 1234u));
 }
 
 TEST_F(SceneLoading, AMissingFileLeavesThePreviousSceneInForce) {
@@ -137,11 +126,9 @@ TEST_F(SceneLoading, NumbersThatCannotBeReadKeepThePreviousScenesValues) {
     std::fwrite(bytes, 1, sizeof bytes - 1, file);
     std::fclose(file);
     loadScene("odd.qsn");
-    EXPECT_EQ(world.background, 7);
-    EXPECT_EQ(world.randomFall, 1);
-    EXPECT_EQ(world.fallInterval, 0);  // the unreadable field and those after it stay
-    EXPECT_EQ(world.objective, 0);
-    EXPECT_EQ(world.goalScore, 300u);
+    // The unreadable field and those after it stay.
+    EXPECT_EQ(std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
+              std::tuple(7, 1, 0, 0, 300u));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The worm's start, steering and movement: the first arrow starts it, turns only happen on
 // cells, the first queued arrow counts and a reversal is refused, the head wraps round the
 // torus through the negative seam positions, and the body follows cell by cell.
+#include <tuple>
+
 #include "game/shell/keys.h"
 #include "game/shell/shell.h"
 #include "tests/world/harness.h"
@@ -41,10 +43,8 @@ TEST_F(Steering, TheWormWaitsForAnArrowAndStartsInItsDirection) {
         for (std::uint8_t key : c.held) keyboard.keyState[key] = 0x80;  // held, no press queued
         for (std::uint8_t key : c.queued) press(key);
         frame();
-        EXPECT_EQ(world.started, 1);
-        EXPECT_EQ(world.segDir[0], c.dir);
-        EXPECT_EQ(world.segX[0], c.x);
-        EXPECT_EQ(world.segY[0], c.y);
+        EXPECT_EQ(std::tuple(world.started, world.segDir[0], world.segX[0], world.segY[0]),
+                  std::tuple(1, c.dir, c.x, c.y));
     }
 }
 
@@ -134,12 +134,8 @@ TEST_F(Steering, TheBodyFollowsTheHeadRoundACorner) {
     placeWorm(20, 10, 3, Right);
     tap(kKeyDown);
     frames(10);  // two cells
-    EXPECT_EQ(world.segX[0], 200);
-    EXPECT_EQ(world.segY[0], 120);
-    EXPECT_EQ(world.segX[1], 200);
-    EXPECT_EQ(world.segY[1], 110);
-    EXPECT_EQ(world.segX[2], 200);
-    EXPECT_EQ(world.segY[2], 100);
+    EXPECT_EQ(std::tuple(world.segX[0], world.segY[0], world.segX[1], world.segY[1], world.segX[2], world.segY[2]),
+              std::tuple(200, 120, 200, 110, 200, 100));
 }
 
 TEST_F(Steering, AFreshWormGrowsToFiveSegmentsOneCellAtATime) {
