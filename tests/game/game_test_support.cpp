@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -24,9 +25,7 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 
-void putTag(std::vector<std::uint8_t>& out, const char* tag) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
-}
+void putTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + std::strlen(tag)); }
 
 struct PictureFile {
     const char* name;
@@ -38,15 +37,9 @@ struct PictureFile {
 std::vector<std::uint8_t> makeBmp(int width, int height, std::uint32_t colour) {
     const int rowBytes = (width * 3 + 3) & ~3;
     std::vector<std::uint8_t> out = {'B', 'M'};
-    put32(out, static_cast<std::uint32_t>(54 + rowBytes * height));
-    put32(out, 0);
-    put32(out, 54);
-    put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height));
-    put16(out, 1);
-    put16(out, 24);
-    for (int i = 0; i < 6; ++i) put32(out, 0);
+    const auto w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
+    for (std::uint32_t value : {54 + static_cast<std::uint32_t>(rowBytes) * h, 0u, 54u, 40u, w, h, 0x180001u, 0u, 0u, 0u, 0u, 0u, 0u})
+        put32(out, value);  // 0x180001: one plane of 24 bits
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             out.push_back(static_cast<std::uint8_t>(colour));
@@ -62,21 +55,16 @@ std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, st
                                    std::uint32_t frames, const std::vector<std::uint8_t>& extra) {
     const std::uint16_t block = static_cast<std::uint16_t>(channels * bits / 8);
     std::vector<std::uint8_t> fmt;
-    put16(fmt, tag);
-    put16(fmt, channels);
-    put32(fmt, rate);
-    put32(fmt, rate * block);
-    put16(fmt, block);
-    put16(fmt, bits);
+    const auto pair = [](std::uint32_t low, std::uint32_t high) { return low | high << 16; };
+    for (std::uint32_t value : {pair(tag, channels), rate, rate * block, pair(block, bits)}) put32(fmt, value);
     if (tag != 1) {
         put16(fmt, static_cast<std::uint32_t>(extra.size()));
         for (std::uint8_t byte : extra) fmt.push_back(byte);
     }
     std::vector<std::uint8_t> out;
     putTag(out, "RIFF");
-    put32(out, 0);
-    putTag(out, "WAVE");
-    putTag(out, "fmt ");
+    put32(out, 0);  // filled in below
+    putTag(out, "WAVEfmt ");
     put32(out, static_cast<std::uint32_t>(fmt.size()));
     for (std::uint8_t byte : fmt) out.push_back(byte);
     if (fmt.size() & 1) out.push_back(0);
@@ -89,29 +77,9 @@ std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, st
 }
 
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    std::filesystem::remove(path);  // never write through a link into the program folder
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> catalogueImageNames() {
-    std::vector<std::string> names = {"logo", "mainmenu", "mainmenu0", "help", "help0", "options", "options0",
-                                      "selectscene", "gameover", "accomplished", "cursor", "score", "up", "down",
-                                      "left", "right", "shadow", "exit", "stone", "add5", "add10", "add15",
-                                      "add30", "lifeup", "worm"};
-    for (int i = 0; i <= 8; ++i) names.push_back("bg0" + std::to_string(i));
-    for (int i = 1; i <= 8; ++i) names.push_back("wormb" + std::to_string(i));
-    for (int i = 1; i <= 8; ++i) names.push_back("wormd" + std::to_string(i));
-    for (std::string& name : names) name += ".bmp";
-    return names;
-}
-
-std::vector<std::string> catalogueSoundNames() {
-    std::vector<std::string> names = {"loop", "drop", "eat", "freeze", "popo", "die", "thunder1", "rainloop",
-                                      "thunder2", "accomplished", "beat", "fade", "laser", "warp", "speedup",
-                                      "speedown", "lifeup", "start", "select"};
-    for (int i = 1; i <= 14; ++i) names.push_back("env" + std::to_string(i));
-    for (std::string& name : names) name += ".wav";
-    return names;
 }
 
 void GameTest::SetUp() {
@@ -131,21 +99,20 @@ void GameTest::TearDown() {
 }
 
 void GameTest::makeDat() {
-    std::filesystem::create_directories(folder_ + "/DAT");
+    // The generated DAT, file by file, with the full-screen pictures and the marker replaced by
+    // plain colours.
+    const std::filesystem::path dat = folder_ + "/DAT";
+    std::filesystem::remove_all(dat);
+    std::filesystem::create_directories(dat);
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(MT_TEST_DIST_DIR) / "DAT"))
+        std::filesystem::create_symlink(entry.path(), dat / entry.path().filename());
     const PictureFile pictures[] = {
         {"logo.bmp", kLogoColour},       {"mainmenu.bmp", kMenuColour}, {"mainmenu0.bmp", kMenuLitColour},
         {"options.bmp", kOptionsColour}, {"options0.bmp", kOptionsLitColour}, {"help.bmp", kHelpColour},
         {"help0.bmp", kHelp2Colour},
     };
-    for (const std::string& name : catalogueImageNames()) writeBytes(folder_ + "/DAT/" + name, makeBmp(10, 10, 0x00808080));
-    for (const PictureFile& picture : pictures)
-        writeBytes(folder_ + "/DAT/" + picture.name, makeBmp(400, 300, picture.colour));
-    writeBytes(folder_ + "/DAT/cursor.bmp", makeBmp(8, 8, kMarkerColour));
-    const std::vector<std::uint8_t> texture(65536, 0x40);
-    writeBytes(folder_ + "/DAT/bean.txm", texture);
-    writeBytes(folder_ + "/DAT/bright.txm", texture);
-    for (const std::string& name : catalogueSoundNames())
-        writeBytes(folder_ + "/DAT/" + name, makeWave(1, 2, 22050, 16, 2205));
+    for (const PictureFile& picture : pictures) writeBytes((dat / picture.name).string(), makeBmp(400, 300, picture.colour));
+    writeBytes((dat / "cursor.bmp").string(), makeBmp(8, 8, kMarkerColour));
 }
 
 void GameTest::removeDatFile(const std::string& name) { std::filesystem::remove(folder_ + "/DAT/" + name); }

@@ -1,5 +1,5 @@
-// Shared ground for the game's headless tests: a fresh temporary program folder with a small
-// but complete DAT/ (solid-colour pictures, textures, short PCM sounds), a private settings
+// Shared ground for the game's headless tests: a fresh temporary program folder with the
+// generated DAT/ (its full-screen pictures replaced by solid colours), a private settings
 // folder, and a fresh headless game. Files can be left out or broken per test to walk the
 // failure paths.
 #pragma once
@@ -9,6 +9,8 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+
+#include "game/platform/headless.h"
 
 // The colour of each full-screen picture in the test DAT: distinct, so a frame tells which
 // picture (and which lit part) was drawn.
@@ -26,10 +28,6 @@ std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, st
                                    std::uint16_t bits, std::uint32_t frames, const std::vector<std::uint8_t>& extra = {});
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
-// Every file name the catalogue loads from DAT/.
-std::vector<std::string> catalogueImageNames();
-std::vector<std::string> catalogueSoundNames();
-
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -45,6 +43,7 @@ protected:
     bool runUntilScreen(void (*screen)(), int limit = 400);
     void runFrames(int count);
     void press(std::uint8_t scanCode);  // one press and release delivered before the next frame
+    void step(std::uint8_t scanCode) { press(scanCode); runOneFrame(); }  // a press, then a frame
 
     std::string folder_;
     std::string previousFolder_;

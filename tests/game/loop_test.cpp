@@ -1,6 +1,7 @@
 // The frame loop: pacing from the tick that ran (late ticks are not caught up), the rates
 // 15/20/25, Escape / close / Alt+Enter / F1 / focus handling of the window, one press per
-// frame, the shutdown order and the loop's sleeping.
+// frame, the shutdown order and the loop's sleeping; and the key queue: presses in order, one
+// ring of 64 that drops presses when full, releases that only change the held state.
 #include <gtest/gtest.h>
 
 #include "game/platform/headless.h"
@@ -9,12 +10,15 @@
 #include "game/screens/screens.h"
 #include "game/shell/keys.h"
 #include "game/shell/shell.h"
+#include "game/shell/window.h"
 #include "tests/game/game_test_support.h"
 
 namespace {
 
 int ticksRun = 0;
 void countingScreen() { ++ticksRun; }
+using Strings = std::vector<std::string>;
+const Strings kShutdownOrder = {"closeAudio", "releaseInput", "releaseDisplay", "destroyWindow"};
 
 class FrameLoop : public GameTest {
 protected:
@@ -24,7 +28,6 @@ protected:
         ASSERT_TRUE(startGame());
         ticksRun = 0;
     }
-    // One tick at the given clock.
     void tickAt(std::uint32_t now) {
         headless.now = now;
         frameTick();
@@ -34,7 +37,6 @@ protected:
 TEST_F(FrameLoop, TheIntervalCountsFromTheTickThatRan) {
     shell.currentScreen = countingScreen;
     tickAt(5000);
-    EXPECT_EQ(ticksRun, 1);
     EXPECT_EQ(shell.nextFrameTime, 5050u);
     tickAt(5049);
     EXPECT_EQ(ticksRun, 1);
@@ -58,16 +60,20 @@ TEST_F(FrameLoop, EachRateGivesItsInterval) {
     }
 }
 
-TEST_F(FrameLoop, ANullScreenShutsTheGameDown) {
+TEST_F(FrameLoop, ANullScreenOrAClosedWindowShutsTheGameDown) {
     shell.currentScreen = nullptr;
     tickAt(headless.now + 1000);
     EXPECT_FALSE(shell.windowOpen);
     EXPECT_TRUE(headless.errorBoxes.empty());
+    resetHeadlessGame();
+    ASSERT_TRUE(startGame());
+    scriptClose();
+    runMessageLoop();
+    EXPECT_FALSE(shell.windowOpen);
 }
 
 TEST_F(FrameLoop, AFrameIsPresentedAfterTheScreenHandsOver) {
     runOneFrame();
-    EXPECT_EQ(headless.framesShown, 1);
     shell.currentScreen = countingScreen;
     runOneFrame();
     EXPECT_EQ(headless.framesShown, 2);
@@ -78,8 +84,7 @@ TEST_F(FrameLoop, EscapeQuitsInOrderAndTheProgramEndsWithZero) {
     headless.lifecycle.clear();
     scriptPress(0x01);
     EXPECT_EQ(runMessageLoop(), 0);
-    EXPECT_EQ(headless.lifecycle,
-              (std::vector<std::string>{"closeAudio", "releaseInput", "releaseDisplay", "destroyWindow"}));
+    EXPECT_EQ(headless.lifecycle, kShutdownOrder);
     EXPECT_EQ(shell.currentScreen, nullptr);
     EXPECT_EQ(assets.logo, nullptr);
 }
@@ -89,17 +94,12 @@ TEST_F(FrameLoop, AFatalErrorShutsDownOnceAndShowsTheBoxLast) {
     raiseFatalError("Failed to load background image!");
     raiseFatalError("a second failure is not shown");
     runMessageLoop();
-    EXPECT_EQ(headless.lifecycle, (std::vector<std::string>{"closeAudio", "releaseInput", "releaseDisplay",
-                                                            "destroyWindow", "errorBox"}));
-    EXPECT_EQ(headless.errorBoxes, std::vector<std::string>{"Failed to load background image!"});
+    Strings order = kShutdownOrder;
+    order.push_back("errorBox");
+    EXPECT_EQ(headless.lifecycle, order);
+    EXPECT_EQ(headless.errorBoxes, Strings{"Failed to load background image!"});
     shutdownGame();
     EXPECT_EQ(headless.errorBoxes.size(), 1u);
-}
-
-TEST_F(FrameLoop, ClosingTheWindowQuits) {
-    scriptClose();
-    runMessageLoop();
-    EXPECT_FALSE(shell.windowOpen);
 }
 
 TEST_F(FrameLoop, AltEnterSwitchesTheModeOnReleaseWithoutSkipping) {
@@ -123,16 +123,15 @@ TEST_F(FrameLoop, AFailedModeSwitchIsFatal) {
     headless.displayFails = true;
     toggleDisplayMode();
     EXPECT_FALSE(shell.windowOpen);
-    EXPECT_EQ(headless.errorBoxes, std::vector<std::string>{"Failed to initialize screen!"});
     EXPECT_EQ(runMessageLoop(), 0);
-    EXPECT_EQ(headless.errorBoxes.size(), 1u);
+    EXPECT_EQ(headless.errorBoxes, Strings{"Failed to initialize screen!"});
 }
 
 TEST_F(FrameLoop, F1MinimisesAndOpensTheHelpPage) {
     scriptPress(0x3B);
     runOneFrame();
     EXPECT_EQ(headless.minimiseCount, 1);
-    EXPECT_EQ(headless.openedDocuments, std::vector<std::string>{"Readme.htm"});
+    EXPECT_EQ(headless.openedDocuments, Strings{"Readme.htm"});
 }
 
 TEST_F(FrameLoop, LosingFocusStopsFramesAndForgetsKeys) {
@@ -141,8 +140,7 @@ TEST_F(FrameLoop, LosingFocusStopsFramesAndForgetsKeys) {
     scriptKey(kKeyUp, true);
     scriptFocus(false);
     scriptKey(kKeyDown, true);
-    runOneFrame();
-    runOneFrame();
+    runFrames(2);
     EXPECT_EQ(headless.framesShown, shown);
     EXPECT_FALSE(keyHeld(kKeyUp));
     EXPECT_EQ(popKey(), 0);
@@ -155,9 +153,7 @@ TEST_F(FrameLoop, OnlyOnePressIsActedOnPerFrame) {
     runUntilScreen(mainMenuScreen);
     runFrames(40);
     ASSERT_EQ(menus.menuPhase, 0);
-    press(kKeyDown);
-    press(kKeyDown);
-    press(kKeyDown);
+    for (int i = 0; i < 3; ++i) press(kKeyDown);
     runOneFrame();
     EXPECT_EQ(menus.menuItem, 1);
     runOneFrame();
@@ -168,9 +164,56 @@ TEST_F(FrameLoop, TheLoopSleepsUntilTheNextFrameIsDueInsteadOfSpinning) {
     const std::uint32_t start = headless.now;
     headless.closeAfterWaits = 10;
     runMessageLoop();
-    // Every pass ran one frame and then slept exactly until the next one was due.
     EXPECT_EQ(headless.framesShown, 10);
     EXPECT_EQ(headless.now - start, 500u);
+}
+
+class KeyQueue : public ::testing::Test {
+protected:
+    void SetUp() override { resetHeadlessGame(); }
+    void TearDown() override { resetHeadlessGame(); }
+};
+
+TEST_F(KeyQueue, PressesComeOutInOrderAndReleasesOnlyClearTheHeldState) {
+    pushKeyEvent(kKeyLeftAlt, true);
+    EXPECT_EQ(keyboard.keyState[kKeyLeftAlt], 0x80);
+    pushKeyEvent(kKeyDown, true);
+    pushKeyEvent(kKeyLeftAlt, false);
+    EXPECT_FALSE(keyHeld(kKeyLeftAlt));
+    EXPECT_EQ(popKey(), kKeyLeftAlt);
+    EXPECT_EQ(popKey(), kKeyDown);
+    EXPECT_EQ(popKey(), 0);
+}
+
+TEST_F(KeyQueue, AFullQueueDropsFurtherPressesAndTheRingWraps) {
+    for (int i = 0; i < 100; ++i) pushKeyEvent(static_cast<std::uint8_t>(1 + i), true);
+    int count = 0;
+    for (std::uint8_t key = popKey(); key != 0; key = popKey()) EXPECT_EQ(key, ++count);
+    EXPECT_EQ(count, kKeyQueueSize - 1);
+    EXPECT_TRUE(keyHeld(100));  // the dropped presses still leave their keys held
+    for (int round = 0; round < 5; ++round) {
+        for (int i = 0; i < 40; ++i) pushKeyEvent(static_cast<std::uint8_t>(10 + i), true);
+        for (int i = 0; i < 40; ++i) ASSERT_EQ(popKey(), 10 + i);
+        ASSERT_EQ(popKey(), 0);
+    }
+}
+
+TEST_F(KeyQueue, ClearKeysEmptiesTheQueueAndKeepsHeldKeys) {
+    pushKeyEvent(kKeySpace, true);
+    clearKeys();
+    EXPECT_EQ(popKey(), 0);
+    EXPECT_TRUE(keyHeld(kKeySpace));
+    clearKeyState();
+    EXPECT_FALSE(keyHeld(kKeySpace));
+}
+
+TEST_F(KeyQueue, OnlyAnActiveWindowQueuesPresses) {
+    shell.windowOpen = 1;
+    windowKeyEvent(kKeyUp, true, false);
+    EXPECT_EQ(popKey(), 0);
+    shell.isActive = 1;
+    windowKeyEvent(kKeyUp, true, false);
+    EXPECT_EQ(popKey(), kKeyUp);
 }
 
 }  // namespace

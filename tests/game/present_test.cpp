@@ -15,34 +15,29 @@
 
 namespace {
 
-std::vector<std::uint32_t> randomPixels(std::size_t count, std::uint32_t seed) {
+using Pixels = std::vector<std::uint32_t>;
+
+Pixels randomPixels(std::size_t count, std::uint32_t seed) {
     std::mt19937 random(seed);
-    std::vector<std::uint32_t> pixels(count);
+    Pixels pixels(count);
     for (std::uint32_t& p : pixels) p = static_cast<std::uint32_t>(random());
     return pixels;
 }
 
-TEST(Blend, SteadyWhiteAfterBlackSettlesAt251) {
-    std::vector<std::uint32_t> white(kFramePixels, 0x00FFFFFF), display(kFramePixels, 0);
-    const std::uint32_t expected[] = {0x00BDBDBD, 0x00ECECEC, 0x00F8F8F8, 0x00FBFBFB, 0x00FBFBFB};
-    for (std::uint32_t value : expected) {
+TEST(Blend, SteadyWhiteAfterBlackSettlesAt251AndTheTopByteNeverShows) {
+    Pixels white(kFramePixels, 0xFFFFFFFF), display(kFramePixels, 0xFF000000);
+    for (std::uint32_t value : {0x00BDBDBDu, 0x00ECECECu, 0x00F8F8F8u, 0x00FBFBFBu, 0x00FBFBFBu}) {
         blendFrame(white.data(), display.data(), display.size());
         EXPECT_EQ(display[0], value);
         EXPECT_EQ(display[kFramePixels - 1], value);
     }
 }
 
-TEST(Blend, TheTopByteNeverReachesTheDisplay) {
-    std::vector<std::uint32_t> frame(8, 0xFF000000), display(8, 0xFF000000);
-    blendFrame(frame.data(), display.data(), 8);
-    for (std::uint32_t p : display) EXPECT_EQ(p, 0u);
-}
-
 TEST(Blend, ThePackedPathMatchesThePlainLoop) {
     for (std::uint32_t seed = 1; seed <= 20; ++seed) {
         const std::size_t count = 1000 + seed;  // odd lengths reach the tail loop
-        const std::vector<std::uint32_t> frame = randomPixels(count, seed);
-        std::vector<std::uint32_t> fast = randomPixels(count, seed + 100), plain = fast;
+        const Pixels frame = randomPixels(count, seed);
+        Pixels fast = randomPixels(count, seed + 100), plain = fast;
         blendFrame(frame.data(), fast.data(), count);
         blendFramePlain(frame.data(), plain.data(), count);
         ASSERT_EQ(fast, plain) << seed;
@@ -50,11 +45,11 @@ TEST(Blend, ThePackedPathMatchesThePlainLoop) {
 }
 
 TEST(FullScreen, RowsAreDoubledByInterpolationWithBlackLines) {
-    std::vector<std::uint32_t> frame(kFramePixels, 0);
+    Pixels frame(kFramePixels, 0);
     frame[0] = 0x00FF0000;
     frame[1] = 0x000000FF;
     frame[399] = 0x00123456;
-    std::vector<std::uint32_t> screen(kScreenWidth * kScreenHeight, 0xDEADBEEF);
+    Pixels screen(kScreenWidth * kScreenHeight, 0xDEADBEEF);
     expandFrame(frame.data(), screen.data(), kScreenWidth);
     EXPECT_EQ(screen[0], 0x00FF0000u);
     EXPECT_EQ(screen[1], 0x007F007Fu);
@@ -62,14 +57,14 @@ TEST(FullScreen, RowsAreDoubledByInterpolationWithBlackLines) {
     EXPECT_EQ(screen[798], 0x00123456u);
     EXPECT_EQ(screen[799], 0u);
     for (int x = 0; x < kScreenWidth; ++x) ASSERT_EQ(screen[kScreenWidth + x], 0u);
-    EXPECT_EQ(screen[kScreenWidth * kScreenHeight - 1], 0u);
+    EXPECT_EQ(screen.back(), 0u);
 }
 
 TEST(FullScreen, ThePackedPathMatchesThePlainLoopWithAnyPitch) {
     for (std::uint32_t seed = 1; seed <= 5; ++seed) {
-        const std::vector<std::uint32_t> frame = randomPixels(kFramePixels, seed);
+        const Pixels frame = randomPixels(kFramePixels, seed);
         const std::size_t pitch = 800 + 16 * seed;
-        std::vector<std::uint32_t> fast(pitch * kScreenHeight, 7), plain = fast;
+        Pixels fast(pitch * kScreenHeight, 7), plain = fast;
         expandFrame(frame.data(), fast.data(), pitch);
         expandFramePlain(frame.data(), plain.data(), pitch);
         ASSERT_EQ(fast, plain) << seed;
@@ -82,10 +77,8 @@ TEST(SixteenBit, TablesGiveTheTruncatedChannels) {
     buildSixteenBitTables(&t555, true);
     EXPECT_EQ(toSixteenBit(t565, 0x00FFFFFF), 0xFFFF);
     EXPECT_EQ(toSixteenBit(t555, 0x00FFFFFF), 0x7FFF);
-    EXPECT_EQ(toSixteenBit(t565, 0x00123456), 0x11AA);
-    EXPECT_EQ(toSixteenBit(t555, 0x00123456), 0x08CA);
     EXPECT_EQ(toSixteenBit(t565, 0xAB123456), 0x11AA);  // the top byte has no effect
-    // Against the per-pixel rule on random colours.
+    EXPECT_EQ(toSixteenBit(t555, 0x00123456), 0x08CA);
     std::mt19937 random(3);
     for (int i = 0; i < 100000; ++i) {
         const std::uint32_t p = static_cast<std::uint32_t>(random());
@@ -98,15 +91,15 @@ TEST(SixteenBit, TablesGiveTheTruncatedChannels) {
 TEST(SixteenBit, TheFullScreenPictureIsConvertedPixelByPixel) {
     static SixteenBitTables tables;
     buildSixteenBitTables(&tables, false);
-    const std::vector<std::uint32_t> frame = randomPixels(kFramePixels, 9);
-    std::vector<std::uint32_t> wide(kScreenWidth * kScreenHeight);
-    std::vector<std::uint16_t> narrow(kScreenWidth * kScreenHeight, 0xAAAA);
+    const Pixels frame = randomPixels(kFramePixels, 9);
+    Pixels wide(kScreenWidth * kScreenHeight);
+    std::vector<std::uint16_t> narrow(wide.size(), 0xAAAA);
     expandFramePlain(frame.data(), wide.data(), kScreenWidth);
     expandFrame16(frame.data(), narrow.data(), kScreenWidth, tables);
     for (std::size_t i = 0; i < wide.size(); ++i) ASSERT_EQ(narrow[i], toSixteenBit(tables, wide[i])) << i;
 }
 
-TEST(Present, TheTopRowOfTheFrameIsTheTopRowShown) {
+TEST(Present, TheTopRowOfTheFrameIsTheTopRowShownAndTheClipSurvives) {
     resetHeadlessGame();
     shell.isWindowed = 1;
     ASSERT_EQ(initDisplay(), 1);
@@ -116,29 +109,24 @@ TEST(Present, TheTopRowOfTheFrameIsTheTopRowShown) {
     presentFrame();
     EXPECT_EQ(headless.lastFrame[0], 0x00BDBDBDu);
     EXPECT_EQ(headless.lastFrame[kFramePixels - 1], 0u);
-    EXPECT_EQ(drawContext.clipLeft, 5);  // the clip rectangle survives presenting
+    EXPECT_EQ(drawContext.clipLeft, 5);
     EXPECT_EQ(drawContext.clipBottom, 8);
     resetClipRect();
     resetHeadlessGame();
 }
 
 TEST(Present, CapturedFramesHashAndWrite) {
-    std::vector<std::uint32_t> a(100, 0x00123456), b = a;
-    EXPECT_EQ(hashPixels(a.data(), a.size()), hashPixels(b.data(), b.size()));
+    Pixels a(100, 0x00123456), b = a;
     b[99] = 0x00123457;
     EXPECT_NE(hashPixels(a.data(), a.size()), hashPixels(b.data(), b.size()));
     const std::string path = ::testing::TempDir() + "/frame.ppm";
     ASSERT_TRUE(writePpm(path.c_str(), a.data(), 10, 10));
     std::FILE* in = std::fopen(path.c_str(), "rb");
     ASSERT_NE(in, nullptr);
-    char header[16] = {};
-    ASSERT_EQ(std::fread(header, 1, 13, in), 13u);
-    unsigned char pixel[3] = {};
-    ASSERT_EQ(std::fread(pixel, 1, 3, in), 3u);
+    char bytes[17] = {};
+    ASSERT_EQ(std::fread(bytes, 1, 16, in), 16u);
     std::fclose(in);
-    EXPECT_STREQ(header, "P6\n10 10\n255\n");
-    EXPECT_EQ(pixel[0], 0x12);
-    EXPECT_EQ(pixel[2], 0x56);
+    EXPECT_EQ(std::string(bytes, 16), std::string("P6\n10 10\n255\n\x12\x34\x56", 16));
 }
 
 }  // namespace

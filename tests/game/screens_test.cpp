@@ -31,8 +31,7 @@ protected:
     }
     void reachOptions() {
         reachMenu();
-        press(kKeyDown);
-        runOneFrame();
+        step(kKeyDown);
         press(kKeyEnter);
         ASSERT_TRUE(runUntilScreen(optionsScreen));
         runFrames(33);
@@ -51,24 +50,17 @@ TEST_F(Screens, TheFadeInTakes32FramesToFullAndOneMoreToWait) {
     EXPECT_EQ(menus.logoPhase, 0);
 }
 
-TEST_F(Screens, ASkipDuringTheFadeInJumpsToFullLight) {
+TEST_F(Screens, ASkipJumpsTheFadeInToFullLightAndCutsTheFadeOut) {
     runFrames(3);
-    press(kKeySpace);
-    runOneFrame();
+    step(kKeySpace);
     EXPECT_EQ(screens.brightness, 256);
     EXPECT_EQ(menus.logoPhase, 0);
     EXPECT_EQ(drawn(200, 150), kLogoColour);
-}
-
-TEST_F(Screens, ASkipDuringTheFadeOutCutsToTheNextScreen) {
-    press(kKeyEnter);
-    runFrames(2);  // full light, then waiting
-    press(kKeyPadEnter);
-    runOneFrame();  // leaves the logo: fade-out begins
+    runOneFrame();
+    step(kKeyPadEnter);  // leaves the logo: fade-out begins
     runFrames(4);
     EXPECT_EQ(screens.brightness, 256 - 4 * 8);
-    press(kKeySpace);
-    runOneFrame();
+    step(kKeySpace);
     EXPECT_EQ(screens.brightness, 0);
     EXPECT_EQ(shell.currentScreen, mainMenuScreen);
     EXPECT_EQ(menus.logoPhase, -1);
@@ -106,17 +98,13 @@ TEST_F(Screens, AltHeldEnterNeitherSkipsNorConfirms) {
 
 TEST_F(Screens, TheMenuWrapsAroundWithTheSelectSound) {
     reachMenu();
-    press(kKeyUp);
-    runOneFrame();
+    step(kKeyUp);
     EXPECT_EQ(menus.menuItem, 4);
-    press(kKeyRight);
-    runOneFrame();
+    step(kKeyRight);
     EXPECT_EQ(menus.menuItem, 0);
-    press(kKeyLeft);
-    runOneFrame();
-    press(kKeyDown);
-    runOneFrame();
-    EXPECT_EQ(menus.menuItem, 0);
+    step(kKeyLeft);
+    step(kKeyDown);
+    EXPECT_EQ(menus.menuItem, 0);  // wrapped back and forth
     const SoundCall select[] = {{SoundOp::Stop, 100, 0}, {SoundOp::Rewind, 100, 0}, {SoundOp::Play, 100, 0}};
     ASSERT_EQ(headless.soundCalls.size(), 12u);
     for (std::size_t i = 0; i < 12; ++i) EXPECT_EQ(headless.soundCalls[i], select[i % 3]);
@@ -124,8 +112,7 @@ TEST_F(Screens, TheMenuWrapsAroundWithTheSelectSound) {
 
 TEST_F(Screens, TheMenuLightsTheSelectedItemOnly) {
     reachMenu();
-    press(kKeyDown);
-    runOneFrame();
+    step(kKeyDown);
     EXPECT_EQ(drawn(300, 100), kMenuLitColour);
     EXPECT_EQ(drawn(395, 140), kMenuLitColour);
     EXPECT_EQ(drawn(299, 100), kMenuColour);
@@ -136,13 +123,11 @@ TEST_F(Screens, TheMenuLightsTheSelectedItemOnly) {
 
 TEST_F(Screens, SpaceDoesNotChooseAndEnterPlaysTheStartSound) {
     reachMenu();
-    press(kKeySpace);
-    runOneFrame();
+    step(kKeySpace);
     EXPECT_EQ(menus.menuPhase, 0);
     EXPECT_TRUE(headless.soundCalls.empty());
     menus.menuItem = 4;
-    press(kKeyEnter);
-    runOneFrame();
+    step(kKeyEnter);
     EXPECT_EQ(headless.soundCalls.back(), (SoundCall{SoundOp::Play, 99, 0}));
     EXPECT_TRUE(runUntilScreen(helpScreen));
     runFrames(33);
@@ -155,15 +140,18 @@ TEST_F(Screens, SpaceDoesNotChooseAndEnterPlaysTheStartSound) {
     EXPECT_EQ(menus.menuItem, 4);
 }
 
-TEST_F(Screens, TheEditorItemMinimisesAndStartsTheEditorAndStays) {
+TEST_F(Screens, TheEditorItemStaysThePlayItemSelectsAScene) {
     reachMenu();
     menus.menuItem = 2;
-    press(kKeyEnter);
-    runOneFrame();
+    step(kKeyEnter);
     EXPECT_EQ(headless.minimiseCount, 1);
     EXPECT_EQ(headless.editorStarts, 1);
     EXPECT_EQ(menus.menuPhase, 0);
     EXPECT_EQ(menus.menuItem, 2);
+    menus.menuItem = 0;
+    press(kKeyEnter);
+    ASSERT_TRUE(runUntilScreen(sceneSelectScreen));
+    EXPECT_EQ(menus.menuItem, 0);
 }
 
 TEST_F(Screens, TheQuitItemFadesOutAndEndsTheGame) {
@@ -175,21 +163,12 @@ TEST_F(Screens, TheQuitItemFadesOutAndEndsTheGame) {
     EXPECT_EQ(screens.brightness, 0);
 }
 
-TEST_F(Screens, ThePlayItemLeadsToTheSceneSelectionWithPlaySelected) {
-    reachMenu();
-    press(kKeyEnter);
-    ASSERT_TRUE(runUntilScreen(sceneSelectScreen));
-    EXPECT_EQ(menus.menuItem, 0);
-}
-
 TEST_F(Screens, OptionsStartOnTheLastRowAndReturnToTheMenuItem) {
     reachOptions();
     EXPECT_EQ(menus.optionsRow, 3);
-    press(kKeyDown);
-    runOneFrame();
+    step(kKeyDown);
     EXPECT_EQ(menus.optionsRow, 0);
-    press(kKeyUp);
-    runOneFrame();
+    step(kKeyUp);
     EXPECT_EQ(menus.optionsRow, 3);
     EXPECT_EQ(headless.soundCalls.size(), 6u);
     press(kKeyEnter);
@@ -201,19 +180,11 @@ TEST_F(Screens, TheSpeedRowCyclesBothWays) {
     reachOptions();
     menus.optionsRow = 1;
     std::vector<std::uint32_t> seen;
-    for (int i = 0; i < 3; ++i) {
-        press(kKeyLeft);
-        runOneFrame();
+    for (std::uint8_t key : {kKeyLeft, kKeyLeft, kKeyLeft, kKeyRight, kKeyRight, kKeyRight}) {
+        step(key);
         seen.push_back(shell.framesPerSecond);
     }
-    EXPECT_EQ(seen, (std::vector<std::uint32_t>{15, 25, 20}));
-    seen.clear();
-    for (int i = 0; i < 3; ++i) {
-        press(kKeyRight);
-        runOneFrame();
-        seen.push_back(shell.framesPerSecond);
-    }
-    EXPECT_EQ(seen, (std::vector<std::uint32_t>{25, 15, 20}));
+    EXPECT_EQ(seen, (std::vector<std::uint32_t>{15, 25, 20, 25, 15, 20}));
     EXPECT_TRUE(headless.soundCalls.empty());
 }
 
@@ -221,8 +192,7 @@ TEST_F(Screens, TheSoundRowMutesAndTheMarksMove) {
     reachOptions();
     EXPECT_EQ(drawn(161, 149), kMarkerColour);  // sound on
     menus.optionsRow = 2;
-    press(kKeyRight);
-    runOneFrame();
+    step(kKeyRight);
     EXPECT_EQ(shell.soundMuted, 1);
     EXPECT_EQ(drawn(218, 149), kMarkerColour);
     EXPECT_NE(drawn(161, 149), kMarkerColour);
@@ -233,8 +203,7 @@ TEST_F(Screens, TheSoundRowMutesAndTheMarksMove) {
 TEST_F(Screens, SwitchingTheDisplayFromTheOptionsKeepsScreenAndRow) {
     reachOptions();
     menus.optionsRow = 0;
-    press(kKeyLeft);
-    runOneFrame();
+    step(kKeyLeft);
     EXPECT_EQ(shell.isWindowed, 0);
     EXPECT_EQ(shell.currentScreen, optionsScreen);
     EXPECT_EQ(menus.optionsRow, 0);

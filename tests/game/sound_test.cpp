@@ -15,8 +15,6 @@
 
 namespace {
 
-// ---- guards -------------------------------------------------------------------------------
-
 class SoundGuards : public GameTest {
 protected:
     void SetUp() override {
@@ -50,42 +48,20 @@ TEST_F(SoundGuards, MutedSoundSkipsEveryOperation) {
     EXPECT_FALSE(headless.slots[2].playing);
 }
 
-TEST_F(SoundGuards, PlayingFromTheStartIsStopRewindPlay) {
+TEST_F(SoundGuards, OneShotsStopRewindAndPlayWithThePanSetBeforeTheRewind) {
     playSoundFromStart(2);
-    const std::vector<SoundCall> expected = {{SoundOp::Stop, 2, 0}, {SoundOp::Rewind, 2, 0}, {SoundOp::Play, 2, 0}};
-    EXPECT_EQ(headless.soundCalls, expected);
-}
-
-TEST_F(SoundGuards, APannedOneShotSetsThePanBeforeRewinding) {
     playSoundPanned(2, -2500);
-    const std::vector<SoundCall> expected = {
-        {SoundOp::Stop, 2, 0}, {SoundOp::SetPan, 2, -2500}, {SoundOp::Rewind, 2, 0}, {SoundOp::Play, 2, 0}};
+    const std::vector<SoundCall> expected = {{SoundOp::Stop, 2, 0}, {SoundOp::Rewind, 2, 0},     {SoundOp::Play, 2, 0},
+                                             {SoundOp::Stop, 2, 0}, {SoundOp::SetPan, 2, -2500}, {SoundOp::Rewind, 2, 0},
+                                             {SoundOp::Play, 2, 0}};
     EXPECT_EQ(headless.soundCalls, expected);
 }
 
-TEST_F(SoundGuards, AFadePastFullVolumeEndsAtFullVolume) {
-    for (std::int32_t volume = -10000; volume <= 1000; volume += 500) soundSetVolume(2, volume);
-    EXPECT_EQ(headless.slots[2].volume, 0);
-}
-
-TEST_F(SoundGuards, NoDeviceMeansNoSoundLoads) {
-    releaseSound();
-    headless.audioMissing = true;
-    EXPECT_EQ(initSound(), 0);
-    EXPECT_EQ(loadSound(2, "DAT/eat.wav"), 0);
-    EXPECT_FALSE(soundIsLoaded(2));
-}
-
-TEST_F(SoundGuards, UnplayableOrMissingFilesLeaveTheSlotEmpty) {
+TEST_F(SoundGuards, UnplayableOrMissingFilesLeaveTheSlotEmptyAndLoadingReplaces) {
     writeBytes("DAT/adpcm.wav", makeWave(2, 1, 22050, 4, 100, {1, 2}));
     writeBytes("DAT/pcm24.wav", makeWave(1, 2, 22050, 24, 100));
-    EXPECT_EQ(loadSound(5, "DAT/adpcm.wav"), 0);
-    EXPECT_EQ(loadSound(5, "DAT/pcm24.wav"), 0);
-    EXPECT_EQ(loadSound(5, "DAT/none.wav"), 0);
+    for (const char* path : {"DAT/adpcm.wav", "DAT/pcm24.wav", "DAT/none.wav"}) EXPECT_EQ(loadSound(5, path), 0);
     EXPECT_FALSE(soundIsLoaded(5));
-}
-
-TEST_F(SoundGuards, LoadingIntoAnOccupiedSlotReplacesTheSound) {
     writeBytes("DAT/long.wav", makeWave(1, 1, 11025, 8, 5000));
     ASSERT_EQ(loadSound(2, "DAT/long.wav"), 1);
     EXPECT_EQ(headless.slots[2].frames, 5000u);
@@ -141,32 +117,31 @@ TEST(WaveReader, SkipsOtherChunksAndFindsDataBeforeFormat) {
 
 TEST(WaveReader, RejectsBrokenFiles) {
     const std::vector<std::uint8_t> good = makeWave(1, 1, 8000, 8, 16);
+    std::vector<std::uint8_t> hugeExtra = makeWave(0x11, 1, 22050, 4, 0, {1, 2});
+    hugeExtra[36] = 200;  // the extra byte count, far beyond the file
+    struct Case {
+        std::vector<std::uint8_t> bytes;
+        int result;
+    } cases[] = {
+        {good, kWaveOk},
+        {{}, kWaveNotWave},
+        {std::vector<std::uint8_t>(good.begin(), good.begin() + 30), kWaveShortRead},
+        {std::vector<std::uint8_t>(good.begin(), good.end() - 1), kWaveCorrupt},
+        {hugeExtra, kWaveNotWave},
+    };
+    for (auto [at, value] : {std::pair{0, 'X'}, {8, 'A'}, {16, 14}, {36, 'x'}}) {  // RIFF, WAVE, fmt size, data
+        cases[0].bytes[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
+        WaveSound wave;
+        EXPECT_EQ(readWave(cases[0].bytes.data(), cases[0].bytes.size(), &wave), kWaveNotWave) << at;
+        cases[0].bytes = good;
+    }
+    for (const Case& c : cases) {
+        WaveSound wave;
+        EXPECT_EQ(readWave(c.bytes.data(), c.bytes.size(), &wave), c.result) << c.bytes.size();
+    }
     WaveSound wave;
-    auto read = [&](std::vector<std::uint8_t> bytes) { return readWave(bytes.data(), bytes.size(), &wave); };
-    std::vector<std::uint8_t> notRiff = good;
-    notRiff[0] = 'X';
-    EXPECT_EQ(read(notRiff), kWaveNotWave);
-    std::vector<std::uint8_t> notWave = good;
-    notWave[8] = 'A';
-    EXPECT_EQ(read(notWave), kWaveNotWave);
-    std::vector<std::uint8_t> shortFmt = good;
-    shortFmt[16] = 14;
-    EXPECT_EQ(read(shortFmt), kWaveNotWave);
-    EXPECT_EQ(read(std::vector<std::uint8_t>(good.begin(), good.begin() + 30)), kWaveShortRead);
-    std::vector<std::uint8_t> noData = good;
-    noData[36] = 'x';
-    EXPECT_EQ(read(noData), kWaveNotWave);
-    EXPECT_EQ(read(std::vector<std::uint8_t>(good.begin(), good.end() - 1)), kWaveCorrupt);
-    EXPECT_EQ(read({}), kWaveNotWave);
     EXPECT_EQ(readWaveFile("/nonexistent/file.wav", &wave), kWaveCannotOpen);
     EXPECT_TRUE(wave.samples.empty());
-}
-
-TEST(WaveReader, ExtraBytesBeyondTheFileAreAShortRead) {
-    std::vector<std::uint8_t> file = makeWave(0x11, 1, 22050, 4, 0, {1, 2});
-    file[36] = 200;  // the extra byte count, far beyond the file
-    WaveSound wave;
-    EXPECT_EQ(readWave(file.data(), file.size(), &wave), kWaveNotWave);
 }
 
 TEST(WaveReader, RandomDamageNeverReadsOutOfBounds) {
@@ -201,18 +176,7 @@ protected:
     }
 };
 
-TEST_F(Mixer, ARestartedSoundNeverOverlapsItself) {
-    mixerLoad(1, {100, 100, 200, 200, 300, 300, 400, 400});
-    mixerPlay(1, false);
-    mix(2);
-    mixerStop(1);
-    mixerRewind(1);
-    mixerPlay(1, false);
-    const std::vector<std::int16_t> out = mix(4);
-    EXPECT_EQ(out, (std::vector<std::int16_t>{100, 100, 200, 200, 300, 300, 400, 400}));
-}
-
-TEST_F(Mixer, StopKeepsThePositionAndPlayResumesThere) {
+TEST_F(Mixer, StopKeepsThePositionAndARestartNeverOverlaps) {
     mixerLoad(1, {1, 1, 2, 2, 3, 3, 4, 4});
     mixerPlay(1, false);
     mix(1);
@@ -220,6 +184,10 @@ TEST_F(Mixer, StopKeepsThePositionAndPlayResumesThere) {
     EXPECT_EQ(mix(2), (std::vector<std::int16_t>{0, 0, 0, 0}));
     mixerPlay(1, false);
     EXPECT_EQ(mix(2), (std::vector<std::int16_t>{2, 2, 3, 3}));
+    mixerStop(1);
+    mixerRewind(1);
+    mixerPlay(1, false);
+    EXPECT_EQ(mix(4), (std::vector<std::int16_t>{1, 1, 2, 2, 3, 3, 4, 4}));
 }
 
 TEST_F(Mixer, AOneShotEndsAndALoopWraps) {
@@ -258,12 +226,15 @@ TEST_F(Mixer, VolumeIsAnAttenuationInHundredthsOfADecibel) {
     EXPECT_NEAR(mix(1)[0], 1000, 2);
 }
 
-TEST_F(Mixer, VolumesOutsideTheRangeAreRefused) {
+TEST_F(Mixer, VolumesOutsideTheRangeAndEmptySlotsAreIgnored) {
     loadConstant(1, 4, 1000);
     mixerSetVolume(1, -600);
     mixerSetVolume(1, 500);
     mixerSetVolume(1, -10001);
     EXPECT_EQ(mixer.slots[1].volume, -600);
+    mixerPlay(9, true);
+    mixerSetVolume(9, -100);
+    EXPECT_FALSE(mixer.slots[9].playing);
 }
 
 TEST_F(Mixer, PanAttenuatesTheOtherSide) {
@@ -277,13 +248,6 @@ TEST_F(Mixer, PanAttenuatesTheOtherSide) {
     out = mix(1);
     EXPECT_EQ(out[0], 10000);
     EXPECT_EQ(out[1], 0);
-}
-
-TEST_F(Mixer, EmptySlotsIgnoreEveryOperation) {
-    mixerPlay(9, true);
-    mixerSetVolume(9, -100);
-    EXPECT_FALSE(mixer.slots[9].playing);
-    EXPECT_EQ(mix(2), (std::vector<std::int16_t>{0, 0, 0, 0}));
 }
 
 }  // namespace

@@ -19,6 +19,7 @@
 #include "game/shell/settings.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
+#include "render/font.h"
 #include "render/pixels.h"
 
 namespace play_test {
@@ -120,6 +121,15 @@ int runUntil(Screen screen, int limit) {
 void press(std::uint8_t scanCode) { scriptPress(scanCode, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt)); }
 void hold(std::uint8_t scanCode) { scriptKey(scanCode, true, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt)); }
 void release(std::uint8_t scanCode) { scriptKey(scanCode, false); }
+void step(std::uint8_t scanCode) {
+    press(scanCode);
+    runFrame();
+}
+void tap(std::uint8_t scanCode) {
+    hold(scanCode);
+    runFrame();
+    release(scanCode);
+}
 
 namespace {
 
@@ -197,6 +207,19 @@ bool picturePixelShown(const PixelBuffer* picture, int x, int y) {
 }
 
 std::uint64_t frameHash() { return hashPixels(drawBuffer->pixels, kFramePixels); }
+
+std::vector<bool> textMask(int x, int y, Rect clip, const char* text) {
+    FrameBuffer* const saved = drawContext.target;
+    drawContext.target = dibBuffer;
+    clearFrameBuffer(dibBuffer);
+    setClipRect(clip.left, clip.top, clip.right, clip.bottom);
+    drawContext.drawColour = 0xFFFFFF;
+    drawText(x, y, text);
+    drawContext.target = saved;
+    std::vector<bool> mask(kFramePixels);
+    for (int i = 0; i < kFramePixels; ++i) mask[i] = dibBuffer->pixels[i] != 0;
+    return mask;
+}
 
 std::vector<SoundCall> takeSoundCalls() {
     std::vector<SoundCall> calls;

@@ -54,6 +54,8 @@ int runUntil(Screen screen, int limit);
 void press(std::uint8_t scanCode);    // press and release, both before the next frame
 void hold(std::uint8_t scanCode);     // press, and keep it held
 void release(std::uint8_t scanCode);  // let go
+void step(std::uint8_t scanCode);     // press and release, then one frame
+void tap(std::uint8_t scanCode);      // held over one frame, then let go
 
 // The autopilot, run before a play frame: while the worm waits it holds the arrow of a shortest
 // way to the nearest cell holding `goal`; on every cell it presses the arrow of such a way,
@@ -67,6 +69,11 @@ std::uint32_t pixelAt(int x, int y);
 // The picture's own pixel is in the frame at (x, y).
 bool picturePixelShown(const PixelBuffer* picture, int x, int y);
 std::uint64_t frameHash();
+struct Rect {
+    int left, top, right, bottom;
+};
+// The pixels `text` sets when drawn in white at (x, y) inside `clip`, as a mask over the frame.
+std::vector<bool> textMask(int x, int y, Rect clip, const char* text);
 
 // The sound calls that reached the platform since the last call of this function.
 std::vector<SoundCall> takeSoundCalls();

@@ -1,0 +1,220 @@
+// Start and end of the program: the asset catalogue's failure messages, each shown exactly once
+// with the program ending in order, the background's replacement, sounds that never fail the
+// game; settings and high score in the settings file: first-start defaults, validation, the
+// moments of reading and writing, atomic replacement and damaged files.
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "game/platform/headless.h"
+#include "game/screens/assets.h"
+#include "game/screens/screens.h"
+#include "game/shell/settings.h"
+#include "game/shell/shell.h"
+#include "game/shell/sound.h"
+#include "game/world/world.h"
+#include "tests/game/game_test_support.h"
+
+namespace {
+
+using Catalogue = GameTest;
+using Strings = std::vector<std::string>;
+
+TEST_F(Catalogue, ACompleteFolderLoadsEverythingAndStartsWithTheLogo) {
+    makeDat();
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(shell.currentScreen, logoScreen);
+    EXPECT_NE(assets.wormD[7], nullptr);
+    EXPECT_NE(assets.background, nullptr);
+    for (int id : {0, 13, 21, 23, 99, 100, 101, 114}) EXPECT_TRUE(soundIsLoaded(id)) << id;
+    for (int id : {14, 20, 24, 98, 115}) EXPECT_FALSE(soundIsLoaded(id)) << id;
+}
+
+TEST_F(Catalogue, OneMissingWormImageFailsTheImagesOnceButLoadsTheRest) {
+    makeDat();
+    removeDatFile("wormb3.bmp");
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(shell.currentScreen, nullptr);
+    EXPECT_NE(assets.wormD[7], nullptr);  // every image is tried
+    EXPECT_EQ(assets.wormB[2], nullptr);
+    EXPECT_FALSE(soundIsLoaded(0));  // the catalogue stopped before the sounds
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(headless.errorBoxes, Strings{"Failed to load images!"});
+    EXPECT_FALSE(shell.windowOpen);
+    EXPECT_EQ(assets.wormD[7], nullptr);  // freed at the window's end
+    EXPECT_NE(settingsText().find("GameSpeed=dword:20"), std::string::npos);  // settings still stored
+}
+
+TEST_F(Catalogue, EachStartupFailureShowsItsMessageOnce) {
+    struct Case {
+        const char* missingFile;
+        bool HeadlessState::*fails;
+        const char* message;  // nullptr: no box at all
+    } cases[] = {
+        {"bg00.bmp", nullptr, "Failed to load images!"},
+        {"bean.txm", nullptr, "Failed to load texture file: bean.txm!"},
+        {"bright.txm", nullptr, "Failed to load texture file: bright.txm!"},
+        {nullptr, &HeadlessState::displayFails, "Failed to initialize screen!"},
+        {nullptr, &HeadlessState::inputFails, "Failed to initialize DirectInput!"},
+        {nullptr, &HeadlessState::windowFails, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message ? c.message : "window");
+        resetHeadlessGame();
+        makeDat();
+        if (c.missingFile) removeDatFile(c.missingFile);
+        if (c.fails) headless.*c.fails = true;
+        runGame();
+        EXPECT_EQ(headless.errorBoxes, c.message ? Strings{c.message} : Strings{});
+    }
+}
+
+TEST_F(Catalogue, BackgroundsDuringPlay) {
+    makeDat();
+    ASSERT_TRUE(startGame());
+    writeBytes("DAT/bg00.bmp", makeBmp(3, 2, 0));
+    assets.backgroundIndex = 9;  // beyond the nine: the first one
+    loadBackground();
+    EXPECT_EQ(assets.backgroundIndex, 0u);
+    ASSERT_NE(assets.background, nullptr);
+    EXPECT_EQ(assets.background->width, 3);
+    removeDatFile("bg05.bmp");  // a missing one ends the game at the next pass
+    assets.backgroundIndex = 5;
+    loadBackground();
+    EXPECT_EQ(assets.background, nullptr);
+    EXPECT_EQ(runMessageLoop(), 0);
+    EXPECT_EQ(headless.errorBoxes, Strings{"Failed to load background image!"});
+}
+
+TEST_F(Catalogue, WithoutSoundsOrASoundDeviceTheGameRunsSilently) {
+    makeDat();
+    for (const auto& entry : std::filesystem::directory_iterator("DAT"))
+        if (entry.path().extension() == ".wav") std::filesystem::remove(entry.path());
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(shell.currentScreen, logoScreen);
+    runFrames(40);
+    press(0xD0);
+    runFrames(2);
+    EXPECT_TRUE(headless.soundCalls.empty());
+    EXPECT_TRUE(headless.errorBoxes.empty());
+    resetHeadlessGame();
+    makeDat();
+    headless.audioMissing = true;
+    ASSERT_TRUE(startGame());
+    EXPECT_FALSE(soundIsLoaded(100));
+    EXPECT_EQ(shell.currentScreen, logoScreen);
+}
+
+using Settings = GameTest;
+
+bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
+    EXPECT_EQ(settingsFilePath(), folder_ + "/config/Quillfern/MunchTrail.ini");
+    makeDat();
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(shell.isWindowed, 1);
+    EXPECT_EQ(shell.framesPerSecond, 20u);
+    EXPECT_EQ(shell.soundMuted, 0);
+    EXPECT_EQ(world.hiScore, 0u);
+    shutdownGame();
+    EXPECT_EQ(settingsText(),
+              "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nHiScore=dword:0\nVersion=sz:2.01\n"
+              "Homepage=sz:" + std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
+}
+
+TEST_F(Settings, SpeedAndSoundAreValidatedAtStartAndStoredAtExit) {
+    struct Case {
+        const char* text;
+        std::uint32_t speed;
+        int muted;
+    } cases[] = {
+        {"GameSpeed=dword:30\n", 20, 0},  // unknown speed: twenty, and rewritten as twenty
+        {"GameSpeed=dword:25\nNoSound=dword:7\n", 25, 1},
+        {"GameSpeed=dword:15\nNoSound=dword:0\n", 15, 0},
+    };
+    makeDat();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        resetHeadlessGame();
+        writeSettingsText(c.text);
+        ASSERT_TRUE(startGame());
+        EXPECT_EQ(shell.framesPerSecond, c.speed);
+        EXPECT_EQ(shell.soundMuted, c.muted);
+        shutdownGame();
+        EXPECT_TRUE(contains(settingsText(), ("GameSpeed=dword:" + std::to_string(c.speed) + "\n").c_str()));
+    }
+}
+
+TEST_F(Settings, FullScreenIsRememberedAndTheNextStartSwitchesBeforeTheFirstFrame) {
+    makeDat();
+    ASSERT_TRUE(startGame());
+    toggleDisplayMode();
+    scriptPress(0x01);  // Escape
+    runOneFrame();
+    EXPECT_TRUE(contains(settingsText(), "WindowedMode=dword:0\n"));
+    resetHeadlessGame();
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(shell.isWindowed, 0);
+    EXPECT_EQ(headless.framesShown, 0);
+    EXPECT_TRUE(headless.displayOpen);
+}
+
+TEST_F(Settings, TheHighScoreIsReadAtStartAndKeptAtExit) {
+    makeDat();
+    writeSettingsText("HiScore=dword:1000\n");
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(world.hiScore, 1000u);
+    world.hiScore = 1234;
+    shutdownGame();
+    EXPECT_TRUE(contains(settingsText(), "HiScore=dword:1234\n"));
+}
+
+TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
+    writeSettingsText("garbage\0\xff\nWindowedMode=dword:99999999999\nGameSpeed=sz:15\nNoSound=dword:-1\n"
+                      "HiScore=dword:12x\n=\n:::\nWindowedMode\n");
+    const StoredSettings stored = readSettings();
+    EXPECT_EQ(stored.windowedMode, 1u);
+    EXPECT_EQ(stored.gameSpeed, 20u);
+    EXPECT_EQ(stored.noSound, 0u);
+    std::uint32_t score = 77;
+    readHighScore(&score);
+    EXPECT_EQ(score, 77u);
+    writeHighScore(5);
+    EXPECT_EQ(settingsText(), "HiScore=dword:5\n");
+}
+
+TEST_F(Settings, AWriteKeepsTheReadableValuesOnceEachInOrder) {
+    EXPECT_EQ(normaliseSettingsText("Version=sz:x\r\r\nHiScore=dword:7\nHiScore=dword:8\nNoSound=sz:1\nFoo=dword:1\n"),
+              "HiScore=dword:8\nVersion=sz:x\n");
+    EXPECT_EQ(normaliseSettingsText(""), "");
+}
+
+TEST_F(Settings, WindowsLineEndsAndTheLargestNumberAreRead) {
+    writeSettingsText("HiScore=dword:4294967295\r\nWindowedMode=dword:0\r\n");
+    std::uint32_t score = 0;
+    readHighScore(&score);
+    EXPECT_EQ(score, 4294967295u);
+    EXPECT_EQ(readSettings().windowedMode, 0u);
+}
+
+TEST_F(Settings, AnUnwritableFolderLosesTheValuesButNeverStopsTheGame) {
+    setenv("XDG_CONFIG_HOME", (folder_ + "/missing/file/below/a/file").c_str(), 1);
+    writeBytes(folder_ + "/missing", {1});
+    writeHighScore(3);
+    std::uint32_t score = 9;
+    readHighScore(&score);
+    EXPECT_EQ(score, 9u);
+}
+
+TEST_F(Settings, WritesReplaceTheFileWhole) {
+    writeSettingsText("HiScore=dword:1\n");
+    writeVersionInfo();
+    writeHighScore(2);
+    EXPECT_TRUE(contains(settingsText(), "HiScore=dword:2\n"));
+    EXPECT_TRUE(contains(settingsText(), "Version=sz:2.01\n"));
+    for (const auto& entry : std::filesystem::directory_iterator(folder_ + "/config/Quillfern"))
+        EXPECT_EQ(entry.path().filename(), "MunchTrail.ini");  // no temporary file left behind
+}
+
+}  // namespace

@@ -1,0 +1,418 @@
+// The scene selection screen as a player meets it: which files are listed and in which order,
+// how the page and the selection move on every key (the paging examples for 0, 5, 30 and 60
+// files), the held-arrow repeat, the scene read on every move, and leaving and coming back; and
+// what it shows: each detail of the selected scene in its place, in upper case, blue over a
+// grey copy one pixel lower, the list with its marker, the wrapped description, and a fade that
+// dims the text together with the picture.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/screens/assets.h"
+#include "game/screens/scene_select.h"
+#include "game/screens/screens.h"
+#include "game/shell/keys.h"
+#include "game/world/world.h"
+#include "render/blit.h"
+#include "render/pixels.h"
+#include "tests/play/harness.h"
+
+namespace play_test {
+namespace {
+
+std::string sceneName(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "s%03d.qsn", i);
+    return name;
+}
+std::string sceneTitle(int i) {
+    char title[32];
+    std::snprintf(title, sizeof title, "Scene %03d", i);
+    return title;
+}
+
+class SceneList : public GameTest {
+protected:
+    void writeScenes(int count) {
+        // Written in reverse so the folder's own order is not the listed one.
+        for (int i = count - 1; i >= 0; --i) writeScene(sceneName(i), makeScene(sceneTitle(i)));
+    }
+    // Enters the screen and lets it fade in to the browse phase.
+    void enter() {
+        shell.currentScreen = &sceneSelectScreen;
+        step(kKeyEnter);  // a skip press ends the fade-in at once
+        ASSERT_EQ(sceneSelect.phase, 0);
+    }
+    int selected() const { return sceneSelect.sceneTop + sceneSelect.sceneRow; }
+    std::string firstOnPage() const { return sceneSelect.sceneWindow[0].data(); }
+};
+
+// ---- which files, in which order ----
+
+TEST_F(SceneList, ListsSceneFilesSortedByNameWhateverTheFolderOrder) {
+    writeScene("b.qsn", makeScene("B"));
+    writeScene("C.QSN", makeScene("C"));
+    writeScene("a.qsn", makeScene("A"));
+    writeScene("notes.txt", makeScene("not a scene"));
+    writeScene(".hidden.qsn", makeScene("hidden"));
+    std::filesystem::create_directory("Scenes/folder.qsn");
+    const std::vector<std::string> names = listSceneFiles();
+    EXPECT_EQ(names, (std::vector<std::string>{"C.QSN", "a.qsn", "b.qsn"}));
+}
+
+TEST_F(SceneList, AMissingOrEmptyFolderListsNothingAndBackspaceStillLeaves) {
+    for (bool missing : {false, true}) {
+        SCOPED_TRACE(missing ? "missing" : "empty");
+        if (missing) std::filesystem::remove("Scenes");
+        enter();
+        EXPECT_EQ(sceneSelect.sceneCount, 0);
+        for (std::uint8_t k : {kKeyDown, kKeyEnd, kKeyPageDown, kKeyUp}) {
+            step(k);
+            EXPECT_EQ(sceneSelect.sceneRow, 0);
+        }
+        step(kKeyEnter);
+        step(kKeySpace);
+        EXPECT_EQ(sceneSelect.phase, 0) << "nothing to start";
+        step(kKeyBackspace);
+        EXPECT_EQ(sceneSelect.phase, 2);
+        EXPECT_GT(runUntil(&mainMenuScreen, 40), 0);
+    }
+}
+
+// ---- paging ----
+
+TEST_F(SceneList, FiveFilesOpenOnTheFirstAndEveryKeyStopsAtTheEnds) {
+    writeScenes(5);
+    enter();
+    EXPECT_EQ(sceneSelect.sceneCount, 5);
+    EXPECT_EQ(selected(), 0);
+    EXPECT_STREQ(world.title, "Scene 000");
+    EXPECT_EQ(std::string(sceneSelect.sceneWindow[5].data()), "");
+    const std::pair<std::uint8_t, int> steps[] = {{kKeyPageDown, 4}, {kKeyHome, 0}, {kKeyEnd, 4}, {kKeyPageUp, 0},
+                                                  {kKeyUp, 0},       {kKeyDown, 1}, {kKeyDown, 2}, {kKeyDown, 3},
+                                                  {kKeyDown, 4},     {kKeyDown, 4}};
+    for (auto [k, expected] : steps) {
+        step(k);
+        EXPECT_EQ(sceneSelect.sceneTop, 0);
+        EXPECT_EQ(sceneSelect.sceneRow, expected);
+        EXPECT_EQ(std::string(world.title), sceneTitle(expected));
+    }
+}
+
+TEST_F(SceneList, ThirtyFilesScrollByOneAtTheBottomAndTopRows) {
+    writeScenes(30);
+    enter();
+    for (int i = 0; i < 26; ++i) step(kKeyDown);
+    EXPECT_EQ(sceneSelect.sceneRow, 26);
+    EXPECT_EQ(sceneSelect.sceneTop, 0);
+    step(kKeyDown);
+    EXPECT_EQ(sceneSelect.sceneTop, 1);
+    EXPECT_EQ(sceneSelect.sceneRow, 26);
+    EXPECT_EQ(firstOnPage(), sceneName(1));
+    EXPECT_STREQ(world.title, "Scene 027");
+    for (int i = 0; i < 5; ++i) step(kKeyDown);
+    EXPECT_EQ(sceneSelect.sceneTop, 3) << "the last page ends with the last file";
+    EXPECT_STREQ(world.title, "Scene 029");
+    for (int i = 0; i < 26; ++i) step(kKeyUp);
+    EXPECT_EQ(sceneSelect.sceneRow, 0);
+    step(kKeyUp);
+    EXPECT_EQ(sceneSelect.sceneTop, 2);
+    EXPECT_EQ(sceneSelect.sceneRow, 0);
+    EXPECT_EQ(firstOnPage(), sceneName(2));
+}
+
+TEST_F(SceneList, SixtyFilesPageDownByAPageThenToTheLastPage) {
+    writeScenes(60);
+    enter();
+    step(kKeyDown);
+    step(kKeyDown);
+    step(kKeyPageDown);
+    EXPECT_EQ(sceneSelect.sceneTop, 27);
+    EXPECT_EQ(sceneSelect.sceneRow, 2) << "the row stays";
+    EXPECT_STREQ(world.title, "Scene 029");
+    step(kKeyPageDown);
+    EXPECT_EQ(sceneSelect.sceneTop, 33);
+    EXPECT_EQ(sceneSelect.sceneRow, 26);
+    EXPECT_STREQ(world.title, "Scene 059");
+    step(kKeyPageUp);
+    EXPECT_EQ(sceneSelect.sceneTop, 6);
+    EXPECT_EQ(sceneSelect.sceneRow, 26);
+    step(kKeyPageUp);
+    EXPECT_EQ(sceneSelect.sceneTop, 0);
+    EXPECT_EQ(sceneSelect.sceneRow, 0);
+    step(kKeyEnd);
+    EXPECT_EQ(sceneSelect.sceneTop, 33);
+    EXPECT_EQ(sceneSelect.sceneRow, 26);
+    EXPECT_EQ(firstOnPage(), sceneName(33));
+    step(kKeyHome);
+    EXPECT_EQ(selected(), 0);
+    EXPECT_EQ(firstOnPage(), sceneName(0));
+}
+
+TEST_F(SceneList, ThePageIsReFoundByItsFirstNameWhenFilesAppearBeforeIt) {
+    writeScenes(60);
+    enter();
+    step(kKeyPageDown);
+    ASSERT_EQ(firstOnPage(), sceneName(27));
+    writeScene("a0.qsn", makeScene("early 0"));
+    writeScene("a1.qsn", makeScene("early 1"));
+    for (int i = 0; i < 26; ++i) step(kKeyDown);
+    step(kKeyDown);
+    // The player saw s027 at the top; the page moves on by exactly one file from there.
+    EXPECT_EQ(firstOnPage(), sceneName(28));
+    EXPECT_EQ(sceneSelect.sceneTop, 30);
+}
+
+// ---- files the game cannot use ----
+
+TEST_F(SceneList, ANameTooLongForTheReaderKeepsThePreviousScene) {
+    writeScenes(1);
+    const std::string longName = std::string(251, 'x') + ".qsn";
+    writeScene(longName, makeScene("never read"));
+    enter();
+    ASSERT_EQ(sceneSelect.sceneCount, 2);
+    step(kKeyDown);
+    EXPECT_EQ(std::string(sceneSelect.sceneWindow[1].data()), longName);
+    EXPECT_STREQ(world.title, "Scene 000");
+    runFrames(5);
+}
+
+TEST_F(SceneList, AGarbledFileIsListedAndShownWithoutHarm) {
+    writeScenes(1);
+    {
+        std::FILE* file = std::fopen("Scenes/t-garbled.qsn", "wb");
+        ASSERT_NE(file, nullptr);
+        const char bytes[] = "\xff\xfe title without end\r\n-77 99 -3 42 -9\r\n\x01\x02";
+        std::fwrite(bytes, 1, sizeof bytes - 1, file);
+        std::fclose(file);
+    }
+    enter();
+    step(kKeyDown);
+    EXPECT_EQ(world.background, -77);
+    EXPECT_EQ(world.objective, 42);
+    runFrames(5);  // the details of impossible values are left out, nothing else happens
+    step(kKeyUp);
+    EXPECT_STREQ(world.title, "Scene 000");
+}
+
+// ---- held arrows ----
+
+TEST_F(SceneList, HeldDownMovesOnThePressThenEveryFrameFromTheSixteenth) {
+    writeScenes(30);
+    enter();
+    hold(kKeyDown);
+    runFrame();
+    EXPECT_EQ(sceneSelect.sceneRow, 1);
+    EXPECT_STREQ(world.title, "Scene 001");
+    runFrames(14);
+    EXPECT_EQ(sceneSelect.sceneRow, 1) << "frames 2 to 15 wait";
+    runFrame();
+    EXPECT_EQ(sceneSelect.sceneRow, 2);
+    runFrames(4);
+    EXPECT_EQ(sceneSelect.sceneRow, 6);
+    EXPECT_STREQ(world.title, "Scene 001") << "the repeat itself reads nothing";
+    release(kKeyDown);
+    runFrame();
+    EXPECT_EQ(sceneSelect.sceneRow, 6) << "the release does not move";
+    EXPECT_STREQ(world.title, "Scene 006") << "but reads the selected scene";
+}
+
+TEST_F(SceneList, HoldingUpAndDownTogetherStopsTheRepeat) {
+    writeScenes(30);
+    enter();
+    hold(kKeyDown);
+    runFrames(20);
+    const int row = sceneSelect.sceneRow;
+    hold(kKeyUp);
+    runFrames(20);
+    EXPECT_EQ(sceneSelect.sceneRow, row - 1) << "only the press of Up moved";
+}
+
+// ---- confirming and leaving ----
+
+TEST_F(SceneList, AltKeepsEnterAndBackspaceFromActing) {
+    writeScenes(3);
+    enter();
+    hold(kKeyLeftAlt);
+    step(kKeyEnter);
+    step(kKeyBackspace);
+    release(kKeyLeftAlt);
+    hold(kKeyRightAlt);
+    step(kKeyPadEnter);
+    EXPECT_EQ(sceneSelect.phase, 0);
+}
+
+TEST_F(SceneList, EnterReReadsTheSelectedSceneAndFadesIntoTheGame) {
+    writeScenes(3);
+    enter();
+    step(kKeyDown);
+    Scene changed = makeScene("Scene 001 changed");
+    writeScene(sceneName(1), changed);
+    step(kKeyEnter);
+    EXPECT_STREQ(world.title, "Scene 001 changed") << "every game starts from a fresh read";
+    EXPECT_EQ(sceneSelect.phase, 1);
+    EXPECT_EQ(runUntil(&gameStartScreen, 40), 33) << "32 fade frames and the hand-over";
+    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_STREQ(world.title, "Scene 001 changed") << "the chosen scene stays read";
+}
+
+TEST_F(SceneList, LeavingAndComingBackStartsOnTheFirstFile) {
+    writeScenes(30);
+    enter();
+    step(kKeyPageDown);
+    step(kKeyBackspace);
+    ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
+    EXPECT_EQ(std::string(sceneSelect.sceneWindow[0].data()), "");
+    enter();
+    EXPECT_EQ(selected(), 0);
+    EXPECT_EQ(firstOnPage(), sceneName(0));
+    EXPECT_STREQ(world.title, "Scene 000");
+}
+
+// ---- what the screen shows ----
+
+
+constexpr std::uint32_t kBlue = 0x0000FF;
+constexpr std::uint32_t kGrey = 0x9F9F9F;
+
+// Every pixel of the text is blue, and below each one that the text itself does not cover
+// lies its grey shadow.
+void expectShownText(int x, int y, Rect clip, const char* text) {
+    SCOPED_TRACE(text);
+    const std::vector<bool> mask = textMask(x, y, clip, text);
+    int lit = 0;
+    for (int py = 0; py < kFrameHeight - 1; ++py) {
+        for (int px = 0; px < kFrameWidth; ++px) {
+            if (!mask[py * kFrameWidth + px]) continue;
+            ++lit;
+            ASSERT_EQ(pixelAt(px, py), kBlue) << px << "," << py;
+            const bool shadowClipped = py + 1 > clip.bottom + 1;
+            if (!mask[(py + 1) * kFrameWidth + px] && !shadowClipped) {
+                ASSERT_EQ(pixelAt(px, py + 1), kGrey) << px << "," << py + 1;
+            }
+        }
+    }
+    EXPECT_GT(lit, 0);
+}
+
+class SceneDetails : public GameTest {
+protected:
+    void show(const Scene& scene) {
+        writeScene("only.qsn", scene);
+        shell.currentScreen = &sceneSelectScreen;
+        step(kKeySpace);
+        ASSERT_EQ(screens.brightness, 256);
+    }
+};
+
+struct ShownText {
+    int x, y;
+    Rect clip;
+    const char* text;
+};
+
+// Each detail in its place: title, background, random fall and its interval, the objective.
+TEST_F(SceneDetails, EachDetailInUpperCaseInItsPlace) {
+    const Rect title{225, 43, 399, 53}, back{265, 59, 399, 69}, fall{270, 75, 399, 85}, every{245, 91, 399, 101},
+               goal{252, 107, 399, 127};
+    struct Case {
+        std::int32_t background, randomFall, fallInterval, objective, goalScore;
+        std::vector<ShownText> shown;
+    } cases[] = {
+        {4, 1, 7, Standard, 5,
+         {{225, 43, title, "POND OF DAWN"}, {265, 59, back, "ROCK"}, {270, 75, fall, "YES"},
+          {245, 91, every, "7"}, {260, 91, every, "SEC."}}},
+        {1, 1, 0, Standard, 5, {{245, 91, every, "FALL AFTER NIBBLE"}}},
+        {10, 0, 12, Standard, 5, {{245, 91, every, "DISABLED"}, {270, 75, fall, "NO"}, {265, 59, back, "RANDOM BACKGROUND"}}},
+        {1, 0, 0, GoalScore, 500, {{252, 107, goal, "GOAL SCORE - REACH THE "}, {252, 114, goal, "GOAL SCORE 500"}}},
+        {1, 0, 0, Escape, 5, {{252, 107, goal, "ESCAPE - GET TO THE EXIT \nPOINT"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown[0].text);
+        TearDown();
+        SetUp();
+        Scene scene = makeScene("Pond of Dawn");
+        scene.background = c.background;
+        scene.randomFall = c.randomFall;
+        scene.fallInterval = c.fallInterval;
+        scene.objective = c.objective;
+        scene.goalScore = c.goalScore;
+        show(scene);
+        for (const ShownText& t : c.shown) expectShownText(t.x, t.y, t.clip, t.text);
+    }
+}
+
+TEST_F(SceneDetails, DescriptionWrappedAtThirtyOneCharactersAndAtLineBreaks) {
+    Scene scene = makeScene("x");
+    scene.description = std::string(40, 'a') + "\r\nbc";
+    show(scene);
+    const std::string expected = std::string(31, 'A') + "\n" + std::string(9, 'A') + "\nBC";
+    expectShownText(198, 158, {198, 158, 383, 263}, expected.c_str());
+}
+
+TEST_F(SceneDetails, ListNameInUpperCaseWithTheMarkerOnTheSelectedRow) {
+    show(makeScene("x"));
+    expectShownText(35, 45, {15, 40, 181, 266}, "ONLY.QSN");
+    const PixelBuffer* marker = assets.marker;
+    ASSERT_NE(marker, nullptr);
+    int checked = 0;
+    for (int my = 0; my < marker->height; ++my) {
+        for (int mx = 0; mx < marker->width; ++mx) {
+            const std::uint32_t colour = marker->pixels()[my * marker->width + mx];
+            const int x = 15 + mx, y = 42 + my;
+            if (colour == colourKey || x > 181 || y > 266) continue;
+            // The marker may lie under the row's name; where it does not, it is the marker.
+            if (pixelAt(x, y) == kBlue || pixelAt(x, y) == kGrey) continue;
+            EXPECT_EQ(pixelAt(x, y), colour & 0xFFFFFF) << x << "," << y;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
+TEST_F(SceneDetails, WrappingIsByCharactersNotWords) {
+    char out[128];
+    wrapDescription("the quick brown fox jumps over the lazy dog", out, sizeof out);
+    EXPECT_STREQ(out, "THE QUICK BROWN FOX JUMPS OVER \nTHE LAZY DOG");
+    wrapDescription("line\r\nnext\n", out, sizeof out);
+    EXPECT_STREQ(out, "LINE\nNEXT\n");
+    wrapDescription(std::string(62, 'z').c_str(), out, sizeof out);
+    EXPECT_EQ(std::string(out), std::string(31, 'Z') + "\n" + std::string(31, 'Z'));
+}
+
+TEST_F(SceneDetails, TheFadeDimsTextAndPictureAlike) {
+    writeScene("only.qsn", makeScene("Dim"));
+    shell.currentScreen = &sceneSelectScreen;
+    runFrames(16);
+    ASSERT_EQ(screens.brightness, 128);
+    const std::vector<bool> mask = textMask(225, 43, {225, 43, 399, 53}, "DIM");
+    int dimmed = 0;
+    for (int i = 0; i < kFramePixels; ++i) {
+        if (!mask[i]) continue;
+        EXPECT_EQ(pixelAt(i % kFrameWidth, i / kFrameWidth), 0x00007Fu);
+        ++dimmed;
+    }
+    EXPECT_GT(dimmed, 0);
+    const PixelBuffer* picture = assets.sceneSelection;
+    const std::uint32_t source = picture->pixels()[150 * picture->width + 10];
+    const std::uint32_t red = ((source >> 16) & 0xFF) * 128 / 256;
+    const std::uint32_t green = ((source >> 8) & 0xFF) * 128 / 256;
+    const std::uint32_t blue = (source & 0xFF) * 128 / 256;
+    EXPECT_EQ(pixelAt(10, 150), (red << 16) | (green << 8) | blue);
+}
+
+TEST_F(SceneDetails, WithoutScenesOnlyThePictureIsShown) {
+    shell.currentScreen = &sceneSelectScreen;
+    step(kKeySpace);
+    const PixelBuffer* picture = assets.sceneSelection;
+    for (int y : {1, 45, 150, 298}) {
+        for (int x : {1, 40, 250, 398}) {
+            EXPECT_EQ(pixelAt(x, y), picture->pixels()[y * picture->width + x] & 0xFFFFFF);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace play_test
