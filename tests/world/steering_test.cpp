@@ -88,33 +88,28 @@ TEST_F(Steering, TheFirstQueuedArrowTurnsAtTheNextCellAndTheRestIsDropped) {
     EXPECT_EQ(world.segDir[0], Left);  // the Up was dropped with the queue
 }
 
-TEST_F(Steering, TheHeadWrapsSidewaysThroughTheNegativeSeamPositions) {
+TEST_F(Steering, TheHeadWrapsRoundTheTorusThroughTheNegativeSeamPositions) {
     struct Case {
-        int column;
+        int column, row;
         Direction dir;
-        std::vector<std::int32_t> xs;
+        std::vector<std::int32_t> positions;  // along the direction of travel
     };
-    for (const Case& c : {Case{39, Right, {-8, -6, -4, -2, 0, 2}}, Case{0, Left, {-2, -4, -6, -8, 390, 388}}}) {
-        placeWorm(c.column, 5, 1, c.dir);
-        std::vector<std::int32_t> xs;
+    const Case cases[] = {{39, 5, Right, {-8, -6, -4, -2, 0, 2}},
+                          {0, 5, Left, {-2, -4, -6, -8, 390, 388}},
+                          {7, 0, Up, {-2, -4, -6, -8, 290, 288}},
+                          {7, 29, Down, {-8, -6, -4, -2, 0, 2}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dir);
+        placeWorm(c.column, c.row, 1, c.dir);
+        const bool sideways = c.dir == Right || c.dir == Left;
+        std::vector<std::int32_t> positions;
         for (int i = 0; i < 6; ++i) {
             frame();
-            xs.push_back(world.segX[0]);
+            positions.push_back(sideways ? world.segX[0] : world.segY[0]);
         }
-        EXPECT_EQ(xs, c.xs);
-        EXPECT_EQ(world.segY[0], 50);
+        EXPECT_EQ(positions, c.positions);
+        EXPECT_EQ(sideways ? world.segY[0] : world.segX[0], (sideways ? c.row : c.column) * 10);
     }
-}
-
-TEST_F(Steering, TheHeadWrapsVertically) {
-    placeWorm(7, 0, 1, Up);
-    frames(5);
-    EXPECT_EQ(world.segY[0], 290);
-    placeWorm(7, 29, 1, Down);
-    frames(1);
-    EXPECT_EQ(world.segY[0], -8);
-    frames(4);
-    EXPECT_EQ(world.segY[0], 0);
 }
 
 TEST_F(Steering, TheSeamCellIsColumnZero) {
