@@ -132,57 +132,41 @@ protected:
     }
 };
 
-TEST_F(WholeOperationTest, BlitsShapesGrabAndClearMatch) {
-    for (int round = 0; round < 240; ++round) {
-        ImagePtr image = randomImage();
-        int x = number(-image->width - 10, 410);
-        int y = number(-image->height - 10, 310);
-        int pick = number(0, 5);
-        int amount = pick == 0 ? number(-300, 0) : pick == 1 ? number(256, 600) : number(1, 255);
-        drawContext.drawColour = word();
-        const PixelBuffer* i = image.get();
-        compareFrames([&] {
-            if (round % 12 < kBlits) kAllBlits[round % 12](x, y, i, amount);
-            if (round % 12 == 10) fillRect(x, y, x + i->width, y + i->height);
-            if (round % 12 == 11) drawRectOutline(x, y, x + i->width, y + i->height);
-        });
-        ASSERT_FALSE(HasFatalFailure()) << "round " << round;
-    }
-    // Grab: the image is the output, so both runs start from equal copies of it.
-    for (int round = 0; round < 60; ++round) {
+// One round per drawing function in turn: the ten blits, a filled and an outlined rectangle,
+// a grab (whose output is the image, so both runs start from equal copies) and the three quads.
+TEST_F(WholeOperationTest, EveryDrawingFunctionMatchesOnRandomInput) {
+    auto store = std::make_unique<TextureStore>();
+    std::vector<std::uint32_t> texels(kTxmSize * kTxmSize);
+    for (std::uint32_t& t : texels)
+        t = number(0, 2) == 0 ? colourKey : static_cast<std::uint32_t>(random()) & 0xFFFFFFu;
+    loadTxm(store.get(), texels);
+    for (int round = 0; round < 480; ++round) {
         ImagePtr image = randomImage();
         ImagePtr copy(createPixelBuffer(image->width, image->height));
         std::copy_n(image->pixels(), image->width * image->height, copy->pixels());
-        int x = number(-image->width - 10, 410);
-        int y = number(-image->height - 10, 310);
-        compareFrames([&] { grabRect(x, y, renderPaths.referenceOnly ? copy.get() : image.get()); });
-        ASSERT_TRUE(
-            std::equal(image->pixels(), image->pixels() + image->width * image->height, copy->pixels()))
-            << "grab round " << round;
-    }
-    compareFrames([&] { clearFrameBuffer(target.get()); });
-}
-
-TEST_F(WholeOperationTest, QuadsMatchOnRandomCornersClipsAndAlphas) {
-    auto store = std::make_unique<TextureStore>();
-    std::vector<std::uint32_t> pixels(kTxmSize * kTxmSize);
-    for (std::uint32_t& p : pixels)
-        p = number(0, 2) == 0 ? colourKey : static_cast<std::uint32_t>(random()) & 0xFFFFFFu;
-    loadTxm(store.get(), pixels);
-    const TextureStore* t = store.get();
-    for (int round = 0; round < 240; ++round) {
-        int c[16];
-        int centreX = number(-50, 450), centreY = number(-50, 350), reach = number(0, 150);
+        int x = number(-image->width - 10, 410), y = number(-image->height - 10, 310), pick = number(0, 5);
+        int amount = pick == 0 ? number(-300, 0) : pick == 1 ? number(256, 600) : number(1, 255);
+        int c[16], reach = number(0, 150), cx = number(-50, 450), cy = number(-50, 350);
         for (int i = 0; i < 4; ++i) {
-            c[2 * i] = centreX + number(-reach, reach);
-            c[2 * i + 1] = centreY + number(-reach, reach);
+            c[2 * i] = cx + number(-reach, reach);
+            c[2 * i + 1] = cy + number(-reach, reach);
             c[8 + 2 * i] = number(0, 127);
             c[9 + 2 * i] = number(0, 127);
         }
-        int alpha = number(-20, 280);
-        compareFrames([&] { drawQuad(static_cast<Filler>(round % 3), c, t, alpha); });
+        drawContext.drawColour = word();
+        int op = round % 16, w = image->width, h = image->height;
+        compareFrames([&] {
+            if (op < kBlits) kAllBlits[op](x, y, image.get(), amount);
+            if (op == 10) fillRect(x, y, x + w, y + h);
+            if (op == 11) drawRectOutline(x, y, x + w, y + h);
+            if (op == 12) grabRect(x, y, renderPaths.referenceOnly ? copy.get() : image.get());
+            if (op > 12) drawQuad(static_cast<Filler>(op - 13), c, store.get(), amount);
+        });
         ASSERT_FALSE(HasFatalFailure()) << "round " << round;
+        ASSERT_TRUE(std::equal(image->pixels(), image->pixels() + w * h, copy->pixels()))
+            << "round " << round;
     }
+    compareFrames([&] { clearFrameBuffer(target.get()); });
 }
 
 }  // namespace
