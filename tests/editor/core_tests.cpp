@@ -8,8 +8,11 @@
 
 #include "editor/core/editor_state.h"
 #include "render/blit.h"
+#include "tests/editor/cells.h"
 
 namespace {
+
+using namespace ui_test;
 
 constexpr Colour kBackground = 0x00203040u;
 constexpr Colour kStone = 0x00808080u;
@@ -39,9 +42,6 @@ protected:
     }
     void TearDown() override { releaseViewImages(); }
 
-    std::uint8_t cell(int column, int row) const {
-        return editorState.scene.grid[sceneCellIndex(column, row)];
-    }
     std::uint8_t preview(int column, int row) const {
         return editorState.previewGrid[sceneCellIndex(column, row)];
     }
@@ -56,9 +56,6 @@ protected:
     bool stroke(int c0, int r0, int c1, int r1) {
         drag(c0, r0, c1, r1);
         return leftButtonUp();
-    }
-    int countCells(std::uint8_t code) const {
-        return int(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), code));
     }
     Colour pixel(int x, int y) const { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0x00FFFFFFu; }
 };
@@ -144,15 +141,15 @@ TEST_F(EditorCore, NothingReachesTheSceneBeforeTheRelease) {
     EXPECT_EQ(preview(3, 2), RedBean);
     EXPECT_TRUE(leftButtonUp());
     EXPECT_EQ(countCells(RedBean), 6);
-    EXPECT_EQ(cell(1, 1), RedBean);
-    EXPECT_EQ(cell(3, 2), RedBean);
+    EXPECT_EQ(cellAt(1, 1), RedBean);
+    EXPECT_EQ(cellAt(3, 2), RedBean);
 }
 
 TEST_F(EditorCore, WithoutAShapeOnlyTheCellUnderTheReleaseIsSet) {
     selectUnit(PurpleBean);
     stroke(2, 2, 9, 9);
     EXPECT_EQ(countCells(PurpleBean), 1);
-    EXPECT_EQ(cell(9, 9), PurpleBean);
+    EXPECT_EQ(cellAt(9, 9), PurpleBean);
 }
 
 TEST_F(EditorCore, EraserEmptiesARectangleAndPreviewsItErased) {
@@ -162,10 +159,10 @@ TEST_F(EditorCore, EraserEmptiesARectangleAndPreviewsItErased) {
     selectUnit(EraserUnit);
     drag(1, 1, 2, 3);
     EXPECT_EQ(preview(2, 2), ErasedPreview);
-    EXPECT_EQ(cell(2, 2), GreenBean);
+    EXPECT_EQ(cellAt(2, 2), GreenBean);
     EXPECT_TRUE(leftButtonUp());
     EXPECT_EQ(countCells(GreenBean), 36 - 6);
-    EXPECT_EQ(cell(1, 1), EmptyCell);
+    EXPECT_EQ(cellAt(1, 1), EmptyCell);
 }
 
 TEST_F(EditorCore, CellsOutsideTheGridAreIgnored) {
@@ -183,17 +180,17 @@ TEST_F(EditorCore, CellsOutsideTheGridAreIgnored) {
 TEST_F(EditorCore, StartPointMovesAndOnlyTheFirstOldOneIsErased) {
     selectUnit(StartPoint);
     stroke(4, 4, 4, 4);
-    EXPECT_EQ(cell(4, 4), StartPoint);
+    EXPECT_EQ(cellAt(4, 4), StartPoint);
     stroke(9, 2, 9, 3);
-    EXPECT_EQ(cell(4, 4), EmptyCell);
-    EXPECT_EQ(cell(9, 3), StartPoint);
+    EXPECT_EQ(cellAt(4, 4), EmptyCell);
+    EXPECT_EQ(cellAt(9, 3), StartPoint);
     EXPECT_EQ(countCells(StartPoint), 1);
     // A file may hold two start points; the first in row order is the one that moves.
-    editorState.scene.grid[sceneCellIndex(1, 20)] = StartPoint;
+    setCell(1, 20, StartPoint);
     stroke(30, 25, 30, 25);
-    EXPECT_EQ(cell(9, 3), EmptyCell);
-    EXPECT_EQ(cell(1, 20), StartPoint);
-    EXPECT_EQ(cell(30, 25), StartPoint);
+    EXPECT_EQ(cellAt(9, 3), EmptyCell);
+    EXPECT_EQ(cellAt(1, 20), StartPoint);
+    EXPECT_EQ(cellAt(30, 25), StartPoint);
 }
 
 TEST_F(EditorCore, PointMovePreviewErasesTheOldPoint) {
@@ -208,8 +205,8 @@ TEST_F(EditorCore, PointMovePreviewErasesTheOldPoint) {
     EXPECT_EQ(preview(6, 6), EmptyCell);
     EXPECT_EQ(preview(7, 6), ExitPoint);
     leftButtonUp();
-    EXPECT_EQ(cell(3, 3), EmptyCell);
-    EXPECT_EQ(cell(7, 6), ExitPoint);
+    EXPECT_EQ(cellAt(3, 3), EmptyCell);
+    EXPECT_EQ(cellAt(7, 6), ExitPoint);
 }
 
 TEST_F(EditorCore, RightClickDuringADragCancelsTheAction) {
@@ -239,7 +236,7 @@ TEST_F(EditorCore, ReleaseWithoutUnitOrWithoutPressChangesNothing) {
 // ---- the picture ----------------------------------------------------------------------------
 
 TEST_F(EditorCore, PictureShowsCellsWithShadowsAndTheHoverFrame) {
-    editorState.scene.grid[sceneCellIndex(2, 3)] = StoneBean;
+    setCell(2, 3, StoneBean);
     hover(10, 10);
     renderSceneView();
     EXPECT_EQ(pixel(22, 32), kStone);
@@ -252,8 +249,8 @@ TEST_F(EditorCore, PictureShowsCellsWithShadowsAndTheHoverFrame) {
 }
 
 TEST_F(EditorCore, PreviewIsShownOnceAndErasedCellsShowNoContent) {
-    editorState.scene.grid[sceneCellIndex(2, 3)] = StoneBean;
-    editorState.scene.grid[sceneCellIndex(5, 5)] = StoneBean;
+    setCell(2, 3, StoneBean);
+    setCell(5, 5, StoneBean);
     editorState.previewGrid[sceneCellIndex(2, 3)] = ErasedPreview;
     editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
     hover(30, 20);

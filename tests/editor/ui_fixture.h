@@ -36,6 +36,7 @@
 #include "editor/app/prompts.h"
 #include "editor/app/properties_dialog.h"
 #include "editor/core/editor_state.h"
+#include "tests/editor/cells.h"
 
 struct PromptLog {
     QStringList stops;
@@ -141,18 +142,6 @@ struct RowTrace {
         if (QTest::currentTestFailed()) qWarning("in row: %s", row);
     }
 };
-
-inline std::uint8_t cellAt(int column, int row) {
-    return editorState.scene.grid[sceneCellIndex(column, row)];
-}
-
-inline int countCells(std::uint8_t code) {
-    return int(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), code));
-}
-
-inline void setCell(int column, int row, std::uint8_t code) {
-    editorState.scene.grid[sceneCellIndex(column, row)] = code;
-}
 
 // The smallest scene that passes the checks before a save: a start point and one bean.
 inline void makeSaveable() {
