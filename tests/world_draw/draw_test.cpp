@@ -1,7 +1,7 @@
 // The playfield's drawing: the day cycle's light and backgrounds, the head light at night, the
 // status panel's text and fading, the face glancing at beans, the laser flash's rotation and
 // the death animation's length.
-#include <cstring>
+#include <tuple>
 
 #include "game/screens/assets.h"
 #include "game/screens/screens.h"
@@ -61,9 +61,7 @@ TEST_F(DayCycle, OnlyAnAutoCycleSceneShowsTheNextBackgroundEachDay) {
     updateDayCycle();
     EXPECT_EQ(wd::backgroundLoads, 0);
     updateDayCycle();
-    EXPECT_EQ(world.dayClock, 0);
-    EXPECT_EQ(assets.backgroundIndex, 8u);
-    EXPECT_EQ(wd::backgroundLoads, 1);
+    EXPECT_EQ(std::tuple(world.dayClock, assets.backgroundIndex, wd::backgroundLoads), std::tuple(0, 8u, 1));
     runDayUntil(0);
     EXPECT_EQ(assets.backgroundIndex, 0u);  // bg08 is followed by bg00
     EXPECT_EQ(wd::backgroundLoads, 2);
@@ -91,15 +89,13 @@ TEST_F(Drawing, HeadLightReachesNinetySixPixelsAtNightAndShrinksOnceDead) {
     screens.brightness = 64;
     drawPlayfield();
     const int cx = 204, cy = 154;
-    EXPECT_EQ(litLeft(cx, cy), cx - 96);
-    EXPECT_EQ(litRight(cx, cy), cx + 97);
+    EXPECT_EQ(std::tuple(litLeft(cx, cy), litRight(cx, cy)), std::tuple(cx - 96, cx + 97));
     EXPECT_EQ(floorAt(cx, cy - 96), 0x00202020u);
     EXPECT_EQ(floorAt(cx, cy - 97), 0u);
     kill();
     clearFrameBuffer(3);
     drawPlayfieldDying();  // tailHold 15: s = (96 x 15) >> 5 = 45
-    EXPECT_EQ(litLeft(cx, cy), cx - 45);
-    EXPECT_EQ(litRight(cx, cy), cx + 46);
+    EXPECT_EQ(std::tuple(litLeft(cx, cy), litRight(cx, cy)), std::tuple(cx - 45, cx + 46));
     EXPECT_EQ(world.tailHold, 14);
 }
 
@@ -153,9 +149,7 @@ TEST_F(StatusPanel, FadesWithTheHeadsHeightUnlessTabHoldsItOrTheGameIsOver) {
 TEST_F(StatusPanel, LeavesTheTargetAsItFoundIt) {
     placeWorm(200, 150, 1);
     drawPlayfield();
-    EXPECT_EQ(drawContext.target, drawBuffer);
-    EXPECT_EQ(drawContext.clipLeft, 0);
-    EXPECT_EQ(drawContext.clipBottom, 299);
+    EXPECT_EQ(std::tuple(drawContext.target, drawContext.clipLeft, drawContext.clipBottom), std::tuple(drawBuffer, 0, 299));
 }
 
 // --- The face ----------------------------------------------------------------------------------
@@ -199,24 +193,19 @@ TEST_F(Drawing, ChewingWhileGrowingBetweenCells) {
 // --- Laser flash -------------------------------------------------------------------------------
 
 TEST(LaserFlash, RotationTablesAreScaledByTwoToTheThirty) {
-    EXPECT_EQ(laserCosine(0), 1 << 30);
-    EXPECT_EQ(laserSine(64), 1 << 30);
-    EXPECT_EQ(laserCosine(64), 0);
-    EXPECT_EQ(laserSine(128), 0);
-    EXPECT_EQ(laserCosine(128), -(1 << 30));
+    EXPECT_EQ(std::tuple(laserCosine(0), laserSine(64), laserCosine(64), laserSine(128), laserCosine(128)),
+              std::tuple(1 << 30, 1 << 30, 0, 0, -(1 << 30)));
     EXPECT_EQ(laserSine(32), 759250125);  // sin(pi / 4) x 2^30, rounded
 }
 
 TEST(LaserFlash, ProductsKeepTheirHighBitsTimesFour) {
     std::int32_t x = 0, y = 0;
     rotateCorner(-11, -11, 0, x, y);  // -11 x 2^30 >> 32 = -3 (rounded down), times 4
-    EXPECT_EQ(x, -12);
-    EXPECT_EQ(y, -12);
+    EXPECT_EQ(std::tuple(x, y), std::tuple(-12, -12));
     // A quarter turn takes (x, y) to (-y, x), give or take the rounding down: -(-11 / 4 -> -3)
     // x 4 = 12 and (11 / 4 -> 2) x 4 = 8.
     rotateCorner(11, -11, 64, x, y);
-    EXPECT_EQ(x, 12);
-    EXPECT_EQ(y, 8);
+    EXPECT_EQ(std::tuple(x, y), std::tuple(12, 8));
 }
 
 TEST_F(Drawing, FlashSpinsAQuarterTurnPerFrame) {
@@ -226,8 +215,7 @@ TEST_F(Drawing, FlashSpinsAQuarterTurnPerFrame) {
     world.laserY = 100;
     world.laserDX = 10;
     drawPlayfield();
-    EXPECT_EQ(world.laserAngle, 64);
-    EXPECT_EQ(world.laserX, 110);
+    EXPECT_EQ(std::tuple(world.laserAngle, world.laserX), std::tuple(64, 110));
     EXPECT_NE(floorAt(114, 104), 0u);
     drawPlayfield();
     EXPECT_EQ(world.laserAngle, 128);
@@ -287,9 +275,7 @@ TEST_F(Drawing, StillFramesShowTheDeadFace) {
     placeWorm(100, 100, 5);
     kill();
     for (int i = 0; i < 15; ++i) drawPlayfieldDying();
-    EXPECT_EQ(world.tailHold, 0);
-    EXPECT_EQ(world.face, 6);
-    EXPECT_EQ(world.headDissolve, 0);
+    EXPECT_EQ(std::tuple(world.tailHold, world.face, world.headDissolve), std::tuple(0, 6, 0));
     drawPlayfieldDying();
     EXPECT_EQ(world.headDissolve, 1);
 }

@@ -106,29 +106,21 @@ TEST_F(FloorLayer, PopUpRisesAndFadesAboveTheWater) {
     EXPECT_EQ(world.effectAge[cellIndex(10, 10)], 1);
 }
 
-TEST_F(FloorLayer, ExitArrowsPulseOppositeToTheStartArrows) {
-    assets.up = wd::solidImage(10, 10, 0x00000000u);
-    assets.background = wd::solidImage(400, 300, 0x00FFFFFFu);
-    world.started = 0;
-    world.objective = 1;
-    world.exitCol = 20;
-    world.exitRow = 20;
-    drawPlayfield();
-    // Below the exit the up arrow, k = 1: alpha 14 x 256 / 15 = 238: white darkened to 17.
-    EXPECT_EQ(floorAt(205, 215), 0x00111111u);
-    EXPECT_EQ(world.exitHintClock, 1);
-}
-
-TEST_F(FloorLayer, NoExitOutsideEscapeScenes) {
+TEST_F(FloorLayer, OnlyEscapeScenesShowTheExitWithArrowsPulsingOppositeToTheStartArrows) {
     assets.exit = wd::solidImage(10, 10, 0x00000000u);
+    assets.up = wd::solidImage(10, 10, 0x00000000u);
     world.exitCol = 20;
     world.exitRow = 20;
     drawPlayfield();
     EXPECT_EQ(floorAt(205, 205), 0x00FFFFFFu);
     EXPECT_EQ(world.exitHintClock, 0);
     world.objective = 1;
+    world.started = 0;
     drawPlayfield();
     EXPECT_EQ(floorAt(205, 205), 0u);
+    // Below the exit the up arrow, k = 1: alpha 14 x 256 / 15 = 238: white darkened to 17.
+    EXPECT_EQ(floorAt(205, 215), 0x00111111u);
+    EXPECT_EQ(world.exitHintClock, 1);
 }
 
 TEST_F(FloorLayer, FourComboBeansBlink) {
