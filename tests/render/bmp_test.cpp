@@ -20,14 +20,13 @@ struct BmpSpec {
 // The 54 header bytes followed by `pixelBytes` bytes counting up from 1.
 std::vector<std::uint8_t> makeBmp(const BmpSpec& spec, std::size_t pixelBytes) {
     std::vector<std::uint8_t> bytes(54 + pixelBytes, 0);
-    const std::pair<std::size_t, std::uint32_t> fields[] = {{0, spec.signature},
-                                                            {2, static_cast<std::uint32_t>(bytes.size())},
-                                                            {10, 14 + spec.infoSize},
-                                                            {14, spec.infoSize},
-                                                            {18, static_cast<std::uint32_t>(spec.width)},
-                                                            {22, static_cast<std::uint32_t>(spec.height)},
-                                                            {26, 1u | std::uint32_t{spec.bitCount} << 16},
-                                                            {30, spec.compression}};
+    // clang-format off
+    const std::pair<std::size_t, std::uint32_t> fields[] = {
+        {0, spec.signature}, {2, static_cast<std::uint32_t>(bytes.size())}, {10, 14 + spec.infoSize},
+        {14, spec.infoSize}, {18, static_cast<std::uint32_t>(spec.width)},
+        {22, static_cast<std::uint32_t>(spec.height)}, {26, 1u | std::uint32_t{spec.bitCount} << 16},
+        {30, spec.compression}};
+    // clang-format on
     for (auto [offset, value] : fields) {
         for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
     }

@@ -43,31 +43,16 @@ inline int countNot(const FrameBuffer* frame, std::uint32_t colour) {
 // Every blit under one signature, indexed by BlitKind; the amount is the level or alpha of the
 // last four and ignored by the others.
 using Blit = void (*)(std::int32_t, std::int32_t, const PixelBuffer*, std::int32_t);
-enum BlitKind {
-    kCopy,
-    kKeyed,
-    kSilhouette,
-    kAdd,
-    kSub,
-    kSubAll,
-    kDim,
-    kBlend,
-    kKeyedDim,
-    kKeyedBlend,
-    kBlits
-};
+// clang-format off
+enum BlitKind { kCopy, kKeyed, kSilhouette, kAdd, kSub, kSubAll, kDim, kBlend, kKeyedDim, kKeyedBlend,
+                kBlits };
 #define MT_PLAIN_BLIT(blit) \
     [](std::int32_t x, std::int32_t y, const PixelBuffer* i, std::int32_t) { blit(x, y, i); }
-inline constexpr Blit kAllBlits[kBlits] = {MT_PLAIN_BLIT(blitCopy),
-                                           MT_PLAIN_BLIT(blitKeyed),
-                                           MT_PLAIN_BLIT(blitSilhouette),
-                                           MT_PLAIN_BLIT(blitAdd),
-                                           MT_PLAIN_BLIT(blitSubtract),
-                                           MT_PLAIN_BLIT(blitSubtractAll),
-                                           blitDim,
-                                           blitBlend,
-                                           blitKeyedDim,
-                                           blitKeyedBlend};
+inline constexpr Blit kAllBlits[kBlits] = {
+    MT_PLAIN_BLIT(blitCopy), MT_PLAIN_BLIT(blitKeyed),    MT_PLAIN_BLIT(blitSilhouette),
+    MT_PLAIN_BLIT(blitAdd),  MT_PLAIN_BLIT(blitSubtract), MT_PLAIN_BLIT(blitSubtractAll),
+    blitDim, blitBlend, blitKeyedDim, blitKeyedBlend};
+// clang-format on
 #undef MT_PLAIN_BLIT
 
 // The .txm bytes of 128 x 128 pixel words, and those bytes loaded into a texture store.
