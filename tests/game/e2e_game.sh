@@ -95,7 +95,14 @@ chmod +x "$work/game/KELV"
 xdotool key Down; sleep 0.2; xdotool key Down; sleep 0.2; xdotool key Return
 sleep 1.5
 [ -f "$work/game/kelv_started" ] || fail "the editor was not started in the program's folder"
-zombies=$(awk -v parent=$game '$4 == parent && $3 == "Z" { n++ } END { print n + 0 }' /proc/[0-9]*/stat 2>/dev/null)
+# Processes come and go while we look, so each stat file is read on its own and a vanished one
+# is skipped; the command name may hold spaces, so the fields are taken after its ")".
+zombies=0
+for stat in /proc/[0-9]*/stat; do
+  line=$(cat "$stat" 2>/dev/null) || continue
+  set -- ${line##*) }
+  [ "${2:-}" = "$game" ] && [ "${1:-}" = "Z" ] && zombies=$((zombies + 1))
+done
 [ "$zombies" -eq 0 ] || fail "$zombies editor process(es) left as zombies"
 xdotool key Up; sleep 0.2; xdotool key Up; sleep 0.5
 

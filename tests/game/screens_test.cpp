@@ -188,7 +188,7 @@ TEST_F(Screens, TheSpeedRowCyclesBothWays) {
     EXPECT_TRUE(headless.soundCalls.empty());
 }
 
-TEST_F(Screens, TheSoundRowMutesAndTheMarksMove) {
+TEST_F(Screens, TheSoundAndDisplayRowsSwitchAndTheMarksMove) {
     reachOptions();
     EXPECT_EQ(drawn(161, 149), kMarkerColour);  // sound on
     menus.optionsRow = 2;
@@ -198,11 +198,7 @@ TEST_F(Screens, TheSoundRowMutesAndTheMarksMove) {
     EXPECT_NE(drawn(161, 149), kMarkerColour);
     EXPECT_EQ(drawn(231, 122), kMarkerColour);  // 20 frames per second
     EXPECT_EQ(drawn(281, 96), kMarkerColour);   // windowed
-}
-
-TEST_F(Screens, SwitchingTheDisplayFromTheOptionsKeepsScreenAndRow) {
-    reachOptions();
-    menus.optionsRow = 0;
+    menus.optionsRow = 0;  // switching the display keeps screen and row
     step(kKeyLeft);
     EXPECT_EQ(shell.isWindowed, 0);
     EXPECT_EQ(shell.currentScreen, optionsScreen);

@@ -49,22 +49,14 @@ void copyShippedScene(const std::string& fileName) {
     ASSERT_FALSE(error) << fileName << ": " << error.message();
 }
 
-std::vector<std::string> shippedScenes() {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(distFolder() / "Scenes", error), end; !error && it != end;
-         it.increment(error)) {
-        if (it->path().extension() == ".qsn") names.push_back(it->path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string shippedSceneWithObjective(std::int32_t objective) {
-    for (const std::string& name : shippedScenes()) {
+    std::vector<fs::path> paths;
+    for (const auto& entry : fs::directory_iterator(distFolder() / "Scenes"))
+        if (entry.path().extension() == ".qsn") paths.push_back(entry.path());
+    std::sort(paths.begin(), paths.end());
+    for (const fs::path& path : paths) {
         Scene scene;
-        const std::string path = (distFolder() / "Scenes" / name).string();
-        if (readSceneFile(path.c_str(), scene) && scene.objective == objective) return name;
+        if (readSceneFile(path.c_str(), scene) && scene.objective == objective) return path.filename().string();
     }
     return {};
 }

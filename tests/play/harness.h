@@ -27,9 +27,6 @@ Scene makeScene(const std::string& title, int startColumn = 20, int startRow = 1
 void writeScene(const std::string& fileName, Scene scene);
 // Copies the shipped scene of that file name into the current program folder.
 void copyShippedScene(const std::string& fileName);
-// The shipped scene files, by name.
-std::vector<std::string> shippedScenes();
-
 // The first shipped scene (by name) with that objective; empty when there is none.
 std::string shippedSceneWithObjective(std::int32_t objective);
 // A scene with a wall of stones in column `wallColumn`, the worm starting at (5, 15).
