@@ -2,6 +2,8 @@
 // nibble with an interval of 0, the fall from height 63 through the air onto the pond floor
 // with its splashes and one landing sound, beans materialising on revived stones and the
 // pop-ups' lifetimes.
+#include <tuple>
+
 #include "game/screens/assets.h"
 #include "game/shell/random.h"
 #include "game/shell/shell.h"
@@ -136,9 +138,8 @@ TEST_F(Beans, AMaterialisingBeanTakesSixtyFourFramesAndAPopUpThirtyThree) {
     EXPECT_EQ(world.cells[stone], Stone);
     EXPECT_EQ(world.effectAge[stone], 63);
     frame();
-    EXPECT_EQ(world.cells[stone], Green);
-    EXPECT_EQ(world.cellEffect[stone], EffectNone);
-    EXPECT_EQ(world.fallHeight[stone], 0);
+    EXPECT_EQ(std::tuple(world.cells[stone], world.cellEffect[stone], world.fallHeight[stone]),
+              std::tuple(Green, EffectNone, 0));
 }
 
 TEST_F(Beans, ANewPopUpReplacesOneStillRunning) {

@@ -50,10 +50,7 @@ TEST_F(Life, AtTwentyFiveTheWormShedsTwentyStonesAndCrawlsOnWithFive) {
     EXPECT_EQ(playsOf(SoundFreeze), 4);
     soundLog.calls.clear();
     frame();
-    EXPECT_EQ(world.length, 5);
-    EXPECT_EQ(world.tailHold, 0);
-    EXPECT_EQ(countCells(Stone), 20);
-    EXPECT_EQ(world.stoneWrite, 20);
+    EXPECT_EQ(std::tuple(world.length, world.tailHold, countCells(Stone), world.stoneWrite), std::tuple(5, 0, 20, 20));
     const std::vector<SoundCall> beat = {{SoundOp::Stop, SoundBeat, 0}, {SoundOp::Rewind, SoundBeat, 0}};
     EXPECT_EQ(callsOn(SoundBeat), beat);
     const std::vector<SoundCall> freeze = {{SoundOp::SetPan, SoundFreeze, 5 * world.segX[5] - 1000},
@@ -136,32 +133,14 @@ TEST_F(Life, RunningIntoItsOwnBodyKills) {
     EXPECT_EQ(world.segY[0], 100);
 }
 
-TEST_F(Life, TheNextWormStartsWhereTheLastBodySegmentLay) {
-    placeWorm(10, 10, 5, Right);  // body over columns 6..9
-    world.cells[cellIndex(12, 10)] = Stone;
-    ASSERT_TRUE(runUntilHeadAt(120, 100));
-    frame();
-    EXPECT_EQ(world.startCol, 8);  // the tail's cell
-    EXPECT_EQ(world.startRow, 10);
-    for (int c = 8; c <= 11; ++c) EXPECT_EQ(cellAt(c, 10), Empty) << c;
-    resetWorm(WormReset::NewLife);
-    EXPECT_EQ(world.segX[0], 80);
-    EXPECT_EQ(world.segY[0], 100);
-    EXPECT_EQ(world.lives, 1);
-    EXPECT_EQ(world.length, 1);
-    EXPECT_EQ(world.face, 0);
-}
-
 TEST_F(Life, TheLastWormOfOneSegmentKeepsTheStartPointAndHandsOverToTheClosingScreen) {
     world.lives = 0;
     placeWorm(10, 10, 1, Right);
     world.cells[cellIndex(11, 10)] = Stone;
     ASSERT_TRUE(runUntilHeadAt(110, 100));
     frame();
-    EXPECT_EQ(world.startCol, 3);
-    EXPECT_EQ(world.startRow, 3);
+    EXPECT_EQ(std::tuple(world.startCol, world.startRow, world.sceneAccomplished), std::tuple(3, 3, 0));
     EXPECT_EQ(shell.currentScreen, sceneEndScreen);
-    EXPECT_EQ(world.sceneAccomplished, 0);
 }
 
 TEST_F(Life, ANewGameResetsEverythingALifeCarriesOver) {

@@ -4,6 +4,8 @@
 // end; and the stone queue used as a ring once its write position wraps.
 #include "tests/world/harness.h"
 
+#include <tuple>
+
 #include "game/screens/assets.h"
 #include "game/shell/random.h"
 
@@ -47,10 +49,7 @@ TEST_F(Powers, TheShotPassesOverEmptyCellsTheExitAndTheWormAndTurnsAStone) {
     EXPECT_EQ(cellAt(10, 17), WormBody);
     EXPECT_TRUE(callsOn(SoundWarp).empty());
     frame();
-    EXPECT_EQ(cellAt(10, 15), BonusBean);
-    EXPECT_EQ(cellAt(10, 14), Red);
-    EXPECT_EQ(world.laserDX, 0);
-    EXPECT_EQ(world.laserDY, 0);
+    EXPECT_EQ(std::tuple(cellAt(10, 15), cellAt(10, 14), world.laserDX, world.laserDY), std::tuple(BonusBean, Red, 0, 0));
     EXPECT_EQ(callsOn(SoundWarp), restartCalls(SoundWarp, 5 * 100 - 1000));
 }
 
@@ -95,10 +94,9 @@ TEST_F(Powers, RevivalTurnsTheFiveOldestStonesIntoBeans) {
     randomState.state = state;
     for (int k = 0; k < 5; ++k) {
         const int index = cellIndex(30 + k, 2 + k);
-        EXPECT_EQ(world.cellEffect[index], gameRand() % 5) << k;
-        EXPECT_EQ(world.effectAge[index], 0);
-        EXPECT_EQ(world.stoneQueue[k].column, 255);
-        EXPECT_EQ(cellAt(30 + k, 2 + k), Stone);
+        EXPECT_EQ(std::tuple(world.cellEffect[index], world.effectAge[index], world.stoneQueue[k].column, world.cells[index]),
+                  std::tuple(gameRand() % 5, 0, 255, Stone))
+            << k;
     }
     EXPECT_EQ(world.cellEffect[cellIndex(35, 7)], EffectNone);
     EXPECT_EQ(world.stoneRead, 5);
@@ -158,9 +156,7 @@ TEST_F(Powers, HalvingCutsTheBodyWhenTheGrowthToComeIsNotEnoughAndItPopsFromTheT
     world.pendingGrowth = 4;
     world.tailHold = 3;
     halveWorm();
-    EXPECT_EQ(world.length, 7);
-    EXPECT_EQ(world.pendingGrowth, 0);
-    EXPECT_EQ(world.tailHold, 0);
+    EXPECT_EQ(std::tuple(world.length, world.pendingGrowth, world.tailHold), std::tuple(7, 0, 0));
     for (int k = 0; k < 3; ++k) {
         const int index = cellIndex(13 - k, 10);  // segments 7, 8, 9
         EXPECT_EQ(world.cells[index], Empty);

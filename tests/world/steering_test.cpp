@@ -153,9 +153,7 @@ TEST_F(Steering, GrowthWaitsTwoFramesWhenFast) {
     placeWorm(5, 5, 3, Right);
     world.speed = 5;
     growWorm();
-    EXPECT_EQ(world.tailHold, 2);
-    EXPECT_EQ(world.length, 4);
-    EXPECT_EQ(world.segX[3], world.segX[2]);
+    EXPECT_EQ(std::tuple(world.tailHold, world.length, world.segX[3]), std::tuple(2, 4, world.segX[2]));
 }
 
 TEST_F(Steering, MarkingEmptiesTheTailCellAndAOneSegmentWormLeavesNone) {

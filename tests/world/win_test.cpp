@@ -1,6 +1,8 @@
 // Winning a scene: reaching an exit, eating the last bean of an Eat-up scene (not while a bean
 // is still materialising; bonus beans may remain, a bean in the air must be eaten), and a goal
 // score checked every frame, on a cell or not.
+#include <tuple>
+
 #include "game/screens/assets.h"
 #include "game/screens/screens.h"
 #include "game/shell/shell.h"
@@ -22,8 +24,7 @@ protected:
         placeWorm(10, 10, 3, Right);
     }
     void expectWon() {
-        EXPECT_EQ(world.sceneAccomplished, 1);
-        EXPECT_EQ(screens.endFade, 256);
+        EXPECT_EQ(std::tuple(world.sceneAccomplished, screens.endFade), std::tuple(1, 256));
         EXPECT_EQ(shell.currentScreen, sceneEndScreen);
     }
 };
