@@ -6,6 +6,7 @@
 // dims the text together with the picture.
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
@@ -43,6 +44,21 @@ protected:
         ASSERT_EQ(sceneSelect.phase, 0);
     }
     int selected() const { return sceneSelect.sceneTop + sceneSelect.sceneRow; }
+    // Presses `key` `presses` times; then the page starts at file `top`, the selection is on
+    // `row` of it, and the selected scene is the one read.
+    struct Walk {
+        std::uint8_t key;
+        int presses, top, row;
+    };
+    void walk(std::initializer_list<Walk> walks) {
+        for (const Walk& w : walks) {
+            for (int i = 0; i < w.presses; ++i) step(w.key);
+            EXPECT_EQ(sceneSelect.sceneTop, w.top) << int(w.key);
+            EXPECT_EQ(sceneSelect.sceneRow, w.row) << int(w.key);
+            EXPECT_EQ(firstOnPage(), sceneName(w.top));
+            EXPECT_EQ(std::string(world.title), sceneTitle(w.top + w.row));
+        }
+    }
     std::string firstOnPage() const { return sceneSelect.sceneWindow[0].data(); }
 };
 
@@ -89,54 +105,26 @@ TEST_F(SceneList, FiveFilesOpenOnTheFirstAndEveryKeyStopsAtTheEnds) {
     EXPECT_EQ(selected(), 0);
     EXPECT_STREQ(world.title, "Scene 000");
     EXPECT_EQ(std::string(sceneSelect.sceneWindow[5].data()), "");
-    const std::pair<std::uint8_t, int> steps[] = {{kKeyPageDown, 4}, {kKeyHome, 0}, {kKeyEnd, 4}, {kKeyPageUp, 0},
-                                                  {kKeyUp, 0},       {kKeyDown, 1}, {kKeyDown, 2}, {kKeyDown, 3},
-                                                  {kKeyDown, 4},     {kKeyDown, 4}};
-    for (auto [k, expected] : steps) {
-        step(k);
-        EXPECT_EQ(sceneSelect.sceneTop, 0);
-        EXPECT_EQ(sceneSelect.sceneRow, expected);
-        EXPECT_EQ(std::string(world.title), sceneTitle(expected));
-    }
+    walk({{kKeyPageDown, 1, 0, 4}, {kKeyHome, 1, 0, 0}, {kKeyEnd, 1, 0, 4}, {kKeyPageUp, 1, 0, 0}, {kKeyUp, 1, 0, 0},
+          {kKeyDown, 3, 0, 3}, {kKeyDown, 3, 0, 4}});
 }
 
-TEST_F(SceneList, ThirtyFilesScrollByOneAtTheBottomAndTopRows) {
+TEST_F(SceneList, ThirtyFilesScrollByOneAtTheBottomAndTopRowsTheLastPageEndingWithTheLastFile) {
     writeScenes(30);
     enter();
-    for (int i = 0; i < 26; ++i) step(kKeyDown);
-    EXPECT_EQ(sceneSelect.sceneRow, 26);
-    EXPECT_EQ(sceneSelect.sceneTop, 0);
-    step(kKeyDown);
-    EXPECT_EQ(sceneSelect.sceneTop, 1);
-    EXPECT_EQ(sceneSelect.sceneRow, 26);
-    EXPECT_EQ(firstOnPage(), sceneName(1));
-    EXPECT_STREQ(world.title, "Scene 027");
-    for (int i = 0; i < 5; ++i) step(kKeyDown);
-    EXPECT_EQ(sceneSelect.sceneTop, 3) << "the last page ends with the last file";
-    EXPECT_STREQ(world.title, "Scene 029");
-    for (int i = 0; i < 26; ++i) step(kKeyUp);
-    EXPECT_EQ(sceneSelect.sceneRow, 0);
-    step(kKeyUp);
-    EXPECT_EQ(sceneSelect.sceneTop, 2);
-    EXPECT_EQ(sceneSelect.sceneRow, 0);
-    EXPECT_EQ(firstOnPage(), sceneName(2));
+    walk({{kKeyDown, 26, 0, 26}, {kKeyDown, 1, 1, 26}, {kKeyDown, 5, 3, 26}, {kKeyUp, 26, 3, 0}, {kKeyUp, 1, 2, 0}});
 }
 
 TEST_F(SceneList, SixtyFilesPageDownByAPageThenToTheLastPage) {
     writeScenes(60);
     enter();
-    struct Step {
-        std::uint8_t key;
-        int top, row;
-    } steps[] = {{kKeyDown, 0, 1},   {kKeyDown, 0, 2},   {kKeyPageDown, 27, 2}, {kKeyPageDown, 33, 26},
-                 {kKeyPageUp, 6, 26}, {kKeyPageUp, 0, 0}, {kKeyEnd, 33, 26},     {kKeyHome, 0, 0}};
-    for (const Step& s : steps) {
-        step(s.key);
-        EXPECT_EQ(sceneSelect.sceneTop, s.top);
-        EXPECT_EQ(sceneSelect.sceneRow, s.row);
-        EXPECT_EQ(firstOnPage(), sceneName(s.top));
-        EXPECT_EQ(std::string(world.title), sceneTitle(s.top + s.row));
-    }
+    walk({{kKeyDown, 2, 0, 2},
+          {kKeyPageDown, 1, 27, 2},  // the row stays
+          {kKeyPageDown, 1, 33, 26},
+          {kKeyPageUp, 1, 6, 26},
+          {kKeyPageUp, 1, 0, 0},
+          {kKeyEnd, 1, 33, 26},
+          {kKeyHome, 1, 0, 0}});
 }
 
 TEST_F(SceneList, ThePageIsReFoundByItsFirstNameWhenFilesAppearBeforeIt) {
