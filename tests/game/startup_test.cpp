@@ -123,15 +123,16 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
               "Homepage=sz:" + std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
 }
 
-TEST_F(Settings, SpeedAndSoundAreValidatedAtStartAndStoredAtExit) {
+TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
     struct Case {
         const char* text;
         std::uint32_t speed;
         int muted;
+        std::uint32_t hiScore;
     } cases[] = {
-        {"GameSpeed=dword:30\n", 20, 0},  // unknown speed: twenty, and rewritten as twenty
-        {"GameSpeed=dword:25\nNoSound=dword:7\n", 25, 1},
-        {"GameSpeed=dword:15\nNoSound=dword:0\n", 15, 0},
+        {"GameSpeed=dword:30\n", 20, 0, 0},  // unknown speed: twenty, and rewritten as twenty
+        {"GameSpeed=dword:25\nNoSound=dword:7\nHiScore=dword:1000\n", 25, 1, 1000},
+        {"GameSpeed=dword:15\nNoSound=dword:0\n", 15, 0, 0},
     };
     makeDat();
     for (const Case& c : cases) {
@@ -141,8 +142,11 @@ TEST_F(Settings, SpeedAndSoundAreValidatedAtStartAndStoredAtExit) {
         ASSERT_TRUE(startGame());
         EXPECT_EQ(shell.framesPerSecond, c.speed);
         EXPECT_EQ(shell.soundMuted, c.muted);
+        EXPECT_EQ(world.hiScore, c.hiScore);
+        world.hiScore += 234;
         shutdownGame();
         EXPECT_TRUE(contains(settingsText(), ("GameSpeed=dword:" + std::to_string(c.speed) + "\n").c_str()));
+        EXPECT_TRUE(contains(settingsText(), ("HiScore=dword:" + std::to_string(c.hiScore + 234) + "\n").c_str()));
     }
 }
 
@@ -158,16 +162,6 @@ TEST_F(Settings, FullScreenIsRememberedAndTheNextStartSwitchesBeforeTheFirstFram
     EXPECT_EQ(shell.isWindowed, 0);
     EXPECT_EQ(headless.framesShown, 0);
     EXPECT_TRUE(headless.displayOpen);
-}
-
-TEST_F(Settings, TheHighScoreIsReadAtStartAndKeptAtExit) {
-    makeDat();
-    writeSettingsText("HiScore=dword:1000\n");
-    ASSERT_TRUE(startGame());
-    EXPECT_EQ(world.hiScore, 1000u);
-    world.hiScore = 1234;
-    shutdownGame();
-    EXPECT_TRUE(contains(settingsText(), "HiScore=dword:1234\n"));
 }
 
 TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
