@@ -123,12 +123,8 @@ void fillRow(std::int32_t y, Filler filler, const TextureStore* texture, int alp
     int count = static_cast<int>(span.width + 1);
     bool plain = renderPaths.referenceOnly;
     switch (filler) {
-        case Filler::opaque:
-            (plain ? ref::texSpan : fast::texSpan)(dst, count, span.walk);
-            break;
-        case Filler::add:
-            (plain ? ref::texSpanAdd : fast::texSpanAdd)(dst, count, span.walk);
-            break;
+        case Filler::opaque: (plain ? ref::texSpan : fast::texSpan)(dst, count, span.walk); break;
+        case Filler::add: (plain ? ref::texSpanAdd : fast::texSpanAdd)(dst, count, span.walk); break;
         case Filler::blend:
             (plain ? ref::texSpanBlend : fast::texSpanBlend)(dst, count, span.walk, alpha);
             break;

@@ -95,16 +95,11 @@ std::uint32_t keyedCentre(const std::uint32_t (&corners)[4]) {
         }
     }
     switch (covered) {
-        case 0:
-            return kTransparentTexel;
-        case 1:
-            return sum | kQuarterFlag;
-        case 2:
-            return (sum >> 1) | kHalfFlag;
-        case 3:
-            return sum | kThreeQuarterFlag;
-        default:
-            return sum >> 2;
+        case 0: return kTransparentTexel;
+        case 1: return sum | kQuarterFlag;
+        case 2: return (sum >> 1) | kHalfFlag;
+        case 3: return sum | kThreeQuarterFlag;
+        default: return sum >> 2;
     }
 }
 

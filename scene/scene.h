@@ -35,7 +35,9 @@ enum Objective : std::int32_t {
 };
 
 // In memory the grid is indexed column x 30 + row, like every per-cell array of both programs.
-constexpr int sceneCellIndex(int column, int row) { return column * kSceneRows + row; }
+constexpr int sceneCellIndex(int column, int row) {
+    return column * kSceneRows + row;
+}
 
 // The editor's scene; a new scene has exactly these values.
 struct Scene {
@@ -114,12 +116,28 @@ inline constexpr int kGoalScoreMin = 5;
 inline constexpr int kGoalScoreMax = 9999999;
 inline constexpr int kBackgroundCount = 11;
 
-inline constexpr std::array<const char*, kBackgroundCount> editorBackgroundNames = {
-    "Auto cycle background", "Grass", "Silt", "Marble", "Rock", "Cobble",
-    "Granite", "Sandrock", "Cobblestone", "Ore", "Random background"};
-inline constexpr std::array<const char*, kBackgroundCount> gameBackgroundNames = {
-    "AUTO CYCLE BACKGROUND", "GRASS", "SILT", "MARBLE", "ROCK", "COBBLE",
-    "GRANITE", "SANDROCK", "COBBLESTONE", "ORE", "RANDOM BACKGROUND"};
+inline constexpr std::array<const char*, kBackgroundCount> editorBackgroundNames = {"Auto cycle background",
+                                                                                    "Grass",
+                                                                                    "Silt",
+                                                                                    "Marble",
+                                                                                    "Rock",
+                                                                                    "Cobble",
+                                                                                    "Granite",
+                                                                                    "Sandrock",
+                                                                                    "Cobblestone",
+                                                                                    "Ore",
+                                                                                    "Random background"};
+inline constexpr std::array<const char*, kBackgroundCount> gameBackgroundNames = {"AUTO CYCLE BACKGROUND",
+                                                                                  "GRASS",
+                                                                                  "SILT",
+                                                                                  "MARBLE",
+                                                                                  "ROCK",
+                                                                                  "COBBLE",
+                                                                                  "GRANITE",
+                                                                                  "SANDROCK",
+                                                                                  "COBBLESTONE",
+                                                                                  "ORE",
+                                                                                  "RANDOM BACKGROUND"};
 inline constexpr std::array<const char*, 4> editorObjectiveTexts = {
     "Standard - Score as high as you can", "Escape - Get to the exit point",
     "Goal Score - Reach the goal score", "Eat up - Eat up all non-stone beans"};
@@ -138,4 +156,6 @@ inline constexpr const char* kNeedExitMessage = "Please set an exit point";
 const char* validateScene(const Scene& scene);
 
 // A non-stone bean: codes 0..4 and RandomBean.
-constexpr bool isNonStoneBean(std::uint8_t code) { return code <= PurpleBean || code == RandomBean; }
+constexpr bool isNonStoneBean(std::uint8_t code) {
+    return code <= PurpleBean || code == RandomBean;
+}

@@ -40,8 +40,12 @@ int translate(SceneInput& in) {
     return 13;
 }
 
-bool isFormatSpace(int c) { return c == ' ' || (c >= 9 && c <= 13); }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isFormatSpace(int c) {
+    return c == ' ' || (c >= 9 && c <= 13);
+}
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 
 // One decimal number as formatted input reads it: white space skipped, an optional sign, then
 // digits. Digits beyond the range of 32 bits wrap around, as the original runtime's did.

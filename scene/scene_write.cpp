@@ -19,16 +19,18 @@ std::string logicalBytes(const Scene& scene) {
     std::string out = scene.title;
     out.append("\0\n", 2);
     char numbers[80];
-    int length = std::snprintf(numbers, sizeof numbers, "%d %d %d %d %d\n", static_cast<int>(scene.background),
-                               static_cast<int>(scene.randomFall), static_cast<int>(scene.fallInterval),
-                               static_cast<int>(scene.objective), static_cast<int>(scene.goalScore));
+    int length =
+        std::snprintf(numbers, sizeof numbers, "%d %d %d %d %d\n", static_cast<int>(scene.background),
+                      static_cast<int>(scene.randomFall), static_cast<int>(scene.fallInterval),
+                      static_cast<int>(scene.objective), static_cast<int>(scene.goalScore));
     out.append(numbers, static_cast<std::size_t>(length));
     out.append("\0\n", 2);
     out += scene.description;
     out.append("\0\n", 2);
     for (int row = 0; row < kSceneRows; ++row) {
         for (int column = 0; column < kSceneColumns; ++column) {
-            out.push_back(static_cast<char>(scene.grid[static_cast<std::size_t>(sceneCellIndex(column, row))]));
+            out.push_back(
+                static_cast<char>(scene.grid[static_cast<std::size_t>(sceneCellIndex(column, row))]));
         }
     }
     return out;
@@ -51,7 +53,8 @@ int createTemporary(const std::string& target, std::string& tempPath) {
     std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
         // The name is cut short so that a target near the length limit still gets a sibling.
-        tempPath = folder + "." + base.substr(0, 64) + ".tmp" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        tempPath = folder + "." + base.substr(0, 64) + ".tmp" + std::to_string(getpid()) + "-" +
+                   std::to_string(attempt);
         int fd = open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -101,7 +104,9 @@ std::string narrowLineEnds(std::string_view disk) {
     return logical;
 }
 
-std::string sceneDiskBytes(const Scene& scene) { return widenLineEnds(logicalBytes(scene)); }
+std::string sceneDiskBytes(const Scene& scene) {
+    return widenLineEnds(logicalBytes(scene));
+}
 
 bool writeSceneFile(const char* path, Scene& scene) {
     if (path == nullptr || *path == '\0') return false;

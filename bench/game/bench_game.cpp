@@ -90,10 +90,14 @@ void presentInMode(benchmark::State& state, int windowed) {
     resetHeadlessGame();
 }
 
-void BM_PresentFrameWindowed(benchmark::State& state) { presentInMode(state, 1); }
+void BM_PresentFrameWindowed(benchmark::State& state) {
+    presentInMode(state, 1);
+}
 BENCHMARK(BM_PresentFrameWindowed);
 
-void BM_PresentFrameFullScreen(benchmark::State& state) { presentInMode(state, 0); }
+void BM_PresentFrameFullScreen(benchmark::State& state) {
+    presentInMode(state, 0);
+}
 BENCHMARK(BM_PresentFrameFullScreen);
 
 #if defined(MT_BENCH_WITH_SDL)

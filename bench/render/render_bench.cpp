@@ -58,39 +58,17 @@ enum class Op { copy, keyed, silhouette, add, subtract, subtractAll, dim, blend,
 
 void runOurs(Op op, PixelBuffer* image, int x, int y) {
     switch (op) {
-        case Op::copy:
-            blitCopy(x, y, image);
-            break;
-        case Op::keyed:
-            blitKeyed(x, y, image);
-            break;
-        case Op::silhouette:
-            blitSilhouette(x, y, image);
-            break;
-        case Op::add:
-            blitAdd(x, y, image);
-            break;
-        case Op::subtract:
-            blitSubtract(x, y, image);
-            break;
-        case Op::subtractAll:
-            blitSubtractAll(x, y, image);
-            break;
-        case Op::dim:
-            blitDim(x, y, image, 128);
-            break;
-        case Op::blend:
-            blitBlend(x, y, image, 100);
-            break;
-        case Op::keyedDim:
-            blitKeyedDim(x, y, image, 128);
-            break;
-        case Op::keyedBlend:
-            blitKeyedBlend(x, y, image, 100);
-            break;
-        case Op::grab:
-            grabRect(x, y, image);
-            break;
+        case Op::copy: blitCopy(x, y, image); break;
+        case Op::keyed: blitKeyed(x, y, image); break;
+        case Op::silhouette: blitSilhouette(x, y, image); break;
+        case Op::add: blitAdd(x, y, image); break;
+        case Op::subtract: blitSubtract(x, y, image); break;
+        case Op::subtractAll: blitSubtractAll(x, y, image); break;
+        case Op::dim: blitDim(x, y, image, 128); break;
+        case Op::blend: blitBlend(x, y, image, 100); break;
+        case Op::keyedDim: blitKeyedDim(x, y, image, 128); break;
+        case Op::keyedBlend: blitKeyedBlend(x, y, image, 100); break;
+        case Op::grab: grabRect(x, y, image); break;
     }
 }
 

@@ -21,10 +21,16 @@
 #include "render/texture.h"
 
 // A silent platform: no sound slot is loaded, so the world's sound calls stop at their guards.
-int platformOpenAudio() { return 0; }
+int platformOpenAudio() {
+    return 0;
+}
 void platformCloseAudio() {}
-int platformLoadSound(int, const char*) { return 0; }
-bool platformSoundLoaded(int) { return false; }
+int platformLoadSound(int, const char*) {
+    return 0;
+}
+bool platformSoundLoaded(int) {
+    return false;
+}
 void platformSound(SoundOp, int, std::int32_t) {}
 
 // What the asset catalogue and the hand-over screens bring in the game.
@@ -138,7 +144,8 @@ WorldState busyWorld(int falling) {
 // Drops and splashes of the sizes the game stamps, spread over the pond: a storm with beans
 // landing keeps about this many going.
 void disturbPond() {
-    for (int drop = 0; drop < 4; ++drop) stampRipple(gameRand() % 400, gameRand() % 300, 3, (gameRand() & 511) - 320);
+    for (int drop = 0; drop < 4; ++drop)
+        stampRipple(gameRand() % 400, gameRand() % 300, 3, (gameRand() & 511) - 320);
 }
 
 void setUpPond() {
@@ -187,7 +194,8 @@ void BM_BusyPlayFrame(benchmark::State& state) {
         if (std::FILE* file = std::fopen(dump, "wb")) {
             std::fprintf(file, "P6\n400 300\n255\n");
             for (std::uint32_t pixel : drawBuffer->pixels) {
-                unsigned char rgb[3] = {static_cast<unsigned char>(pixel >> 16), static_cast<unsigned char>(pixel >> 8),
+                unsigned char rgb[3] = {static_cast<unsigned char>(pixel >> 16),
+                                        static_cast<unsigned char>(pixel >> 8),
                                         static_cast<unsigned char>(pixel)};
                 std::fwrite(rgb, 1, 3, file);
             }

@@ -145,12 +145,9 @@ void CKELVDoc::fileSaveAs() {
 bool CKELVDoc::saveModified() {
     if (!modified_) return true;
     switch (editorPrompts.askSave(window_, title_)) {
-        case SaveAnswer::Yes:
-            return doFileSave();
-        case SaveAnswer::No:
-            return true;
-        default:
-            return false;
+        case SaveAnswer::Yes: return doFileSave();
+        case SaveAnswer::No: return true;
+        default: return false;
     }
 }
 

@@ -187,44 +187,19 @@ void CMainFrame::runCommand(int id) {
     if (command != nullptr && command->kind == CommandKind::Unit) selectUnit(command->code);
     if (command != nullptr && command->kind == CommandKind::Shape) selectShape(command->code);
     switch (id) {
-        case CmdFileNew:
-            document_->fileNew();
-            break;
-        case CmdFileOpen:
-            fileOpen();
-            break;
-        case CmdFileSave:
-            document_->fileSave();
-            break;
-        case CmdFileSaveAs:
-            document_->fileSaveAs();
-            break;
-        case CmdAppExit:
-            close();
-            break;
-        case CmdEditUndo:
-            document_->undo();
-            break;
-        case CmdEditRedo:
-            document_->redo();
-            break;
-        case CmdSetProperties:
-            setProperties();
-            break;
-        case CmdViewToolbar:
-            toolBar_->setVisible(action(id)->isChecked());
-            break;
-        case CmdViewStatusBar:
-            statusBar()->setVisible(action(id)->isChecked());
-            break;
-        case CmdHelp:
-            help();
-            break;
-        case CmdAbout:
-            about();
-            break;
-        default:
-            break;
+        case CmdFileNew: document_->fileNew(); break;
+        case CmdFileOpen: fileOpen(); break;
+        case CmdFileSave: document_->fileSave(); break;
+        case CmdFileSaveAs: document_->fileSaveAs(); break;
+        case CmdAppExit: close(); break;
+        case CmdEditUndo: document_->undo(); break;
+        case CmdEditRedo: document_->redo(); break;
+        case CmdSetProperties: setProperties(); break;
+        case CmdViewToolbar: toolBar_->setVisible(action(id)->isChecked()); break;
+        case CmdViewStatusBar: statusBar()->setVisible(action(id)->isChecked()); break;
+        case CmdHelp: help(); break;
+        case CmdAbout: about(); break;
+        default: break;
     }
     updateCommandStates();
     view_->update();

@@ -33,27 +33,17 @@ bool drawCellContent(std::int32_t x, std::int32_t y, std::uint8_t code) {
         case OrangeBean:
         case GreenBean:
         case BlueBean:
-        case PurpleBean:
-            drawBean(x, y, code);
-            return true;
-        case StoneBean:
-            blitKeyed(x, y, viewImages.stone);
-            return true;
-        case StartPoint:
-            blitKeyed(x, y, viewImages.start);
-            return true;
-        case ExitPoint:
-            blitKeyed(x, y, viewImages.exit);
-            return true;
+        case PurpleBean: drawBean(x, y, code); return true;
+        case StoneBean: blitKeyed(x, y, viewImages.stone); return true;
+        case StartPoint: blitKeyed(x, y, viewImages.start); return true;
+        case ExitPoint: blitKeyed(x, y, viewImages.exit); return true;
         case RandomBean:
             blitKeyed(x, y, viewImages.random);
             drawContext.drawColour = 0;
             drawChar(x + 1, y + 1, '?');
             return true;
-        case EmptyCell:
-            return false;
-        default:
-            return true;  // unknown codes read from a file show only their shadow
+        case EmptyCell: return false;
+        default: return true;  // unknown codes read from a file show only their shadow
     }
 }
 

@@ -30,18 +30,14 @@ void applyShape(bool preview) {
         case RectangleShape:
             drawRectangle(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell);
             break;
-        case EllipseShape:
-            drawEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell);
-            break;
+        case EllipseShape: drawEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell); break;
         case FilledRectangleShape:
             fillRectangle(s.anchorCol, s.anchorRow, s.hoverCol, s.hoverRow, preview, putPreviewCell);
             break;
         case FilledEllipseShape:
             fillEllipse(s.anchorCol, s.anchorRow, rx, ry, preview, putPreviewCell);
             break;
-        default:
-            putCell(s.hoverCol, s.hoverRow, preview);
-            break;
+        default: putCell(s.hoverCol, s.hoverRow, preview); break;
     }
 }
 

@@ -17,7 +17,9 @@
 #include "game/world/world.h"
 #include "render/pixels.h"
 
-std::uint32_t platformTicks() { return headless.now; }
+std::uint32_t platformTicks() {
+    return headless.now;
+}
 
 int platformCreateWindow() {
     if (headless.windowFails) return 0;
@@ -26,12 +28,16 @@ int platformCreateWindow() {
     return 1;
 }
 
-void platformPlaceWindow() { ++headless.windowPlacements; }
+void platformPlaceWindow() {
+    ++headless.windowPlacements;
+}
 void platformDestroyWindow() {
     headless.windowOpen = false;
     headless.lifecycle.emplace_back("destroyWindow");
 }
-void platformMinimiseWindow() { ++headless.minimiseCount; }
+void platformMinimiseWindow() {
+    ++headless.minimiseCount;
+}
 
 int platformInitDisplay() {
     if (headless.displayFails) return 0;
@@ -112,13 +118,18 @@ int platformLoadSound(int id, const char* path) {
     return 1;
 }
 
-bool platformSoundLoaded(int id) { return id >= 0 && id < 256 && headless.slots[static_cast<std::size_t>(id)].loaded; }
+bool platformSoundLoaded(int id) {
+    return id >= 0 && id < 256 && headless.slots[static_cast<std::size_t>(id)].loaded;
+}
 
 void platformSound(SoundOp op, int id, std::int32_t value) {
     headless.soundCalls.push_back({op, id, value});
     HeadlessSlot& slot = headless.slots[static_cast<std::size_t>(id)];
     switch (op) {
-        case SoundOp::Play: slot.playing = true; slot.looping = value != 0; break;
+        case SoundOp::Play:
+            slot.playing = true;
+            slot.looping = value != 0;
+            break;
         case SoundOp::Stop: slot.playing = false; break;
         case SoundOp::Rewind: break;
         case SoundOp::SetPan: slot.pan = value; break;
@@ -132,8 +143,12 @@ void platformShowError(const char* text) {
     headless.errorBoxes.emplace_back(text);
     headless.lifecycle.emplace_back("errorBox");
 }
-void platformOpenDocument(const char* path) { headless.openedDocuments.emplace_back(path); }
-void platformStartEditor() { ++headless.editorStarts; }
+void platformOpenDocument(const char* path) {
+    headless.openedDocuments.emplace_back(path);
+}
+void platformStartEditor() {
+    ++headless.editorStarts;
+}
 
 void resetHeadlessGame() {
     freeAssetImages();
@@ -156,8 +171,12 @@ void scriptPress(std::uint8_t scanCode, bool altHeld) {
     scriptKey(scanCode, false, altHeld);
 }
 
-void scriptClose() { headless.events.push_back({ScriptedEvent::Close, 0, false, false}); }
-void scriptFocus(bool gained) { headless.events.push_back({ScriptedEvent::Focus, 0, gained, false}); }
+void scriptClose() {
+    headless.events.push_back({ScriptedEvent::Close, 0, false, false});
+}
+void scriptFocus(bool gained) {
+    headless.events.push_back({ScriptedEvent::Focus, 0, gained, false});
+}
 
 bool runOneFrame() {
     if (shell.nextFrameTime != 0 && static_cast<std::int32_t>(shell.nextFrameTime - headless.now) > 0)
@@ -186,7 +205,8 @@ bool writePpm(const char* path, const std::uint32_t* pixels, int width, int heig
     std::fprintf(out, "P6\n%d %d\n255\n", width, height);
     for (int i = 0; i < width * height; ++i) {
         const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(pixels[i] >> 16),
-                                     static_cast<std::uint8_t>(pixels[i] >> 8), static_cast<std::uint8_t>(pixels[i])};
+                                     static_cast<std::uint8_t>(pixels[i] >> 8),
+                                     static_cast<std::uint8_t>(pixels[i])};
         std::fwrite(rgb, 1, 3, out);
     }
     return std::fclose(out) == 0;

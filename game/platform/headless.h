@@ -50,7 +50,7 @@ struct HeadlessState {
     int minimiseCount = 0;
     int editorStarts = 0;
     int waits = 0;
-    int closeAfterWaits = 0;  // > 0: the user closes the window during that sleep
+    int closeAfterWaits = 0;             // > 0: the user closes the window during that sleep
     std::vector<std::string> lifecycle;  // window, display, input and audio calls in order
     std::vector<std::string> errorBoxes;
     std::vector<std::string> openedDocuments;

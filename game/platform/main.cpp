@@ -1,10 +1,10 @@
 // The entry point of MunchTrail: answers --help and --version without a window, makes the
 // program's own folder the working directory (DAT/, Scenes/, Readme.htm and KELV are found
 // relative to it), lets only one copy run, and hands over to the game's start-up and loop.
+#include <unistd.h>
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 #include "game/platform/sdl_state.h"
 #include "game/platform/single_instance.h"

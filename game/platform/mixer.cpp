@@ -72,7 +72,9 @@ void mixerUnloadAll() {
     for (MixerSlot& slot : mixer.slots) slot = MixerSlot{};
 }
 
-bool mixerLoaded(int id) { return slotAt(id) != nullptr; }
+bool mixerLoaded(int id) {
+    return slotAt(id) != nullptr;
+}
 
 void mixerPlay(int id, bool loop) {
     if (MixerSlot* slot = slotAt(id)) {

@@ -40,7 +40,8 @@ void expandRowFast(const std::uint32_t* in, std::uint32_t* out) {
     for (; x + 4 < 400; x += 4) {
         const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
         const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x + 1));
-        const __m128i avg = _mm_srli_epi32(_mm_add_epi32(_mm_and_si128(here, mask), _mm_and_si128(next, mask)), 1);
+        const __m128i avg =
+            _mm_srli_epi32(_mm_add_epi32(_mm_and_si128(here, mask), _mm_and_si128(next, mask)), 1);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x), _mm_unpacklo_epi32(here, avg));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 2 * x + 4), _mm_unpackhi_epi32(here, avg));
     }
@@ -52,7 +53,9 @@ void expandRowFast(const std::uint32_t* in, std::uint32_t* out) {
     out[799] = 0;
 }
 #else
-void expandRowFast(const std::uint32_t* in, std::uint32_t* out) { expandRowPlain(in, out); }
+void expandRowFast(const std::uint32_t* in, std::uint32_t* out) {
+    expandRowPlain(in, out);
+}
 #endif
 
 }  // namespace

@@ -27,8 +27,8 @@ std::vector<std::int16_t> toDeviceFrames(const WaveSound& wave) {
     const WaveFormat& f = wave.format;
     const SDL_AudioFormat from = f.bitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
     SDL_AudioCVT cvt;
-    if (SDL_BuildAudioCVT(&cvt, from, static_cast<Uint8>(f.channels), static_cast<int>(f.samplesPerSec), AUDIO_S16SYS,
-                          2, sdlAudio.rate) < 0)
+    if (SDL_BuildAudioCVT(&cvt, from, static_cast<Uint8>(f.channels), static_cast<int>(f.samplesPerSec),
+                          AUDIO_S16SYS, 2, sdlAudio.rate) < 0)
         return {};
     const std::size_t bytes = wave.samples.size() - wave.samples.size() % f.blockAlign;
     std::vector<std::uint8_t> buffer(bytes * static_cast<std::size_t>(cvt.len_mult) + 16);
@@ -84,7 +84,9 @@ int platformLoadSound(int id, const char* path) {
     return 1;
 }
 
-bool platformSoundLoaded(int id) { return sdlAudio.device != 0 && mixerLoaded(id); }
+bool platformSoundLoaded(int id) {
+    return sdlAudio.device != 0 && mixerLoaded(id);
+}
 
 void platformSound(SoundOp op, int id, std::int32_t value) {
     if (sdlAudio.device == 0) return;

@@ -18,6 +18,7 @@ struct KeyCode {
 };
 
 // Letters, digits, the function keys and every key the game reads.
+// clang-format off
 constexpr KeyCode kKeyCodes[] = {
     {SDL_SCANCODE_ESCAPE, 0x01}, {SDL_SCANCODE_1, 0x02}, {SDL_SCANCODE_2, 0x03}, {SDL_SCANCODE_3, 0x04},
     {SDL_SCANCODE_4, 0x05}, {SDL_SCANCODE_5, 0x06}, {SDL_SCANCODE_6, 0x07}, {SDL_SCANCODE_7, 0x08},
@@ -52,6 +53,7 @@ constexpr KeyCode kKeyCodes[] = {
     {SDL_SCANCODE_DELETE, 0xD3}, {SDL_SCANCODE_LGUI, 0xDB}, {SDL_SCANCODE_RGUI, 0xDC},
     {SDL_SCANCODE_APPLICATION, 0xDD},
 };
+// clang-format on
 
 constexpr std::array<std::uint8_t, SDL_NUM_SCANCODES> buildKeyTable() {
     std::array<std::uint8_t, SDL_NUM_SCANCODES> table{};
@@ -100,7 +102,9 @@ std::uint8_t scanCodeOf(SDL_Scancode key) {
     return index < kKeyTable.size() ? kKeyTable[index] : 0;
 }
 
-int platformInitInput() { return 1; }  // SDL's keyboard needs no device of its own
+int platformInitInput() {
+    return 1;
+}  // SDL's keyboard needs no device of its own
 
 void platformReleaseInput() {}
 
@@ -119,6 +123,7 @@ void platformWaitEvent(std::int32_t timeoutMs) {
 std::uint32_t platformTicks() {
     timespec now{};
     if (clock_gettime(CLOCK_MONOTONIC, &now) != 0) return SDL_GetTicks();
-    const std::uint64_t ms = static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+    const std::uint64_t ms =
+        static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
     return static_cast<std::uint32_t>(ms);
 }

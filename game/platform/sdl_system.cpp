@@ -1,18 +1,18 @@
 // The desktop around the game: the "Error" message box (also on standard error), the help
 // page opened in the desktop's viewer, the editor started beside the game and reaped when it
 // ends, and the single-instance lock with its request to the running copy to come forward.
+#include <fcntl.h>
+#include <pthread.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cctype>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <pthread.h>
-#include <spawn.h>
 #include <string>
-#include <sys/file.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "game/platform/sdl_state.h"
 #include "game/platform/single_instance.h"
@@ -92,8 +92,7 @@ void platformStartEditor() {
 
 // Every editor the player started is collected once it ends, so none stays a zombie.
 void reapEditor() {
-    while (waitpid(-1, nullptr, WNOHANG) > 0) {
-    }
+    while (waitpid(-1, nullptr, WNOHANG) > 0) {}
 }
 
 bool claimSingleInstance() {
@@ -103,8 +102,8 @@ bool claimSingleInstance() {
     if (flock(sdlSystem.lockFile, LOCK_EX | LOCK_NB) == 0) {
         const std::string pid = std::to_string(getpid()) + "\n";
         // Without the pid a second copy cannot ask this one forward, but it still ends.
-        [[maybe_unused]] const bool written =
-            ftruncate(sdlSystem.lockFile, 0) == 0 && pwrite(sdlSystem.lockFile, pid.data(), pid.size(), 0) > 0;
+        [[maybe_unused]] const bool written = ftruncate(sdlSystem.lockFile, 0) == 0 &&
+                                              pwrite(sdlSystem.lockFile, pid.data(), pid.size(), 0) > 0;
         return true;
     }
     char text[32] = {};

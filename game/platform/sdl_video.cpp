@@ -24,11 +24,13 @@ void setWindowIcon(SDL_Window* window) {
             std::uint32_t colour = 0xFF2A5C8A;
             for (int segment = 0; segment < 4; ++segment) {
                 const int cx = 8 + 5 * segment, cy = 20 - 3 * segment;
-                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= 20) colour = segment == 3 ? 0xFF9BE36B : 0xFF5DBB3A;
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= 20)
+                    colour = segment == 3 ? 0xFF9BE36B : 0xFF5DBB3A;
             }
             pixels[y * kSize + x] = colour;
         }
-    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels, kSize, kSize, 32, kSize * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon =
+        SDL_CreateRGBSurfaceWithFormatFrom(pixels, kSize, kSize, 32, kSize * 4, SDL_PIXELFORMAT_ARGB8888);
     if (icon == nullptr) return;
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
@@ -100,10 +102,11 @@ void writeWindowed(std::uint8_t* out, int pitch) {
 
 void writeFullScreen(std::uint8_t* out, int pitch) {
     if (sdlVideo.sixteenBit) {
-        expandFrame16(displayBuffer->pixels, reinterpret_cast<std::uint16_t*>(out), static_cast<std::size_t>(pitch / 2),
-                      sixteenBitTables);
+        expandFrame16(displayBuffer->pixels, reinterpret_cast<std::uint16_t*>(out),
+                      static_cast<std::size_t>(pitch / 2), sixteenBitTables);
     } else {
-        expandFrame(displayBuffer->pixels, reinterpret_cast<std::uint32_t*>(out), static_cast<std::size_t>(pitch / 4));
+        expandFrame(displayBuffer->pixels, reinterpret_cast<std::uint32_t*>(out),
+                    static_cast<std::size_t>(pitch / 4));
     }
 }
 
@@ -120,8 +123,8 @@ void applyCursor() {
 }  // namespace
 
 int platformCreateWindow() {
-    sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
-                                       kFrameHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                       kFrameWidth, kFrameHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (sdlVideo.window == nullptr) return 0;
     setWindowIcon(sdlVideo.window);
     return 1;
@@ -170,7 +173,8 @@ int platformInitDisplay() {
     const int width = shell.isWindowed ? kFrameWidth : kScreenWidth;
     const int height = shell.isWindowed ? kFrameHeight : kScreenHeight;
     const std::uint32_t format = chooseFormat(sdlVideo.renderer);
-    sdlVideo.texture = SDL_CreateTexture(sdlVideo.renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
+    sdlVideo.texture =
+        SDL_CreateTexture(sdlVideo.renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
     if (sdlVideo.texture == nullptr || SDL_RenderSetLogicalSize(sdlVideo.renderer, width, height) != 0) {
         platformReleaseDisplay();
         return 0;
@@ -208,7 +212,8 @@ void platformShowFrame() {
     }
     SDL_UnlockTexture(sdlVideo.texture);
     SDL_SetRenderDrawColor(sdlVideo.renderer, 0, 0, 0, 255);
-    if (SDL_RenderClear(sdlVideo.renderer) != 0 || SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, nullptr) != 0)
+    if (SDL_RenderClear(sdlVideo.renderer) != 0 ||
+        SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, nullptr) != 0)
         sdlVideo.rendererLost = true;
     SDL_RenderPresent(sdlVideo.renderer);
 }

@@ -24,30 +24,29 @@ struct SoundFile {
 };
 
 constexpr SoundFile kSoundFiles[] = {
-    {SoundLoop, "DAT/loop.wav"},           {SoundDrop, "DAT/drop.wav"},
-    {SoundEat, "DAT/eat.wav"},             {SoundFreeze, "DAT/freeze.wav"},
-    {SoundPop, "DAT/popo.wav"},            {SoundDie, "DAT/die.wav"},
-    {SoundThunder1, "DAT/thunder1.wav"},   {SoundRainLoop, "DAT/rainloop.wav"},
-    {SoundThunder2, "DAT/thunder2.wav"},   {SoundAccomplished, "DAT/accomplished.wav"},
-    {SoundBeat, "DAT/beat.wav"},           {SoundFade, "DAT/fade.wav"},
-    {SoundLaser, "DAT/laser.wav"},         {SoundWarp, "DAT/warp.wav"},
-    {SoundSpeedUp, "DAT/speedup.wav"},     {SoundSpeedDown, "DAT/speedown.wav"},
-    {SoundLifeUp, "DAT/lifeup.wav"},       {SoundStart, "DAT/start.wav"},
+    {SoundLoop, "DAT/loop.wav"},         {SoundDrop, "DAT/drop.wav"},
+    {SoundEat, "DAT/eat.wav"},           {SoundFreeze, "DAT/freeze.wav"},
+    {SoundPop, "DAT/popo.wav"},          {SoundDie, "DAT/die.wav"},
+    {SoundThunder1, "DAT/thunder1.wav"}, {SoundRainLoop, "DAT/rainloop.wav"},
+    {SoundThunder2, "DAT/thunder2.wav"}, {SoundAccomplished, "DAT/accomplished.wav"},
+    {SoundBeat, "DAT/beat.wav"},         {SoundFade, "DAT/fade.wav"},
+    {SoundLaser, "DAT/laser.wav"},       {SoundWarp, "DAT/warp.wav"},
+    {SoundSpeedUp, "DAT/speedup.wav"},   {SoundSpeedDown, "DAT/speedown.wav"},
+    {SoundLifeUp, "DAT/lifeup.wav"},     {SoundStart, "DAT/start.wav"},
     {SoundSelect, "DAT/select.wav"},
 };
 
 // The images before the background, in loading order.
 PixelBuffer** const kFirstImages[] = {
-    &assets.logo,    &assets.mainMenu,       &assets.mainMenuLit, &assets.help1,
-    &assets.help2,   &assets.options,        &assets.optionsLit,  &assets.sceneSelection,
-    &assets.gameOver, &assets.accomplished,  &assets.marker,
+    &assets.logo,     &assets.mainMenu,     &assets.mainMenuLit, &assets.help1,
+    &assets.help2,    &assets.options,      &assets.optionsLit,  &assets.sceneSelection,
+    &assets.gameOver, &assets.accomplished, &assets.marker,
 };
 
 // The images after the background, up to the worm; the sixteen worm frames follow.
 PixelBuffer** const kLaterImages[] = {
-    &assets.score, &assets.up,     &assets.down,  &assets.left,  &assets.right,
-    &assets.shadow, &assets.exit,  &assets.stone, &assets.add5,  &assets.add10,
-    &assets.add15, &assets.add30,  &assets.lifeUp, &assets.worm,
+    &assets.score, &assets.up,   &assets.down,  &assets.left,  &assets.right, &assets.shadow, &assets.exit,
+    &assets.stone, &assets.add5, &assets.add10, &assets.add15, &assets.add30, &assets.lifeUp, &assets.worm,
 };
 
 constexpr const char* kFirstPaths[] = {
@@ -56,8 +55,8 @@ constexpr const char* kFirstPaths[] = {
     "DAT/gameover.bmp", "DAT/accomplished.bmp", "DAT/cursor.bmp",
 };
 constexpr const char* kLaterPaths[] = {
-    "DAT/score.bmp",  "DAT/up.bmp",   "DAT/down.bmp",   "DAT/left.bmp",  "DAT/right.bmp",
-    "DAT/shadow.bmp", "DAT/exit.bmp", "DAT/stone.bmp",  "DAT/add5.bmp",  "DAT/add10.bmp",
+    "DAT/score.bmp",  "DAT/up.bmp",    "DAT/down.bmp",   "DAT/left.bmp", "DAT/right.bmp",
+    "DAT/shadow.bmp", "DAT/exit.bmp",  "DAT/stone.bmp",  "DAT/add5.bmp", "DAT/add10.bmp",
     "DAT/add15.bmp",  "DAT/add30.bmp", "DAT/lifeup.bmp", "DAT/worm.bmp",
 };
 static_assert(std::size(kFirstPaths) == std::size(kFirstImages));
@@ -96,9 +95,11 @@ bool replaceBackground() {
 
 bool loadImages() {
     bool complete = true;
-    for (std::size_t i = 0; i < std::size(kFirstImages); ++i) complete &= loadInto(kFirstImages[i], kFirstPaths[i]);
+    for (std::size_t i = 0; i < std::size(kFirstImages); ++i)
+        complete &= loadInto(kFirstImages[i], kFirstPaths[i]);
     complete &= replaceBackground();
-    for (std::size_t i = 0; i < std::size(kLaterImages); ++i) complete &= loadInto(kLaterImages[i], kLaterPaths[i]);
+    for (std::size_t i = 0; i < std::size(kLaterImages); ++i)
+        complete &= loadInto(kLaterImages[i], kLaterPaths[i]);
     complete &= loadWormFrames();
     return complete;
 }

@@ -70,6 +70,6 @@ extern TextureStore beanTexture;
 extern TextureStore brightTexture;
 
 void loadAssetCatalogue();
-void loadBackground();  // frees the slot and loads bg of assets.backgroundIndex (fatal on failure)
-void releaseAssets();     // frees every image, stores the high score, clears currentScreen
-void freeAssetImages();   // frees every image and nothing else (a fresh start in the tests)
+void loadBackground();   // frees the slot and loads bg of assets.backgroundIndex (fatal on failure)
+void releaseAssets();    // frees every image, stores the high score, clears currentScreen
+void freeAssetImages();  // frees every image and nothing else (a fresh start in the tests)

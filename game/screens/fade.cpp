@@ -46,7 +46,8 @@ void drawPicture(const PixelBuffer* picture) {
     blitDim(0, 0, picture, screens.brightness);
 }
 
-void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {
+void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                 std::int32_t y1) {
     setClipRect(x0, y0, x1, y1);
     blitDim(0, 0, picture, screens.brightness);
     setClipRect(1, 1, 398, 298);

@@ -22,8 +22,14 @@ constexpr std::int32_t kMenuToHelp = 5;
 void chooseMenuItem() {
     playSoundFromStart(SoundStart);
     switch (menus.menuItem) {
-        case 0: screens.brightness = 256; menus.menuPhase = kMenuToScenes; break;
-        case 1: screens.brightness = 256; menus.menuPhase = kMenuToOptions; break;
+        case 0:
+            screens.brightness = 256;
+            menus.menuPhase = kMenuToScenes;
+            break;
+        case 1:
+            screens.brightness = 256;
+            menus.menuPhase = kMenuToOptions;
+            break;
         case 2:
             // The editor runs beside the game; the menu waits on this item until the player
             // comes back.
@@ -31,7 +37,10 @@ void chooseMenuItem() {
             platformStartEditor();
             break;
         case 3: menus.menuPhase = kMenuToQuit; break;
-        default: screens.brightness = 256; menus.menuPhase = kMenuToHelp; break;
+        default:
+            screens.brightness = 256;
+            menus.menuPhase = kMenuToHelp;
+            break;
     }
 }
 
@@ -62,14 +71,21 @@ void menuFadedOut() {
     }
 }
 
-std::uint32_t fasterSpeed(std::uint32_t fps) { return fps == 15 ? 20 : fps == 20 ? 25 : 15; }
-std::uint32_t slowerSpeed(std::uint32_t fps) { return fps == 15 ? 25 : fps == 20 ? 15 : 20; }
+std::uint32_t fasterSpeed(std::uint32_t fps) {
+    return fps == 15 ? 20 : fps == 20 ? 25 : 15;
+}
+std::uint32_t slowerSpeed(std::uint32_t fps) {
+    return fps == 15 ? 25 : fps == 20 ? 15 : 20;
+}
 
 // Left and Right change the setting of the row (no sound); the last row has none.
 void changeOption(bool right) {
     switch (menus.optionsRow) {
         case 0: toggleDisplayMode(); break;
-        case 1: shell.framesPerSecond = right ? fasterSpeed(shell.framesPerSecond) : slowerSpeed(shell.framesPerSecond); break;
+        case 1:
+            shell.framesPerSecond =
+                right ? fasterSpeed(shell.framesPerSecond) : slowerSpeed(shell.framesPerSecond);
+            break;
         case 2: shell.soundMuted = !shell.soundMuted; break;
         default: break;
     }

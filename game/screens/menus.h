@@ -13,13 +13,20 @@ struct MenuRect {
 // Main menu items: 0 play, 1 options, 2 scene editor, 3 quit, 4 help.
 inline constexpr int kMenuItems = 5;
 inline constexpr std::array<MenuRect, kMenuItems> kMenuRects{{
-    {140, 20, 255, 60}, {300, 100, 395, 140}, {220, 240, 355, 280}, {75, 240, 145, 280}, {20, 100, 90, 140},
+    {140, 20, 255, 60},
+    {300, 100, 395, 140},
+    {220, 240, 355, 280},
+    {75, 240, 145, 280},
+    {20, 100, 90, 140},
 }};
 
 // Options rows: 0 display mode, 1 game speed, 2 sound, 3 back to the main menu.
 inline constexpr int kOptionsRows = 4;
 inline constexpr std::array<MenuRect, kOptionsRows> kOptionsRects{{
-    {20, 90, 145, 115}, {20, 120, 135, 145}, {20, 145, 145, 170}, {110, 230, 295, 255},
+    {20, 90, 145, 115},
+    {20, 120, 135, 145},
+    {20, 145, 145, 170},
+    {110, 230, 295, 255},
 }};
 
 inline constexpr std::uint32_t kLogoHoldMs = 5000;

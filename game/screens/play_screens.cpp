@@ -23,11 +23,15 @@ constexpr std::int32_t kAmbientChoices = SoundAmbientLast - SoundAmbientFirst + 
 static_assert(kAmbientChoices == 14);
 constexpr std::int32_t kDaylight = 200;  // the surroundings are quiet at or below this light
 
-bool altHeld() { return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt); }
+bool altHeld() {
+    return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt);
+}
 
 // True when `key` is held and the oldest queued press is that key. Holding it takes one press
 // out of the queue per frame, whatever that press is.
-bool takeHeldPress(std::uint8_t key) { return keyHeld(key) && popKey() == key; }
+bool takeHeldPress(std::uint8_t key) {
+    return keyHeld(key) && popKey() == key;
+}
 
 void stopEverySound() {
     for (int id = 0; id < kSoundSlots; ++id) {
@@ -107,8 +111,7 @@ void stepWorld() {
 void steeringRipple() {
     const std::uint8_t dir = world.segDir[0];
     const bool steering = (keyHeld(kKeyUp) && dir != Down) || (keyHeld(kKeyDown) && dir != Up) ||
-                          (keyHeld(kKeyLeft) && dir != Right) ||
-                          (keyHeld(kKeyRight) && dir != Left);
+                          (keyHeld(kKeyLeft) && dir != Right) || (keyHeld(kKeyRight) && dir != Left);
     if (steering) stampRipple(world.segX[1] + 4, world.segY[1] + 5, 2, gameRand() & 127);
 }
 

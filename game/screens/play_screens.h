@@ -6,15 +6,15 @@
 
 #include <cstdint>
 
-inline constexpr std::int32_t kLoopSilent = -10000;   // hundredths of a decibel
+inline constexpr std::int32_t kLoopSilent = -10000;  // hundredths of a decibel
 inline constexpr std::int32_t kLoopVolumeStep = 500;
-inline constexpr std::int32_t kLoopVolumeStop = 1000; // the ramp stops above full volume
+inline constexpr std::int32_t kLoopVolumeStop = 1000;  // the ramp stops above full volume
 inline constexpr std::uint32_t kEndPictureHoldMs = 5000;
 
 struct PlayScreenState {
     std::int32_t loopVolume = kLoopSilent;
-    std::int32_t endPicturePhase = -1;      // -1 fade in, 0 hold, 1 fade out
-    std::uint32_t endPictureStart = 0;      // frameTime when the hold began
-    bool endPictureHolding = false;         // the hold's clock has been started
+    std::int32_t endPicturePhase = -1;  // -1 fade in, 0 hold, 1 fade out
+    std::uint32_t endPictureStart = 0;  // frameTime when the hold began
+    bool endPictureHolding = false;     // the hold's clock has been started
 };
 inline PlayScreenState playScreens{};

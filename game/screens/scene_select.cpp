@@ -29,15 +29,18 @@ constexpr Colour kTextBlue = 0x000000FFu;
 constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
 
 // Upper case of the letters a..z only; bytes beyond ASCII stay as they are.
-char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+char upperAscii(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
+}
 
-bool altHeld() { return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt); }
+bool altHeld() {
+    return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt);
+}
 
 bool hasSceneExtension(const std::string& name) {
     if (name.size() < 5 || name[0] == '.') return false;  // hidden files stay hidden
     const char* ext = name.c_str() + name.size() - 4;
-    return ext[0] == '.' && (ext[1] | 0x20) == 'q' && (ext[2] | 0x20) == 's' &&
-           (ext[3] | 0x20) == 'n';
+    return ext[0] == '.' && (ext[1] | 0x20) == 'q' && (ext[2] | 0x20) == 's' && (ext[3] | 0x20) == 'n';
 }
 
 // ---- the page of names ----
@@ -147,8 +150,8 @@ void end() {
 }
 
 bool isMovementKey(std::uint8_t key) {
-    return key == kKeyUp || key == kKeyDown || key == kKeyPageUp || key == kKeyPageDown ||
-           key == kKeyHome || key == kKeyEnd;
+    return key == kKeyUp || key == kKeyDown || key == kKeyPageUp || key == kKeyPageDown || key == kKeyHome ||
+           key == kKeyEnd;
 }
 
 void browse(std::uint8_t key) {
@@ -223,8 +226,7 @@ std::uint8_t updateAutoRepeat(std::uint8_t key) {
 }
 
 void rereadSelection(std::uint8_t key) {
-    const bool reads = isMovementKey(key) || key == kKeySpace || key == kKeyEnter ||
-                       key == kKeyPadEnter;
+    const bool reads = isMovementKey(key) || key == kKeySpace || key == kKeyEnter || key == kKeyPadEnter;
     if (!reads || altHeld()) return;
     const char* name = sceneSelect.sceneWindow[sceneSelect.sceneRow].data();
     if (name[0] != '\0') loadScene(name);

@@ -10,8 +10,8 @@
 #include <vector>
 
 inline constexpr int kScenePageRows = 27;
-inline constexpr int kSceneNameSize = 260;  // a file name and its terminating zero
-inline constexpr int kAutoRepeatDelay = 14; // frames an arrow waits before it repeats
+inline constexpr int kSceneNameSize = 260;   // a file name and its terminating zero
+inline constexpr int kAutoRepeatDelay = 14;  // frames an arrow waits before it repeats
 
 struct SceneSelectState {
     // The page now shown; the entry after the last name is empty, and an empty first entry

@@ -29,7 +29,8 @@ bool stepFadeOut(std::uint8_t key);
 // A full-screen picture at the current brightness, clipped to (1,1)-(398,298).
 void drawPicture(const PixelBuffer* picture);
 // The lit picture inside one rectangle (inclusive), then the full-screen clip again.
-void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
+void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, std::int32_t x1,
+                 std::int32_t y1);
 
 void logoScreen();
 void mainMenuScreen();

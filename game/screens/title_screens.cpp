@@ -50,6 +50,10 @@ void logoScreen() {
     drawPicture(assets.logo);
 }
 
-void helpScreen() { runHelpPage(menus.helpPhase, assets.help1, helpScreen2); }
+void helpScreen() {
+    runHelpPage(menus.helpPhase, assets.help1, helpScreen2);
+}
 
-void helpScreen2() { runHelpPage(menus.help2Phase, assets.help2, mainMenuScreen); }
+void helpScreen2() {
+    runHelpPage(menus.help2Phase, assets.help2, mainMenuScreen);
+}

@@ -37,4 +37,6 @@ void pushKeyEvent(std::uint8_t scanCode, bool pressed);
 std::uint8_t popKey();  // oldest press, 0 when none
 void clearKeys();       // empties the queue
 void clearKeyState();   // releases every held key and empties the queue (focus changes)
-inline bool keyHeld(std::uint8_t scanCode) { return (keyboard.keyState[scanCode] & 0x80) != 0; }
+inline bool keyHeld(std::uint8_t scanCode) {
+    return (keyboard.keyState[scanCode] & 0x80) != 0;
+}

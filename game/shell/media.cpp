@@ -17,7 +17,9 @@ int initDisplay() {
     return 1;
 }
 
-void releaseDisplay() { platformReleaseDisplay(); }
+void releaseDisplay() {
+    platformReleaseDisplay();
+}
 
 void presentFrame() {
     const std::int32_t left = drawContext.clipLeft, top = drawContext.clipTop;
@@ -33,8 +35,14 @@ void presentFrame() {
     drawContext.target = drawBuffer;
 }
 
-int initInput() { return platformInitInput(); }
+int initInput() {
+    return platformInitInput();
+}
 
-void activateInput(int) { clearKeyState(); }
+void activateInput(int) {
+    clearKeyState();
+}
 
-void releaseInput() { platformReleaseInput(); }
+void releaseInput() {
+    platformReleaseInput();
+}

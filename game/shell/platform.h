@@ -35,8 +35,8 @@ void platformWaitEvent(std::int32_t timeoutMs);
 
 // The sound device and its 256 slots. The core guards every call (empty slot, muted sound),
 // so the layer only performs what it is asked.
-int platformOpenAudio();  // 1 when a device is open
-void platformCloseAudio();  // frees every slot, then the device
+int platformOpenAudio();                          // 1 when a device is open
+void platformCloseAudio();                        // frees every slot, then the device
 int platformLoadSound(int id, const char* path);  // 1 when the slot now holds the sound
 bool platformSoundLoaded(int id);
 enum class SoundOp : std::uint8_t { Play, Stop, Rewind, SetPan, SetVolume };

@@ -10,7 +10,9 @@ struct RandomState {
 };
 inline RandomState randomState{};
 
-inline void seedRandom(std::uint32_t seed) { randomState.state = seed; }
+inline void seedRandom(std::uint32_t seed) {
+    randomState.state = seed;
+}
 
 // 0..32767, the generator called rand in the game's rules.
 inline int gameRand() {

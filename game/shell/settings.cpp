@@ -4,6 +4,8 @@
 // registry value that cannot be read; the next write drops them.
 #include "game/shell/settings.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <array>
 #include <cerrno>
 #include <cstdio>
@@ -11,8 +13,6 @@
 #include <cstring>
 #include <string_view>
 #include <utility>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "game/shell/shell.h"
 
@@ -33,8 +33,12 @@ using SettingsFile = std::array<StoredValue, 7>;
 
 SettingsFile emptyFile() {
     constexpr std::array<std::pair<const char*, ValueType>, 7> kValues{{
-        {"WindowedMode", ValueType::Dword}, {"GameSpeed", ValueType::Dword}, {"NoSound", ValueType::Dword},
-        {"HiScore", ValueType::Dword},      {"Version", ValueType::Sz},      {"Homepage", ValueType::Sz},
+        {"WindowedMode", ValueType::Dword},
+        {"GameSpeed", ValueType::Dword},
+        {"NoSound", ValueType::Dword},
+        {"HiScore", ValueType::Dword},
+        {"Version", ValueType::Sz},
+        {"Homepage", ValueType::Sz},
         {"Copyright", ValueType::Sz},
     }};
     SettingsFile file;
@@ -116,7 +120,8 @@ std::string fileText(const SettingsFile& file) {
     for (const StoredValue& value : file) {
         if (!value.present) continue;
         text += value.name;
-        text += value.type == ValueType::Dword ? "=dword:" + std::to_string(value.number) : "=sz:" + value.text;
+        text +=
+            value.type == ValueType::Dword ? "=dword:" + std::to_string(value.number) : "=sz:" + value.text;
         text += '\n';
     }
     return text;
@@ -205,4 +210,6 @@ void writeVersionInfo() {
     saveFile(file);
 }
 
-std::string normaliseSettingsText(std::string_view text) { return fileText(parseText(text)); }
+std::string normaliseSettingsText(std::string_view text) {
+    return fileText(parseText(text));
+}

@@ -11,7 +11,8 @@
 
 inline constexpr const char* kVersionText = "2.01";
 inline constexpr const char* kHomepageText = "https://quillfern.example/munchtrail";
-inline constexpr const char* kCopyrightText = "Munch Trail 2.01, copyright (c) Quillfern. All rights reserved.";
+inline constexpr const char* kCopyrightText =
+    "Munch Trail 2.01, copyright (c) Quillfern. All rights reserved.";
 
 struct StoredSettings {
     std::uint32_t windowedMode = 1;
@@ -22,8 +23,8 @@ struct StoredSettings {
 // The settings file's full path; empty when neither XDG_CONFIG_HOME nor HOME is set.
 std::string settingsFilePath();
 
-StoredSettings readSettings();  // raw stored numbers, defaults for missing ones
-void writeSettings();           // shell.isWindowed, shell.framesPerSecond, shell.soundMuted
+StoredSettings readSettings();               // raw stored numbers, defaults for missing ones
+void writeSettings();                        // shell.isWindowed, shell.framesPerSecond, shell.soundMuted
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
 void writeHighScore(std::uint32_t hiScore);
 void writeVersionInfo();  // "Copyright", "Homepage", "Version"

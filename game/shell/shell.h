@@ -10,10 +10,10 @@
 using Screen = void (*)();
 
 struct ShellState {
-    Screen currentScreen = nullptr;        // null while running: the game quits
-    std::uint32_t frameTime = 0;           // ms clock at the start of the current tick
-    std::uint32_t nextFrameTime = 0;       // 0: the next tick runs at once
-    std::uint32_t framesPerSecond = 20;    // only 15, 20 or 25
+    Screen currentScreen = nullptr;      // null while running: the game quits
+    std::uint32_t frameTime = 0;         // ms clock at the start of the current tick
+    std::uint32_t nextFrameTime = 0;     // 0: the next tick runs at once
+    std::uint32_t framesPerSecond = 20;  // only 15, 20 or 25
     std::int32_t isWindowed = 1;
     std::int32_t isActive = 0;
     std::int32_t soundMuted = 0;

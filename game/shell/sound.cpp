@@ -14,16 +14,22 @@ bool soundAllowed(int id) {
 
 }  // namespace
 
-int initSound() { return platformOpenAudio(); }
+int initSound() {
+    return platformOpenAudio();
+}
 
-void releaseSound() { platformCloseAudio(); }
+void releaseSound() {
+    platformCloseAudio();
+}
 
 int loadSound(int id, const char* path) {
     if (id < 0 || id >= kSoundSlots || path == nullptr) return 0;
     return platformLoadSound(id, path);
 }
 
-bool soundIsLoaded(int id) { return id >= 0 && id < kSoundSlots && platformSoundLoaded(id); }
+bool soundIsLoaded(int id) {
+    return id >= 0 && id < kSoundSlots && platformSoundLoaded(id);
+}
 
 void soundPlay(int id, int loop) {
     if (soundAllowed(id)) platformSound(SoundOp::Play, id, loop ? 1 : 0);

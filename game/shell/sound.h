@@ -7,7 +7,7 @@
 
 inline constexpr int kSoundSlots = 256;
 
-int initSound();   // 1 when a device is open; the game runs silent without one
+int initSound();  // 1 when a device is open; the game runs silent without one
 void releaseSound();
 int loadSound(int id, const char* path);  // 1 on success
 bool soundIsLoaded(int id);

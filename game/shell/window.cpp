@@ -24,7 +24,9 @@ void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
     if (shell.isActive && shell.windowOpen) pushKeyEvent(scanCode, pressed);
 }
 
-void windowCloseRequest() { shutdownGame(); }
+void windowCloseRequest() {
+    shutdownGame();
+}
 
 void windowFocusChanged(bool active) {
     if (!shell.windowOpen) return;

@@ -10,12 +10,12 @@
 namespace {
 
 constexpr std::int32_t kDayLength = 3500;
-constexpr std::int32_t kDuskStart = 2244;    // full daylight until here
-constexpr std::int32_t kDarkening = 3484;    // the last 15 frames fall off quickly
-constexpr std::int32_t kDawnEnd = 256;       // light returns until here
+constexpr std::int32_t kDuskStart = 2244;  // full daylight until here
+constexpr std::int32_t kDarkening = 3484;  // the last 15 frames fall off quickly
+constexpr std::int32_t kDawnEnd = 256;     // light returns until here
 constexpr std::int32_t kNightLevel = 64;
 constexpr std::int32_t kFullLight = 256;
-constexpr std::uint32_t kBackgrounds = 9;    // bg00 .. bg08
+constexpr std::uint32_t kBackgrounds = 9;  // bg00 .. bg08
 
 void startNewDay() {
     world.dayClock = 0;

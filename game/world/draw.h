@@ -27,10 +27,10 @@ void drawBeanQuadOpaque(std::int32_t left, std::int32_t top, std::int32_t right,
 void drawWormShadow();        // living worm
 void drawDissolvingShadow();  // dying worm
 void drawHeadLight(std::int32_t halfSize);
-void drawLivingWorm();        // body, neck glow and the face (which it also animates)
-void drawDissolvingWorm();    // the death animation, one frame
+void drawLivingWorm();      // body, neck glow and the face (which it also animates)
+void drawDissolvingWorm();  // the death animation, one frame
 void drawNightSprite();
-void drawLaserFlash();        // advances the laser and draws its flash
+void drawLaserFlash();  // advances the laser and draws its flash
 void drawStatusPanel();
 
 // Rotation tables of the laser flash: sin and cos of 2 pi a / 256, scaled by 2^30 and rounded.

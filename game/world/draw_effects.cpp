@@ -48,10 +48,15 @@ constexpr std::int32_t kNightMiddle = 2900;
 
 }  // namespace
 
-std::int32_t laserSine(std::int32_t angle) { return rotationTables().sine[angle & 0xFF]; }
-std::int32_t laserCosine(std::int32_t angle) { return rotationTables().cosine[angle & 0xFF]; }
+std::int32_t laserSine(std::int32_t angle) {
+    return rotationTables().sine[angle & 0xFF];
+}
+std::int32_t laserCosine(std::int32_t angle) {
+    return rotationTables().cosine[angle & 0xFF];
+}
 
-void rotateCorner(std::int32_t x, std::int32_t y, std::int32_t angle, std::int32_t& outX, std::int32_t& outY) {
+void rotateCorner(std::int32_t x, std::int32_t y, std::int32_t angle, std::int32_t& outX,
+                  std::int32_t& outY) {
     std::int32_t s = laserSine(angle);
     std::int32_t c = laserCosine(angle);
     outX = scaledProduct(x, c) - scaledProduct(y, s);
@@ -69,7 +74,8 @@ void drawLaserFlash() {
         x[k] += world.laserX + 4;
         y[k] += world.laserY + 4;
     }
-    drawTexQuadAdd(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 64, 63, 64, 63, 127, 0, 127, &brightTexture);
+    drawTexQuadAdd(x[0], y[0], x[1], y[1], x[2], y[2], x[3], y[3], 0, 64, 63, 64, 63, 127, 0, 127,
+                   &brightTexture);
 }
 
 void drawNightSprite() {
@@ -82,6 +88,6 @@ void drawNightSprite() {
     std::int32_t top = world.nightSpritePatch == 1 ? 0 : 64;
     std::int32_t bottom = top + 63;
     std::int32_t alpha = 150 - std::abs(kNightMiddle - t);
-    drawTexQuadBlend(168, 3018 - t, 232, 3018 - t, 232, 3082 - t, 168, 3082 - t, 64, top, 127, top, 127, bottom, 64,
-                     bottom, &brightTexture, alpha);
+    drawTexQuadBlend(168, 3018 - t, 232, 3018 - t, 232, 3082 - t, 168, 3082 - t, 64, top, 127, top, 127,
+                     bottom, 64, bottom, &brightTexture, alpha);
 }

@@ -56,7 +56,9 @@ int diffuseShadow(std::int32_t h) {
     return stage < 0 ? 0 : (stage > 7 ? 7 : stage);
 }
 
-void drawBackground() { blitDim(0, 0, assets.background, screens.brightness); }
+void drawBackground() {
+    blitDim(0, 0, assets.background, screens.brightness);
+}
 
 void drawCellShadows() {
     forEachCell([](int column, int row, std::int32_t x, std::int32_t y) {
@@ -229,6 +231,10 @@ void drawBeanQuadOpaque(std::int32_t left, std::int32_t top, std::int32_t right,
                 &beanTexture);
 }
 
-void drawPlayfield() { drawSequence(Worm::Living); }
+void drawPlayfield() {
+    drawSequence(Worm::Living);
+}
 
-void drawPlayfieldDying() { drawSequence(Worm::Dying); }
+void drawPlayfieldDying() {
+    drawSequence(Worm::Dying);
+}

@@ -41,7 +41,9 @@ const PixelBuffer* dissolveShadow(std::int32_t stage) {
     return stage == 0 ? assets.shadow : assets.wormD[(stage - 1) & 7];
 }
 
-std::uint8_t headingOf(std::int32_t segment) { return world.segDir[segment] & 3; }
+std::uint8_t headingOf(std::int32_t segment) {
+    return world.segDir[segment] & 3;
+}
 
 // A bean or bonus bean on a cell of the field (no wrapping: the face only sees its own side).
 bool beanAt(std::int32_t column, std::int32_t row) {
@@ -93,8 +95,8 @@ void drawFace() {
     std::int32_t x = world.segX[0];
     std::int32_t y = world.segY[0];
     if (world.face == kDeadFace) {
-        drawTexQuad(x - 2, y - 2, x + 11, y - 2, x + 11, y + 11, x - 2, y + 11, t.u[0], t.v[0], t.u[1], t.v[1],
-                    t.u[2], t.v[2], t.u[3], t.v[3], &beanTexture);
+        drawTexQuad(x - 2, y - 2, x + 11, y - 2, x + 11, y + 11, x - 2, y + 11, t.u[0], t.v[0], t.u[1],
+                    t.v[1], t.u[2], t.v[2], t.u[3], t.v[3], &beanTexture);
         return;
     }
     std::int32_t shift = 10 * (world.face < 0 || world.face > 5 ? 0 : world.face);
@@ -141,8 +143,8 @@ void drawDissolvingShadow() {
 void drawHeadLight(std::int32_t s) {
     std::int32_t cx = world.segX[0] + 4;
     std::int32_t cy = world.segY[0] + 4;
-    drawTexQuadAdd(cx - s, cy - s, cx + s + 1, cy - s, cx + s + 1, cy + s + 1, cx - s, cy + s + 1, 0, 0, 63, 0,
-                   63, 63, 0, 63, &brightTexture);
+    drawTexQuadAdd(cx - s, cy - s, cx + s + 1, cy - s, cx + s + 1, cy + s + 1, cx - s, cy + s + 1, 0, 0, 63,
+                   0, 63, 63, 0, 63, &brightTexture);
 }
 
 void drawLivingWorm() {

@@ -24,7 +24,9 @@ PondRect currentClip() {
     return {drawContext.clipLeft, drawContext.clipTop, drawContext.clipRight, drawContext.clipBottom};
 }
 
-std::int16_t wrap16(std::int32_t value) { return static_cast<std::int16_t>(value); }
+std::int16_t wrap16(std::int32_t value) {
+    return static_cast<std::int16_t>(value);
+}
 
 std::int16_t waveValue(std::int16_t left, std::int16_t right, std::int16_t up, std::int16_t down,
                        std::int16_t older) {
@@ -47,8 +49,7 @@ std::int32_t refractedIndex(const std::int16_t* heights, std::int32_t x, std::in
 
 #if defined(__SSE2__)
 
-void waveRowFast(std::int16_t* current, const std::int16_t* previous, std::int32_t first,
-                 std::int32_t last) {
+void waveRowFast(std::int16_t* current, const std::int16_t* previous, std::int32_t first, std::int32_t last) {
     std::int32_t x = first;
     for (; x + 7 <= last; x += 8) {
         __m128i left = _mm_loadu_si128(reinterpret_cast<const __m128i*>(previous + x - 1));
@@ -62,8 +63,8 @@ void waveRowFast(std::int16_t* current, const std::int16_t* previous, std::int32
         _mm_storeu_si128(reinterpret_cast<__m128i*>(current + x), damped);
     }
     for (; x <= last; ++x) {
-        current[x] = waveValue(previous[x - 1], previous[x + 1], previous[x - kRow], previous[x + kRow],
-                               current[x]);
+        current[x] =
+            waveValue(previous[x - 1], previous[x + 1], previous[x - kRow], previous[x + kRow], current[x]);
     }
 }
 
@@ -78,8 +79,8 @@ void fetchFour(std::uint32_t* to, const std::uint32_t* from, __m128i offsets) {
 // Eight pixels whose slopes are not all flat: the lanes that look outside the clip rectangle
 // fall back to their own pixel; the others fetch the floor at dy x 400 + dx from it, an offset
 // formed by one multiply-add of the (dx, dy) pairs.
-void refractLanes(std::uint32_t* frame, const std::uint32_t* floor, std::int32_t at, __m128i dx,
-                  __m128i dy, __m128i sx, __m128i sy, PondRect clip) {
+void refractLanes(std::uint32_t* frame, const std::uint32_t* floor, std::int32_t at, __m128i dx, __m128i dy,
+                  __m128i sx, __m128i sy, PondRect clip) {
     __m128i inside = _mm_and_si128(
         _mm_and_si128(_mm_cmpgt_epi16(sx, _mm_set1_epi16(static_cast<short>(clip.left - 1))),
                       _mm_cmplt_epi16(sx, _mm_set1_epi16(static_cast<short>(clip.right + 1)))),
@@ -105,9 +106,10 @@ void refractRowFast(std::uint32_t* frame, const std::uint32_t* floor, const std:
         __m128i dx = _mm_srai_epi16(_mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(h - 1)),
                                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + 1))),
                                     3);
-        __m128i dy = _mm_srai_epi16(_mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(h - kRow)),
-                                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + kRow))),
-                                    3);
+        __m128i dy =
+            _mm_srai_epi16(_mm_sub_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(h - kRow)),
+                                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(h + kRow))),
+                           3);
         if (_mm_movemask_epi8(_mm_cmpeq_epi16(_mm_or_si128(dx, dy), _mm_setzero_si128())) == 0xFFFF) {
             // A flat stretch of water, the usual case: the floor shows through unchanged.
             const __m128i* from = reinterpret_cast<const __m128i*>(floor + row + x);
@@ -126,8 +128,12 @@ void refractRowFast(std::uint32_t* frame, const std::uint32_t* floor, const std:
 
 }  // namespace
 
-std::int16_t* rippleCurrent() { return rippleMap(pond.currentMap); }
-std::int16_t* ripplePrevious() { return rippleMap(pond.currentMap ^ 1); }
+std::int16_t* rippleCurrent() {
+    return rippleMap(pond.currentMap);
+}
+std::int16_t* ripplePrevious() {
+    return rippleMap(pond.currentMap ^ 1);
+}
 
 void stampRipple(std::int32_t x, std::int32_t y, std::int32_t r, std::int32_t v) {
     const DrawContext& dc = drawContext;

@@ -44,7 +44,9 @@ void drawComboBeans() {
     }
 }
 
-bool playing() { return world.headDissolve == 0 && world.quitToMenu == 0 && world.sceneAccomplished == 0; }
+bool playing() {
+    return world.headDissolve == 0 && world.quitToMenu == 0 && world.sceneAccomplished == 0;
+}
 
 std::int32_t panelAlpha() {
     std::int32_t y = world.segY[0];

@@ -46,10 +46,14 @@ enum CellEffectCode : std::uint8_t {
 enum Direction : std::uint8_t { Up = 0, Right = 1, Down = 2, Left = 3 };
 
 // Per-cell arrays are column-major: the 30 cells of column 0 come first.
-constexpr int cellIndex(int column, int row) { return column * kFieldRows + row; }
+constexpr int cellIndex(int column, int row) {
+    return column * kFieldRows + row;
+}
 
 // Pan of a sound made at pixel column x: the field spans -1000 .. 950.
-constexpr std::int32_t soundPan(std::int32_t x) { return 5 * x - 1000; }
+constexpr std::int32_t soundPan(std::int32_t x) {
+    return 5 * x - 1000;
+}
 
 struct StoneEntry {
     std::uint8_t column = 255;  // 255, 255: consumed
@@ -148,10 +152,10 @@ enum class WormReset { NewGame, NewLife };
 // Puts a one-segment worm on the start point; a new game also resets lives, score, combo,
 // day and light, a new life takes one of the lives.
 void resetWorm(WormReset kind);
-void stepWorm();   // one frame: speed change, the head cell, steering, movement, the checks
-void growWorm();   // one segment more at the tail
-void moltWorm();   // heartbeat at 24 segments, 20 stones shed at 25
-void killWorm();   // ends the life and hands over to lifeLostScreen or sceneEndScreen
+void stepWorm();  // one frame: speed change, the head cell, steering, movement, the checks
+void growWorm();  // one segment more at the tail
+void moltWorm();  // heartbeat at 24 segments, 20 stones shed at 25
+void killWorm();  // ends the life and hands over to lifeLostScreen or sceneEndScreen
 // Appends a cell that just became a stone to the stone queue, a ring of 12000 entries; when
 // the ring is full its oldest entry gives way.
 void queueStone(int column, int row);

@@ -325,8 +325,7 @@ void killWorm() {
 }
 
 void queueStone(int column, int row) {
-    world.stoneQueue[world.stoneWrite] = {static_cast<std::uint8_t>(column),
-                                          static_cast<std::uint8_t>(row)};
+    world.stoneQueue[world.stoneWrite] = {static_cast<std::uint8_t>(column), static_cast<std::uint8_t>(row)};
     world.stoneWrite = (world.stoneWrite + 1) % kStoneQueueSize;
     // A full ring drops its oldest entry rather than losing every stone at once.
     if (world.stoneWrite == world.stoneRead) {

@@ -1,13 +1,13 @@
 // The temporary program folder and settings folder of the game's headless tests.
 #include "tests/game/game_test_support.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "game/platform/headless.h"
 #include "game/shell/settings.h"
@@ -25,7 +25,9 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
     put16(out, value >> 16);
 }
 
-void putTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + std::strlen(tag)); }
+void putTag(std::vector<std::uint8_t>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + std::strlen(tag));
+}
 
 struct PictureFile {
     const char* name;
@@ -38,7 +40,8 @@ std::vector<std::uint8_t> makeBmp(int width, int height, std::uint32_t colour) {
     const int rowBytes = (width * 3 + 3) & ~3;
     std::vector<std::uint8_t> out = {'B', 'M'};
     const auto w = static_cast<std::uint32_t>(width), h = static_cast<std::uint32_t>(height);
-    for (std::uint32_t value : {54 + static_cast<std::uint32_t>(rowBytes) * h, 0u, 54u, 40u, w, h, 0x180001u, 0u, 0u, 0u, 0u, 0u, 0u})
+    for (std::uint32_t value : {54 + static_cast<std::uint32_t>(rowBytes) * h, 0u, 54u, 40u, w, h, 0x180001u,
+                                0u, 0u, 0u, 0u, 0u, 0u})
         put32(out, value);  // 0x180001: one plane of 24 bits
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
@@ -51,12 +54,14 @@ std::vector<std::uint8_t> makeBmp(int width, int height, std::uint32_t colour) {
     return out;
 }
 
-std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate, std::uint16_t bits,
-                                   std::uint32_t frames, const std::vector<std::uint8_t>& extra) {
+std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
+                                   std::uint16_t bits, std::uint32_t frames,
+                                   const std::vector<std::uint8_t>& extra) {
     const std::uint16_t block = static_cast<std::uint16_t>(channels * bits / 8);
     std::vector<std::uint8_t> fmt;
     const auto pair = [](std::uint32_t low, std::uint32_t high) { return low | high << 16; };
-    for (std::uint32_t value : {pair(tag, channels), rate, rate * block, pair(block, bits)}) put32(fmt, value);
+    for (std::uint32_t value : {pair(tag, channels), rate, rate * block, pair(block, bits)})
+        put32(fmt, value);
     if (tag != 1) {
         put16(fmt, static_cast<std::uint32_t>(extra.size()));
         for (std::uint8_t byte : extra) fmt.push_back(byte);
@@ -72,7 +77,8 @@ std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, st
     put32(out, frames * block);
     for (std::uint32_t i = 0; i < frames * block; ++i) out.push_back(static_cast<std::uint8_t>(i * 7));
     const std::uint32_t riffSize = static_cast<std::uint32_t>(out.size() - 8);
-    for (int i = 0; i < 4; ++i) out[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(riffSize >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        out[4 + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(riffSize >> (8 * i));
     return out;
 }
 
@@ -104,18 +110,23 @@ void GameTest::makeDat() {
     const std::filesystem::path dat = folder_ + "/DAT";
     std::filesystem::remove_all(dat);
     std::filesystem::create_directories(dat);
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(MT_TEST_DIST_DIR) / "DAT"))
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(MT_TEST_DIST_DIR) / "DAT"))
         std::filesystem::create_symlink(entry.path(), dat / entry.path().filename());
     const PictureFile pictures[] = {
-        {"logo.bmp", kLogoColour},       {"mainmenu.bmp", kMenuColour}, {"mainmenu0.bmp", kMenuLitColour},
-        {"options.bmp", kOptionsColour}, {"options0.bmp", kOptionsLitColour}, {"help.bmp", kHelpColour},
+        {"logo.bmp", kLogoColour},           {"mainmenu.bmp", kMenuColour},
+        {"mainmenu0.bmp", kMenuLitColour},   {"options.bmp", kOptionsColour},
+        {"options0.bmp", kOptionsLitColour}, {"help.bmp", kHelpColour},
         {"help0.bmp", kHelp2Colour},
     };
-    for (const PictureFile& picture : pictures) writeBytes((dat / picture.name).string(), makeBmp(400, 300, picture.colour));
+    for (const PictureFile& picture : pictures)
+        writeBytes((dat / picture.name).string(), makeBmp(400, 300, picture.colour));
     writeBytes((dat / "cursor.bmp").string(), makeBmp(8, 8, kMarkerColour));
 }
 
-void GameTest::removeDatFile(const std::string& name) { std::filesystem::remove(folder_ + "/DAT/" + name); }
+void GameTest::removeDatFile(const std::string& name) {
+    std::filesystem::remove(folder_ + "/DAT/" + name);
+}
 
 std::string GameTest::settingsText() const {
     std::ifstream in(settingsFilePath(), std::ios::binary);
@@ -127,7 +138,9 @@ void GameTest::writeSettingsText(const std::string& text) const {
     std::ofstream(settingsFilePath(), std::ios::binary) << text;
 }
 
-bool GameTest::startGame() { return initGame() == 1; }
+bool GameTest::startGame() {
+    return initGame() == 1;
+}
 
 bool GameTest::runUntilScreen(void (*screen)(), int limit) {
     for (int i = 0; i < limit && shell.currentScreen != screen; ++i)
@@ -139,4 +152,6 @@ void GameTest::runFrames(int count) {
     for (int i = 0; i < count; ++i) runOneFrame();
 }
 
-void GameTest::press(std::uint8_t scanCode) { scriptPress(scanCode); }
+void GameTest::press(std::uint8_t scanCode) {
+    scriptPress(scanCode);
+}

@@ -25,7 +25,8 @@ inline constexpr std::uint32_t kMarkerColour = 0x0000FF00;
 
 std::vector<std::uint8_t> makeBmp(int width, int height, std::uint32_t colour);
 std::vector<std::uint8_t> makeWave(std::uint16_t tag, std::uint16_t channels, std::uint32_t rate,
-                                   std::uint16_t bits, std::uint32_t frames, const std::vector<std::uint8_t>& extra = {});
+                                   std::uint16_t bits, std::uint32_t frames,
+                                   const std::vector<std::uint8_t>& extra = {});
 void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 class GameTest : public ::testing::Test {
@@ -43,7 +44,10 @@ protected:
     bool runUntilScreen(void (*screen)(), int limit = 400);
     void runFrames(int count);
     void press(std::uint8_t scanCode);  // one press and release delivered before the next frame
-    void step(std::uint8_t scanCode) { press(scanCode); runOneFrame(); }  // a press, then a frame
+    void step(std::uint8_t scanCode) {
+        press(scanCode);
+        runOneFrame();
+    }  // a press, then a frame
 
     std::string folder_;
     std::string previousFolder_;

@@ -16,7 +16,9 @@
 namespace {
 
 int ticksRun = 0;
-void countingScreen() { ++ticksRun; }
+void countingScreen() {
+    ++ticksRun;
+}
 using Strings = std::vector<std::string>;
 const Strings kShutdownOrder = {"closeAudio", "releaseInput", "releaseDisplay", "destroyWindow"};
 

@@ -198,7 +198,7 @@ TEST_F(Screens, TheSoundAndDisplayRowsSwitchAndTheMarksMove) {
     EXPECT_NE(drawn(161, 149), kMarkerColour);
     EXPECT_EQ(drawn(231, 122), kMarkerColour);  // 20 frames per second
     EXPECT_EQ(drawn(281, 96), kMarkerColour);   // windowed
-    menus.optionsRow = 0;  // switching the display keeps screen and row
+    menus.optionsRow = 0;                       // switching the display keeps screen and row
     step(kKeyLeft);
     EXPECT_EQ(shell.isWindowed, 0);
     EXPECT_EQ(shell.currentScreen, optionsScreen);

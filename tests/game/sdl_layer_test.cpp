@@ -19,12 +19,13 @@ namespace {
 
 TEST(KeyTable, TheGamesKeysHaveTheirPcScanCodes) {
     const std::pair<SDL_Scancode, int> keys[] = {
-        {SDL_SCANCODE_RETURN, 0x1C}, {SDL_SCANCODE_KP_ENTER, 0x9C}, {SDL_SCANCODE_SPACE, 0x39},
-        {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_TAB, 0x0F}, {SDL_SCANCODE_LALT, 0x38},
-        {SDL_SCANCODE_RALT, 0xB8}, {SDL_SCANCODE_UP, 0xC8}, {SDL_SCANCODE_DOWN, 0xD0},
-        {SDL_SCANCODE_LEFT, 0xCB}, {SDL_SCANCODE_RIGHT, 0xCD}, {SDL_SCANCODE_PAGEUP, 0xC9},
-        {SDL_SCANCODE_PAGEDOWN, 0xD1}, {SDL_SCANCODE_HOME, 0xC7}, {SDL_SCANCODE_END, 0xCF},
-        {SDL_SCANCODE_ESCAPE, 0x01}, {SDL_SCANCODE_0, 0x0B}, {SDL_SCANCODE_F11, 0x57}, {SDL_SCANCODE_F12, 0x58}};
+        {SDL_SCANCODE_RETURN, 0x1C},    {SDL_SCANCODE_KP_ENTER, 0x9C}, {SDL_SCANCODE_SPACE, 0x39},
+        {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_TAB, 0x0F},      {SDL_SCANCODE_LALT, 0x38},
+        {SDL_SCANCODE_RALT, 0xB8},      {SDL_SCANCODE_UP, 0xC8},       {SDL_SCANCODE_DOWN, 0xD0},
+        {SDL_SCANCODE_LEFT, 0xCB},      {SDL_SCANCODE_RIGHT, 0xCD},    {SDL_SCANCODE_PAGEUP, 0xC9},
+        {SDL_SCANCODE_PAGEDOWN, 0xD1},  {SDL_SCANCODE_HOME, 0xC7},     {SDL_SCANCODE_END, 0xCF},
+        {SDL_SCANCODE_ESCAPE, 0x01},    {SDL_SCANCODE_0, 0x0B},        {SDL_SCANCODE_F11, 0x57},
+        {SDL_SCANCODE_F12, 0x58}};
     for (auto [key, code] : keys) EXPECT_EQ(scanCodeOf(key), code) << SDL_GetScancodeName(key);
 }
 
@@ -41,7 +42,8 @@ TEST(KeyTable, LettersDigitsAndFunctionKeysAreAllThereAndNoCodeIsShared) {
     }
     for (int digit = 1; digit <= 9; ++digit)
         EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + digit - 1)), 1 + digit);
-    for (int f = 0; f < 10; ++f) EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + f)), 0x3B + f);
+    for (int f = 0; f < 10; ++f)
+        EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + f)), 0x3B + f);
     std::set<int> seen;
     for (int key = 0; key < SDL_NUM_SCANCODES; ++key) {
         const int code = scanCodeOf(static_cast<SDL_Scancode>(key));
@@ -67,13 +69,16 @@ protected:
     std::vector<std::uint32_t> readBack() {
         std::vector<std::uint32_t> pixels(kFramePixels);
         SDL_Rect area{0, 0, kFrameWidth, kFrameHeight};
-        EXPECT_EQ(SDL_RenderReadPixels(sdlVideo.renderer, &area, SDL_PIXELFORMAT_RGB888, pixels.data(), kFrameRowBytes), 0);
+        EXPECT_EQ(SDL_RenderReadPixels(sdlVideo.renderer, &area, SDL_PIXELFORMAT_RGB888, pixels.data(),
+                                       kFrameRowBytes),
+                  0);
         for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
         return pixels;
     }
     // Draws a frame with a distinct top row and presents it; the picture expected on screen.
     std::vector<std::uint32_t> presentPattern(std::uint32_t seed) {
-        for (int i = 0; i < kFramePixels; ++i) drawBuffer->pixels[i] = (seed + static_cast<std::uint32_t>(i) * 2654435761u) & 0xFCFCFC;
+        for (int i = 0; i < kFramePixels; ++i)
+            drawBuffer->pixels[i] = (seed + static_cast<std::uint32_t>(i) * 2654435761u) & 0xFCFCFC;
         for (int x = 0; x < kFrameWidth; ++x) drawBuffer->pixels[x] = 0x00FC0000;
         std::vector<std::uint32_t> expected(displayBuffer->pixels, displayBuffer->pixels + kFramePixels);
         blendFramePlain(drawBuffer->pixels, expected.data(), expected.size());

@@ -51,16 +51,17 @@ TEST_F(SoundGuards, MutedSoundSkipsEveryOperation) {
 TEST_F(SoundGuards, OneShotsStopRewindAndPlayWithThePanSetBeforeTheRewind) {
     playSoundFromStart(2);
     playSoundPanned(2, -2500);
-    const std::vector<SoundCall> expected = {{SoundOp::Stop, 2, 0}, {SoundOp::Rewind, 2, 0},     {SoundOp::Play, 2, 0},
-                                             {SoundOp::Stop, 2, 0}, {SoundOp::SetPan, 2, -2500}, {SoundOp::Rewind, 2, 0},
-                                             {SoundOp::Play, 2, 0}};
+    const std::vector<SoundCall> expected = {
+        {SoundOp::Stop, 2, 0},       {SoundOp::Rewind, 2, 0}, {SoundOp::Play, 2, 0}, {SoundOp::Stop, 2, 0},
+        {SoundOp::SetPan, 2, -2500}, {SoundOp::Rewind, 2, 0}, {SoundOp::Play, 2, 0}};
     EXPECT_EQ(headless.soundCalls, expected);
 }
 
 TEST_F(SoundGuards, UnplayableOrMissingFilesLeaveTheSlotEmptyAndLoadingReplaces) {
     writeBytes("DAT/adpcm.wav", makeWave(2, 1, 22050, 4, 100, {1, 2}));
     writeBytes("DAT/pcm24.wav", makeWave(1, 2, 22050, 24, 100));
-    for (const char* path : {"DAT/adpcm.wav", "DAT/pcm24.wav", "DAT/none.wav"}) EXPECT_EQ(loadSound(5, path), 0);
+    for (const char* path : {"DAT/adpcm.wav", "DAT/pcm24.wav", "DAT/none.wav"})
+        EXPECT_EQ(loadSound(5, path), 0);
     EXPECT_FALSE(soundIsLoaded(5));
     writeBytes("DAT/long.wav", makeWave(1, 1, 11025, 8, 5000));
     ASSERT_EQ(loadSound(2, "DAT/long.wav"), 1);
@@ -129,7 +130,8 @@ TEST(WaveReader, RejectsBrokenFiles) {
         {std::vector<std::uint8_t>(good.begin(), good.end() - 1), kWaveCorrupt},
         {hugeExtra, kWaveNotWave},
     };
-    for (auto [at, value] : {std::pair{0, 'X'}, {8, 'A'}, {16, 14}, {36, 'x'}}) {  // RIFF, WAVE, fmt size, data
+    for (auto [at, value] :
+         {std::pair{0, 'X'}, {8, 'A'}, {16, 14}, {36, 'x'}}) {  // RIFF, WAVE, fmt size, data
         cases[0].bytes[static_cast<std::size_t>(at)] = static_cast<std::uint8_t>(value);
         WaveSound wave;
         EXPECT_EQ(readWave(cases[0].bytes.data(), cases[0].bytes.size(), &wave), kWaveNotWave) << at;

@@ -41,7 +41,7 @@ TEST_F(Catalogue, OneMissingWormImageFailsTheImagesOnceButLoadsTheRest) {
     EXPECT_EQ(runMessageLoop(), 0);
     EXPECT_EQ(headless.errorBoxes, Strings{"Failed to load images!"});
     EXPECT_FALSE(shell.windowOpen);
-    EXPECT_EQ(assets.wormD[7], nullptr);  // freed at the window's end
+    EXPECT_EQ(assets.wormD[7], nullptr);                                      // freed at the window's end
     EXPECT_NE(settingsText().find("GameSpeed=dword:20"), std::string::npos);  // settings still stored
 }
 
@@ -107,7 +107,9 @@ TEST_F(Catalogue, WithoutSoundsOrASoundDeviceTheGameRunsSilently) {
 
 using Settings = GameTest;
 
-bool contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
 
 TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
     EXPECT_EQ(settingsFilePath(), folder_ + "/config/Quillfern/MunchTrail.ini");
@@ -120,7 +122,8 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
     shutdownGame();
     EXPECT_EQ(settingsText(),
               "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nHiScore=dword:0\nVersion=sz:2.01\n"
-              "Homepage=sz:" + std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
+              "Homepage=sz:" +
+                  std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
 }
 
 TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
@@ -146,7 +149,8 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
         world.hiScore += 234;
         shutdownGame();
         EXPECT_TRUE(contains(settingsText(), ("GameSpeed=dword:" + std::to_string(c.speed) + "\n").c_str()));
-        EXPECT_TRUE(contains(settingsText(), ("HiScore=dword:" + std::to_string(c.hiScore + 234) + "\n").c_str()));
+        EXPECT_TRUE(
+            contains(settingsText(), ("HiScore=dword:" + std::to_string(c.hiScore + 234) + "\n").c_str()));
     }
 }
 
@@ -165,8 +169,9 @@ TEST_F(Settings, FullScreenIsRememberedAndTheNextStartSwitchesBeforeTheFirstFram
 }
 
 TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
-    writeSettingsText("garbage\0\xff\nWindowedMode=dword:99999999999\nGameSpeed=sz:15\nNoSound=dword:-1\n"
-                      "HiScore=dword:12x\n=\n:::\nWindowedMode\n");
+    writeSettingsText(
+        "garbage\0\xff\nWindowedMode=dword:99999999999\nGameSpeed=sz:15\nNoSound=dword:-1\n"
+        "HiScore=dword:12x\n=\n:::\nWindowedMode\n");
     const StoredSettings stored = readSettings();
     EXPECT_EQ(stored.windowedMode, 1u);
     EXPECT_EQ(stored.gameSpeed, 20u);
@@ -179,7 +184,8 @@ TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
 }
 
 TEST_F(Settings, AWriteKeepsTheReadableValuesOnceEachInOrder) {
-    EXPECT_EQ(normaliseSettingsText("Version=sz:x\r\r\nHiScore=dword:7\nHiScore=dword:8\nNoSound=sz:1\nFoo=dword:1\n"),
+    EXPECT_EQ(normaliseSettingsText(
+                  "Version=sz:x\r\r\nHiScore=dword:7\nHiScore=dword:8\nNoSound=sz:1\nFoo=dword:1\n"),
               "HiScore=dword:8\nVersion=sz:x\n");
     EXPECT_EQ(normaliseSettingsText(""), "");
 }

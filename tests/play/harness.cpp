@@ -26,7 +26,9 @@ namespace play_test {
 
 namespace fs = std::filesystem;
 
-fs::path distFolder() { return fs::path(MT_TEST_DIST_DIR); }
+fs::path distFolder() {
+    return fs::path(MT_TEST_DIST_DIR);
+}
 
 Scene makeScene(const std::string& title, int startColumn, int startRow) {
     Scene scene;
@@ -56,7 +58,8 @@ std::string shippedSceneWithObjective(std::int32_t objective) {
     std::sort(paths.begin(), paths.end());
     for (const fs::path& path : paths) {
         Scene scene;
-        if (readSceneFile(path.c_str(), scene) && scene.objective == objective) return path.filename().string();
+        if (readSceneFile(path.c_str(), scene) && scene.objective == objective)
+            return path.filename().string();
     }
     return {};
 }
@@ -96,7 +99,9 @@ std::string settingValue(const std::string& name) {
     return {};
 }
 
-void runFrame() { runOneFrame(); }
+void runFrame() {
+    runOneFrame();
+}
 
 void runFrames(int count) {
     for (int i = 0; i < count; ++i) runFrame();
@@ -110,9 +115,15 @@ int runUntil(Screen screen, int limit) {
     return -1;
 }
 
-void press(std::uint8_t scanCode) { scriptPress(scanCode, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt)); }
-void hold(std::uint8_t scanCode) { scriptKey(scanCode, true, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt)); }
-void release(std::uint8_t scanCode) { scriptKey(scanCode, false); }
+void press(std::uint8_t scanCode) {
+    scriptPress(scanCode, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt));
+}
+void hold(std::uint8_t scanCode) {
+    scriptKey(scanCode, true, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt));
+}
+void release(std::uint8_t scanCode) {
+    scriptKey(scanCode, false);
+}
 void step(std::uint8_t scanCode) {
     press(scanCode);
     runFrame();
@@ -134,7 +145,9 @@ int headCell() {
     return cellIndex((world.segX[0] + 400) % 400 / kCellSize, (world.segY[0] + 300) % 300 / kCellSize);
 }
 
-bool headOnCell() { return world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0; }
+bool headOnCell() {
+    return world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0;
+}
 
 // The first step of a shortest way from the head's cell to a cell holding `goal` on the
 // wrapping field, or -1 when there is none. `refused` is the one direction the worm cannot take.
@@ -192,13 +205,17 @@ int playUntil(Screen screen, std::uint8_t goal, int limit) {
     return -1;
 }
 
-std::uint32_t pixelAt(int x, int y) { return drawBuffer->pixels[y * kFrameWidth + x] & 0xFFFFFFu; }
+std::uint32_t pixelAt(int x, int y) {
+    return drawBuffer->pixels[y * kFrameWidth + x] & 0xFFFFFFu;
+}
 
 bool picturePixelShown(const PixelBuffer* picture, int x, int y) {
     return pixelAt(x, y) == (picture->pixels()[y * picture->width + x] & 0xFFFFFFu);
 }
 
-std::uint64_t frameHash() { return hashPixels(drawBuffer->pixels, kFramePixels); }
+std::uint64_t frameHash() {
+    return hashPixels(drawBuffer->pixels, kFramePixels);
+}
 
 std::vector<bool> textMask(int x, int y, Rect clip, const char* text) {
     FrameBuffer* const saved = drawContext.target;

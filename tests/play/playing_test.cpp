@@ -90,7 +90,8 @@ TEST_F(PlayKeys, GamePausedIsWhiteWithABlackShadowBelow) {
     tap(kKeySpace);
     runFrame();
     // Where the text is, white; one pixel below where the text is not, black.
-    const std::vector<bool> mask = textMask(167, 150, {0, 0, kFrameWidth - 1, kFrameHeight - 1}, "GAME PAUSED");
+    const std::vector<bool> mask =
+        textMask(167, 150, {0, 0, kFrameWidth - 1, kFrameHeight - 1}, "GAME PAUSED");
     int white = 0;
     for (int y = 150; y < 158; ++y) {
         for (int x = 167; x < 167 + 66; ++x) {
@@ -198,7 +199,6 @@ TEST_F(PlayKeys, TheNextWormStartsTheLoopSoundAfresh) {
 
 // ---- sound ----
 
-
 class PlaySound : public GameTest {};
 
 std::vector<std::int32_t> valuesOf(const std::vector<SoundCall>& calls, SoundOp op, int id) {
@@ -250,8 +250,8 @@ TEST_F(PlaySound, AmbientSoundsPlayByDayAndNeverAtNight) {
     for (int frame = 0; frame < 400; ++frame) {
         runFrame();
         for (const SoundCall& call : takeSoundCalls()) {
-            ambientByDay += call.op == SoundOp::Play && call.id >= SoundAmbientFirst &&
-                            call.id <= SoundAmbientLast;
+            ambientByDay +=
+                call.op == SoundOp::Play && call.id >= SoundAmbientFirst && call.id <= SoundAmbientLast;
         }
     }
     EXPECT_GT(ambientByDay, 0);
@@ -308,8 +308,8 @@ std::vector<FrameTrace> playLostGame() {
     for (int frame = 0; frame < 3000 && shell.currentScreen != &mainMenuScreen; ++frame) {
         autopilot(Stone);
         runFrame();
-        trace.push_back({shell.currentScreen, screens.brightness, screens.endFade, world.started,
-                         world.lives, world.length, world.segX[0], world.segY[0], world.score});
+        trace.push_back({shell.currentScreen, screens.brightness, screens.endFade, world.started, world.lives,
+                         world.length, world.segX[0], world.segY[0], world.score});
     }
     return trace;
 }

@@ -28,8 +28,12 @@ std::string numbered(const char* format, int i) {
     std::snprintf(text, sizeof text, format, i);
     return text;
 }
-std::string sceneName(int i) { return numbered("s%03d.qsn", i); }
-std::string sceneTitle(int i) { return numbered("Scene %03d", i); }
+std::string sceneName(int i) {
+    return numbered("s%03d.qsn", i);
+}
+std::string sceneTitle(int i) {
+    return numbered("Scene %03d", i);
+}
 
 class SceneList : public GameTest {
 protected:
@@ -82,7 +86,8 @@ TEST_F(SceneList, AMissingOrEmptyFolderListsNothingAndBackspaceStillLeaves) {
         enter();
         EXPECT_EQ(sceneSelect.sceneCount, 0);
         for (int y : {1, 45, 150, 298})  // only the picture is shown
-            for (int x : {1, 40, 250, 398}) EXPECT_TRUE(picturePixelShown(assets.sceneSelection, x, y)) << x << "," << y;
+            for (int x : {1, 40, 250, 398})
+                EXPECT_TRUE(picturePixelShown(assets.sceneSelection, x, y)) << x << "," << y;
         for (std::uint8_t k : {kKeyDown, kKeyEnd, kKeyPageDown, kKeyUp}) {
             step(k);
             EXPECT_EQ(sceneSelect.sceneRow, 0);
@@ -105,14 +110,23 @@ TEST_F(SceneList, FiveFilesOpenOnTheFirstAndEveryKeyStopsAtTheEnds) {
     EXPECT_EQ(selected(), 0);
     EXPECT_STREQ(world.title, "Scene 000");
     EXPECT_EQ(std::string(sceneSelect.sceneWindow[5].data()), "");
-    walk({{kKeyPageDown, 1, 0, 4}, {kKeyHome, 1, 0, 0}, {kKeyEnd, 1, 0, 4}, {kKeyPageUp, 1, 0, 0}, {kKeyUp, 1, 0, 0},
-          {kKeyDown, 3, 0, 3}, {kKeyDown, 3, 0, 4}});
+    walk({{kKeyPageDown, 1, 0, 4},
+          {kKeyHome, 1, 0, 0},
+          {kKeyEnd, 1, 0, 4},
+          {kKeyPageUp, 1, 0, 0},
+          {kKeyUp, 1, 0, 0},
+          {kKeyDown, 3, 0, 3},
+          {kKeyDown, 3, 0, 4}});
 }
 
 TEST_F(SceneList, ThirtyFilesScrollByOneAtTheBottomAndTopRowsTheLastPageEndingWithTheLastFile) {
     writeScenes(30);
     enter();
-    walk({{kKeyDown, 26, 0, 26}, {kKeyDown, 1, 1, 26}, {kKeyDown, 5, 3, 26}, {kKeyUp, 26, 3, 0}, {kKeyUp, 1, 2, 0}});
+    walk({{kKeyDown, 26, 0, 26},
+          {kKeyDown, 1, 1, 26},
+          {kKeyDown, 5, 3, 26},
+          {kKeyUp, 26, 3, 0},
+          {kKeyUp, 1, 2, 0}});
 }
 
 TEST_F(SceneList, SixtyFilesPageDownByAPageThenToTheLastPage) {
@@ -249,7 +263,6 @@ TEST_F(SceneList, LeavingAndComingBackStartsOnTheFirstFile) {
 
 // ---- what the screen shows ----
 
-
 constexpr std::uint32_t kBlue = 0x0000FF;
 constexpr std::uint32_t kGrey = 0x9F9F9F;
 
@@ -291,18 +304,35 @@ struct ShownText {
 
 // Each detail in its place: title, background, random fall and its interval, the objective.
 TEST_F(SceneDetails, EachDetailInUpperCaseInItsPlace) {
-    const Rect title{225, 43, 399, 53}, back{265, 59, 399, 69}, fall{270, 75, 399, 85}, every{245, 91, 399, 101},
-               goal{252, 107, 399, 127};
+    const Rect title{225, 43, 399, 53}, back{265, 59, 399, 69}, fall{270, 75, 399, 85},
+        every{245, 91, 399, 101}, goal{252, 107, 399, 127};
     struct Case {
         std::int32_t background, randomFall, fallInterval, objective, goalScore;
         std::vector<ShownText> shown;
     } cases[] = {
-        {4, 1, 7, Standard, 5,
-         {{225, 43, title, "POND OF DAWN"}, {265, 59, back, "ROCK"}, {270, 75, fall, "YES"},
-          {245, 91, every, "7"}, {260, 91, every, "SEC."}}},
+        {4,
+         1,
+         7,
+         Standard,
+         5,
+         {{225, 43, title, "POND OF DAWN"},
+          {265, 59, back, "ROCK"},
+          {270, 75, fall, "YES"},
+          {245, 91, every, "7"},
+          {260, 91, every, "SEC."}}},
         {1, 1, 0, Standard, 5, {{245, 91, every, "FALL AFTER NIBBLE"}}},
-        {10, 0, 12, Standard, 5, {{245, 91, every, "DISABLED"}, {270, 75, fall, "NO"}, {265, 59, back, "RANDOM BACKGROUND"}}},
-        {1, 0, 0, GoalScore, 500, {{252, 107, goal, "GOAL SCORE - REACH THE "}, {252, 114, goal, "GOAL SCORE 500"}}},
+        {10,
+         0,
+         12,
+         Standard,
+         5,
+         {{245, 91, every, "DISABLED"}, {270, 75, fall, "NO"}, {265, 59, back, "RANDOM BACKGROUND"}}},
+        {1,
+         0,
+         0,
+         GoalScore,
+         500,
+         {{252, 107, goal, "GOAL SCORE - REACH THE "}, {252, 114, goal, "GOAL SCORE 500"}}},
         {1, 0, 0, Escape, 5, {{252, 107, goal, "ESCAPE - GET TO THE EXIT \nPOINT"}}},
     };
     for (const Case& c : cases) {

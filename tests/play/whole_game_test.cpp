@@ -103,7 +103,8 @@ TEST_F(WholeGame, BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit) {
     EXPECT_EQ(world.quitToMenu, 1);
     EXPECT_EQ(world.sceneAccomplished, 1);
     const std::vector<SoundCall> calls = takeSoundCalls();
-    EXPECT_NE(std::find(calls.begin(), calls.end(), SoundCall{SoundOp::Play, SoundAccomplished, 0}), calls.end());
+    EXPECT_NE(std::find(calls.begin(), calls.end(), SoundCall{SoundOp::Play, SoundAccomplished, 0}),
+              calls.end());
     const std::uint32_t score = world.score;
     EXPECT_EQ(runUntil(&mainMenuScreen, 40), 33) << "no end picture after an abandon";
     EXPECT_EQ(world.hiScore, score);

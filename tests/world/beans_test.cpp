@@ -115,9 +115,9 @@ TEST_F(Beans, ABeanFallsThirtyTwoFramesThroughTheAirThenFiveOnTheFloor) {
             ++splashes;
         }
     }
-    const std::vector<int> expected = {63, 62, 61, 60, 59, 58, 57, 56, 55, 54, 53, 52, 51, 50, 49, 48, 47,
-                                       45, 43, 41, 39, 37, 35, 33, 31, 28, 25, 22, 19, 16, 13, 9,  5,  4,
-                                       3,  2,  1,  0,  0,  0,  0};
+    const std::vector<int> expected = {63, 62, 61, 60, 59, 58, 57, 56, 55, 54, 53, 52, 51, 50,
+                                       49, 48, 47, 45, 43, 41, 39, 37, 35, 33, 31, 28, 25, 22,
+                                       19, 16, 13, 9,  5,  4,  3,  2,  1,  0,  0,  0,  0};
     EXPECT_EQ(heights, expected);
     EXPECT_EQ(splashes, 5);
     EXPECT_EQ(callsOn(SoundDrop), restartCalls(SoundDrop, 5 * 200 - 1000));

@@ -55,8 +55,7 @@ TEST_P(BeanValues, ABeanIsWorthFiveMoreWhenFastAndTenMoreInTheRain) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Eating, BeanValues,
-                         ::testing::Values(BeanValue{2, 0, 5, EffectNone},
-                                           BeanValue{5, 0, 10, EffectAdd5},
+                         ::testing::Values(BeanValue{2, 0, 5, EffectNone}, BeanValue{5, 0, 10, EffectAdd5},
                                            BeanValue{2, 300, 15, EffectAdd10},
                                            BeanValue{5, 300, 20, EffectAdd15},
                                            // Before the rain has set in: dry; its last frame: wet.
@@ -68,7 +67,8 @@ TEST_F(Eating, ABonusBeanGivesThirtyAndNeitherGrowsNorTouchesTheRun) {
     world.comboColour = Green;
     world.comboCount = 3;
     eatAt(12);
-    EXPECT_EQ(std::tuple(world.score, world.pendingGrowth, world.comboColour, world.comboCount), std::tuple(30u, 0, Green, 3));
+    EXPECT_EQ(std::tuple(world.score, world.pendingGrowth, world.comboColour, world.comboCount),
+              std::tuple(30u, 0, Green, 3));
     EXPECT_EQ(world.cellEffect[cellIndex(12, 10)], EffectAdd30);
     EXPECT_EQ(callsOn(SoundEat), restartCalls(SoundEat, 5 * 120 - 1000));
     EXPECT_EQ(cellAt(12, 10), WormBody);
@@ -132,7 +132,8 @@ TEST_F(Eating, TheFifthRedSpeedsUpOverFortyFramesARedBeanSlowsAFastWormOverThirt
         EXPECT_EQ(world.speed, c.speed);
         EXPECT_EQ(world.segX[0] % 10, 0);  // the change falls on a cell
         frame();
-        EXPECT_EQ(std::tuple(world.speed, world.speedTimer, world.segX[0] % 10), std::tuple(c.speedAfter, 0, c.offCellAfter));
+        EXPECT_EQ(std::tuple(world.speed, world.speedTimer, world.segX[0] % 10),
+                  std::tuple(c.speedAfter, 0, c.offCellAfter));
     }
 }
 
@@ -204,9 +205,8 @@ TEST_F(Eating, EveryFiveThousandPointsBringALifeUpToNinetyNine) {
     }
     // The pop-up shows at the head's cell after its move, replacing nothing else.
     EXPECT_EQ(world.cellEffect[cellIndex(12, 10)], EffectLifeUp);
-    const std::vector<SoundCall> expected = {{SoundOp::Stop, SoundLifeUp, 0},
-                                             {SoundOp::Rewind, SoundLifeUp, 0},
-                                             {SoundOp::Play, SoundLifeUp, 0}};
+    const std::vector<SoundCall> expected = {
+        {SoundOp::Stop, SoundLifeUp, 0}, {SoundOp::Rewind, SoundLifeUp, 0}, {SoundOp::Play, SoundLifeUp, 0}};
     EXPECT_EQ(callsOn(SoundLifeUp), expected);
 }
 

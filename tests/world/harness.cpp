@@ -31,7 +31,8 @@ std::vector<std::uint8_t> sceneBytes(const TestScene& scene) {
     put(scene.description);
     logical.insert(logical.end(), {0, 10});
     for (int row = 0; row < kFieldRows; ++row)
-        for (int column = 0; column < kFieldColumns; ++column) logical.push_back(scene.grid[column * kFieldRows + row]);
+        for (int column = 0; column < kFieldColumns; ++column)
+            logical.push_back(scene.grid[column * kFieldRows + row]);
     std::vector<std::uint8_t> disk;
     for (std::uint8_t b : logical) {
         if (b == 10) disk.push_back(13);
@@ -72,8 +73,12 @@ void animationPasses() {
 
 }  // namespace
 
-std::uint8_t cellAt(int column, int row) { return world.cells[cellIndex(column, row)]; }
-std::int16_t rippleCurrentAt(int x, int y) { return rippleCurrent()[y * 400 + x]; }
+std::uint8_t cellAt(int column, int row) {
+    return world.cells[cellIndex(column, row)];
+}
+std::int16_t rippleCurrentAt(int x, int y) {
+    return rippleCurrent()[y * 400 + x];
+}
 
 int beansOnField() {
     int n = 0;
@@ -137,8 +142,12 @@ void World::frames(int count) {
     for (int i = 0; i < count; ++i) frame();
 }
 
-void World::press(std::uint8_t key) { pushKeyEvent(key, true); }
-void World::release(std::uint8_t key) { pushKeyEvent(key, false); }
+void World::press(std::uint8_t key) {
+    pushKeyEvent(key, true);
+}
+void World::release(std::uint8_t key) {
+    pushKeyEvent(key, false);
+}
 void World::tap(std::uint8_t key) {
     pushKeyEvent(key, true);
     pushKeyEvent(key, false);

@@ -50,7 +50,8 @@ TEST_F(Life, AtTwentyFiveTheWormShedsTwentyStonesAndCrawlsOnWithFive) {
     EXPECT_EQ(playsOf(SoundFreeze), 4);
     soundLog.calls.clear();
     frame();
-    EXPECT_EQ(std::tuple(world.length, world.tailHold, countCells(Stone), world.stoneWrite), std::tuple(5, 0, 20, 20));
+    EXPECT_EQ(std::tuple(world.length, world.tailHold, countCells(Stone), world.stoneWrite),
+              std::tuple(5, 0, 20, 20));
     const std::vector<SoundCall> beat = {{SoundOp::Stop, SoundBeat, 0}, {SoundOp::Rewind, SoundBeat, 0}};
     EXPECT_EQ(callsOn(SoundBeat), beat);
     const std::vector<SoundCall> freeze = {{SoundOp::SetPan, SoundFreeze, 5 * world.segX[5] - 1000},
@@ -67,7 +68,8 @@ TEST_F(Life, TheShedStonesLieBehindTheFiveSegmentsLeft) {
     EXPECT_EQ(cellAt(26, 10), Empty);
     EXPECT_EQ(cellAt(5, 10), Empty);
     // Queued from the tail toward the head, one per shed segment.
-    for (int k = 0; k < 20; ++k) EXPECT_EQ(std::tuple(world.stoneQueue[k].column, world.stoneQueue[k].row), std::tuple(6 + k, 10));
+    for (int k = 0; k < 20; ++k)
+        EXPECT_EQ(std::tuple(world.stoneQueue[k].column, world.stoneQueue[k].row), std::tuple(6 + k, 10));
 }
 
 TEST_F(Life, ASegmentCrossingACellLeavesItsStoneInTheCellItIsLeaving) {
@@ -103,7 +105,8 @@ TEST_F(Life, HittingAStoneKillsBeforeTheWormMovesAndTheNextStartsOnItsTail) {
     frame();
     // Not moved; the cell where it died is not touched; the death animation is set up.
     EXPECT_EQ(std::tuple(world.segX[0], world.segX[1], cellAt(12, 10)), std::tuple(120, 110, Stone));
-    EXPECT_EQ(std::tuple(world.face, world.tailHold, world.headDissolve, screens.endFade), std::tuple(6, 15, 0, 1000));
+    EXPECT_EQ(std::tuple(world.face, world.tailHold, world.headDissolve, screens.endFade),
+              std::tuple(6, 15, 0, 1000));
     EXPECT_EQ(shell.currentScreen, lifeLostScreen);
     const std::vector<SoundCall> expected = {{SoundOp::SetPan, SoundDie, 5 * 120 - 1000},
                                              {SoundOp::Play, SoundDie, 0},
@@ -154,11 +157,12 @@ TEST_F(Life, ANewGameResetsEverythingALifeCarriesOver) {
                           world.speedTimer, world.segDissolve[4], world.startHintClock, world.pendingGrowth,
                           screens.endFade);
     };
-    std::tie(world.score, world.lives, world.comboColour, world.comboCount, world.nextLifeScore, world.dayClock,
-             screens.brightness, world.sceneAccomplished, world.quitToMenu, world.nightSpritePatch) =
-        std::tuple(1234u, 5, 3, 2, 10000u, 3000, 64, 1, 1, 0);
-    std::tie(world.rainTimer, world.laserAge, world.laserAngle, world.fallCounter, world.speed, world.speedTimer,
-             world.segDissolve[4], world.startHintClock) = std::tuple(77, 9, 128, 30, 5, -3, 6, 12);
+    std::tie(world.score, world.lives, world.comboColour, world.comboCount, world.nextLifeScore,
+             world.dayClock, screens.brightness, world.sceneAccomplished, world.quitToMenu,
+             world.nightSpritePatch) = std::tuple(1234u, 5, 3, 2, 10000u, 3000, 64, 1, 1, 0);
+    std::tie(world.rainTimer, world.laserAge, world.laserAngle, world.fallCounter, world.speed,
+             world.speedTimer, world.segDissolve[4], world.startHintClock) =
+        std::tuple(77, 9, 128, 30, 5, -3, 6, 12);
     resetWorm(WormReset::NewLife);  // a life is taken, the rest carries over
     EXPECT_EQ(carried(), std::tuple(1234u, 4, 3, 2, 10000u, 3000, 64, 1, 1, 0));
     EXPECT_EQ(cleared(), std::tuple(0, 0, 0, 0, 2, 0, 0, 0, 4, 0));

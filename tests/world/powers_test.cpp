@@ -49,7 +49,8 @@ TEST_F(Powers, TheShotPassesOverEmptyCellsTheExitAndTheWormAndTurnsAStone) {
     EXPECT_EQ(cellAt(10, 17), WormBody);
     EXPECT_TRUE(callsOn(SoundWarp).empty());
     frame();
-    EXPECT_EQ(std::tuple(cellAt(10, 15), cellAt(10, 14), world.laserDX, world.laserDY), std::tuple(BonusBean, Red, 0, 0));
+    EXPECT_EQ(std::tuple(cellAt(10, 15), cellAt(10, 14), world.laserDX, world.laserDY),
+              std::tuple(BonusBean, Red, 0, 0));
     EXPECT_EQ(callsOn(SoundWarp), restartCalls(SoundWarp, 5 * 100 - 1000));
 }
 
@@ -94,7 +95,8 @@ TEST_F(Powers, RevivalTurnsTheFiveOldestStonesIntoBeans) {
     randomState.state = state;
     for (int k = 0; k < 5; ++k) {
         const int index = cellIndex(30 + k, 2 + k);
-        EXPECT_EQ(std::tuple(world.cellEffect[index], world.effectAge[index], world.stoneQueue[k].column, world.cells[index]),
+        EXPECT_EQ(std::tuple(world.cellEffect[index], world.effectAge[index], world.stoneQueue[k].column,
+                             world.cells[index]),
                   std::tuple(gameRand() % 5, 0, 255, Stone))
             << k;
     }

@@ -49,7 +49,8 @@ TEST_F(Storm, TheTimelineOfAStorm) {
     EXPECT_GT(lastThunder, 150);
     // The opening thunder, and the rain loop fading in and out.
     EXPECT_EQ(rainStartsAt, std::vector<int>{499});
-    std::vector<SoundCall> loop = {{SoundOp::SetVolume, SoundRainLoop, -10000}, {SoundOp::Play, SoundRainLoop, 1}};
+    std::vector<SoundCall> loop = {{SoundOp::SetVolume, SoundRainLoop, -10000},
+                                   {SoundOp::Play, SoundRainLoop, 1}};
     for (int k = 1; k <= 25; ++k) loop.push_back({SoundOp::SetVolume, SoundRainLoop, -10000 + 400 * k});
     for (int k = 1; k <= 50; ++k) loop.push_back({SoundOp::SetVolume, SoundRainLoop, -200 * k});
     loop.push_back({SoundOp::Stop, SoundRainLoop, 0});

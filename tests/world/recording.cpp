@@ -6,14 +6,20 @@
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
-int platformOpenAudio() { return 1; }
+int platformOpenAudio() {
+    return 1;
+}
 void platformCloseAudio() {}
 int platformLoadSound(int id, const char*) {
     wt::soundLog.loaded[static_cast<std::size_t>(id)] = true;
     return 1;
 }
-bool platformSoundLoaded(int id) { return id >= 0 && id < 256 && wt::soundLog.loaded[static_cast<std::size_t>(id)]; }
-void platformSound(SoundOp op, int id, std::int32_t value) { wt::soundLog.calls.push_back({op, id, value}); }
+bool platformSoundLoaded(int id) {
+    return id >= 0 && id < 256 && wt::soundLog.loaded[static_cast<std::size_t>(id)];
+}
+void platformSound(SoundOp op, int id, std::int32_t value) {
+    wt::soundLog.calls.push_back({op, id, value});
+}
 
 // The screens the world hands over to are only compared as addresses here; the real ones win
 // when the game core brings them along.
@@ -43,7 +49,8 @@ int playsOf(int id) {
 }
 
 std::vector<SoundCall> restartCalls(int id, std::int32_t pan) {
-    return {{SoundOp::Stop, id, 0}, {SoundOp::SetPan, id, pan}, {SoundOp::Rewind, id, 0}, {SoundOp::Play, id, 0}};
+    return {
+        {SoundOp::Stop, id, 0}, {SoundOp::SetPan, id, pan}, {SoundOp::Rewind, id, 0}, {SoundOp::Play, id, 0}};
 }
 
 void playStep() {

@@ -27,7 +27,9 @@ TestScene randomScene(std::mt19937& gen) {
     scene.goalScore = odd();
     for (auto& cell : scene.grid) {
         const unsigned roll = gen() % 100;
-        cell = roll < 70 ? 255 : roll < 95 ? static_cast<std::uint8_t>(gen() % 11) : static_cast<std::uint8_t>(gen());
+        cell = roll < 70   ? 255
+               : roll < 95 ? static_cast<std::uint8_t>(gen() % 11)
+                           : static_cast<std::uint8_t>(gen());
     }
     return scene;
 }
@@ -36,7 +38,8 @@ void expectInside() {
     auto in = [](std::int32_t v, std::int32_t low, std::int32_t high) { return v >= low && v <= high; };
     ASSERT_TRUE(in(world.length, 1, 25)) << world.length;
     for (int i = 0; i < world.length; ++i)
-        ASSERT_TRUE(in(world.segX[i], -9, 390) && in(world.segY[i], -9, 290)) << world.segX[i] << "," << world.segY[i];
+        ASSERT_TRUE(in(world.segX[i], -9, 390) && in(world.segY[i], -9, 290))
+            << world.segX[i] << "," << world.segY[i];
     ASSERT_TRUE(in(world.stoneRead, 0, kStoneQueueSize - 1) && in(world.stoneWrite, 0, kStoneQueueSize - 1));
     ASSERT_TRUE(in(world.startCol, 0, kFieldColumns - 1) && in(world.startRow, 0, kFieldRows - 1));
 }

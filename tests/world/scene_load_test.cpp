@@ -61,7 +61,8 @@ TEST_F(SceneLoading, StonesAreQueuedInFileOrderAndTheNextLoadClearsEverything) {
     load(TestScene{});
     EXPECT_EQ(std::tuple(world.cellEffect[17], world.effectAge[17], world.fallHeight[18], cellAt(3, 4)),
               std::tuple(EffectNone, 0, 0, Empty));
-    EXPECT_EQ(std::tuple(world.stoneQueue[0].column, world.stoneQueue[500].column, world.stoneRead, world.stoneWrite),
+    EXPECT_EQ(std::tuple(world.stoneQueue[0].column, world.stoneQueue[500].column, world.stoneRead,
+                         world.stoneWrite),
               std::tuple(255, 255, 0, 0));
 }
 
@@ -72,7 +73,8 @@ TEST_F(SceneLoading, TheLastStartAndExitInFileOrderWin) {
     scene.set(20, 3, 7);
     scene.set(10, 9, 7);
     load(scene);
-    EXPECT_EQ(std::tuple(world.startCol, world.startRow, world.exitCol, world.exitRow), std::tuple(2, 5, 10, 9));
+    EXPECT_EQ(std::tuple(world.startCol, world.startRow, world.exitCol, world.exitRow),
+              std::tuple(2, 5, 10, 9));
     // Both exits are on the field; only the last is the scene's exit point.
     EXPECT_EQ(cellAt(20, 3), Exit);
 }
@@ -98,8 +100,9 @@ TEST_F(SceneLoading, SettingsAreTakenAndEatUpTurnsRandomFallOff) {
     load(scene);
     EXPECT_STREQ(world.title, "Pond of Plenty");
     EXPECT_STREQ(world.description, "Eat\r\nthem all");
-    EXPECT_EQ(std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
-              std::tuple(10, 0, 7, 3, 1234u));
+    EXPECT_EQ(
+        std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
+        std::tuple(10, 0, 7, 3, 1234u));
 }
 
 TEST_F(SceneLoading, AMissingFileLeavesThePreviousSceneInForce) {
@@ -127,8 +130,9 @@ TEST_F(SceneLoading, NumbersThatCannotBeReadKeepThePreviousScenesValues) {
     std::fclose(file);
     loadScene("odd.qsn");
     // The unreadable field and those after it stay.
-    EXPECT_EQ(std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
-              std::tuple(7, 1, 0, 0, 300u));
+    EXPECT_EQ(
+        std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
+        std::tuple(7, 1, 0, 0, 300u));
 }
 
 }  // namespace

@@ -129,8 +129,9 @@ TEST_F(Steering, TheBodyFollowsTheHeadRoundACorner) {
     placeWorm(20, 10, 3, Right);
     tap(kKeyDown);
     frames(10);  // two cells
-    EXPECT_EQ(std::tuple(world.segX[0], world.segY[0], world.segX[1], world.segY[1], world.segX[2], world.segY[2]),
-              std::tuple(200, 120, 200, 110, 200, 100));
+    EXPECT_EQ(
+        std::tuple(world.segX[0], world.segY[0], world.segX[1], world.segY[1], world.segX[2], world.segY[2]),
+        std::tuple(200, 120, 200, 110, 200, 100));
 }
 
 TEST_F(Steering, AFreshWormGrowsToFiveSegmentsOneCellAtATime) {

@@ -15,7 +15,9 @@
 
 __attribute__((weak)) TextureStore beanTexture;
 __attribute__((weak)) TextureStore brightTexture;
-__attribute__((weak)) void loadBackground() { ++wd::backgroundLoads; }
+__attribute__((weak)) void loadBackground() {
+    ++wd::backgroundLoads;
+}
 
 namespace wd {
 
@@ -44,8 +46,12 @@ std::uint64_t frameHash() {
     return hash;
 }
 
-std::uint32_t floorAt(int x, int y) { return backdropBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
-std::uint32_t frameAt(int x, int y) { return drawBuffer->pixels[y * 400 + x] & 0x00FFFFFFu; }
+std::uint32_t floorAt(int x, int y) {
+    return backdropBuffer->pixels[y * 400 + x] & 0x00FFFFFFu;
+}
+std::uint32_t frameAt(int x, int y) {
+    return drawBuffer->pixels[y * 400 + x] & 0x00FFFFFFu;
+}
 
 void Drawing::SetUp() {
     world = WorldState{};

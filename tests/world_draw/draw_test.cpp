@@ -128,9 +128,12 @@ TEST_F(StatusPanel, FadesWithTheHeadsHeightUnlessTabHoldsItOrTheGameIsOver) {
         std::uint32_t corner;
     };
     // Alpha 200 in the middle of the pond: 200 x 0xC8 >> 8 = 0x9C; near the bottom alpha 100.
-    const Case cases[] = {{0, true, false, false, 0},           {150, true, false, false, 0x009C9C9Cu},
-                          {250, true, false, false, 0x004E4E4Eu}, {0, true, true, false, 0x00C8C8C8u},
-                          {0, false, true, false, 0x00C8C8C8u},   {150, false, false, false, 0},
+    const Case cases[] = {{0, true, false, false, 0},
+                          {150, true, false, false, 0x009C9C9Cu},
+                          {250, true, false, false, 0x004E4E4Eu},
+                          {0, true, true, false, 0x00C8C8C8u},
+                          {0, false, true, false, 0x00C8C8C8u},
+                          {150, false, false, false, 0},
                           {0, true, true, true, 0x009C9C9Cu}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.headY << c.started << c.tab << c.over);
@@ -149,7 +152,8 @@ TEST_F(StatusPanel, FadesWithTheHeadsHeightUnlessTabHoldsItOrTheGameIsOver) {
 TEST_F(StatusPanel, LeavesTheTargetAsItFoundIt) {
     placeWorm(200, 150, 1);
     drawPlayfield();
-    EXPECT_EQ(std::tuple(drawContext.target, drawContext.clipLeft, drawContext.clipBottom), std::tuple(drawBuffer, 0, 299));
+    EXPECT_EQ(std::tuple(drawContext.target, drawContext.clipLeft, drawContext.clipBottom),
+              std::tuple(drawBuffer, 0, 299));
 }
 
 // --- The face ----------------------------------------------------------------------------------
@@ -232,7 +236,7 @@ TEST_F(Drawing, NightSpriteAlternatesEachNight) {
     world.dayClock = 2900;  // centred on the pond, alpha 150
     drawPlayfield();
     EXPECT_EQ(floorAt(200, 150), 0x00252525u);  // 0x40 x 150 >> 8
-    world.dayClock = 2750;  // alpha 0: nothing
+    world.dayClock = 2750;                      // alpha 0: nothing
     clearFrameBuffer(3);
     drawPlayfield();
     EXPECT_EQ(floorAt(200, 3018 - 2750 + 10), 0u);
@@ -256,7 +260,8 @@ TEST_F(Drawing, BurstRunsFromHeadToTailAndEveryLongerWormReportsTheEnd) {
     };
     // 15 still frames; segment i reaches stage 8 in burst frame 3i + 8; the end is seen one
     // frame after the tail's. A lone head's stage stops at 7 and never reports the end.
-    for (const Case& c : {Case{100, 1, -1, 1}, Case{100, 5, 15 + 3 * 4 + 8 + 1, 5}, Case{20, 24, 15 + 3 * 23 + 8 + 1, 24}}) {
+    for (const Case& c :
+         {Case{100, 1, -1, 1}, Case{100, 5, 15 + 3 * 4 + 8 + 1, 5}, Case{20, 24, 15 + 3 * 23 + 8 + 1, 24}}) {
         SCOPED_TRACE(c.length);
         wt::resetSoundLog();
         world.cells.fill(Empty);
@@ -296,7 +301,7 @@ TEST_F(Drawing, HintClocksPulseWithAPeriodOfTwentyNine) {
 TEST_F(Drawing, StartArrowsFadeInRoundTheWaitingWorm) {
     assets.up = wd::solidImage(10, 10, 0x00FFFFFFu);
     placeWorm(100, 100, 1);
-    drawPlayfield();  // k = 1: alpha 256 / 15 = 17
+    drawPlayfield();                           // k = 1: alpha 256 / 15 = 17
     EXPECT_EQ(frameAt(105, 95), 0x00101010u);  // 255 x 17 >> 8
     world.started = 1;
     clearFrameBuffer(0);

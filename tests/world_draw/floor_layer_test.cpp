@@ -19,7 +19,8 @@ protected:
         Drawing::SetUp();
         assets.background = wd::solidImage(400, 300, 0x00FFFFFFu);
         assets.shadow = wd::solidImage(10, 10, 0x00000010u);
-        for (int i = 0; i < 8; ++i) assets.wormD[i] = wd::solidImage(10, 10, 0x00000100u * std::uint32_t(i + 1));
+        for (int i = 0; i < 8; ++i)
+            assets.wormD[i] = wd::solidImage(10, 10, 0x00000100u * std::uint32_t(i + 1));
         placeWorm(0, 290, 1);  // out of the way, bottom left
         world.started = 1;
     }

@@ -33,7 +33,9 @@ int countNonZero(const std::int16_t* map) {
     return static_cast<int>(std::count_if(map, map + kW * kH, [](std::int16_t h) { return h != 0; }));
 }
 
-std::int16_t at(const std::int16_t* map, int x, int y) { return map[y * kW + x]; }
+std::int16_t at(const std::int16_t* map, int x, int y) {
+    return map[y * kW + x];
+}
 
 std::vector<std::int16_t> randomMap(std::mt19937& gen, int spread) {
     std::uniform_int_distribution<int> value(-spread, spread - 1);
@@ -45,7 +47,8 @@ std::vector<std::int16_t> randomMap(std::mt19937& gen, int spread) {
 // A clip rectangle anywhere on the surface, from a few pixels wide to nearly whole.
 PondRect randomClip(std::mt19937& gen) {
     int left = static_cast<int>(gen() % 200), top = static_cast<int>(gen() % 150);
-    int right = left + static_cast<int>(gen() % (kW - left)), bottom = top + static_cast<int>(gen() % (kH - top));
+    int right = left + static_cast<int>(gen() % (kW - left)),
+        bottom = top + static_cast<int>(gen() % (kH - top));
     return {left, top, right, bottom};
 }
 
@@ -57,7 +60,8 @@ TEST_F(Pond, ADiscCoversThePixelsCloserThanItsRadiusWithTheValuesLowSixteenBits)
         std::int32_t value;
         std::int16_t kept;
     };
-    for (const Case& c : {Case{100, 50, 2, 77, 77}, Case{200, 150, 3, -300, -300}, Case{60, 60, 2, 0x18005, -32763}}) {
+    for (const Case& c :
+         {Case{100, 50, 2, 77, 77}, Case{200, 150, 3, -300, -300}, Case{60, 60, 2, 0x18005, -32763}}) {
         SCOPED_TRACE(c.radius);
         clearFrameBuffer(4);
         stampRipple(c.x, c.y, c.radius, c.value);

@@ -35,7 +35,8 @@ void fillReplayScene() {
         for (int column = 0; column < kFieldColumns; ++column) {
             std::uint8_t code = 255;
             if (row == 15) {
-                if (column >= 7 && column < 32) code = std::uint8_t(std::array{3, 1, 0, 4, 2}[(column - 7) / 5]);
+                if (column >= 7 && column < 32)
+                    code = std::uint8_t(std::array{3, 1, 0, 4, 2}[(column - 7) / 5]);
             } else if (gameRand() % 100 < 12) {
                 code = gameRand() % 6 == 0 ? 5 : 10;  // stones and random beans
             }
@@ -53,8 +54,8 @@ struct KeyStep {
 };
 // Right at once, held for a while; later a turn up and a turn right again.
 constexpr KeyStep kScript[] = {
-    {3, kKeyTab, true},    {6, kKeyTab, false},  {8, kKeyRight, true}, {60, kKeyRight, false},
-    {170, kKeyUp, true},   {172, kKeyUp, false}, {200, kKeyLeft, true}, {203, kKeyLeft, false},
+    {3, kKeyTab, true},    {6, kKeyTab, false},    {8, kKeyRight, true},  {60, kKeyRight, false},
+    {170, kKeyUp, true},   {172, kKeyUp, false},   {200, kKeyLeft, true}, {203, kKeyLeft, false},
     {230, kKeyDown, true}, {232, kKeyDown, false},
 };
 
@@ -76,7 +77,8 @@ void replayFrame() {
 void makePictures() {
     PixelBuffer* floor = wd::solidImage(400, 300, 0);
     for (int y = 0; y < 300; ++y)
-        for (int x = 0; x < 400; ++x) floor->pixels()[y * 400 + x] = std::uint32_t((x * 3) ^ (y * 5)) & 0x00FFFFFFu;
+        for (int x = 0; x < 400; ++x)
+            floor->pixels()[y * 400 + x] = std::uint32_t((x * 3) ^ (y * 5)) & 0x00FFFFFFu;
     assets.background = floor;
     assets.score = wd::solidImage(245, 11, 0x00B0A090u);
     assets.shadow = wd::solidImage(10, 10, 0x00303030u);
@@ -135,7 +137,8 @@ TEST_F(Replay, SameFramesEveryRun) {
         for (std::uint64_t h : hashes) std::printf("    0x%016llxull,\n", static_cast<unsigned long long>(h));
     }
     ASSERT_EQ(hashes.size(), std::size(kExpected));
-    for (std::size_t i = 0; i < hashes.size(); ++i) EXPECT_EQ(hashes[i], kExpected[i]) << "frame " << (i + 1) * 25;
+    for (std::size_t i = 0; i < hashes.size(); ++i)
+        EXPECT_EQ(hashes[i], kExpected[i]) << "frame " << (i + 1) * 25;
 }
 
 }  // namespace

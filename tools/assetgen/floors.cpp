@@ -51,7 +51,9 @@ Cells voronoi(double x, double y, double cell, double stretchY, std::uint32_t se
     return out;
 }
 
-double unitOf(std::uint32_t id, int shift) { return ((id >> shift) & 0xFF) / 255.0; }
+double unitOf(std::uint32_t id, int shift) {
+    return ((id >> shift) & 0xFF) / 255.0;
+}
 
 Sample grass(double x, double y) {
     // Blades lean with a slow current: stretched noise, warped sideways.
@@ -123,8 +125,10 @@ Sample granite(double x, double y) {
     s.height = n * 0.3 + speck * 0.12 + (crystal.f2 - crystal.f1) * 0.012;
     Rgb base = mix(0x5E5A5C, 0x7F7877, n);
     const double tint = unitOf(crystal.id, 0);
-    if (tint > 0.8) base = mix(base, 0x8E6E66, 0.35);      // feldspar
-    else if (tint < 0.15) base = mix(base, 0x3A3836, 0.4);  // mica
+    if (tint > 0.8)
+        base = mix(base, 0x8E6E66, 0.35);  // feldspar
+    else if (tint < 0.15)
+        base = mix(base, 0x3A3836, 0.4);  // mica
     if (speck > 0.95) base = mix(base, 0xB0AAA2, 0.3);
     s.colour = base;
     return s;
@@ -151,7 +155,8 @@ Sample cobblestone(double x, double y) {
     const double ly = std::fmod(y, 20.0) - 10.0;
     const double qx = std::max(std::fabs(lx) - 9.5, 0.0);
     const double qy = std::max(std::fabs(ly) - 4.5, 0.0);
-    const double inside = 4.5 - std::hypot(qx, qy) + (fbm(x / 6.0, y / 6.0, 2, 83) - 0.5) * 1.5;  // > 0 inside the stone
+    const double inside =
+        4.5 - std::hypot(qx, qy) + (fbm(x / 6.0, y / 6.0, 2, 83) - 0.5) * 1.5;  // > 0 inside the stone
     const double grain = fbm(x / 4.0, y / 4.0, 2, 81);
     const double tone = hashUnit(col, row, 82);
     Sample s;
@@ -173,9 +178,8 @@ Sample ore(double x, double y) {
     const double inVein = std::pow(1.0 - vein, 6.0);
     base = mix(base, 0x6A4A2E, inVein * 0.7);
     if (glint > 0.995 - inVein * 0.05 * cluster) {
-        const Rgb metal = (hash3(static_cast<int>(x / 2.0), static_cast<int>(y / 2.0), 93) & 3) == 0
-                              ? 0x7FA8B8
-                              : 0xD8A84A;
+        const Rgb metal =
+            (hash3(static_cast<int>(x / 2.0), static_cast<int>(y / 2.0), 93) & 3) == 0 ? 0x7FA8B8 : 0xD8A84A;
         base = mix(base, metal, 0.55);
         s.height += 0.15;
     }
@@ -183,7 +187,7 @@ Sample ore(double x, double y) {
     return s;
 }
 
-constexpr std::array<FloorFn, 9> kFloors = {grass, silt,    marble,      rock, cobble,
+constexpr std::array<FloorFn, 9> kFloors = {grass,   silt,     marble,      rock, cobble,
                                             granite, sandrock, cobblestone, ore};
 constexpr std::array<double, 9> kBump = {2.5, 3.0, 1.5, 5.0, 3.5, 2.0, 3.0, 4.5, 3.5};
 // Overall light per floor: the pale ones are toned down so the additive worm keeps its colour.

@@ -59,8 +59,7 @@ double heading(cairo_t* cr, double x, double y, const char* text) {
     return y + kLine + 5;
 }
 
-double keyLine(cairo_t* cr, double x, double y, const char* key, const char* meaning,
-               double tab = 68) {
+double keyLine(cairo_t* cr, double x, double y, const char* key, const char* meaning, double tab = 68) {
     drawLabel(cr, x, y, key, keyText());
     drawLabel(cr, x + tab, y, meaning, bodyText());
     return y + kLine;
@@ -103,8 +102,7 @@ void pageOne(cairo_t* cr) {
     y = keyLine(cr, 20, y, "F1", "open the help file");
     y = keyLine(cr, 20, y, "Escape", "quit the game");
     y = heading(cr, 20, y + 8, "Menus");
-    wrapText(cr, 20, y, 170,
-             "Arrows choose, Enter confirms. Options: Left and Right change a setting.",
+    wrapText(cr, 20, y, 170, "Arrows choose, Enter confirms. Options: Left and Right change a setting.",
              bodyText());
 
     y = heading(cr, 206, 56, "Beans and stones");
@@ -117,8 +115,7 @@ void pageOne(cairo_t* cr) {
     y = keyLine(cr, 206, y, "Escape", "reach the exit", 68);
     y = keyLine(cr, 206, y, "Goal score", "reach the goal", 68);
     y = keyLine(cr, 206, y, "Eat up", "eat all beans", 68);
-    wrapText(cr, 206, y + 4, 172, "Beans may also drop from the sky, as the scene decides.",
-             bodyText());
+    wrapText(cr, 206, y + 4, 172, "Beans may also drop from the sky, as the scene decides.", bodyText());
 }
 
 void powerLine(cairo_t* cr, double& y, int colour, const char* name, const char* text) {
@@ -144,8 +141,7 @@ void pageTwo(cairo_t* cr) {
     y = keyLine(cr, 206, y, "In the rain", "+10 more", 76);
     y = keyLine(cr, 206, y, "Bonus bean", "30 points", 76);
     y = heading(cr, 206, y + 6, "Lives");
-    y = wrapText(cr, 206, y, 172,
-                 "You have three worms. Every 5000 points brings one more.", bodyText());
+    y = wrapText(cr, 206, y, 172, "You have three worms. Every 5000 points brings one more.", bodyText());
     y = heading(cr, 206, y + 6, "Molting");
     wrapText(cr, 206, y, 172,
              "A heartbeat warns at 24 segments. At 25 the worm sheds its body as stones "

@@ -17,9 +17,9 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 constexpr const char* kButtonNames[20] = {
-    "new",    "open",  "save",   "properties", "random",    "red",       "orange",
-    "green",  "blue",  "purple", "stone",      "eraser",    "start",     "exit",
-    "line",   "rectangle", "ellipse", "filledrectangle", "filledellipse", "about"};
+    "new",   "open",      "save",    "properties",      "random",        "red",   "orange",
+    "green", "blue",      "purple",  "stone",           "eraser",        "start", "exit",
+    "line",  "rectangle", "ellipse", "filledrectangle", "filledellipse", "about"};
 
 enum class Kind { Circle, Rect, Polygon, Line };
 
@@ -38,8 +38,7 @@ using Icon = std::vector<Shape>;
 Shape circle(double cx, double cy, double r, Rgb fill, double sw = 6, bool shaded = true) {
     return {Kind::Circle, {cx, cy, r}, fill, true, shaded, pal::ink, sw};
 }
-Shape rect(double x, double y, double w, double h, double rx, Rgb fill, double sw = 6,
-           bool shaded = false) {
+Shape rect(double x, double y, double w, double h, double rx, Rgb fill, double sw = 6, bool shaded = false) {
     return {Kind::Rect, {x, y, w, h, rx}, fill, true, shaded, pal::ink, sw};
 }
 Shape polygon(std::vector<double> points, Rgb fill, double sw = 6) {
@@ -136,12 +135,14 @@ void renderShape(cairo_t* cr, const Shape& s) {
             double x0, y0, x1, y1;
             cairo_path_extents(cr, &x0, &y0, &x1, &y1);
             const double r = std::max(x1 - x0, y1 - y0) * 0.6;
-            cairo_pattern_t* g = cairo_pattern_create_radial(x0 + (x1 - x0) * 0.3, y0 + (y1 - y0) * 0.3,
-                                                             0, x0 + (x1 - x0) * 0.3,
-                                                             y0 + (y1 - y0) * 0.3, r * 1.4);
+            cairo_pattern_t* g =
+                cairo_pattern_create_radial(x0 + (x1 - x0) * 0.3, y0 + (y1 - y0) * 0.3, 0,
+                                            x0 + (x1 - x0) * 0.3, y0 + (y1 - y0) * 0.3, r * 1.4);
             const Rgb light = mix(s.fill, 0xFFFFFF, 0.45), dark = scale(s.fill, 0.6);
-            cairo_pattern_add_color_stop_rgb(g, 0, red(light) / 255.0, green(light) / 255.0, blue(light) / 255.0);
-            cairo_pattern_add_color_stop_rgb(g, 1, red(dark) / 255.0, green(dark) / 255.0, blue(dark) / 255.0);
+            cairo_pattern_add_color_stop_rgb(g, 0, red(light) / 255.0, green(light) / 255.0,
+                                             blue(light) / 255.0);
+            cairo_pattern_add_color_stop_rgb(g, 1, red(dark) / 255.0, green(dark) / 255.0,
+                                             blue(dark) / 255.0);
             cairo_set_source(cr, g);
             cairo_fill_preserve(cr);
             cairo_pattern_destroy(g);

@@ -32,7 +32,9 @@ bool writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes)
     return written == bytes.size() && closed;
 }
 
-double smooth(double t) { return t * t * (3.0 - 2.0 * t); }
+double smooth(double t) {
+    return t * t * (3.0 - 2.0 * t);
+}
 
 // The DejaVu fonts are loaded from their files, so that every machine with the Debian font
 // package draws the very same glyphs; without the files, fontconfig finds the nearest font.
@@ -63,8 +65,7 @@ void selectFont(cairo_t* cr, const TextStyle& style) {
     if (face != nullptr) {
         cairo_set_font_face(cr, face);
     } else {
-        cairo_select_font_face(cr, style.serif ? "DejaVu Serif" : "DejaVu Sans",
-                               CAIRO_FONT_SLANT_NORMAL,
+        cairo_select_font_face(cr, style.serif ? "DejaVu Serif" : "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL,
                                style.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     }
     cairo_set_font_size(cr, style.size);
@@ -81,9 +82,9 @@ Image makeImage(int width, int height, Rgb fill) {
 }
 
 Canvas::Canvas(Image& target) : image(&target) {
-    surface = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(target.pixels.data()), CAIRO_FORMAT_RGB24, target.width,
-        target.height, target.width * 4);
+    surface = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(target.pixels.data()),
+                                                  CAIRO_FORMAT_RGB24, target.width, target.height,
+                                                  target.width * 4);
     cr = cairo_create(surface);
     // Fixed rendering options keep the text identical from run to run and machine to machine.
     cairo_font_options_t* options = cairo_font_options_create();
@@ -108,9 +109,15 @@ Rgb rgb(int r, int g, int b) {
     b = std::clamp(b, 0, 255);
     return (static_cast<Rgb>(r) << 16) | (static_cast<Rgb>(g) << 8) | static_cast<Rgb>(b);
 }
-int red(Rgb c) { return static_cast<int>((c >> 16) & 0xFF); }
-int green(Rgb c) { return static_cast<int>((c >> 8) & 0xFF); }
-int blue(Rgb c) { return static_cast<int>(c & 0xFF); }
+int red(Rgb c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
+int green(Rgb c) {
+    return static_cast<int>((c >> 8) & 0xFF);
+}
+int blue(Rgb c) {
+    return static_cast<int>(c & 0xFF);
+}
 
 Rgb mix(Rgb a, Rgb b, double t) {
     t = std::clamp(t, 0.0, 1.0);
@@ -179,8 +186,7 @@ double textWidth(cairo_t* cr, const std::string& text, const TextStyle& style) {
     return extents.x_advance;
 }
 
-void drawLabel(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& style,
-               int align) {
+void drawLabel(cairo_t* cr, double x, double y, const std::string& text, const TextStyle& style, int align) {
     selectFont(cr, style);
     const double width = textWidth(cr, text, style);
     if (align == 1) x -= width / 2.0;
@@ -268,4 +274,6 @@ void reportFailure(const std::string& what) {
     failed = true;
 }
 
-bool anyFailure() { return failed; }
+bool anyFailure() {
+    return failed;
+}

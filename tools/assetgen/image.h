@@ -39,8 +39,8 @@ Rgb rgb(int r, int g, int b);
 int red(Rgb c);
 int green(Rgb c);
 int blue(Rgb c);
-Rgb mix(Rgb a, Rgb b, double t);      // t = 0 gives a
-Rgb scale(Rgb c, double factor);      // clamps at 255
+Rgb mix(Rgb a, Rgb b, double t);  // t = 0 gives a
+Rgb scale(Rgb c, double factor);  // clamps at 255
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);
 
 // Deterministic noise: hash of integer lattice points and smooth fractal value noise.

@@ -9,7 +9,7 @@
 #include "tools/assetgen/image.h"
 
 namespace pal {
-inline constexpr Rgb ink = 0x0A171B;         // outlines and deepest shade
+inline constexpr Rgb ink = 0x0A171B;  // outlines and deepest shade
 inline constexpr Rgb deepWater = 0x0D2C36;
 inline constexpr Rgb water = 0x17505C;
 inline constexpr Rgb shallow = 0x2B7A7C;
@@ -27,8 +27,7 @@ inline constexpr Rgb worm = 0xE4876A;
 inline constexpr Rgb wormDark = 0x9E4A40;
 inline constexpr Rgb wormLight = 0xFFC7A6;
 // Bean colours in their game order: red, orange, green, blue, purple, then the bonus bean.
-inline constexpr std::array<Rgb, 6> bean = {0xD9352D, 0xF28C1E, 0x4DB23A, 0x2F70E0, 0x9C46CA,
-                                            0xFFD54A};
+inline constexpr std::array<Rgb, 6> bean = {0xD9352D, 0xF28C1E, 0x4DB23A, 0x2F70E0, 0x9C46CA, 0xFFD54A};
 }  // namespace pal
 
 // Shared pond motifs drawn with Cairo (pond_art.cpp).

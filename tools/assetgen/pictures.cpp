@@ -22,8 +22,7 @@ constexpr std::array<Rect, 5> kMenuRects = {{{140, 20, 255, 60},
                                              {220, 240, 355, 280},
                                              {75, 240, 145, 280},
                                              {20, 100, 90, 140}}};
-constexpr std::array<const char*, 5> kMenuItems = {"Play", "Options", "Scene Editor", "Quit",
-                                                   "Help"};
+constexpr std::array<const char*, 5> kMenuItems = {"Play", "Options", "Scene Editor", "Quit", "Help"};
 constexpr std::array<Rect, 4> kOptionRects = {
     {{20, 90, 145, 115}, {20, 120, 135, 145}, {20, 145, 145, 170}, {110, 230, 295, 255}}};
 constexpr std::array<const char*, 4> kOptionRows = {"Display", "Game speed", "Sound", "Back"};
@@ -70,13 +69,12 @@ void pondBackdrop(cairo_t* cr, unsigned seed) {
 
 void scatterBeans(cairo_t* cr, const double (*spots)[3], int count) {
     for (int i = 0; i < count; ++i)
-        drawBeanShape(cr, spots[i][0], spots[i][1], 5.0,
-                      pal::bean[static_cast<std::size_t>(spots[i][2])]);
+        drawBeanShape(cr, spots[i][0], spots[i][1], 5.0, pal::bean[static_cast<std::size_t>(spots[i][2])]);
 }
 
 // A worm swimming along a gentle S-curve, head at (x, y) heading along angle a.
-void curlyWorm(cairo_t* cr, double x, double y, double a, int segments, double radius,
-               double bend, bool eyesOpen) {
+void curlyWorm(cairo_t* cr, double x, double y, double a, int segments, double radius, double bend,
+               bool eyesOpen) {
     std::array<double, 64> xy{};
     for (int i = 0; i < segments && i < 32; ++i) {
         xy[2 * i] = x;
@@ -90,8 +88,8 @@ void curlyWorm(cairo_t* cr, double x, double y, double a, int segments, double r
 
 // A worm wriggling along a sine wave, head at (x, y), its body trailing to the left; beans
 // lie ahead of it on the same wave: the munch trail.
-void wavyWorm(cairo_t* cr, double x, double y, int segments, double radius, double amplitude,
-              int beansAhead, bool eyesOpen) {
+void wavyWorm(cairo_t* cr, double x, double y, int segments, double radius, double amplitude, int beansAhead,
+              bool eyesOpen) {
     const double step = radius * 1.4, k = 0.55;
     for (int j = beansAhead; j >= 1; --j)
         drawBeanShape(cr, x + j * step * 1.5, y + amplitude * std::sin(j * 1.5 * k), 5.0,
@@ -104,8 +102,7 @@ void wavyWorm(cairo_t* cr, double x, double y, int segments, double radius, doub
     drawWormPath(cr, xy.data(), std::min(segments, 32), radius, eyesOpen);
 }
 
-void gradientTitle(cairo_t* cr, double x, double y, const char* text, double size, Rgb top,
-                   Rgb bottom) {
+void gradientTitle(cairo_t* cr, double x, double y, const char* text, double size, Rgb top, Rgb bottom) {
     TextStyle style = titleText(size, top);
     const double width = textWidth(cr, text, style);
     x -= width / 2.0;
@@ -121,8 +118,7 @@ void gradientTitle(cairo_t* cr, double x, double y, const char* text, double siz
     cairo_stroke_preserve(cr);
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y - size * 0.8, 0, y);
     cairo_pattern_add_color_stop_rgb(g, 0, red(top) / 255.0, green(top) / 255.0, blue(top) / 255.0);
-    cairo_pattern_add_color_stop_rgb(g, 1, red(bottom) / 255.0, green(bottom) / 255.0,
-                                     blue(bottom) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 1, red(bottom) / 255.0, green(bottom) / 255.0, blue(bottom) / 255.0);
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
@@ -159,7 +155,7 @@ void mainMenuArt(cairo_t* cr) {
     drawLilyPad(cr, 360, 40, 28, 3.3);
     drawLilyPad(cr, 42, 48, 22, 5.6);
     const double beans[][3] = {{168, 138, 0}, {228, 130, 1}, {242, 190, 2}, {160, 196, 3},
-                               {200, 214, 4}, {296, 70, 2},  {104, 72, 0}, {190, 100, 5}};
+                               {200, 214, 4}, {296, 70, 2},  {104, 72, 0},  {190, 100, 5}};
     scatterBeans(cr, beans, 8);
     curlyWorm(cr, 214, 158, 3.5, 11, 7.5, 0.55, true);
     gradientTitle(cr, 200, 92, "Munch Trail", 24, pal::amberLight, pal::amber);
@@ -251,7 +247,7 @@ Image sceneSelection() {
     cairo_t* cr = canvas.cr;
     pondBackdrop(cr, 404);
     gradientTitle(cr, 200, 29, "Choose a Scene", 22, pal::amberLight, pal::amber);
-    parchmentPanel(cr, 11, 36, 186, 271);   // the list is drawn inside (15,40)-(181,266)
+    parchmentPanel(cr, 11, 36, 186, 271);  // the list is drawn inside (15,40)-(181,266)
     // The details run to the right edge: the longest objective line reaches the last column.
     parchmentPanel(cr, 187, 36, 408, 271);
     TextStyle label;
@@ -262,8 +258,10 @@ Image sceneSelection() {
         int valueX, valueY;
         const char* text;
     };
-    const Label labels[] = {{225, 43, "Title:"},       {265, 59, "Background:"},
-                            {270, 75, "Random fall:"}, {245, 91, "Interval:"},
+    const Label labels[] = {{225, 43, "Title:"},
+                            {265, 59, "Background:"},
+                            {270, 75, "Random fall:"},
+                            {245, 91, "Interval:"},
                             {252, 107, "Objective:"}};
     // Left-aligned in one column; each still ends left of where its value is printed.
     for (const Label& l : labels) drawLabel(cr, 193, l.valueY + 7.5, l.text, label);
@@ -275,8 +273,7 @@ Image sceneSelection() {
     hint.size = 9.5;
     hint.colour = pal::cream;
     hint.shadowAlpha = 0.9;
-    drawLabel(cr, 200, 289, "Arrows: choose     Enter: play     Backspace: back",
-              hint, 1);
+    drawLabel(cr, 200, 289, "Arrows: choose     Enter: play     Backspace: back", hint, 1);
     return image;
 }
 
@@ -288,8 +285,7 @@ Image gameOver() {
     setColour(cr, 0x040A1A, 0.55);  // night has fallen on the pond
     cairo_paint(cr);
     drawLilyPad(cr, 200, 200, 58, 1.4);
-    for (int i = 0; i < 9; ++i)
-        drawStonePebble(cr, 60 + i * 37 + (i % 2) * 9, 262 - (i % 3) * 11, 6.5);
+    for (int i = 0; i < 9; ++i) drawStonePebble(cr, 60 + i * 37 + (i % 2) * 9, 262 - (i % 3) * 11, 6.5);
     curlyWorm(cr, 222, 192, 3.3, 9, 7.0, 0.7, false);
     // The moon mirrored in the still water, with a soft halo.
     cairo_pattern_t* halo = cairo_pattern_create_radial(340, 52, 16, 340, 52, 60);

@@ -62,14 +62,14 @@ void drawWaterBackdrop(cairo_t* cr, int width, int height, unsigned seed) {
 
 void drawLilyPad(cairo_t* cr, double x, double y, double radius, double notchAngle) {
     castShadow(cr, x, y, radius, radius * 0.96, 0.35);
-    cairo_pattern_t* gradient = cairo_pattern_create_radial(x - radius * 0.35, y - radius * 0.4,
-                                                            radius * 0.1, x, y, radius);
-    cairo_pattern_add_color_stop_rgb(gradient, 0.0, red(pal::padLight) / 255.0,
-                                     green(pal::padLight) / 255.0, blue(pal::padLight) / 255.0);
+    cairo_pattern_t* gradient =
+        cairo_pattern_create_radial(x - radius * 0.35, y - radius * 0.4, radius * 0.1, x, y, radius);
+    cairo_pattern_add_color_stop_rgb(gradient, 0.0, red(pal::padLight) / 255.0, green(pal::padLight) / 255.0,
+                                     blue(pal::padLight) / 255.0);
     cairo_pattern_add_color_stop_rgb(gradient, 0.55, red(pal::pad) / 255.0, green(pal::pad) / 255.0,
                                      blue(pal::pad) / 255.0);
-    cairo_pattern_add_color_stop_rgb(gradient, 1.0, red(pal::padDark) / 255.0,
-                                     green(pal::padDark) / 255.0, blue(pal::padDark) / 255.0);
+    cairo_pattern_add_color_stop_rgb(gradient, 1.0, red(pal::padDark) / 255.0, green(pal::padDark) / 255.0,
+                                     blue(pal::padDark) / 255.0);
     cairo_move_to(cr, x, y);
     cairo_arc(cr, x, y, radius, notchAngle + 0.22, notchAngle + 2 * kPi - 0.22);
     cairo_close_path(cr);
@@ -112,8 +112,7 @@ void drawStonePebble(cairo_t* cr, double x, double y, double radius) {
 }
 
 void drawWormPath(cairo_t* cr, const double* xy, int points, double radius, bool eyesOpen) {
-    for (int i = points - 1; i >= 0; --i)
-        castShadow(cr, xy[2 * i], xy[2 * i + 1], radius, radius, 0.3);
+    for (int i = points - 1; i >= 0; --i) castShadow(cr, xy[2 * i], xy[2 * i + 1], radius, radius, 0.3);
     for (int i = points - 1; i >= 0; --i) {
         const double glow = i == 0 ? 1.0 : 0.9 - 0.25 * i / points;
         shadedDisc(cr, xy[2 * i], xy[2 * i + 1], radius, pal::wormLight, scale(pal::worm, glow),
@@ -163,8 +162,7 @@ void drawPlaque(cairo_t* cr, double x, double y, double w, double h, bool lit) {
     const Rgb top = lit ? pal::amberLight : 0x8A6440;
     const Rgb bottom = lit ? pal::amber : pal::barkDark;
     cairo_pattern_t* gradient = cairo_pattern_create_linear(x, y, x + w * 0.3, y + h);
-    cairo_pattern_add_color_stop_rgb(gradient, 0.0, red(top) / 255.0, green(top) / 255.0,
-                                     blue(top) / 255.0);
+    cairo_pattern_add_color_stop_rgb(gradient, 0.0, red(top) / 255.0, green(top) / 255.0, blue(top) / 255.0);
     cairo_pattern_add_color_stop_rgb(gradient, 1.0, red(bottom) / 255.0, green(bottom) / 255.0,
                                      blue(bottom) / 255.0);
     roundedRect(cr, x, y, w, h, r);

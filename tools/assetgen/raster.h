@@ -64,10 +64,9 @@ void rasterSoft(Image& image, int ox, int oy, int w, int h, ShapeFn fn) {
     for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             const Coverage c = sampleCoverage(x, y, fn);
-            image.at(ox + x, oy + y) =
-                rgb(static_cast<int>(std::lround(c.r * c.amount)),
-                    static_cast<int>(std::lround(c.g * c.amount)),
-                    static_cast<int>(std::lround(c.b * c.amount)));
+            image.at(ox + x, oy + y) = rgb(static_cast<int>(std::lround(c.r * c.amount)),
+                                           static_cast<int>(std::lround(c.g * c.amount)),
+                                           static_cast<int>(std::lround(c.b * c.amount)));
         }
     }
 }

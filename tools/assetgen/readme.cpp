@@ -153,8 +153,9 @@ needs an exit point, and other objectives must not have one.</p>
 }  // namespace
 
 void makeReadme(const std::string& folder) {
-    std::string html = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                       "<title>Munch Trail and KELV - Help</title>\n";
+    std::string html =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<title>Munch Trail and KELV - Help</title>\n";
     html += kStyle;
     html += "</head>\n<body>\n<div class=\"page\">\n";
     html += kGame;

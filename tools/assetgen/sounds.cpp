@@ -37,8 +37,9 @@ Samples noiseHit(double seconds, std::uint32_t seed, double centre, double q, do
 
 Samples plop(double from, double to, double seconds, double glide) {
     Samples s = silence(seconds);
-    addTone(s, 0, seconds, sine, [=](double t) { return to + (from - to) * std::exp(-t / glide); },
-            [=](double t) { return decayEnvelope(t, 0.003, seconds / 4); });
+    addTone(
+        s, 0, seconds, sine, [=](double t) { return to + (from - to) * std::exp(-t / glide); },
+        [=](double t) { return decayEnvelope(t, 0.003, seconds / 4); });
     return s;
 }
 
@@ -69,17 +70,19 @@ Samples freeze() {
     Samples s = silence(1.2);
     const double partials[] = {2093, 2637, 3136, 3951, 4186, 5274};
     for (int i = 0; i < 6; ++i)
-        addTone(s, i * 0.06, 1.1 - i * 0.06, sine, [=](double) { return partials[i]; },
-                [=](double t) { return decayEnvelope(t, 0.004, 0.35) * (0.6 + 0.4 * std::sin(t * 30 + i)); });
+        addTone(
+            s, i * 0.06, 1.1 - i * 0.06, sine, [=](double) { return partials[i]; },
+            [=](double t) { return decayEnvelope(t, 0.004, 0.35) * (0.6 + 0.4 * std::sin(t * 30 + i)); });
     addInto(s, noiseHit(0.3, 31, 6000, 2.0, 0.05), 0.0, 0.4);
     return s;
 }
 
 Samples die() {
     Samples s = silence(1.0);
-    addTone(s, 0, 1.0, [](double p) { return 0.6 * square(p) + 0.4 * triangle(p); },
-            [](double t) { return (600 - 520 * t) * (1 + 0.06 * std::sin(t * 2 * kPi * 9)); },
-            [](double t) { return decayEnvelope(t, 0.01, 0.45); });
+    addTone(
+        s, 0, 1.0, [](double p) { return 0.6 * square(p) + 0.4 * triangle(p); },
+        [](double t) { return (600 - 520 * t) * (1 + 0.06 * std::sin(t * 2 * kPi * 9)); },
+        [](double t) { return decayEnvelope(t, 0.01, 0.45); });
     lowPass(s, 3000);
     return s;
 }
@@ -126,9 +129,9 @@ Samples jingle(const double* notes, int count, double step, double hold) {
     for (int i = 0; i < count; ++i) {
         const double f = notes[i];
         const double length = i == count - 1 ? hold : step * 1.6;
-        addTone(s, i * step, length, [](double p) { return 0.5 * square(p, 0.25) + 0.5 * triangle(p); },
-                [=](double) { return f; },
-                [=](double t) { return decayEnvelope(t, 0.005, length / 3); });
+        addTone(
+            s, i * step, length, [](double p) { return 0.5 * square(p, 0.25) + 0.5 * triangle(p); },
+            [=](double) { return f; }, [=](double t) { return decayEnvelope(t, 0.005, length / 3); });
     }
     lowPass(s, 5000);
     return s;
@@ -139,8 +142,9 @@ Samples heartbeat() {
     Samples s = silence(0.9);
     const double at = 0.15;
     auto thump = [&](double at, double f, double gain) {
-        addTone(s, at, 0.22, sine, [=](double t) { return f * (1.0 + 0.6 * std::exp(-t / 0.02)); },
-                [=](double t) { return gain * decayEnvelope(t, 0.008, 0.05); });
+        addTone(
+            s, at, 0.22, sine, [=](double t) { return f * (1.0 + 0.6 * std::exp(-t / 0.02)); },
+            [=](double t) { return gain * decayEnvelope(t, 0.008, 0.05); });
     };
     thump(at, 55, 1.0);
     thump(at + 0.25, 48, 0.7);
@@ -153,44 +157,49 @@ Samples shimmer() {
     Samples s = silence(1.1);
     for (int i = 0; i < 5; ++i) {
         const double base = 600 + i * 310;
-        addTone(s, i * 0.05, 1.0, sine, [=](double t) { return base * (1 + 0.6 * t); },
-                [=](double t) { return window(t, 1.0) * (0.5 + 0.5 * std::sin(t * 2 * kPi * 12 + i)); });
+        addTone(
+            s, i * 0.05, 1.0, sine, [=](double t) { return base * (1 + 0.6 * t); },
+            [=](double t) { return window(t, 1.0) * (0.5 + 0.5 * std::sin(t * 2 * kPi * 12 + i)); });
     }
     return s;
 }
 
 Samples sweep(double seconds, double from, double to, bool squareWave) {
     Samples s = silence(seconds);
-    addTone(s, 0, seconds,
-            [squareWave](double p) { return squareWave ? square(p) : 0.6 * sine(p) + 0.4 * triangle(p); },
-            [=](double t) { return from * std::pow(to / from, t / seconds); },
-            [=](double t) { return window(t + seconds * 0.1, seconds * 1.2); });
+    addTone(
+        s, 0, seconds,
+        [squareWave](double p) { return squareWave ? square(p) : 0.6 * sine(p) + 0.4 * triangle(p); },
+        [=](double t) { return from * std::pow(to / from, t / seconds); },
+        [=](double t) { return window(t + seconds * 0.1, seconds * 1.2); });
     lowPass(s, 6000);
     return s;
 }
 
 Samples laser() {
     Samples s = silence(0.35);
-    addTone(s, 0, 0.35, [](double p) { return square(p, 0.3); },
-            [](double t) { return 2400 * std::exp(-t / 0.08) + 180; },
-            [](double t) { return decayEnvelope(t, 0.002, 0.12); });
+    addTone(
+        s, 0, 0.35, [](double p) { return square(p, 0.3); },
+        [](double t) { return 2400 * std::exp(-t / 0.08) + 180; },
+        [](double t) { return decayEnvelope(t, 0.002, 0.12); });
     lowPass(s, 7000);
     return s;
 }
 
 Samples warp() {
     Samples s = silence(0.8);
-    addTone(s, 0, 0.8, [](double p) { return 0.7 * sine(p) + 0.3 * saw(p); },
-            [](double t) { return 300 + 1200 * std::sin(kPi * t / 0.8) + 80 * std::sin(t * 2 * kPi * 25); },
-            [](double t) { return window(t, 0.8); });
+    addTone(
+        s, 0, 0.8, [](double p) { return 0.7 * sine(p) + 0.3 * saw(p); },
+        [](double t) { return 300 + 1200 * std::sin(kPi * t / 0.8) + 80 * std::sin(t * 2 * kPi * 25); },
+        [](double t) { return window(t, 0.8); });
     lowPass(s, 5000);
     return s;
 }
 
 Samples tick(double f, double seconds) {
     Samples s = silence(seconds);
-    addTone(s, 0, seconds, triangle, [=](double) { return f; },
-            [=](double t) { return decayEnvelope(t, 0.001, seconds / 4); });
+    addTone(
+        s, 0, seconds, triangle, [=](double) { return f; },
+        [=](double t) { return decayEnvelope(t, 0.001, seconds / 4); });
     return s;
 }
 
@@ -199,9 +208,9 @@ Samples tick(double f, double seconds) {
 Samples frogCroak(double pitch, int croaks, std::uint32_t) {
     Samples s = silence(0.35 * croaks + 0.2);
     for (int c = 0; c < croaks; ++c)
-        addTone(s, c * 0.35, 0.25, [](double p) { return p < 0.15 ? 1.0 : -0.15; },
-                [=](double t) { return pitch * (1.0 + 0.15 * t); },
-                [](double t) { return window(t, 0.25); });
+        addTone(
+            s, c * 0.35, 0.25, [](double p) { return p < 0.15 ? 1.0 : -0.15; },
+            [=](double t) { return pitch * (1.0 + 0.15 * t); }, [](double t) { return window(t, 0.25); });
     bandPass(s, pitch * 7, 1.5);
     return s;
 }
@@ -211,27 +220,29 @@ Samples birdChirps(std::uint32_t seed, int chirps, double low, double high) {
     Noise vary{seed};
     for (int c = 0; c < chirps; ++c) {
         const double a = low + (high - low) * (vary.next() * 0.5 + 0.5);
-        addTone(s, c * 0.16, 0.11, sine, [=](double t) { return a + 9000 * t; },
-                [](double t) { return window(t, 0.11); });
+        addTone(
+            s, c * 0.16, 0.11, sine, [=](double t) { return a + 9000 * t; },
+            [](double t) { return window(t, 0.11); });
     }
     return s;
 }
 
 Samples birdTrill() {
     Samples s = silence(1.2);
-    addTone(s, 0.05, 1.0, sine,
-            [](double t) { return 3200 + 500 * std::sin(t * 2 * kPi * 18) - 600 * t; },
-            [](double t) { return window(t, 1.0) * (0.6 + 0.4 * std::sin(t * 2 * kPi * 18)); });
+    addTone(
+        s, 0.05, 1.0, sine, [](double t) { return 3200 + 500 * std::sin(t * 2 * kPi * 18) - 600 * t; },
+        [](double t) { return window(t, 1.0) * (0.6 + 0.4 * std::sin(t * 2 * kPi * 18)); });
     return s;
 }
 
 Samples crickets() {
     Samples s = silence(1.6);
-    addTone(s, 0, 1.6, sine, [](double) { return 4600; },
-            [](double t) {
-                const double pulse = std::fmod(t, 0.4);  // three quick chirps every 0.4 s
-                return pulse < 0.15 ? std::pow(std::fabs(std::sin(pulse * 2 * kPi * 20)), 2) : 0.0;
-            });
+    addTone(
+        s, 0, 1.6, sine, [](double) { return 4600; },
+        [](double t) {
+            const double pulse = std::fmod(t, 0.4);  // three quick chirps every 0.4 s
+            return pulse < 0.15 ? std::pow(std::fabs(std::sin(pulse * 2 * kPi * 20)), 2) : 0.0;
+        });
     fadeEnds(s, 0.02);
     return s;
 }
@@ -264,8 +275,9 @@ Samples wind() {
     lowPass(s, 500);
     lowPass(s, 700);
     Samples whistle = silence(2.4);
-    addTone(whistle, 0, 2.4, sine, [](double t) { return 520 + 90 * std::sin(t * 2.1); },
-            [](double) { return 0.04; });
+    addTone(
+        whistle, 0, 2.4, sine, [](double t) { return 520 + 90 * std::sin(t * 2.1); },
+        [](double) { return 0.04; });
     for (std::size_t i = 0; i < s.size(); ++i) {
         const double t = i / double(kRate);
         s[i] = (s[i] * 8 + whistle[i]) * window(t, 2.4);
@@ -278,16 +290,18 @@ Samples owlHoot() {
     const double at[] = {0.0, 0.45, 0.7};
     const double length[] = {0.35, 0.18, 0.5};
     for (int i = 0; i < 3; ++i)
-        addTone(s, at[i], length[i], [](double p) { return sine(p) + 0.2 * sine(2 * p); },
-                [=](double t) { return 390 - 40 * t / length[i]; },
-                [=](double t) { return window(t, length[i]); });
+        addTone(
+            s, at[i], length[i], [](double p) { return sine(p) + 0.2 * sine(2 * p); },
+            [=](double t) { return 390 - 40 * t / length[i]; },
+            [=](double t) { return window(t, length[i]); });
     return s;
 }
 
 Samples toadTrill() {
     Samples s = silence(1.5);
-    addTone(s, 0, 1.5, [](double p) { return triangle(p); }, [](double) { return 210; },
-            [](double t) { return window(t, 1.5) * (std::sin(t * 2 * kPi * 22) > 0 ? 1.0 : 0.0); });
+    addTone(
+        s, 0, 1.5, [](double p) { return triangle(p); }, [](double) { return 210; },
+        [](double t) { return window(t, 1.5) * (std::sin(t * 2 * kPi * 22) > 0 ? 1.0 : 0.0); });
     lowPass(s, 1200);
     return s;
 }
@@ -304,8 +318,9 @@ Samples bubbles() {
 
 Samples dragonfly() {
     Samples s = silence(1.2);
-    addTone(s, 0, 1.2, saw, [](double t) { return 110 + 15 * std::sin(t * 7); },
-            [](double t) { return window(t, 1.2) * (0.5 + 0.5 * std::sin(t * 2 * kPi * 34)); });
+    addTone(
+        s, 0, 1.2, saw, [](double t) { return 110 + 15 * std::sin(t * 7); },
+        [](double t) { return window(t, 1.2) * (0.5 + 0.5 * std::sin(t * 2 * kPi * 34)); });
     bandPass(s, 330, 1.0);
     return s;
 }
@@ -373,11 +388,20 @@ void makeSounds(const std::string& dat) {
     const double confirm[] = {783.99, 1046.5};
     save(dat, "start.wav", jingle(confirm, 2, 0.08, 0.25), kEffectPeak, true);
     save(dat, "select.wav", tick(1900, 0.04), kEffectPeak * 0.7, true);
-    const Samples ambient[14] = {frogCroak(28, 3, 1), frogCroak(45, 2, 2), birdChirps(3, 4, 3000, 4200),
-                                 birdTrill(),         crickets(),         insectBuzz(6),
-                                 drips(),             wind(),             owlHoot(),
-                                 toadTrill(),         bubbles(),          dragonfly(),
-                                 reeds(),             fishSplash()};
+    const Samples ambient[14] = {frogCroak(28, 3, 1),
+                                 frogCroak(45, 2, 2),
+                                 birdChirps(3, 4, 3000, 4200),
+                                 birdTrill(),
+                                 crickets(),
+                                 insectBuzz(6),
+                                 drips(),
+                                 wind(),
+                                 owlHoot(),
+                                 toadTrill(),
+                                 bubbles(),
+                                 dragonfly(),
+                                 reeds(),
+                                 fishSplash()};
     for (int i = 0; i < 14; ++i)
         save(dat, ("env" + std::to_string(i + 1) + ".wav").c_str(), ambient[i], kAmbientPeak, true);
 }

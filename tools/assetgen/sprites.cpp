@@ -63,8 +63,7 @@ Image softShadow(double radius, double softness, double level) {
             const double d = std::hypot(x + 0.5 - 5.0, y + 0.5 - 5.0);
             const double t = std::clamp((radius - d) / softness + 0.5, 0.0, 1.0);
             const double v = level * t * t * (3 - 2 * t);
-            image.at(x, y) = rgb(static_cast<int>(v), static_cast<int>(v * 0.92),
-                                 static_cast<int>(v * 0.7));
+            image.at(x, y) = rgb(static_cast<int>(v), static_cast<int>(v * 0.92), static_cast<int>(v * 0.7));
         }
     }
     return image;
@@ -91,9 +90,12 @@ Image exitHole() {
         if (d > 4.95) return false;
         const double a = std::atan2(dy, dx);
         const double swirl = 0.5 + 0.5 * std::sin(a * 3.0 + d * 1.6);
-        if (d < 1.6) c = 0x06141A;
-        else if (d > 4.2) c = 0xE8FFF6;
-        else c = mix(0x0E5A66, 0x8AF5E0, swirl * (d / 4.2));
+        if (d < 1.6)
+            c = 0x06141A;
+        else if (d > 4.2)
+            c = 0xE8FFF6;
+        else
+            c = mix(0x0E5A66, 0x8AF5E0, swirl * (d / 4.2));
         return true;
     });
     return image;
@@ -186,9 +188,12 @@ Image marker() {
         const bool outline = head > 4.6 && tail > 2.7;
         const bool eye = std::hypot(x - 11.8, y - 4.6) < 1.3;
         const bool pupil = std::hypot(x - 12.4, y - 4.6) < 0.6;
-        if (outline) c = pal::ink;
-        else if (pupil) c = pal::ink;
-        else if (eye) c = 0xFFFFFF;
+        if (outline)
+            c = pal::ink;
+        else if (pupil)
+            c = pal::ink;
+        else if (eye)
+            c = 0xFFFFFF;
         else {
             const double light = head <= 4.6 ? sphereLight(x, y, hx, hy, 4.8) : 0.55;
             c = mix(pal::wormDark, pal::wormLight, light);

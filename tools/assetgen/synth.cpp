@@ -19,18 +19,28 @@ std::size_t sampleCount(double seconds) {
     return static_cast<std::size_t>(std::lround(std::max(0.0, seconds) * kRate));
 }
 
-Samples silence(double seconds) { return Samples(sampleCount(seconds), 0.0); }
+Samples silence(double seconds) {
+    return Samples(sampleCount(seconds), 0.0);
+}
 
 double Noise::next() {
     state = state * 1664525u + 1013904223u;
     return (state >> 8) / 8388607.5 - 1.0;
 }
 
-double sine(double phase) { return std::sin(2 * kPi * phase); }
-double triangle(double phase) { return 4.0 * std::fabs(phase - 0.5) - 1.0; }
+double sine(double phase) {
+    return std::sin(2 * kPi * phase);
+}
+double triangle(double phase) {
+    return 4.0 * std::fabs(phase - 0.5) - 1.0;
+}
 // Zero-mean for any duty cycle, so narrow pulses carry no offset.
-double square(double phase, double duty) { return 1.4 * (phase < duty ? 1.0 - duty : -duty); }
-double saw(double phase) { return 2.0 * phase - 1.0; }
+double square(double phase, double duty) {
+    return 1.4 * (phase < duty ? 1.0 - duty : -duty);
+}
+double saw(double phase) {
+    return 2.0 * phase - 1.0;
+}
 
 double decayEnvelope(double t, double attack, double decay) {
     if (t < attack) return t / attack;

@@ -89,8 +89,8 @@ void headLight(Image& atlas) {
         for (int x = 0; x < 64; ++x) {
             const double d = std::hypot(x - 31.5, y - 31.5) / 32.0;
             const double v = d >= 0.95 ? 0.0 : std::pow(1.0 - d / 0.95, 1.8);
-            atlas.at(x, y) = rgb(static_cast<int>(200 * v), static_cast<int>(180 * v),
-                                 static_cast<int>(120 * v));
+            atlas.at(x, y) =
+                rgb(static_cast<int>(200 * v), static_cast<int>(180 * v), static_cast<int>(120 * v));
         }
 }
 
@@ -144,7 +144,7 @@ void owl(Image& atlas) {
             c = scale(0x8E6B44, light);
             if (std::hypot(span - 3.3, v + 12.0) < 2.1) c = 0xF4C84A;  // eyes
             if (std::hypot(span - 3.3, v + 12.0) < 1.0) c = pal::ink;
-            if (span < 0.9 && v > -9.5 && v < -7.0) c = 0xD8B070;     // beak
+            if (span < 0.9 && v > -9.5 && v < -7.0) c = 0xD8B070;  // beak
         } else if (wing || finger) {
             const bool bar = std::fmod(span + 40.0, 6.0) < 1.6;  // barred flight feathers
             c = scale(bar ? 0x4A3220 : (mottle > 0.8 ? 0xC8A070 : 0x7A5634), light);

@@ -22,7 +22,8 @@ void bean(cairo_t* cr, Rgb colour) {
     cairo_pattern_t* g = cairo_pattern_create_radial(6, 5, 0.5, 8, 7.5, 6.5);
     const Rgb light = mix(colour, 0xFFFFFF, 0.5), dark = scale(colour, 0.55);
     cairo_pattern_add_color_stop_rgb(g, 0, red(light) / 255.0, green(light) / 255.0, blue(light) / 255.0);
-    cairo_pattern_add_color_stop_rgb(g, 0.5, red(colour) / 255.0, green(colour) / 255.0, blue(colour) / 255.0);
+    cairo_pattern_add_color_stop_rgb(g, 0.5, red(colour) / 255.0, green(colour) / 255.0,
+                                     blue(colour) / 255.0);
     cairo_pattern_add_color_stop_rgb(g, 1, red(dark) / 255.0, green(dark) / 255.0, blue(dark) / 255.0);
     cairo_arc(cr, 8, 7.5, 5.5, 0, 2 * kPi);
     cairo_set_source(cr, g);
@@ -96,7 +97,9 @@ void randomBean(cairo_t* cr) {
     drawLabel(cr, 8, 11, "?", q, 1);
 }
 
-void stone(cairo_t* cr) { bean(cr, 0x8A877E); }
+void stone(cairo_t* cr) {
+    bean(cr, 0x8A877E);
+}
 
 void eraser(cairo_t* cr) {
     cairo_move_to(cr, 2.5, 10.5);
@@ -150,8 +153,10 @@ void lineTool(cairo_t* cr) {
 
 void rectTool(cairo_t* cr, bool filled) {
     cairo_rectangle(cr, 2.5, 3.5, 11, 8);
-    if (filled) outlineFill(cr, pal::bean[3]);
-    else shapeStroke(cr);
+    if (filled)
+        outlineFill(cr, pal::bean[3]);
+    else
+        shapeStroke(cr);
 }
 
 void ellipseTool(cairo_t* cr, bool filled) {
@@ -160,8 +165,10 @@ void ellipseTool(cairo_t* cr, bool filled) {
     cairo_scale(cr, 6, 4.5);
     cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
     cairo_restore(cr);
-    if (filled) outlineFill(cr, pal::bean[3]);
-    else shapeStroke(cr);
+    if (filled)
+        outlineFill(cr, pal::bean[3]);
+    else
+        shapeStroke(cr);
 }
 
 void about(cairo_t* cr) {
@@ -188,7 +195,11 @@ void drawToolbarStrip(cairo_t* cr) {
             case 2: floppy(cr); break;
             case 3: properties(cr); break;
             case 4: randomBean(cr); break;
-            case 5: case 6: case 7: case 8: case 9: bean(cr, pal::bean[static_cast<std::size_t>(i - 5)]); break;
+            case 5:
+            case 6:
+            case 7:
+            case 8:
+            case 9: bean(cr, pal::bean[static_cast<std::size_t>(i - 5)]); break;
             case 10: stone(cr); break;
             case 11: eraser(cr); break;
             case 12: startFlag(cr); break;

@@ -76,7 +76,8 @@ void warnLimits(const char* name, const std::string& disk) {
                      layout.problem.c_str());
         return;
     }
-    for (const std::string& problem : limitProblems(layout)) printPrefixed(stderr, std::string(name) + ": warning: ", problem);
+    for (const std::string& problem : limitProblems(layout))
+        printPrefixed(stderr, std::string(name) + ": warning: ", problem);
 }
 
 int runShow(const char* path) {
@@ -95,7 +96,8 @@ int runCheck(int count, char** paths) {
             continue;
         }
         std::vector<std::string> failures = checkScene(disk);
-        for (const std::string& failure : failures) printPrefixed(stdout, std::string(paths[i]) + ": ", failure);
+        for (const std::string& failure : failures)
+            printPrefixed(stdout, std::string(paths[i]) + ": ", failure);
         if (failures.empty()) std::printf("%s: ok\n", paths[i]);
         if (!failures.empty()) status = 1;
     }

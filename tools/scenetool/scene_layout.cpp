@@ -17,8 +17,10 @@ bool readPlainNumbers(std::string_view text, std::int32_t (&values)[5]) {
     for (std::int32_t& value : values) {
         if (pos > text.size()) return false;  // fewer than five numbers
         std::size_t end = text.find(' ', pos);
-        std::string token(text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
-        if (token.empty() || token.size() > 11 || token.find_first_not_of("-0123456789") != std::string::npos) {
+        std::string token(
+            text.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos));
+        if (token.empty() || token.size() > 11 ||
+            token.find_first_not_of("-0123456789") != std::string::npos) {
             return false;
         }
         long long number = std::strtoll(token.c_str(), nullptr, 10);
@@ -63,8 +65,8 @@ void takeNumbers(SceneLayout& layout, std::string_view disk) {
 }
 
 void takeGrid(SceneLayout& layout, std::string_view rest) {
-    layout.gridCells = rest.size() < static_cast<std::size_t>(kSceneCells) ? static_cast<int>(rest.size())
-                                                                           : kSceneCells;
+    layout.gridCells =
+        rest.size() < static_cast<std::size_t>(kSceneCells) ? static_cast<int>(rest.size()) : kSceneCells;
     for (int i = 0; i < layout.gridCells; ++i) {
         layout.scene.grid[static_cast<std::size_t>(sceneCellIndex(i % kSceneColumns, i / kSceneColumns))] =
             static_cast<std::uint8_t>(rest[static_cast<std::size_t>(i)]);
@@ -129,8 +131,8 @@ void addRange(std::vector<std::string>& out, const char* what, std::int32_t valu
 
 void addTextProblems(std::vector<std::string>& out, const Scene& scene) {
     if (scene.title.size() > static_cast<std::size_t>(kTitleLimit)) {
-        out.push_back("the title has " + std::to_string(scene.title.size()) + " characters; the editor allows " +
-                      std::to_string(kTitleLimit));
+        out.push_back("the title has " + std::to_string(scene.title.size()) +
+                      " characters; the editor allows " + std::to_string(kTitleLimit));
     }
     if (scene.title.find_first_of("\r\n") != std::string::npos) out.push_back("the title holds a line break");
     if (scene.description.size() > static_cast<std::size_t>(kDescriptionLimit)) {
@@ -147,8 +149,9 @@ void addGridProblems(std::vector<std::string>& out, const SceneLayout& layout) {
         exits += code == ExitPoint;
         if (cellSymbol(code) == '*') {
             if (odd++ == 0) {
-                out.push_back("the cell at column " + std::to_string(i % 40) + ", row " + std::to_string(i / 40) +
-                              " holds code " + std::to_string(code) + ", which the editor never writes");
+                out.push_back("the cell at column " + std::to_string(i % 40) + ", row " +
+                              std::to_string(i / 40) + " holds code " + std::to_string(code) +
+                              ", which the editor never writes");
             }
         }
     }

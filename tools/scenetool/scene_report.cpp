@@ -22,12 +22,14 @@ std::string intervalText(const GameSceneSettings& settings) {
 }
 
 std::string objectiveText(const GameSceneSettings& settings) {
-    if (settings.objective < Standard || settings.objective > EatUp) return "(none: " + std::to_string(settings.objective) + ")";
+    if (settings.objective < Standard || settings.objective > EatUp)
+        return "(none: " + std::to_string(settings.objective) + ")";
     std::string text;
     for (const char* c = gameObjectiveTexts[static_cast<std::size_t>(settings.objective)]; *c != '\0'; ++c) {
         if (*c != '\n') text.push_back(*c);
     }
-    if (settings.objective == GoalScore) text += " " + std::to_string(static_cast<std::uint32_t>(settings.goalScore));
+    if (settings.objective == GoalScore)
+        text += " " + std::to_string(static_cast<std::uint32_t>(settings.goalScore));
     return text;
 }
 
@@ -88,7 +90,11 @@ std::string showScene(std::string_view disk) {
     readSceneBytes(disk, scene);
     std::string out = "Title:       " + upper(settings.title) + "\n";
     out += "Background:  " + backgroundText(settings.background) + "\n";
-    out += std::string("Random fall: ") + (settings.randomFall == 0 ? "NO" : settings.randomFall == 1 ? "YES" : "?") + "\n";
+    out += std::string("Random fall: ") +
+           (settings.randomFall == 0   ? "NO"
+            : settings.randomFall == 1 ? "YES"
+                                       : "?") +
+           "\n";
     out += "Interval:    " + intervalText(settings) + "\n";
     out += "Objective:   " + objectiveText(settings) + "\n";
     out += "Description:\n";

@@ -12,8 +12,9 @@
 namespace {
 
 constexpr std::string_view kSymbols = "rogbp#SE?.*-";
-constexpr std::array<std::uint8_t, 10> kSymbolCodes = {RedBean,    OrangeBean, GreenBean, BlueBean,   PurpleBean,
-                                                       StoneBean,  StartPoint, ExitPoint, RandomBean, EmptyCell};
+constexpr std::array<std::uint8_t, 10> kSymbolCodes = {RedBean,    OrangeBean, GreenBean,  BlueBean,
+                                                       PurpleBean, StoneBean,  StartPoint, ExitPoint,
+                                                       RandomBean, EmptyCell};
 
 struct SourceParser {
     std::vector<std::string_view> lines;
@@ -42,7 +43,8 @@ std::string_view trim(std::string_view text) {
 
 bool sameWord(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -111,7 +113,8 @@ bool takeNumberKey(SourceParser& p, std::size_t line, int field, std::string_vie
     if (field == 1) words = &kFall;
     if (field == 3) words = &kObjectives;
     if (!parseSetting(value, *words, p.numbers[field])) {
-        return fail(p, line, words->empty() ? "expected a whole number" : "expected a name or a whole number");
+        return fail(p, line,
+                    words->empty() ? "expected a whole number" : "expected a name or a whole number");
     }
     p.numericKeys = true;
     return true;
@@ -124,7 +127,8 @@ bool takeText(SourceParser& p, std::size_t line, std::string_view value, std::st
 }
 
 bool takeKey(SourceParser& p, std::size_t line, std::string_view key, std::string_view value) {
-    constexpr std::string_view kNumberKeys[] = {"background", "random fall", "interval", "objective", "goal score"};
+    constexpr std::string_view kNumberKeys[] = {"background", "random fall", "interval", "objective",
+                                                "goal score"};
     std::string lower(key);
     for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (std::find(p.seenKeys.begin(), p.seenKeys.end(), lower) != p.seenKeys.end()) {
@@ -143,7 +147,9 @@ bool takeKey(SourceParser& p, std::size_t line, std::string_view key, std::strin
     return fail(p, line, "unknown key '" + std::string(key) + "'");
 }
 
-bool isNoise(std::string_view line) { return trim(line).empty() || trim(line).front() == '#'; }
+bool isNoise(std::string_view line) {
+    return trim(line).empty() || trim(line).front() == '#';
+}
 
 bool splitKey(std::string_view line, std::string_view& key, std::string_view& value) {
     std::size_t eq = line.find('=');
@@ -177,11 +183,13 @@ bool parseGridRows(SourceParser& p) {
         if (p.next >= p.lines.size()) return fail(p, p.next, "the grid needs 30 rows");
         std::string_view text = trim(p.lines[p.next]);
         if (text.size() != static_cast<std::size_t>(kSceneColumns)) {
-            return fail(p, p.next, "a grid row needs 40 symbols, this one has " + std::to_string(text.size()));
+            return fail(p, p.next,
+                        "a grid row needs 40 symbols, this one has " + std::to_string(text.size()));
         }
         for (char c : text) {
             if (kSymbols.find(c) == std::string_view::npos) {
-                return fail(p, p.next, std::string("'") + c + "' is not a grid symbol (r o g b p # S E ? . * -)");
+                return fail(p, p.next,
+                            std::string("'") + c + "' is not a grid symbol (r o g b p # S E ? . * -)");
             }
             if (c != '-' && !p.symbols.empty() && p.symbols.back() == '-') {
                 return fail(p, p.next, "'-' marks the end of the file and may only be followed by '-'");
@@ -198,7 +206,8 @@ bool parseCellLine(SourceParser& p, std::string_view value, std::string_view key
     std::size_t space = place.find(' ');
     if (space == std::string_view::npos || !parseInteger(trim(place.substr(0, space)), 0, 39, column) ||
         !parseInteger(trim(place.substr(space + 1)), 0, 29, row) || !parseInteger(value, 0, 255, code)) {
-        return fail(p, p.next, "expected 'cell COLUMN ROW = CODE' with a column 0..39, a row 0..29, a code 0..255");
+        return fail(p, p.next,
+                    "expected 'cell COLUMN ROW = CODE' with a column 0..39, a row 0..29, a code 0..255");
     }
     std::size_t at = static_cast<std::size_t>(row * kSceneColumns + column);
     if (p.symbols[at] != '*') return fail(p, p.next, "that cell is not marked '*' in the grid");
@@ -211,20 +220,23 @@ bool parseAfterGrid(SourceParser& p) {
     for (; p.next < p.lines.size(); ++p.next) {
         if (isNoise(p.lines[p.next])) continue;
         std::string_view key, value;
-        if (!splitKey(p.lines[p.next], key, value)) return fail(p, p.next, "expected 'cell ...' or 'trailing = ...'");
+        if (!splitKey(p.lines[p.next], key, value))
+            return fail(p, p.next, "expected 'cell ...' or 'trailing = ...'");
         if (key.substr(0, 5) == "cell ") {
             if (!parseCellLine(p, value, key)) return false;
         } else if (key == "trailing" && p.trailing.empty()) {
             if (!unescape(p, p.next, value, p.trailing)) return false;
-            if (p.symbols.back() == '-') return fail(p, p.next, "a file that ends inside the grid has no trailing bytes");
+            if (p.symbols.back() == '-')
+                return fail(p, p.next, "a file that ends inside the grid has no trailing bytes");
         } else {
             return fail(p, p.next, "unknown line after the grid");
         }
     }
     for (std::size_t i = 0; i < p.symbols.size(); ++i) {
         if (p.symbols[i] == '*' && p.otherCodes[i] < 0) {
-            return fail(p, p.lines.size() - 1, "no 'cell " + std::to_string(i % 40) + " " + std::to_string(i / 40) +
-                                                    " = CODE' line for the '*' there");
+            return fail(p, p.lines.size() - 1,
+                        "no 'cell " + std::to_string(i % 40) + " " + std::to_string(i / 40) +
+                            " = CODE' line for the '*' there");
         }
     }
     return true;
@@ -238,8 +250,8 @@ std::string assemble(const SourceParser& p) {
     } else {
         char line[80];
         std::snprintf(line, sizeof line, "%d %d %d %d %d", static_cast<int>(p.numbers[0]),
-                      static_cast<int>(p.numbers[1]), static_cast<int>(p.numbers[2]), static_cast<int>(p.numbers[3]),
-                      static_cast<int>(p.numbers[4]));
+                      static_cast<int>(p.numbers[1]), static_cast<int>(p.numbers[2]),
+                      static_cast<int>(p.numbers[3]), static_cast<int>(p.numbers[4]));
         logical += line;
     }
     logical.append("\n\0\n", 3);

@@ -58,7 +58,8 @@ std::string fallWord(std::int32_t value) {
 }
 
 std::string dumpRaw(std::string_view disk, const std::string& problem) {
-    std::string out = "# Not a well-formed scene file (" + problem + ");\n# its bytes are kept as they are.\nraw:\n";
+    std::string out =
+        "# Not a well-formed scene file (" + problem + ");\n# its bytes are kept as they are.\nraw:\n";
     for (std::size_t i = 0; i < disk.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(disk[i]);
         out.push_back(kHex[c >> 4]);
