@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev qt6-base-dev qt6-base-dev-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick x11-utils
 )
 

@@ -7,6 +7,13 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 jobs=$(nproc)
 
+echo "== Formatting (.clang-format)"
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -z -- '*.cpp' '*.h' | xargs -0 clang-format --dry-run -Werror
+else
+  echo "not a git checkout: formatting check skipped"
+fi
+
 echo "== Release build and tests"
 bash scripts/build.sh build -DCMAKE_BUILD_TYPE=Release
 ctest --test-dir build --output-on-failure -j "$jobs"
