@@ -14,20 +14,10 @@ set -u
 dist=$(cd "$1" && pwd)
 artefacts=$2
 
-for tool in xvfb-run xdotool import compare convert; do
-  if ! command -v "$tool" >/dev/null 2>&1; then
-    echo "skipped: $tool is not installed"
-    exit 77
-  fi
-done
-
-if [ -z "${MT_E2E_INSIDE_X:-}" ]; then
-  export MT_E2E_INSIDE_X=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
-fi
-
-mkdir -p "$artefacts"
-rm -f "$artefacts"/*.png "$artefacts"/*.txt
+source "$(dirname "$0")/../e2e_lib.sh"
+e2e_require xvfb-run xdotool import compare convert
+e2e_under_xvfb 1024x768 "$0" "$@"
+e2e_artefacts "$artefacts"
 work=$(mktemp -d)
 pids=()
 cleanup() {

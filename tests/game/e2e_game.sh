@@ -8,16 +8,11 @@
 set -uo pipefail
 dist=$1
 artefacts=$2
-for tool in xvfb-run xdotool import convert; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is missing"; exit 77; }
-done
+source "$(dirname "$0")/../e2e_lib.sh"
+e2e_require xvfb-run xdotool import convert
 [ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "skipped: no program folder at $dist"; exit 77; }
-
-if [ -z "${MT_E2E_INNER:-}" ]; then
-  mkdir -p "$artefacts"
-  export MT_E2E_INNER=1
-  exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$dist" "$artefacts"
-fi
+e2e_under_xvfb 1024x768 "$0" "$@"
+mkdir -p "$artefacts"
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT

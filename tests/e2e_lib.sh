@@ -1,0 +1,30 @@
+# The shared start of the end-to-end scripts, which drive the real programs under a virtual X
+# server. Sourced, not run: the scripts call these before doing anything else.
+
+# Skips the test (CTest's skip code 77) when one of the named tools is not installed.
+e2e_require() {
+  local tool
+  for tool in "$@"; do
+    if ! command -v "$tool" >/dev/null 2>&1; then
+      echo "skipped: $tool is not installed"
+      exit 77
+    fi
+  done
+}
+
+# Runs the calling script again, once, under its own virtual X server of the given size
+# (e.g. 800x600). Usage: e2e_under_xvfb SIZE "$0" "$@"
+e2e_under_xvfb() {
+  local size=$1
+  shift
+  if [ -z "${MT_E2E_INSIDE_X:-}" ]; then
+    export MT_E2E_INSIDE_X=1
+    exec xvfb-run -a -s "-screen 0 ${size}x24 -nolisten tcp" bash "$@"
+  fi
+}
+
+# A clean artefact folder: the screenshots of the last run, kept for looking at afterwards.
+e2e_artefacts() {
+  mkdir -p "$1"
+  rm -f "$1"/*.png "$1"/*.txt
+}
