@@ -28,3 +28,26 @@ e2e_artefacts() {
   mkdir -p "$1"
   rm -f "$1"/*.png "$1"/*.txt
 }
+
+# A failed check is counted and the run goes on, so one run shows every check that fails and
+# leaves all its screenshots behind; e2e_verdict ends the run.
+failures=0
+fail() {
+  echo "FAILED: $*"
+  failures=$((failures + 1))
+}
+step() { echo "--- $*"; }
+e2e_verdict() {
+  if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed; screenshots in $1"
+    exit 1
+  fi
+}
+
+# Fresh settings and runtime folders under WORK, so a run never sees the user's own.
+e2e_fresh_home() {
+  mkdir -p "$1/config" "$1/runtime"
+  chmod 700 "$1/runtime"
+  export XDG_CONFIG_HOME="$1/config"
+  export XDG_RUNTIME_DIR="$1/runtime"
+}

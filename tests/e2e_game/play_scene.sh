@@ -25,21 +25,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-step() { echo "--- $*"; }
-
 # ---- a fresh program folder and fresh settings ----
-mkdir -p "$work/game" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
+mkdir -p "$work/game"
+e2e_fresh_home "$work"
 cp "$dist/MunchTrail" "$work/game/"
 cp -r "$dist/DAT" "$dist/Scenes" "$work/game/"
 [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/game/"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
 export SDL_AUDIODRIVER=dummy
 settings="$XDG_CONFIG_HOME/Quillfern/MunchTrail.ini"
 
@@ -166,9 +157,6 @@ else
   fail "no settings file at $settings"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; screenshots in $artefacts"
-  exit 1
-fi
+e2e_verdict "$artefacts"
 cp "$artefacts/07-in-progress.png" "$artefacts/screenshot.png"
 echo "passed; screenshots in $artefacts (screenshot.png: the README picture)"

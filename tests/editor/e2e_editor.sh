@@ -28,22 +28,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-step() { echo "--- $*"; }
-
 # ---- a fresh program folder and fresh settings ----
-mkdir -p "$work/prog/Scenes" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
+mkdir -p "$work/prog/Scenes"
+e2e_fresh_home "$work"
 cp "$dist/KELV" "$work/prog/"
 cp -r "$dist/DAT" "$work/prog/"
 [ -d "$dist/icons" ] && cp -r "$dist/icons" "$work/prog/"
 [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/prog/"
-export XDG_CONFIG_HOME="$work/config"
-export XDG_RUNTIME_DIR="$work/runtime"
 export SDL_AUDIODRIVER=dummy
 
 # ---- the editor ----
@@ -212,8 +203,5 @@ elif [ ! -x "$dist/MunchTrail" ]; then
   echo "note: no MunchTrail in $dist; the listing check is left out"
 fi
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed; screenshots in $artefacts"
-  exit 1
-fi
+e2e_verdict "$artefacts"
 echo "passed; screenshots in $artefacts"

@@ -16,8 +16,8 @@ mkdir -p "$artefacts"
 
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-mkdir -p "$work/game" "$work/config" "$work/runtime"
-chmod 700 "$work/runtime"
+mkdir -p "$work/game"
+e2e_fresh_home "$work"
 cp -r "$dist/MunchTrail" "$dist/DAT" "$work/game/"
 [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/game/"
 mkdir -p "$work/bin"
@@ -25,7 +25,6 @@ printf '#!/bin/sh\necho "$1" >> "%s/opened.txt"\n' "$work" > "$work/bin/xdg-open
 chmod +x "$work/bin/xdg-open"
 export PATH=$work/bin:$PATH
 # The disk audio driver writes what the mixer plays into a file the test reads afterwards.
-export XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 
 fail() { echo "FAILED: $*"; exit 1; }
