@@ -88,6 +88,8 @@ struct GameSceneSink {
 // The game's reader of "Scenes/" + fileName. False, with nothing changed and no callback made,
 // when the path does not fit the game's 256-byte path buffer or the file cannot be opened.
 bool readSceneForGame(const char* fileName, GameSceneSettings& settings, const GameSceneSink& sink);
+// The same reader for a scene file at any path (a player's own scenes live outside Scenes/).
+bool readSceneFileForGame(const char* path, GameSceneSettings& settings, const GameSceneSink& sink);
 
 // ---- Byte-level forms of the routines above (the file routines are thin wrappers over them) ----
 

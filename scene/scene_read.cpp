@@ -106,6 +106,10 @@ bool readSceneForGame(const char* fileName, GameSceneSettings& settings, const G
     char path[kGamePathBuffer];
     std::memcpy(path, kScenesFolder, sizeof kScenesFolder - 1);
     std::memcpy(path + sizeof kScenesFolder - 1, fileName, length + 1);
+    return readSceneFileForGame(path, settings, sink);
+}
+
+bool readSceneFileForGame(const char* path, GameSceneSettings& settings, const GameSceneSink& sink) {
     std::FILE* file = openSceneFile(path);
     if (file == nullptr) return false;
     SceneInput in;

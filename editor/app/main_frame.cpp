@@ -23,6 +23,7 @@
 #include "editor/app/prompts.h"
 #include "editor/app/properties_dialog.h"
 #include "editor/core/editor_state.h"
+#include "scene/folders.h"
 
 namespace {
 
@@ -206,7 +207,11 @@ void CMainFrame::runCommand(int id) {
 }
 
 void CMainFrame::fileOpen() {
-    const QString path = editorPrompts.openFileName(this, programPath("Scenes"));
+    // The player's own scenes first, once there are any; the shipped ones otherwise.
+    QString folder =
+        QString::fromStdString(sceneSaveFolder(editorState.programFolder, editorState.portable, false));
+    if (!QFileInfo(folder).isDir()) folder = programPath("Scenes");
+    const QString path = editorPrompts.openFileName(this, folder);
     if (!path.isEmpty()) document_->openDocumentFile(path);
 }
 

@@ -44,7 +44,10 @@ struct EditorState {
     float scaleY = 1.0f;
     std::int32_t backgroundImageNumber = 0;
     // Where DAT, Scenes and Readme.htm live; setExeDirectory makes it the working directory.
+    // It is the program's own folder when KELV runs portable, the installed data folder
+    // otherwise (`portable` false), where scenes are saved into the player's own folder.
     std::string programFolder = ".";
+    bool portable = true;
 };
 inline EditorState editorState{};
 

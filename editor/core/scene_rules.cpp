@@ -1,8 +1,9 @@
 // The rules the document applies to the scene as a whole: the values of a new scene and where
-// a scene is saved by default, the Scenes folder beside the program under the document's
-// title. (The checks before a save, validateScene, live with the scene record, which
-// scenetool shares.)
+// a scene is saved by default, the scene folder the editor writes to (the shipped Scenes/
+// when it may, else the player's own) under the document's title. (The checks before a save, validateScene,
+// live with the scene record, which scenetool shares.)
 #include "editor/core/editor_state.h"
+#include "scene/folders.h"
 
 void resetScene() {
     editorState.scene = Scene{};
@@ -11,5 +12,5 @@ void resetScene() {
 
 std::string sceneSavePath(const std::string& documentTitle) {
     setExeDirectory();
-    return editorState.programFolder + "/Scenes/" + documentTitle;
+    return sceneSaveFolder(editorState.programFolder, editorState.portable, true) + "/" + documentTitle;
 }

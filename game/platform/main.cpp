@@ -1,6 +1,6 @@
 // The entry point of MunchTrail: answers --help and --version without a window, makes the
-// program's own folder the working directory (DAT/, Scenes/, Readme.htm and KELV are found
-// relative to it), lets only one copy run, and hands over to the game's start-up and loop.
+// data folder the working directory (DAT/, Scenes/ and Readme.htm are found relative to it), lets only one
+// copy run, and hands over to the game's start-up and loop.
 #include <unistd.h>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "game/platform/sdl_state.h"
 #include "game/platform/single_instance.h"
 #include "game/shell/shell.h"
+#include "scene/folders.h"
 
 namespace {
 
@@ -33,22 +34,19 @@ bool answeredCommandLine(int argc, char** argv) {
     return false;
 }
 
-void setExeDirectory() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) return;
-    path[length] = '\0';
-    const std::string folder(path, static_cast<std::size_t>(length));
-    const std::size_t slash = folder.rfind('/');
-    if (slash != std::string::npos && chdir(folder.substr(0, slash + 1).c_str()) != 0)
-        std::fprintf(stderr, "MunchTrail: cannot enter the program's folder %s\n", folder.c_str());
+// Makes the data folder the working directory: DAT/, Scenes/ and Readme.htm are found
+// relative to it, beside the program (portable) or in the installed share folder.
+void enterDataFolder() {
+    const std::string folder = dataFolderFor(runningProgramFolder());
+    if (!folder.empty() && chdir(folder.c_str()) != 0)
+        std::fprintf(stderr, "MunchTrail: cannot enter the data folder %s\n", folder.c_str());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     if (answeredCommandLine(argc, argv)) return 0;
-    setExeDirectory();
+    enterDataFolder();
     if (!claimSingleInstance()) return 0;
     blockRaiseSignal();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {

@@ -17,6 +17,7 @@
 #include "game/platform/sdl_state.h"
 #include "game/platform/single_instance.h"
 #include "game/shell/platform.h"
+#include "scene/folders.h"
 
 extern char** environ;
 
@@ -75,9 +76,12 @@ void platformOpenDocument(const char* path) {
     SDL_OpenURL(url.c_str());
 }
 
+// The editor beside the game: KELV in the program folder, or the installed kelv command.
 void platformStartEditor() {
-    char program[] = "./KELV";
-    char* arguments[] = {program, nullptr};
+    const std::string folder = runningProgramFolder();
+    std::string program = folder + "/KELV";
+    if (access(program.c_str(), X_OK) != 0) program = folder + "/kelv";
+    char* arguments[] = {program.data(), nullptr};
     // The editor must not inherit the blocked raise signal of this process.
     posix_spawnattr_t attributes;
     if (posix_spawnattr_init(&attributes) != 0) return;
@@ -86,7 +90,7 @@ void platformStartEditor() {
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     pid_t child = 0;
-    posix_spawn(&child, program, nullptr, &attributes, arguments, environ);
+    posix_spawn(&child, program.c_str(), nullptr, &attributes, arguments, environ);
     posix_spawnattr_destroy(&attributes);
 }
 

@@ -20,6 +20,7 @@
 #include "render/blit.h"
 #include "render/font.h"
 #include "render/pixels.h"
+#include "scene/folders.h"
 #include "scene/scene.h"
 
 namespace {
@@ -43,6 +44,30 @@ bool hasSceneExtension(const std::string& name) {
     return ext[0] == '.' && (ext[1] | 0x20) == 'q' && (ext[2] | 0x20) == 's' && (ext[3] | 0x20) == 'n';
 }
 
+void addSceneFiles(const std::string& folder, std::vector<std::string>& names) {
+    std::error_code error;
+    std::filesystem::directory_iterator entry(folder, error);
+    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+        std::error_code statError;
+        if (!entry->is_regular_file(statError)) continue;
+        std::string name = entry->path().filename().string();
+        if (name.size() >= static_cast<std::size_t>(kSceneNameSize)) continue;
+        if (hasSceneExtension(name)) names.push_back(std::move(name));
+    }
+}
+
+// Reads a listed scene: the player's own file of that name when there is one (it overrides
+// the shipped scene), the shipped one otherwise.
+void loadListedScene(const char* name) {
+    const std::string own = playerSceneFolder();
+    std::error_code error;
+    if (!own.empty() && std::filesystem::is_regular_file(own + "/" + name, error)) {
+        loadSceneFile((own + "/" + name).c_str());
+    } else {
+        loadScene(name);
+    }
+}
+
 // ---- the page of names ----
 
 // Copies the names from position `from` on into the page; the entry behind the last is empty.
@@ -56,10 +81,11 @@ void fillPage(const std::vector<std::string>& names, int from) {
     window[copied][0] = '\0';
 }
 
-// Lists the folder again and moves sceneTop to wherever the page's first name now stands. A
-// name that has vanished leaves sceneTop where it was.
+// Lists the folder again, counts it anew and moves sceneTop to wherever the page's first name
+// now stands. A name that has vanished leaves sceneTop where it was.
 std::vector<std::string> refindPage() {
     std::vector<std::string> names = listSceneFiles();
+    sceneSelect.sceneCount = static_cast<std::int32_t>(names.size());
     const char* first = sceneSelect.sceneWindow[0].data();
     auto found = std::lower_bound(names.begin(), names.end(), std::string(first));
     if (first[0] != '\0' && found != names.end() && *found == first) {
@@ -68,10 +94,15 @@ std::vector<std::string> refindPage() {
     return names;
 }
 
-// Shows the page starting at position `top` (already re-found and computed by the caller).
+// Shows the page starting at position `top` (already re-found and computed by the caller),
+// pulled back so that it ends with the last file when files have gone; the selected row stays
+// on a name.
 void showPage(const std::vector<std::string>& names, int top) {
+    top = std::max(0, std::min(top, static_cast<int>(names.size()) - kScenePageRows));
     fillPage(names, top);
     sceneSelect.sceneTop = top;
+    while (sceneSelect.sceneRow > 0 && sceneSelect.sceneWindow[sceneSelect.sceneRow][0] == '\0')
+        sceneSelect.sceneRow -= 1;
 }
 
 void readListOnce() {
@@ -80,7 +111,7 @@ void readListOnce() {
     if (names.empty()) return;
     sceneSelect.sceneCount = static_cast<std::int32_t>(names.size());
     fillPage(names, 0);
-    loadScene(sceneSelect.sceneWindow[0].data());
+    loadListedScene(sceneSelect.sceneWindow[0].data());
     sceneSelect.sceneTop = 0;
     sceneSelect.sceneRow = 0;
 }
@@ -94,17 +125,17 @@ void moveUp() {
         return;
     }
     std::vector<std::string> names = refindPage();
-    if (s.sceneTop > 0) showPage(names, s.sceneTop - 1);
+    showPage(names, s.sceneTop - 1);
 }
 
 void moveDown() {
     SceneSelectState& s = sceneSelect;
     if (s.sceneRow < kScenePageRows - 1) {
-        if (s.sceneRow < s.sceneCount - 1) s.sceneRow += 1;
+        if (s.sceneRow < s.sceneCount - 1 && s.sceneWindow[s.sceneRow + 1][0] != '\0') s.sceneRow += 1;
         return;
     }
     std::vector<std::string> names = refindPage();
-    if (s.sceneTop < s.sceneCount - kScenePageRows) showPage(names, s.sceneTop + 1);
+    showPage(names, s.sceneTop + 1);
 }
 
 void pageUp() {
@@ -120,11 +151,12 @@ void pageUp() {
 
 void pageDown() {
     SceneSelectState& s = sceneSelect;
+    std::vector<std::string> names = refindPage();
     if (s.sceneCount < kScenePageRows + 1) {
-        s.sceneRow = s.sceneCount - 1;
+        showPage(names, 0);
+        s.sceneRow = std::max(s.sceneCount - 1, 0);
         return;
     }
-    std::vector<std::string> names = refindPage();
     if (s.sceneTop > s.sceneCount - 2 * kScenePageRows) {
         showPage(names, s.sceneCount - kScenePageRows);
         s.sceneRow = kScenePageRows - 1;
@@ -134,19 +166,15 @@ void pageDown() {
 }
 
 void home() {
-    SceneSelectState& s = sceneSelect;
-    s.sceneRow = 0;
-    if (s.sceneCount >= kScenePageRows + 1) showPage(refindPage(), 0);
+    sceneSelect.sceneRow = 0;
+    showPage(refindPage(), 0);
 }
 
 void end() {
     SceneSelectState& s = sceneSelect;
-    if (s.sceneCount > kScenePageRows) {
-        showPage(refindPage(), s.sceneCount - kScenePageRows);
-        s.sceneRow = kScenePageRows - 1;
-    } else {
-        s.sceneRow = s.sceneCount - 1;
-    }
+    std::vector<std::string> names = refindPage();
+    s.sceneRow = std::min(std::max(s.sceneCount - 1, 0), kScenePageRows - 1);
+    showPage(names, s.sceneCount - kScenePageRows);
 }
 
 bool isMovementKey(std::uint8_t key) {
@@ -229,7 +257,7 @@ void rereadSelection(std::uint8_t key) {
     const bool reads = isMovementKey(key) || key == kKeySpace || key == kKeyEnter || key == kKeyPadEnter;
     if (!reads || altHeld()) return;
     const char* name = sceneSelect.sceneWindow[sceneSelect.sceneRow].data();
-    if (name[0] != '\0') loadScene(name);
+    if (name[0] != '\0') loadListedScene(name);
 }
 
 // ---- drawing ----
@@ -340,16 +368,11 @@ void drawScreen() {
 
 std::vector<std::string> listSceneFiles() {
     std::vector<std::string> names;
-    std::error_code error;
-    std::filesystem::directory_iterator entry("Scenes", error);
-    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        std::error_code statError;
-        if (!entry->is_regular_file(statError)) continue;
-        std::string name = entry->path().filename().string();
-        if (name.size() >= static_cast<std::size_t>(kSceneNameSize)) continue;
-        if (hasSceneExtension(name)) names.push_back(std::move(name));
-    }
+    addSceneFiles("Scenes", names);
+    const std::string own = playerSceneFolder();
+    if (!own.empty()) addSceneFiles(own, names);
     std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
 }
 

@@ -64,10 +64,12 @@ void fillPlayfield(int column, int row, std::uint8_t sceneCell) {
     }
 }
 
-void loadScene(const char* fileName) {
-    // The reader fills a copy of the settings; the world takes them only from a file that
-    // opened, so a missing file leaves the previous scene in force. The copy starts from the
-    // scene in force, so a number that cannot be read keeps its previous value.
+namespace {
+
+// The reader fills a copy of the settings; the world takes them only from a file that opened,
+// so a missing file leaves the previous scene in force. The copy starts from the scene in
+// force, so a number that cannot be read keeps its previous value.
+bool loadWith(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&), const char* name) {
     GameSceneSettings settings;
     std::memcpy(settings.title, world.title, sizeof settings.title);
     std::memcpy(settings.description, world.description, sizeof settings.description);
@@ -79,6 +81,17 @@ void loadScene(const char* fileName) {
     GameSceneSink sink;
     sink.resetCells = resetPlayfield;
     sink.cell = fillPlayfield;
-    if (!readSceneForGame(fileName, settings, sink)) return;
+    if (!read(name, settings, sink)) return false;
     copySettings(settings);
+    return true;
+}
+
+}  // namespace
+
+void loadScene(const char* fileName) {
+    loadWith(readSceneForGame, fileName);
+}
+
+bool loadSceneFile(const char* path) {
+    return loadWith(readSceneFileForGame, path);
 }

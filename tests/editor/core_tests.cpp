@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "editor/core/editor_state.h"
 #include "render/blit.h"
@@ -281,10 +283,29 @@ TEST_F(EditorCore, MissingBackgroundLeavesABlankPicture) {
     EXPECT_EQ(pixel(82, 82), 0u);
 }
 
-TEST_F(EditorCore, SavePathIsTheScenesFolderAndTheTitle) {
-    editorState.programFolder = "/opt/munch";
-    EXPECT_EQ(sceneSavePath("Untitled"), "/opt/munch/Scenes/Untitled");
-    EXPECT_EQ(sceneSavePath("pond.qsn"), "/opt/munch/Scenes/pond.qsn");
+// A scene is saved beside the shipped ones only where the programs run portable and may write
+// there; otherwise into the player's own folder, which the first save creates.
+TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
+    char pattern[] = "/tmp/kelvsaveXXXXXX";
+    const std::string root = mkdtemp(pattern);
+    setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
+    std::filesystem::create_directories(root + "/portable/Scenes");
+    const std::string own = root + "/data/munchtrail/Scenes";
+    const struct {
+        std::string folder;
+        bool portable;
+        std::string expected;
+    } rows[] = {{root + "/portable", true, root + "/portable/Scenes/pond.qsn"},
+                {root + "/noscenes", true, own + "/pond.qsn"},
+                {root + "/portable", false, own + "/pond.qsn"}};
+    for (const auto& row : rows) {
+        std::filesystem::remove_all(root + "/data");
+        editorState.programFolder = row.folder;
+        editorState.portable = row.portable;
+        EXPECT_EQ(sceneSavePath("pond.qsn"), row.expected) << row.folder << row.portable;
+        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(row.expected).parent_path()));
+    }
+    std::filesystem::remove_all(root);
 }
 
 }  // namespace

@@ -245,6 +245,7 @@ void GameTest::SetUp() {
     fs::create_directory(root_ / "Scenes");
     fs::create_directory(root_ / "config");
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
     fs::current_path(root_);
 
     resetHeadlessGame();

@@ -5,6 +5,7 @@
 // grey copy one pixel lower, the list with its marker, the wrapped description, and a fade that
 // dims the text together with the picture.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <initializer_list>
 #include <string>
@@ -153,6 +154,28 @@ TEST_F(SceneList, ThePageIsReFoundByItsFirstNameWhenFilesAppearBeforeIt) {
     // The player saw s027 at the top; the page moves on by exactly one file from there.
     EXPECT_EQ(firstOnPage(), sceneName(28));
     EXPECT_EQ(sceneSelect.sceneTop, 30);
+}
+
+TEST_F(SceneList, EveryListingCountsAgainSoEndAndPageDownReachRealEntries) {
+    writeScenes(30);
+    enter();
+    for (int i = 30; i < 35; ++i) writeScene(sceneName(i), makeScene(sceneTitle(i)));
+    walk({{kKeyEnd, 1, 8, 26}});  // the five new files count
+    for (int i = 3; i < 35; ++i) std::filesystem::remove("Scenes/" + sceneName(i));
+    walk({{kKeyPageDown, 1, 0, 2}, {kKeyDown, 1, 0, 2}});  // back on the last real entry
+}
+
+TEST_F(SceneList, ThePlayersOwnScenesJoinTheListAndOverrideAShippedName) {
+    writeScenes(2);
+    const std::filesystem::path own = std::filesystem::path(getenv("XDG_DATA_HOME")) / "munchtrail/Scenes";
+    std::filesystem::create_directories(own);
+    std::filesystem::copy_file("Scenes/" + sceneName(1), own / "mine.qsn");
+    std::filesystem::copy_file("Scenes/" + sceneName(0), own / sceneName(1));
+    EXPECT_EQ(listSceneFiles(), (std::vector<std::string>{"mine.qsn", sceneName(0), sceneName(1)}));
+    enter();
+    EXPECT_STREQ(world.title, sceneTitle(1).c_str());  // mine.qsn, a copy of s001
+    step(kKeyEnd);
+    EXPECT_STREQ(world.title, sceneTitle(0).c_str());  // the player's s001 is a copy of s000
 }
 
 // ---- files the game cannot use ----
