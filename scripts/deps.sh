@@ -10,6 +10,7 @@ packages=(
   libcairo2-dev fonts-dejavu-core
   clang libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick x11-utils
+  desktop-file-utils libxml2-utils shared-mime-info appstream man-db lintian dpkg-dev file
 )
 
 missing=()

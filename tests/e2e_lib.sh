@@ -1,13 +1,14 @@
 # The shared start of the end-to-end scripts, which drive the real programs under a virtual X
 # server. Sourced, not run: the scripts call these before doing anything else.
 
-# Skips the test (CTest's skip code 77) when one of the named tools is not installed.
+# Fails the test when one of the named tools is not installed: scripts/deps.sh installs every
+# one, so a missing tool is a fault of the machine, never a reason to pass silently.
 e2e_require() {
   local tool
   for tool in "$@"; do
     if ! command -v "$tool" >/dev/null 2>&1; then
-      echo "skipped: $tool is not installed"
-      exit 77
+      echo "FAILED: $tool is not installed (scripts/deps.sh installs it)"
+      exit 1
     fi
   done
 }

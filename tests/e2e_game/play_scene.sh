@@ -7,7 +7,7 @@
 # artefact folder, so a failing run can be looked at afterwards.
 #
 # usage: play_scene.sh <program folder> <artefact folder>
-# exit: 0 passed, 1 failed, 77 skipped (no xvfb-run or xdotool)
+# exit: 0 passed, 1 failed (also when xvfb-run or xdotool is missing)
 set -u
 
 dist=$(cd "$1" && pwd)

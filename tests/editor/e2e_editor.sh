@@ -6,9 +6,12 @@
 # title and background; Ctrl+S saves it into Scenes through the file dialog. scenetool must
 # accept the file and find exactly the painted cells, and MunchTrail must list it on its scene
 # selection screen. Every screenshot is kept in the artefact folder.
+# With MT_INSTALLED_TREE naming an installed prefix (install_check.sh), the installed kelv and
+# munchtrail run instead, with a fresh home: the scene goes into the player's own folder, and
+# the game lists the shipped scenes, then that one too.
 #
 # usage: e2e_editor.sh <program folder> <artefact folder>
-# exit: 0 passed, 1 failed, 77 skipped (no xvfb-run, xdotool or ImageMagick)
+# exit: 0 passed, 1 failed (also when xvfb-run, xdotool or ImageMagick is missing)
 set -u
 
 dist=$(cd "$1" && pwd)
@@ -29,17 +32,27 @@ cleanup() {
 trap cleanup EXIT
 
 # ---- a fresh program folder and fresh settings ----
-mkdir -p "$work/prog/Scenes"
+mkdir -p "$work/prog/Scenes" "$work/home"
 e2e_fresh_home "$work"
-cp "$dist/KELV" "$work/prog/"
-cp -r "$dist/DAT" "$work/prog/"
-[ -d "$dist/icons" ] && cp -r "$dist/icons" "$work/prog/"
-[ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/prog/"
-export SDL_AUDIODRIVER=dummy
+export HOME=$work/home XDG_DATA_HOME=$work/data SDL_AUDIODRIVER=dummy
+installed=${MT_INSTALLED_TREE:-}
+if [ -n "$installed" ]; then
+  kelv=$installed/games/kelv
+  scenetool=$installed/games/scenetool
+  scene="$XDG_DATA_HOME/munchtrail/Scenes/Untitled.qsn"
+else
+  cp "$dist/KELV" "$work/prog/"
+  cp -r "$dist/DAT" "$work/prog/"
+  [ -d "$dist/icons" ] && cp -r "$dist/icons" "$work/prog/"
+  [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/prog/"
+  kelv=$work/prog/KELV
+  scenetool=$dist/scenetool
+  scene="$work/prog/Scenes/Untitled.qsn"
+fi
 
 # ---- the editor ----
 step "KELV starts"
-"$work/prog/KELV" >"$artefacts/kelv-stdout.txt" 2>"$artefacts/kelv-stderr.txt" &
+"$kelv" >"$artefacts/kelv-stdout.txt" 2>"$artefacts/kelv-stderr.txt" &
 kelv_pid=$!
 pids+=("$kelv_pid")
 win=$(timeout 15 xdotool search --sync --name "Untitled - Munch Trail Scene Editor" 2>/dev/null | head -n 1)
@@ -103,7 +116,7 @@ sleep 0.5
 shot 04-ore
 refocus
 
-step "Ctrl+S saves into Scenes"
+step "Ctrl+S saves into the scene folder"
 key ctrl+s
 sleep 1.2
 shot 05-save-dialog
@@ -111,7 +124,6 @@ key Return
 sleep 1
 shot 06-saved
 refocus
-scene="$work/prog/Scenes/Untitled.qsn"
 if [ ! -f "$scene" ]; then
   fail "no scene at $scene"
 else
@@ -136,8 +148,8 @@ fi
 # ---- scenetool ----
 if [ -f "$scene" ]; then
   step "scenetool check and show"
-  "$dist/scenetool" check "$scene" >"$artefacts/check.txt" 2>&1 || fail "scenetool check refused the scene"
-  "$dist/scenetool" show "$scene" >"$artefacts/show.txt" 2>&1 || fail "scenetool show failed"
+  "$scenetool" check "$scene" >"$artefacts/check.txt" 2>&1 || fail "scenetool check refused the scene"
+  "$scenetool" show "$scene" >"$artefacts/show.txt" 2>&1 || fail "scenetool show failed"
   grep -E '^\|[-.rogbp?#SE*]{40}\|$' "$artefacts/show.txt" | tr -d '|' >"$artefacts/show-grid.txt"
   # The painted cells exactly: the line on row 10, the block on rows 15..17, the start point
   # at (20, 20) and the stone at (30, 5); everything else empty.
@@ -161,11 +173,11 @@ if [ -f "$scene" ]; then
 fi
 
 # ---- the game lists it ----
-# The selection screen of a folder holding only the new scene must differ from that of an
-# empty folder: the name and the details of the scene are on it.
+# The selection screen must differ from that of an empty scene folder (and, installed, from
+# that of the shipped scenes alone): the name and the details of the scene are on it.
 selection_shot() {
-  local folder=$1 name=$2
-  "$folder/MunchTrail" >"$artefacts/$name-stdout.txt" 2>"$artefacts/$name-stderr.txt" &
+  local program=$1 name=$2 data=$3
+  XDG_DATA_HOME=$data "$program" >"$artefacts/$name-stdout.txt" 2>"$artefacts/$name-stderr.txt" &
   local pid=$!
   pids+=("$pid")
   local game
@@ -185,22 +197,27 @@ selection_shot() {
   kill "$pid" 2>/dev/null
   wait "$pid" 2>/dev/null
 }
-if [ -f "$scene" ] && [ -x "$dist/MunchTrail" ]; then
+differs() {
+  local differ
+  differ=$(compare -metric AE "$artefacts/$1.png" "$artefacts/$2.png" null: 2>&1 | cut -d' ' -f1)
+  [ "${differ:-0}" -gt 100 ] 2>/dev/null || fail "$2 does not differ from $1 ($differ pixels differ)"
+}
+if [ -f "$scene" ]; then
   step "MunchTrail lists the scene"
-  for name in game-empty game-listed; do
-    mkdir -p "$work/$name/Scenes"
-    cp "$dist/MunchTrail" "$work/$name/"
-    cp -r "$work/prog/DAT" "$work/$name/"
-  done
-  cp "$scene" "$work/game-listed/Scenes/"
-  selection_shot "$work/game-empty" game-empty
-  selection_shot "$work/game-listed" game-listed
-  if [ -f "$artefacts/game-empty.png" ] && [ -f "$artefacts/game-listed.png" ]; then
-    differ=$(compare -metric AE "$artefacts/game-empty.png" "$artefacts/game-listed.png" null: 2>&1 | cut -d' ' -f1)
-    [ "${differ:-0}" -gt 200 ] 2>/dev/null || fail "the selection screen does not show the scene ($differ pixels differ)"
+  mkdir -p "$work/game/Scenes" "$work/nodata"
+  cp "$dist/MunchTrail" "$work/game/"
+  cp -r "$dist/DAT" "$work/game/"
+  selection_shot "$work/game/MunchTrail" game-empty "$work/nodata"
+  if [ -n "$installed" ]; then
+    selection_shot "$installed/games/munchtrail" game-shipped "$work/nodata"
+    selection_shot "$installed/games/munchtrail" game-listed "$XDG_DATA_HOME"
+    differs game-empty game-shipped
+    differs game-shipped game-listed
+  else
+    cp "$scene" "$work/game/Scenes/"
+    selection_shot "$work/game/MunchTrail" game-listed "$work/nodata"
+    differs game-empty game-listed
   fi
-elif [ ! -x "$dist/MunchTrail" ]; then
-  echo "note: no MunchTrail in $dist; the listing check is left out"
 fi
 
 e2e_verdict "$artefacts"

@@ -6,7 +6,7 @@
 # Usage: e2e_fatal.sh DIST_DIR
 set -uo pipefail
 dist=$1
-[ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "skipped: no program folder at $dist"; exit 77; }
+[ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "FAILED: no program folder at $dist"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unset DISPLAY WAYLAND_DISPLAY

@@ -4,13 +4,13 @@
 # one runs ends at once with 0, Enter reaches the main menu, the editor item starts KELV and
 # reaps it, Alt+Enter switches to full screen and back, F1 opens Readme.htm, Escape quits with
 # exit code 0 and leaves the settings file, and the menu sounds reached the audio device.
-# Usage: e2e_game.sh DIST_DIR ARTEFACT_DIR. Exit 77 (skipped) when the X tools are missing.
+# Usage: e2e_game.sh DIST_DIR ARTEFACT_DIR. Fails when the X tools are missing.
 set -uo pipefail
 dist=$1
 artefacts=$2
 source "$(dirname "$0")/../e2e_lib.sh"
 e2e_require xvfb-run xdotool import convert
-[ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "skipped: no program folder at $dist"; exit 77; }
+[ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "FAILED: no program folder at $dist"; exit 1; }
 e2e_under_xvfb 1024x768 "$0" "$@"
 mkdir -p "$artefacts"
 
