@@ -50,7 +50,6 @@ int main(int argc, char** argv) {
     if (answeredCommandLine(argc, argv)) return 0;
     setExeDirectory();
     if (!claimSingleInstance()) return 0;
-    blockRaiseSignal();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
         return 0;
