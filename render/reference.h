@@ -10,6 +10,7 @@
 
 struct RenderPaths {
     bool referenceOnly = false;
+    bool packedSpansOnly = false;  // quads: the packed span kernels at every width (benchmarks)
 };
 inline RenderPaths renderPaths{};
 

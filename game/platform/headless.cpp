@@ -12,6 +12,7 @@
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
 #include "game/shell/keys.h"
+#include "game/shell/settings.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
 #include "game/world/world.h"
@@ -159,6 +160,7 @@ void resetHeadlessGame() {
     keyboard = KeyboardState{};
     screens = ScreenState{};
     menus = MenuState{};
+    settingsState = SettingsState{};
     mixerUnloadAll();
 }
 
@@ -179,7 +181,7 @@ void scriptFocus(bool gained) {
 }
 
 bool runOneFrame() {
-    if (shell.nextFrameTime != 0 && static_cast<std::int32_t>(shell.nextFrameTime - headless.now) > 0)
+    if (shell.nextFrameTime != 0 && ticksBetween(headless.now, shell.nextFrameTime) > 0)
         headless.now = shell.nextFrameTime;
     platformHandleEvents();
     if (!shell.windowOpen) return false;

@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
     if (answeredCommandLine(argc, argv)) return 0;
     enterDataFolder();
     if (!claimSingleInstance()) return 0;
-    blockRaiseSignal();
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
         return 0;

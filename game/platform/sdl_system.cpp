@@ -1,14 +1,16 @@
 // The desktop around the game: the "Error" message box (also on standard error), the help
 // page opened in the desktop's viewer, the editor started beside the game and reaped when it
-// ends, and the single-instance lock with its request to the running copy to come forward.
-#include <fcntl.h>
+// ends, and the single-instance socket with its request to the running copy to come forward.
 #include <pthread.h>
 #include <spawn.h>
-#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cctype>
-#include <csignal>
+#include <cerrno>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,30 +26,59 @@ extern char** environ;
 namespace {
 
 struct SdlSystem {
-    int lockFile = -1;
+    int listener = -1;  // the single-instance socket while this copy holds its name
 };
 SdlSystem sdlSystem{};
 
-std::string lockPath() {
+// The copy's name in the abstract socket namespace: "MunchTrail-<uid>", with the session's
+// runtime folder when one is set, so separate sessions (and test runs with a folder of their
+// own) each have one copy. An abstract name is no file: nothing to plant in a shared folder,
+// and it vanishes with the process that holds it.
+socklen_t instanceAddress(sockaddr_un* address) {
+    *address = {};
+    address->sun_family = AF_UNIX;
+    std::string name = "MunchTrail-" + std::to_string(getuid());
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && runtime[0] == '/') return std::string(runtime) + "/MunchTrail.lock";
-    return "/tmp/MunchTrail-" + std::to_string(getuid()) + ".lock";
+    if (runtime != nullptr && runtime[0] == '/') name += std::string(":") + runtime;
+    const std::size_t length = std::min(name.size(), sizeof address->sun_path - 1);
+    std::memcpy(address->sun_path + 1, name.data(), length);  // sun_path[0] stays 0: abstract
+    return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
 }
 
-// Waits for the raise signal on a thread of its own and turns each into an SDL event, which
-// also wakes the sleeping message loop.
+// Anyone may take any abstract name, so the other end must prove to be this user.
+bool sameUser(int socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return getsockopt(socket, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == getuid();
+}
+
+// True when the copy holding the name is this user's and has been asked to come forward: the
+// connection itself is the request (the running copy may close it before anything is sent).
+bool askRunningCopyForward(const sockaddr_un& address, socklen_t size) {
+    const int running = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (running < 0) return false;
+    const bool asked =
+        connect(running, reinterpret_cast<const sockaddr*>(&address), size) == 0 && sameUser(running);
+    close(running);
+    return asked;
+}
+
+// Accepts each later start's connection on a thread of its own and turns it into an SDL
+// event, which also wakes the sleeping message loop.
 void* raiseWatcher(void*) {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGUSR1);
     for (;;) {
-        int signal = 0;
-        if (sigwait(&set, &signal) != 0) continue;
-        SDL_Event event{};
-        event.type = raiseRequestEvent;
-        SDL_PushEvent(&event);
+        const int caller = accept4(sdlSystem.listener, nullptr, nullptr, SOCK_CLOEXEC);
+        if (caller < 0) {
+            if (errno == EINTR || errno == ECONNABORTED) continue;
+            return nullptr;
+        }
+        if (sameUser(caller)) {
+            SDL_Event event{};
+            event.type = raiseRequestEvent;
+            SDL_PushEvent(&event);
+        }
+        close(caller);
     }
-    return nullptr;
 }
 
 }  // namespace
@@ -82,16 +113,8 @@ void platformStartEditor() {
     std::string program = folder + "/KELV";
     if (access(program.c_str(), X_OK) != 0) program = folder + "/kelv";
     char* arguments[] = {program.data(), nullptr};
-    // The editor must not inherit the blocked raise signal of this process.
-    posix_spawnattr_t attributes;
-    if (posix_spawnattr_init(&attributes) != 0) return;
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     pid_t child = 0;
-    posix_spawn(&child, program.c_str(), nullptr, &attributes, arguments, environ);
-    posix_spawnattr_destroy(&attributes);
+    posix_spawn(&child, program.c_str(), nullptr, nullptr, arguments, environ);
 }
 
 // Every editor the player started is collected once it ends, so none stays a zombie.
@@ -100,33 +123,22 @@ void reapEditor() {
 }
 
 bool claimSingleInstance() {
-    const std::string path = lockPath();
-    sdlSystem.lockFile = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (sdlSystem.lockFile < 0) return true;  // no lock to be had: run rather than refuse
-    if (flock(sdlSystem.lockFile, LOCK_EX | LOCK_NB) == 0) {
-        const std::string pid = std::to_string(getpid()) + "\n";
-        // Without the pid a second copy cannot ask this one forward, but it still ends.
-        [[maybe_unused]] const bool written = ftruncate(sdlSystem.lockFile, 0) == 0 &&
-                                              pwrite(sdlSystem.lockFile, pid.data(), pid.size(), 0) > 0;
+    sockaddr_un address;
+    const socklen_t size = instanceAddress(&address);
+    const int own = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (own < 0) return true;  // no socket to be had: run rather than refuse
+    if (bind(own, reinterpret_cast<const sockaddr*>(&address), size) == 0 && listen(own, 8) == 0) {
+        sdlSystem.listener = own;
         return true;
     }
-    char text[32] = {};
-    const ssize_t got = pread(sdlSystem.lockFile, text, sizeof text - 1, 0);
-    const long pid = got > 0 ? std::strtol(text, nullptr, 10) : 0;
-    if (pid > 0) kill(static_cast<pid_t>(pid), SIGUSR1);
-    close(sdlSystem.lockFile);
-    sdlSystem.lockFile = -1;
-    return false;
-}
-
-void blockRaiseSignal() {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGUSR1);
-    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    close(own);
+    if (askRunningCopyForward(address, size)) return false;
+    std::fprintf(stderr, "MunchTrail: another program holds the single-instance name; running anyway\n");
+    return true;
 }
 
 void startRaiseWatcher() {
+    if (sdlSystem.listener < 0) return;
     raiseRequestEvent = SDL_RegisterEvents(1);
     if (raiseRequestEvent == static_cast<std::uint32_t>(-1)) {
         raiseRequestEvent = 0;

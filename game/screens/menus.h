@@ -29,7 +29,7 @@ inline constexpr std::array<MenuRect, kOptionsRows> kOptionsRects{{
     {110, 230, 295, 255},
 }};
 
-inline constexpr std::uint32_t kLogoHoldMs = 5000;
+inline constexpr std::int32_t kLogoHoldMs = 5000;
 
 struct MenuState {
     std::int32_t logoPhase = -1;
@@ -37,7 +37,8 @@ struct MenuState {
     std::int32_t help2Phase = -1;
     std::int32_t optionsPhase = -1;
     std::int32_t menuPhase = -1;
-    std::uint32_t logoStart = 0;  // frameTime of the logo's first waiting frame; 0 when not running
+    std::uint32_t logoStart = 0;  // frameTime of the logo's first waiting frame
+    bool logoHolding = false;     // the hold's clock has been started
     std::int32_t menuItem = 0;
     std::int32_t optionsRow = 3;
 };

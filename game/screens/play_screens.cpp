@@ -138,7 +138,7 @@ void endPictureHold(std::uint8_t key) {
         p.endPictureHolding = true;
         p.endPictureStart = shell.frameTime;
     }
-    if (isSkipPress(key) || shell.frameTime - p.endPictureStart > kEndPictureHoldMs) {
+    if (isSkipPress(key) || ticksBetween(p.endPictureStart, shell.frameTime) > kEndPictureHoldMs) {
         screens.brightness = 256;
         p.endPicturePhase = 1;
     }

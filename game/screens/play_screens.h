@@ -9,7 +9,7 @@
 inline constexpr std::int32_t kLoopSilent = -10000;  // hundredths of a decibel
 inline constexpr std::int32_t kLoopVolumeStep = 500;
 inline constexpr std::int32_t kLoopVolumeStop = 1000;  // the ramp stops above full volume
-inline constexpr std::uint32_t kEndPictureHoldMs = 5000;
+inline constexpr std::int32_t kEndPictureHoldMs = 5000;
 
 struct PlayScreenState {
     std::int32_t loopVolume = kLoopSilent;

@@ -25,13 +25,16 @@ void runHelpPage(std::int32_t& phase, const PixelBuffer* picture, Screen next) {
     drawPicture(picture);
 }
 
+// The hold keeps its own running flag, so a clock that happens to read 0 cannot restart it.
 void logoWaiting(std::uint8_t key) {
-    if (menus.logoStart == 0) menus.logoStart = shell.frameTime;
-    const bool timedOut = shell.frameTime - menus.logoStart > kLogoHoldMs;
-    if (!isSkipPress(key) && !timedOut) return;
+    if (!menus.logoHolding) {
+        menus.logoHolding = true;
+        menus.logoStart = shell.frameTime;
+    }
+    if (!isSkipPress(key) && ticksBetween(menus.logoStart, shell.frameTime) <= kLogoHoldMs) return;
     screens.brightness = 256;
     menus.logoPhase = 1;
-    if (timedOut) menus.logoStart = 0;
+    menus.logoHolding = false;
 }
 
 }  // namespace
@@ -43,7 +46,6 @@ void logoScreen() {
     } else if (menus.logoPhase == 0) {
         logoWaiting(key);
     } else if (stepFadeOut(key)) {
-        menus.logoStart = 0;
         menus.logoPhase = -1;
         shell.currentScreen = mainMenuScreen;
     }

@@ -34,7 +34,7 @@ int failStartup(const char* message) {
 
 void waitForNextFrame() {
     if (shell.nextFrameTime == 0) return;
-    const std::int32_t wait = static_cast<std::int32_t>(shell.nextFrameTime - platformTicks());
+    const std::int32_t wait = ticksBetween(platformTicks(), shell.nextFrameTime);
     if (wait > 0) platformWaitEvent(wait);
 }
 
@@ -92,7 +92,7 @@ int runGame() {
 void frameTick() {
     const std::uint32_t now = platformTicks();
     shell.frameTime = now;
-    if (shell.nextFrameTime != 0 && shell.nextFrameTime > now) return;
+    if (shell.nextFrameTime != 0 && ticksBetween(now, shell.nextFrameTime) > 0) return;
     const std::uint32_t rate = shell.framesPerSecond != 0 ? shell.framesPerSecond : 20;
     shell.nextFrameTime = now + 1000 / rate;
     if (shell.currentScreen == nullptr) {

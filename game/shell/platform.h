@@ -7,7 +7,8 @@
 
 #include <cstdint>
 
-// The millisecond clock: unsigned 32-bit, wraps after 49 days, compared by subtraction.
+// The millisecond clock: unsigned 32-bit, wraps after 49 days; readings are compared only
+// through ticksBetween (game/shell/shell.h).
 std::uint32_t platformTicks();
 
 // The one game window, created windowed with a 400 x 300 client area, centred, titled

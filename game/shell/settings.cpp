@@ -14,6 +14,7 @@
 #include <string_view>
 #include <utility>
 
+#include "game/shell/platform.h"
 #include "game/shell/shell.h"
 
 namespace {
@@ -127,19 +128,39 @@ std::string fileText(const SettingsFile& file) {
     return text;
 }
 
-// Writes the whole file to a temporary neighbour and renames it over the old one.
-void saveFile(const SettingsFile& file) {
+SettingsWrite failure(const char* step) {
+    return {false, std::string(step) + ": " + std::strerror(errno)};
+}
+
+// Writes the whole file to a temporary neighbour, flushes it to the disk and renames it over
+// the old one; on any failure the temporary file goes and the old file stays as it was.
+SettingsWrite saveFile(const SettingsFile& file) {
     const std::string path = settingsFilePath();
-    if (path.empty()) return;
+    if (path.empty()) return {false, "neither XDG_CONFIG_HOME nor HOME is set"};
     makeParentFolders(path);
     const std::string temporary = path + ".tmp" + std::to_string(getpid());
     std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (out == nullptr) return;
+    if (out == nullptr) return failure("cannot create the file");
     const std::string text = fileText(file);
-    const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-    const bool flushed = std::fflush(out) == 0 && fsync(fileno(out)) == 0;
-    if (std::fclose(out) != 0 || !written || !flushed || std::rename(temporary.c_str(), path.c_str()) != 0)
-        std::remove(temporary.c_str());
+    SettingsWrite result;
+    if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0 ||
+        fsync(fileno(out)) != 0)
+        result = failure("cannot write the file");
+    if (std::fclose(out) != 0 && result.ok) result = failure("cannot write the file");
+    if (result.ok && std::rename(temporary.c_str(), path.c_str()) != 0)
+        result = failure("cannot replace the file");
+    if (!result.ok) std::remove(temporary.c_str());
+    return result;
+}
+
+// Saves, and keeps the first failure of the run for the report at exit.
+SettingsWrite saveAndNote(const SettingsFile& file) {
+    SettingsWrite result = saveFile(file);
+    if (!result.ok && settingsState.failedReason.empty()) {
+        settingsState.failedPath = settingsFilePath();
+        settingsState.failedReason = result.reason;
+    }
+    return result;
 }
 
 void setDword(SettingsFile& file, const char* name, std::uint32_t number) {
@@ -183,12 +204,12 @@ StoredSettings readSettings() {
     return stored;
 }
 
-void writeSettings() {
+SettingsWrite writeSettings() {
     SettingsFile file = loadFile();
     setDword(file, "WindowedMode", static_cast<std::uint32_t>(shell.isWindowed));
     setDword(file, "GameSpeed", shell.framesPerSecond);
     setDword(file, "NoSound", static_cast<std::uint32_t>(shell.soundMuted));
-    saveFile(file);
+    return saveAndNote(file);
 }
 
 void readHighScore(std::uint32_t* hiScore) {
@@ -196,18 +217,27 @@ void readHighScore(std::uint32_t* hiScore) {
     *hiScore = dwordOr(file, "HiScore", *hiScore);
 }
 
-void writeHighScore(std::uint32_t hiScore) {
+SettingsWrite writeHighScore(std::uint32_t hiScore) {
     SettingsFile file = loadFile();
     setDword(file, "HiScore", hiScore);
-    saveFile(file);
+    return saveAndNote(file);
 }
 
-void writeVersionInfo() {
+SettingsWrite writeVersionInfo() {
     SettingsFile file = loadFile();
     setText(file, "Copyright", kCopyrightText);
     setText(file, "Homepage", kHomepageText);
     setText(file, "Version", kVersionText);
-    saveFile(file);
+    return saveAndNote(file);
+}
+
+void reportFailedSettingsWrite() {
+    if (settingsState.failedReason.empty()) return;
+    const std::string text =
+        "The settings could not be saved to " +
+        (settingsState.failedPath.empty() ? "the settings file" : settingsState.failedPath) + " (" +
+        settingsState.failedReason + ").";
+    platformShowError(text.c_str());
 }
 
 std::string normaliseSettingsText(std::string_view text) {

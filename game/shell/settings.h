@@ -1,8 +1,9 @@
 // The game's settings and high score, kept in $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini
 // (~/.config when the variable is unset): one typed value a line, "Name=dword:123" or
 // "Name=sz:text". Every operation reads the file anew and writes it whole through a temporary
-// file and a rename, so a crash never leaves half a file. Unreadable or damaged values count
-// as missing and take their defaults; nothing here ever stops the game.
+// file and a rename, so a crash never leaves half a file and a failed write keeps the old one.
+// Unreadable or damaged values count as missing and take their defaults; nothing here ever
+// stops the game.
 #pragma once
 
 #include <cstdint>
@@ -23,11 +24,27 @@ struct StoredSettings {
 // The settings file's full path; empty when neither XDG_CONFIG_HOME nor HOME is set.
 std::string settingsFilePath();
 
+// The outcome of a write: ok, or why not (the system's text for the error).
+struct SettingsWrite {
+    bool ok = true;
+    std::string reason;
+};
+
+// The first write that failed in this run; the game goes on without it and tells at exit.
+struct SettingsState {
+    std::string failedPath;
+    std::string failedReason;
+};
+inline SettingsState settingsState{};
+
 StoredSettings readSettings();               // raw stored numbers, defaults for missing ones
-void writeSettings();                        // shell.isWindowed, shell.framesPerSecond, shell.soundMuted
+SettingsWrite writeSettings();               // shell.isWindowed, shell.framesPerSecond, shell.soundMuted
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
-void writeHighScore(std::uint32_t hiScore);
-void writeVersionInfo();  // "Copyright", "Homepage", "Version"
+SettingsWrite writeHighScore(std::uint32_t hiScore);
+SettingsWrite writeVersionInfo();  // "Copyright", "Homepage", "Version"
+// At exit: an error box (also on standard error) naming the file and the reason, when a write
+// failed.
+void reportFailedSettingsWrite();
 
 // What a write makes of a settings file's text: its readable values, once each, in order.
 std::string normaliseSettingsText(std::string_view text);

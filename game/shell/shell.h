@@ -37,5 +37,12 @@ void frameTick();
 void shutdownGame();
 void toggleDisplayMode();
 
+// Milliseconds from `since` to `now` on the wrapping 32-bit clock, negative when `now` comes
+// first. Every comparison of two clock readings goes through it, so the wrap every 49.7 days
+// of uptime changes nothing.
+constexpr std::int32_t ticksBetween(std::uint32_t since, std::uint32_t now) {
+    return static_cast<std::int32_t>(now - since);
+}
+
 // Records a fatal error once: copies the message and raises the flag; the loop shuts down.
 void raiseFatalError(const char* message);

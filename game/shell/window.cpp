@@ -8,6 +8,7 @@
 #include "game/shell/keys.h"
 #include "game/shell/media.h"
 #include "game/shell/platform.h"
+#include "game/shell/settings.h"
 #include "game/shell/shell.h"
 
 void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
@@ -45,4 +46,5 @@ void destroyGameWindow() {
     releaseAssets();
     shell.currentScreen = nullptr;
     if (shell.errorText[0] != '\0') platformShowError(shell.errorText);
+    reportFailedSettingsWrite();
 }

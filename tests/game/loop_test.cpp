@@ -49,6 +49,10 @@ TEST_F(FrameLoop, TheIntervalCountsFromTheTickThatRan) {
     tickAt(5301);
     EXPECT_EQ(ticksRun, 3);
     EXPECT_EQ(shell.nextFrameTime, 5350u);
+    shell.nextFrameTime = 0;
+    tickAt(0xFFFFFFFFu - 80);  // the clock wraps 49.7 days after boot: frames keep coming
+    for (std::uint32_t now = 40; now < 100; now += 10) tickAt(now);
+    EXPECT_EQ(ticksRun, 6);
 }
 
 TEST_F(FrameLoop, EachRateGivesItsInterval) {

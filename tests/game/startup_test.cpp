@@ -169,18 +169,15 @@ TEST_F(Settings, FullScreenIsRememberedAndTheNextStartSwitchesBeforeTheFirstFram
 }
 
 TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
-    writeSettingsText(
-        "garbage\0\xff\nWindowedMode=dword:99999999999\nGameSpeed=sz:15\nNoSound=dword:-1\n"
-        "HiScore=dword:12x\n=\n:::\nWindowedMode\n");
-    const StoredSettings stored = readSettings();
-    EXPECT_EQ(stored.windowedMode, 1u);
-    EXPECT_EQ(stored.gameSpeed, 20u);
-    EXPECT_EQ(stored.noSound, 0u);
-    std::uint32_t score = 77;
-    readHighScore(&score);
-    EXPECT_EQ(score, 77u);
-    writeHighScore(5);
-    EXPECT_EQ(settingsText(), "HiScore=dword:5\n");
+    for (const char* junk : {"dword:99999999999", "dword:4294967296", "dword:18446744073709551616",
+                             "dword:12x", "dword:-1", "dword:+5", "dword: 5", "dword:", "sz:15"}) {
+        writeSettingsText(std::string("garbage\0\xff\n", 10) + "HiScore=" + junk + "\n=\n:::\nHiScore\n");
+        std::uint32_t score = 77;
+        readHighScore(&score);
+        EXPECT_EQ(score, 77u) << junk;
+        writeHighScore(5);
+        EXPECT_EQ(settingsText(), "HiScore=dword:5\n") << junk;
+    }
 }
 
 TEST_F(Settings, AWriteKeepsTheReadableValuesOnceEachInOrder) {
@@ -198,13 +195,24 @@ TEST_F(Settings, WindowsLineEndsAndTheLargestNumberAreRead) {
     EXPECT_EQ(readSettings().windowedMode, 0u);
 }
 
-TEST_F(Settings, AnUnwritableFolderLosesTheValuesButNeverStopsTheGame) {
-    setenv("XDG_CONFIG_HOME", (folder_ + "/missing/file/below/a/file").c_str(), 1);
-    writeBytes(folder_ + "/missing", {1});
-    writeHighScore(3);
-    std::uint32_t score = 9;
-    readHighScore(&score);
-    EXPECT_EQ(score, 9u);
+TEST_F(Settings, AFailedWriteLeavesNoTraceKeepsTheGameGoingAndIsReportedAtExit) {
+    makeDat();
+    writeBytes(folder_ + "/file", {1});
+    std::filesystem::create_directories(folder_ + "/config/Quillfern/MunchTrail.ini");
+    for (auto [config, reason] : {std::pair{folder_ + "/file/below", "Not a directory"},
+                                  std::pair{folder_ + "/config", "Is a directory"}}) {
+        resetHeadlessGame();
+        setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        ASSERT_TRUE(startGame());
+        EXPECT_FALSE(writeHighScore(3).ok);
+        runFrames(3);
+        EXPECT_EQ(headless.errorBoxes, Strings{});
+        shutdownGame();
+        ASSERT_EQ(headless.errorBoxes.size(), 1u);
+        EXPECT_TRUE(contains(headless.errorBoxes[0], (config + "/Quillfern/MunchTrail.ini").c_str()));
+        EXPECT_TRUE(contains(headless.errorBoxes[0], reason)) << headless.errorBoxes[0];
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ + "/config/Quillfern"), {}), 1);
 }
 
 TEST_F(Settings, WritesReplaceTheFileWhole) {

@@ -91,12 +91,12 @@ protected:
         resetClipRect();
         drawContext.target = target.get();
         drawContext.drawColour = 0x00FFFFFFu;
-        renderPaths.referenceOnly = false;
+        renderPaths = RenderPaths{};
     }
     void TearDown() override {
         drawContext.target = drawBuffer;
         resetClipRect();
-        renderPaths.referenceOnly = false;
+        renderPaths = RenderPaths{};
     }
     std::unique_ptr<FrameBuffer> target;
 };
