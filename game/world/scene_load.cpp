@@ -1,7 +1,9 @@
 // Loading a scene into the game world: the game's reader hands over the settings and then the
 // 1200 cells in file order, and each cell is converted into the playfield here. Filling happens
 // once per scene (the selection screen reads the scene it shows); a lost life never refills.
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "game/shell/random.h"
 #include "game/world/world.h"
@@ -64,10 +66,12 @@ void fillPlayfield(int column, int row, std::uint8_t sceneCell) {
     }
 }
 
-void loadScene(const char* fileName) {
-    // The reader fills a copy of the settings; the world takes them only from a file that
-    // opened, so a missing file leaves the previous scene in force. The copy starts from the
-    // scene in force, so a number that cannot be read keeps its previous value.
+namespace {
+
+// The reader fills a copy of the settings; the world takes them only from a file that opened,
+// so a missing file leaves the previous scene in force. The copy starts from the scene in
+// force, so a number that cannot be read keeps its previous value.
+GameSceneSettings settingsInForce() {
     GameSceneSettings settings;
     std::memcpy(settings.title, world.title, sizeof settings.title);
     std::memcpy(settings.description, world.description, sizeof settings.description);
@@ -76,9 +80,36 @@ void loadScene(const char* fileName) {
     settings.fallInterval = world.fallInterval;
     settings.objective = world.objective;
     settings.goalScore = static_cast<std::int32_t>(world.goalScore);
+    return settings;
+}
+
+GameSceneSink worldSink() {
     GameSceneSink sink;
     sink.resetCells = resetPlayfield;
     sink.cell = fillPlayfield;
-    if (!readSceneForGame(fileName, settings, sink)) return;
+    return sink;
+}
+
+}  // namespace
+
+void loadScene(const char* fileName) {
+    GameSceneSettings settings = settingsInForce();
+    if (readSceneForGame(fileName, settings, worldSink())) copySettings(settings);
+}
+
+bool loadSceneFile(const char* path) {
+    std::FILE* in = std::fopen(path, "rb");
+    if (in == nullptr) return false;
+    std::string bytes;
+    char block[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(block, 1, sizeof block, in)) > 0 && bytes.size() < (1u << 20))
+        bytes.append(block, got);
+    const bool readable = std::ferror(in) == 0 && !bytes.empty();
+    std::fclose(in);
+    if (!readable) return false;
+    GameSceneSettings settings = settingsInForce();
+    readSceneBytesForGame(bytes, settings, worldSink());
     copySettings(settings);
+    return true;
 }

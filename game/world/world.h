@@ -141,6 +141,8 @@ inline WorldState world{};
 // Reads "Scenes/" + fileName with the game's reader into the settings and the playfield. A file
 // that cannot be opened leaves the previously loaded scene in force.
 void loadScene(const char* fileName);
+// Reads a scene file from any path (--play); false when it cannot be read or is empty.
+bool loadSceneFile(const char* path);
 // The two halves of filling the playfield, as the reader calls them: clear everything, then
 // convert one scene cell (file order; a random bean draws its colour at its turn).
 void resetPlayfield();
