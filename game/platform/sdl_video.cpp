@@ -121,26 +121,31 @@ void applyCursor() {
     }
 }
 
-// The client size for windowed mode: the one the player left, or the first start's choice,
+// The client area for windowed mode: the size the player left, or the first start's choice,
 // fitted to the desktop's usable area less the decorations (a typical frame and title bar
-// while the window manager has not told them yet).
-PixelSize windowSize(SDL_Window* window) {
-    const int display = SDL_GetWindowDisplayIndex(window);
+// while the window manager has not told them yet), and centred on that area.
+SDL_Rect windowArea(SDL_Window* window) {
+    const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
     int top = 0, left = 0, bottom = 0, right = 0;
     PixelSize decorations{8, 40};
-    if (SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 && top > 0)
+    if (window != nullptr && SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 && top > 0)
         decorations = {left + right, top + bottom};
-    return chooseWindowSize({shell.windowWidth, shell.windowHeight}, {usable.w, usable.h}, decorations);
+    const PixelSize size =
+        chooseWindowSize({shell.windowWidth, shell.windowHeight}, {usable.w, usable.h}, decorations);
+    if (usable.w <= 0) return SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h};
+    return SDL_Rect{usable.x + (usable.w - size.w) / 2, usable.y + (usable.h - size.h + decorations.h) / 2,
+                    size.w, size.h};
 }
 
 }  // namespace
 
+// Created where the window will be placed: the X server keeps a hidden window's first position.
 int platformCreateWindow() {
-    sdlVideo.window =
-        SDL_CreateWindow("Munch Trail 2.01", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kFrameWidth,
-                         kFrameHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    const SDL_Rect area = windowArea(nullptr);
+    sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", area.x, area.y, area.w, area.h,
+                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (sdlVideo.window == nullptr) return 0;
     setWindowIcon(sdlVideo.window);
     return 1;
@@ -152,11 +157,11 @@ void platformPlaceWindow() {
     if (shell.isWindowed) {
         SDL_SetWindowFullscreen(window, 0);
         SDL_SetWindowBordered(window, SDL_TRUE);
-        const PixelSize size = windowSize(window);
-        shell.windowWidth = size.w;
-        shell.windowHeight = size.h;
-        SDL_SetWindowSize(window, size.w, size.h);
-        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        const SDL_Rect area = windowArea(window);
+        shell.windowWidth = area.w;
+        shell.windowHeight = area.h;
+        SDL_SetWindowSize(window, area.w, area.h);
+        SDL_SetWindowPosition(window, area.x, area.y);
     } else {
         // A borderless window over the whole screen first, as the game always did: without a
         // window manager that is all there is; with one, the desktop-fullscreen request then

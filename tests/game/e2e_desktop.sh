@@ -40,6 +40,7 @@ win=$(timeout 10 bash -c "$(declare -f window_id); window_id")
 sleep 2
 [ "$(geometry "$win")" = "800x600" ] || fail "first window is $(geometry "$win"), not 800x600"
 xdotool key Return; sleep 0.3; xdotool key Return; sleep 2.5  # the main menu
+xdotool windowmove "$win" 0 0  # room for 1200 x 900
 for size in 800x600 1200x900; do
   step "resized to $size"
   xdotool windowsize "$win" ${size%x*} ${size#*x}

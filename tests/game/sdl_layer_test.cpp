@@ -62,6 +62,8 @@ protected:
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         shell = ShellState{};
+        shell.windowWidth = kFrameWidth;  // the frame once, so the picture reads back 1:1
+        shell.windowHeight = kFrameHeight;
         ASSERT_EQ(platformCreateWindow(), 1);
         ASSERT_EQ(initDisplay(), 1);
     }
