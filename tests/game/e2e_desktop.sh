@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The game on a 1920 x 1080 virtual screen: the first start opens an 800 x 600 window; resized
-# to 800 x 600 and 1200 x 900 the frame shows in exact 2 x 2 and 3 x 3 pixel blocks; the size
+# to 800 x 600 and 1200 x 900 the frame shows in exact 2 x 2 and 3 x 3 pixel blocks; full
+# screen shows the 800 x 600 picture once, centred, with even black lines; the size
 # comes back at the next start; --play runs a shipped scene beside a running copy and ends
 # with 0 after Backspace; an unreadable scene ends with 1 and a message.
 # Usage: e2e_desktop.sh DIST_DIR ARTEFACT_DIR. Exit 77 (skipped) when the X tools are missing.
@@ -53,6 +54,19 @@ for size in 800x600 1200x900; do
   light=$(convert "$artefacts/window_$size.png" -colorspace Gray -format "%[fx:mean]" info:)
   awk "BEGIN { exit !($light > 0.05) }" || fail "the $size window is dark"
 done
+
+step "full screen: the 800 x 600 picture once, centred, a black line under every row"
+xdotool keydown alt; xdotool key Return; xdotool keyup alt
+sleep 1.5
+import -window root "$artefacts/fullscreen.png"
+# One column through the middle: lit pixels on the picture's even rows only, none elsewhere.
+lit=$(convert "$artefacts/fullscreen.png" -crop 1x1080+960+0 -colorspace Gray -depth 8 txt:- |
+  awk -F'[:,()]' 'NR > 1 && $5 > 0 { if ($2 >= 240 && $2 < 840 && $2 % 2 == 0) even++; else other++ }
+                  END { print even + 0, other + 0 }')
+echo "full screen column: lit on even rows / elsewhere: $lit"
+[ "${lit#* }" = "0" ] && [ "${lit% *}" -gt 200 ] || fail "full screen is not the 800 x 600 picture once, centred"
+xdotool keydown alt; xdotool key Return; xdotool keyup alt
+sleep 1.5
 
 step "--play beside the running copy, Backspace ends it with 0"
 (cd "$dist" && ./MunchTrail --play Scenes/01-first-steps.qsn) &
