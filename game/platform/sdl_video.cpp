@@ -243,8 +243,15 @@ void platformShowFrame() {
     const Placement place = placePicture(output, shell.isWindowed ? kFrameSize : kFullScreenSize);
     const SDL_Rect target{place.x, place.y, place.w, place.h};
     SDL_SetTextureScaleMode(sdlVideo.texture, place.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    // Only the black around the picture is filled: clearing the whole output first would write
+    // every pixel twice.
+    const int right = place.x + place.w, bottom = place.y + place.h;
+    const SDL_Rect borders[] = {{0, 0, output.w, place.y},
+                                {0, bottom, output.w, output.h - bottom},
+                                {0, place.y, place.x, place.h},
+                                {right, place.y, output.w - right, place.h}};
     SDL_SetRenderDrawColor(sdlVideo.renderer, 0, 0, 0, 255);
-    if (SDL_RenderClear(sdlVideo.renderer) != 0 ||
+    if (SDL_RenderFillRects(sdlVideo.renderer, borders, 4) != 0 ||
         SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, &target) != 0)
         sdlVideo.rendererLost = true;
     // The size the player gives the window is the one the next start opens with.
