@@ -96,7 +96,7 @@ int runGame() {
     if (shell.errorText[0] != '\0') platformShowError(shell.errorText);
     if (shell.windowOpen) platformDestroyWindow();
     shell.windowOpen = 0;
-    return 0;
+    return shell.playFile[0] != '\0' ? 1 : 0;  // the editor's test play learns it failed
 }
 
 void frameTick() {

@@ -32,7 +32,7 @@ inline ShellState shell{};
 int initGame();
 // The message loop: runs until the window is destroyed; the exit code.
 int runMessageLoop();
-// initGame, then the loop; a failed start-up shows its message and gives 0.
+// initGame, then the loop; a failed start-up shows its message and gives 0 (1 with --play).
 int runGame();
 // Runs the current screen and presents its frame when 1000 / framesPerSecond ms have passed
 // since the last tick that ran.

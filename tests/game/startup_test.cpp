@@ -87,7 +87,8 @@ TEST_F(Catalogue, PlayingOneSceneStartsAtOnceAndEndsTheProgram) {
     EXPECT_TRUE(headless.errorBoxes.empty());
     resetHeadlessGame();
     std::strcpy(shell.playFile, (folder_ + "/none.qsn").c_str());
-    EXPECT_FALSE(startGame());
+    EXPECT_EQ(runGame(), 1);
+    EXPECT_EQ(headless.errorBoxes, Strings{"Cannot read the scene file!"});
 }
 
 TEST_F(Catalogue, BackgroundsDuringPlay) {
