@@ -157,9 +157,7 @@ void platformPlaceWindow() {
     if (shell.isWindowed) {
         SDL_SetWindowFullscreen(window, 0);
         SDL_SetWindowBordered(window, SDL_TRUE);
-        const SDL_Rect area = windowArea(window);
-        shell.windowWidth = area.w;
-        shell.windowHeight = area.h;
+        const SDL_Rect area = windowArea(window);  // stored once a frame has been shown in it
         SDL_SetWindowSize(window, area.w, area.h);
         SDL_SetWindowPosition(window, area.x, area.y);
     } else {
