@@ -112,6 +112,33 @@ void BM_SdlConvert800x600(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SdlConvert800x600);
+
+// One windowed present on SDL's software renderer at a whole factor (the argument): upload the
+// 400 x 300 frame, clear the client area, copy the frame in at its placement (nearest
+// sampling). The window system's own copy of the client area to the screen is not included.
+void BM_SdlPresentWindowAtFactor(benchmark::State& state) {
+    const int factor = static_cast<int>(state.range(0));
+    const PixelSize client{kFrameSize.w * factor, kFrameSize.h * factor};
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, client.w, client.h, 32, SDL_PIXELFORMAT_RGB888);
+    SDL_Renderer* renderer = SDL_CreateSoftwareRenderer(surface);
+    SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
+                                             kFrameSize.w, kFrameSize.h);
+    SDL_SetTextureScaleMode(texture, SDL_ScaleModeNearest);
+    const std::vector<std::uint32_t> frame = randomFrame();
+    const Placement place = placePicture(client, kFrameSize);
+    const SDL_Rect target{place.x, place.y, place.w, place.h};
+    for (auto _ : state) {
+        SDL_UpdateTexture(texture, nullptr, frame.data(), kFrameRowBytes);
+        SDL_RenderClear(renderer);
+        SDL_RenderCopy(renderer, texture, nullptr, &target);
+        SDL_RenderPresent(renderer);
+        benchmark::DoNotOptimize(surface->pixels);
+    }
+    SDL_DestroyTexture(texture);
+    SDL_DestroyRenderer(renderer);
+    SDL_FreeSurface(surface);
+}
+BENCHMARK(BM_SdlPresentWindowAtFactor)->Arg(1)->Arg(2)->Arg(4);
 #endif
 
 }  // namespace

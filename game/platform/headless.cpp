@@ -11,6 +11,7 @@
 #include "game/screens/assets.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
+#include "game/shell/gamepad.h"
 #include "game/shell/keys.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
@@ -158,6 +159,7 @@ void resetHeadlessGame() {
     headless = HeadlessState{};
     shell = ShellState{};
     keyboard = KeyboardState{};
+    gamepads = GamepadState{};
     screens = ScreenState{};
     menus = MenuState{};
     settingsState = SettingsState{};

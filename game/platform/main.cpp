@@ -1,6 +1,8 @@
-// The entry point of MunchTrail: answers --help and --version without a window, makes the
-// data folder the working directory (DAT/, Scenes/ and Readme.htm are found relative to it), lets only one
-// copy run, and hands over to the game's start-up and loop.
+// The entry point of MunchTrail: answers --help and --version without a window, reads the
+// options (--play FILE, --windowed, --fullscreen), makes the data folder the working directory
+// (DAT/, Scenes/ and Readme.htm are found relative to it), lets only one copy run (--play
+// excepted: the editor's test play runs beside a game), and hands over to the game's start-up
+// and loop.
 #include <unistd.h>
 #include <cstdio>
 #include <cstring>
@@ -9,29 +11,60 @@
 #include "game/platform/sdl_state.h"
 #include "game/platform/single_instance.h"
 #include "game/shell/shell.h"
+#include "game/world/world.h"
 #include "scene/folders.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: MunchTrail [--help] [--version]\n"
-    "Munch Trail: a worm eats its way across a pond. Arrow keys steer, Space pauses,\n"
-    "Backspace leaves a game, Escape quits, Alt+Enter switches window and full screen,\n"
-    "F1 opens the help page. Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini.\n";
+    "Usage: MunchTrail [--play FILE.qsn] [--windowed | --fullscreen] [--help] [--version]\n"
+    "Munch Trail: a worm eats its way across a pond. Arrow keys or a gamepad's D-pad and left\n"
+    "stick steer, Space (Start) pauses, Enter (A) confirms, Backspace (B) leaves a game, Escape\n"
+    "quits, Alt+Enter switches window and full screen, F1 opens the help page.\n"
+    "  --play FILE.qsn  play that scene at once, without logo or menu, and end with the game\n"
+    "  --windowed       run in a window this time (the stored choice stays)\n"
+    "  --fullscreen     run full screen this time (the stored choice stays)\n"
+    "  --help           show this text\n"
+    "  --version        show the version\n"
+    "Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini.\n";
 
-// True when the command line asked for information only (and it has been printed).
-bool answeredCommandLine(int argc, char** argv) {
+enum class Answer { Run, Done, Fail };
+
+// The scene file against the folder the program was started in, before it leaves that folder.
+bool setPlayFile(const char* file) {
+    std::string path = file;
+    char folder[4096];
+    if (file[0] != '/' && getcwd(folder, sizeof folder) != nullptr) path = std::string(folder) + "/" + file;
+    if (path.size() >= sizeof shell.playFile) return false;
+    std::memcpy(shell.playFile, path.c_str(), path.size() + 1);
+    return true;
+}
+
+Answer readCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+        const char* option = argv[i];
+        if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
             std::fputs(kUsage, stdout);
-            return true;
+            return Answer::Done;
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
+        if (std::strcmp(option, "--version") == 0) {
             std::puts("MunchTrail 2.01");
-            return true;
+            return Answer::Done;
+        }
+        if (std::strcmp(option, "--windowed") == 0 || std::strcmp(option, "--fullscreen") == 0) {
+            shell.modeOverride = option[2] == 'w' ? 1 : 0;
+        } else if (std::strcmp(option, "--play") == 0 && i + 1 < argc) {
+            const char* file = argv[++i];
+            if (!setPlayFile(file) || !loadSceneFile(shell.playFile)) {
+                std::fprintf(stderr, "MunchTrail: cannot read the scene file %s\n", file);
+                return Answer::Fail;
+            }
+        } else {
+            std::fprintf(stderr, "MunchTrail: unknown option %s\n%s", option, kUsage);
+            return Answer::Fail;
         }
     }
-    return false;
+    return Answer::Run;
 }
 
 // Makes the data folder the working directory: DAT/, Scenes/ and Readme.htm are found
@@ -45,14 +78,16 @@ void enterDataFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (answeredCommandLine(argc, argv)) return 0;
+    const Answer answer = readCommandLine(argc, argv);
+    if (answer != Answer::Run) return answer == Answer::Done ? 0 : 1;
     enterDataFolder();
-    if (!claimSingleInstance()) return 0;
+    const bool playing = shell.playFile[0] != '\0';
+    if (!playing && !claimSingleInstance()) return 0;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
-        return 0;
+        return playing ? 1 : 0;
     }
-    startRaiseWatcher();
+    if (!playing) startRaiseWatcher();
     const int code = runGame();
     SDL_Quit();
     return code;

@@ -3,6 +3,7 @@
 // reference the tests hold the fast ones to.
 #include "game/platform/present.h"
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -116,4 +117,32 @@ void expandFrame16(const std::uint32_t* frame, std::uint16_t* screen, std::size_
         out[799] = 0;  // never written: it keeps the black of the cleared surface
         std::memset(screen + pitch * static_cast<std::size_t>(2 * y + 1), 0, kScreenWidth * 2);
     }
+}
+
+Placement placePicture(PixelSize output, PixelSize picture) {
+    Placement place;
+    if (picture.w <= 0 || picture.h <= 0 || output.w <= 0 || output.h <= 0) return place;
+    place.factor = std::min(output.w / picture.w, output.h / picture.h);
+    if (place.factor >= 1) {
+        place.w = picture.w * place.factor;
+        place.h = picture.h * place.factor;
+    } else {
+        place.smooth = true;  // the same shape, as large as fits
+        const bool widthBound = output.w * picture.h <= output.h * picture.w;
+        place.w = widthBound ? output.w : output.h * picture.w / picture.h;
+        place.h = widthBound ? output.w * picture.h / picture.w : output.h;
+    }
+    place.x = (output.w - place.w) / 2;
+    place.y = (output.h - place.h) / 2;
+    return place;
+}
+
+PixelSize chooseWindowSize(PixelSize stored, PixelSize usable, PixelSize decorations) {
+    const PixelSize room{usable.w - decorations.w, usable.h - decorations.h};
+    if (stored.w > 0 && stored.h > 0) {
+        if (room.w <= 0 || room.h <= 0) return stored;  // the desktop could not be asked
+        return {std::min(stored.w, room.w), std::min(stored.h, room.h)};
+    }
+    const bool twice = room.w >= 2 * kFrameSize.w && room.h >= 2 * kFrameSize.h;
+    return twice ? PixelSize{2 * kFrameSize.w, 2 * kFrameSize.h} : kFrameSize;
 }

@@ -1,11 +1,13 @@
 // SDL2's events turned into the game window's behaviour: key events (auto-repeats are not
 // presses) translated to PC set-1 scan codes through one table, with extended keys at
-// 0x80 + code; focus, exposure, closing, a reset render device, and the single-instance
-// request to come to the front.
+// 0x80 + code; game controllers (plugged in before or during play) handed to the pad keys;
+// focus, exposure, closing, a reset render device, and the single-instance request to come
+// to the front.
 #include <array>
 #include <ctime>
 
 #include "game/platform/sdl_state.h"
+#include "game/shell/gamepad.h"
 #include "game/shell/platform.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
@@ -82,8 +84,43 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
+void handleControllerButton(const SDL_ControllerButtonEvent& button) {
+    std::uint8_t key = 0;
+    switch (button.button) {
+        case SDL_CONTROLLER_BUTTON_DPAD_UP: key = PadUp; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: key = PadDown; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: key = PadLeft; break;
+        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: key = PadRight; break;
+        case SDL_CONTROLLER_BUTTON_A: key = PadEnter; break;
+        case SDL_CONTROLLER_BUTTON_B: key = PadBackspace; break;
+        case SDL_CONTROLLER_BUTTON_START: key = PadSpace; break;
+        default: return;
+    }
+    padButton(button.which, key, button.state == SDL_PRESSED);
+}
+
+void handleControllerDevice(const SDL_ControllerDeviceEvent& device) {
+    if (device.type == SDL_CONTROLLERDEVICEADDED) {
+        SDL_GameController* pad = SDL_GameControllerOpen(device.which);  // here: a device index
+        if (pad != nullptr) padAttached(SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(pad)));
+    } else {
+        padDetached(device.which);
+        SDL_GameController* pad = SDL_GameControllerFromInstanceID(device.which);
+        if (pad != nullptr) SDL_GameControllerClose(pad);
+    }
+}
+
 void handleEvent(const SDL_Event& event) {
     switch (event.type) {
+        case SDL_CONTROLLERDEVICEADDED:
+        case SDL_CONTROLLERDEVICEREMOVED: handleControllerDevice(event.cdevice); break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP: handleControllerButton(event.cbutton); break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX ||
+                event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY)
+                padStick(event.caxis.which, event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY, event.caxis.value);
+            break;
         case SDL_KEYDOWN:
         case SDL_KEYUP: handleKey(event.key); break;
         case SDL_WINDOWEVENT: handleWindowEvent(event.window); break;
@@ -102,11 +139,17 @@ std::uint8_t scanCodeOf(SDL_Scancode key) {
     return index < kKeyTable.size() ? kKeyTable[index] : 0;
 }
 
+// The keyboard needs no device of its own; game controllers are optional (no pad support
+// leaves the keyboard).
 int platformInitInput() {
+    if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0)
+        SDL_Log("MunchTrail: no gamepad support: %s", SDL_GetError());
     return 1;
-}  // SDL's keyboard needs no device of its own
+}
 
-void platformReleaseInput() {}
+void platformReleaseInput() {
+    if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0) SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+}
 
 void platformHandleEvents() {
     SDL_Event event;

@@ -1,8 +1,12 @@
-// The window and the picture on SDL2. Windowed, a 400 x 300 streaming texture fills the client
-// area, which the player may enlarge (the picture scales, letterboxed). Full screen, the
-// window covers the desktop and an 800 x 600 texture carries the exact full-screen picture
-// (rows doubled by interpolation, black lines between them), letterboxed on the desktop.
-// A renderer without 32-bit textures gets 16-bit pixels through the conversion tables.
+// The window and the picture on SDL2. Windowed, a 400 x 300 streaming texture is drawn into
+// the client area, which the player may resize; full screen, the window covers the desktop and
+// an 800 x 600 texture carries the exact full-screen picture (rows doubled by interpolation,
+// black lines between them). Both are placed by one rule (placePicture): the largest whole
+// factor that fits the output in physical pixels, centred on black, with nearest sampling;
+// smoothly smaller where even one time does not fit. A renderer without 32-bit textures gets
+// 16-bit pixels through the conversion tables.
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "game/platform/present.h"
@@ -73,17 +77,14 @@ bool onSoftwareOpenGl(SDL_Renderer* renderer) {
            std::strstr(text, "Software Rasterizer") != nullptr;
 }
 
-// A graphics-card renderer scales with linear filtering for free; the software renderer scales
-// the full-screen picture by nearest pixels, which costs a third as much. Once OpenGL turned
-// out to be a software rasteriser (or missing), later mode switches go straight to software.
+// Once OpenGL turned out to be a software rasteriser (or missing), later mode switches go
+// straight to SDL's software renderer. The sampling is chosen per frame (see platformShowFrame).
 SDL_Renderer* createRenderer(SDL_Window* window) {
     static bool softwareOnly = false;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
     SDL_Renderer* renderer = softwareOnly ? nullptr : SDL_CreateRenderer(window, -1, 0);
     if (renderer != nullptr && !onSoftwareOpenGl(renderer)) return renderer;
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
     softwareOnly = true;
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, shell.isWindowed ? "linear" : "nearest");
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");  // the window's own X framebuffer
     return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
@@ -120,11 +121,31 @@ void applyCursor() {
     }
 }
 
+// The client area for windowed mode: the size the player left, or the first start's choice,
+// fitted to the desktop's usable area less the decorations (a typical frame and title bar
+// while the window manager has not told them yet), and centred on that area.
+SDL_Rect windowArea(SDL_Window* window) {
+    const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
+    int top = 0, left = 0, bottom = 0, right = 0;
+    PixelSize decorations{8, 40};
+    if (window != nullptr && SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 && top > 0)
+        decorations = {left + right, top + bottom};
+    const PixelSize size =
+        chooseWindowSize({shell.windowWidth, shell.windowHeight}, {usable.w, usable.h}, decorations);
+    if (usable.w <= 0) return SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h};
+    return SDL_Rect{usable.x + (usable.w - size.w) / 2, usable.y + (usable.h - size.h + decorations.h) / 2,
+                    size.w, size.h};
+}
+
 }  // namespace
 
+// Created where the window will be placed: the X server keeps a hidden window's first position.
 int platformCreateWindow() {
-    sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                       kFrameWidth, kFrameHeight, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    const SDL_Rect area = windowArea(nullptr);
+    sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", area.x, area.y, area.w, area.h,
+                                       SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (sdlVideo.window == nullptr) return 0;
     setWindowIcon(sdlVideo.window);
     return 1;
@@ -136,8 +157,9 @@ void platformPlaceWindow() {
     if (shell.isWindowed) {
         SDL_SetWindowFullscreen(window, 0);
         SDL_SetWindowBordered(window, SDL_TRUE);
-        SDL_SetWindowSize(window, kFrameWidth, kFrameHeight);
-        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        const SDL_Rect area = windowArea(window);  // stored once a frame has been shown in it
+        SDL_SetWindowSize(window, area.w, area.h);
+        SDL_SetWindowPosition(window, area.x, area.y);
     } else {
         // A borderless window over the whole screen first, as the game always did: without a
         // window manager that is all there is; with one, the desktop-fullscreen request then
@@ -170,12 +192,15 @@ int platformInitDisplay() {
     if (sdlVideo.window == nullptr) return 0;
     sdlVideo.renderer = createRenderer(sdlVideo.window);
     if (sdlVideo.renderer == nullptr) return 0;
+    SDL_RendererInfo info;
+    if (std::getenv("MT_SHOW_RENDERER") != nullptr && SDL_GetRendererInfo(sdlVideo.renderer, &info) == 0)
+        std::fprintf(stderr, "MunchTrail: SDL renderer %s\n", info.name);  // for the benchmarks
     const int width = shell.isWindowed ? kFrameWidth : kScreenWidth;
     const int height = shell.isWindowed ? kFrameHeight : kScreenHeight;
     const std::uint32_t format = chooseFormat(sdlVideo.renderer);
     sdlVideo.texture =
         SDL_CreateTexture(sdlVideo.renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (sdlVideo.texture == nullptr || SDL_RenderSetLogicalSize(sdlVideo.renderer, width, height) != 0) {
+    if (sdlVideo.texture == nullptr) {
         platformReleaseDisplay();
         return 0;
     }
@@ -211,10 +236,25 @@ void platformShowFrame() {
         writeFullScreen(static_cast<std::uint8_t*>(pixels), pitch);
     }
     SDL_UnlockTexture(sdlVideo.texture);
+    PixelSize output;
+    if (SDL_GetRendererOutputSize(sdlVideo.renderer, &output.w, &output.h) != 0) output = kFullScreenSize;
+    const Placement place = placePicture(output, shell.isWindowed ? kFrameSize : kFullScreenSize);
+    const SDL_Rect target{place.x, place.y, place.w, place.h};
+    SDL_SetTextureScaleMode(sdlVideo.texture, place.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
+    // Only the black around the picture is filled: clearing the whole output first would write
+    // every pixel twice.
+    const int right = place.x + place.w, bottom = place.y + place.h;
+    const SDL_Rect borders[] = {{0, 0, output.w, place.y},
+                                {0, bottom, output.w, output.h - bottom},
+                                {0, place.y, place.x, place.h},
+                                {right, place.y, output.w - right, place.h}};
     SDL_SetRenderDrawColor(sdlVideo.renderer, 0, 0, 0, 255);
-    if (SDL_RenderClear(sdlVideo.renderer) != 0 ||
-        SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, nullptr) != 0)
+    if (SDL_RenderFillRects(sdlVideo.renderer, borders, 4) != 0 ||
+        SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, &target) != 0)
         sdlVideo.rendererLost = true;
+    // The size the player gives the window is the one the next start opens with.
+    if (shell.isWindowed && (SDL_GetWindowFlags(sdlVideo.window) & SDL_WINDOW_FULLSCREEN) == 0)
+        SDL_GetWindowSize(sdlVideo.window, &shell.windowWidth, &shell.windowHeight);
     SDL_RenderPresent(sdlVideo.renderer);
 }
 

@@ -149,7 +149,7 @@ void endPictureLeave() {
     p.endPictureStart = 0;
     p.endPictureHolding = false;
     p.endPicturePhase = -1;
-    shell.currentScreen = &mainMenuScreen;
+    shell.currentScreen = shell.playFile[0] != '\0' ? nullptr : &mainMenuScreen;  // --play ends here
 }
 
 }  // namespace
@@ -228,7 +228,9 @@ void sceneEndScreen() {
         stopEverySound();
         screens.brightness = 0;
         world.rainTimer = 0;
-        shell.currentScreen = world.quitToMenu != 0 ? &mainMenuScreen : &endPictureScreen;
+        shell.currentScreen = world.quitToMenu == 0       ? &endPictureScreen
+                              : shell.playFile[0] != '\0' ? nullptr
+                                                          : &mainMenuScreen;
     }
     updateDayCycle();
     updateRain();

@@ -13,6 +13,7 @@
 #include "game/shell/shell.h"
 #include "game/shell/sound.h"
 #include "game/shell/window.h"
+#include "game/world/world.h"
 
 namespace {
 
@@ -41,12 +42,16 @@ void waitForNextFrame() {
 }  // namespace
 
 void applySettings(const StoredSettings& stored) {
-    if (stored.windowedMode == 0) toggleDisplayMode();
+    if ((shell.modeOverride < 0 ? stored.windowedMode : static_cast<std::uint32_t>(shell.modeOverride)) == 0)
+        toggleDisplayMode();
     shell.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
     if (stored.noSound != 0) shell.soundMuted = 1;
 }
 
 int initGame() {
+    const StoredSettings stored = readSettings();
+    shell.windowWidth = static_cast<std::int32_t>(stored.windowWidth);  // before the window is placed
+    shell.windowHeight = static_cast<std::int32_t>(stored.windowHeight);
     if (!platformCreateWindow()) return 0;
     shell.windowOpen = 1;
     platformPlaceWindow();
@@ -57,7 +62,12 @@ int initGame() {
     shell.frameTime = platformTicks();
     seedRandom(shell.frameTime);
     loadAssetCatalogue();
-    applySettings(readSettings());
+    // --play: straight into the game with the scene read again after seeding (random beans).
+    if (shell.playFile[0] != '\0' && shell.currentScreen != nullptr) {
+        if (!loadSceneFile(shell.playFile)) return failStartup("Cannot read the scene file!");
+        shell.currentScreen = gameStartScreen;
+    }
+    applySettings(stored);
     shell.isActive = 1;
     activateInput(1);
     return 1;
@@ -86,7 +96,7 @@ int runGame() {
     if (shell.errorText[0] != '\0') platformShowError(shell.errorText);
     if (shell.windowOpen) platformDestroyWindow();
     shell.windowOpen = 0;
-    return 0;
+    return shell.playFile[0] != '\0' ? 1 : 0;  // the editor's test play learns it failed
 }
 
 void frameTick() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "game/platform/present.h"
+#include "game/shell/gamepad.h"
 #include "game/shell/keys.h"
 #include "game/shell/platform.h"
 #include "render/pixels.h"
@@ -45,4 +46,5 @@ void activateInput(int) {
 
 void releaseInput() {
     platformReleaseInput();
+    gamepads = GamepadState{};
 }

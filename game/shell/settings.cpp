@@ -29,12 +29,13 @@ struct StoredValue {
     std::string text;
 };
 
-// The seven values in the order they are written.
-using SettingsFile = std::array<StoredValue, 7>;
+// The eight values in the order they are written.
+using SettingsFile = std::array<StoredValue, 8>;
 
 SettingsFile emptyFile() {
-    constexpr std::array<std::pair<const char*, ValueType>, 7> kValues{{
+    constexpr std::array<std::pair<const char*, ValueType>, 8> kValues{{
         {"WindowedMode", ValueType::Dword},
+        {"WindowSize", ValueType::Sz},
         {"GameSpeed", ValueType::Dword},
         {"NoSound", ValueType::Dword},
         {"HiScore", ValueType::Dword},
@@ -201,12 +202,25 @@ StoredSettings readSettings() {
     stored.windowedMode = dwordOr(file, "WindowedMode", stored.windowedMode);
     stored.gameSpeed = dwordOr(file, "GameSpeed", stored.gameSpeed);
     stored.noSound = dwordOr(file, "NoSound", stored.noSound);
+    const StoredValue* size = findValue(file, "WindowSize");
+    std::uint32_t width = 0, height = 0;
+    const std::size_t x = size->text.find('x');
+    if (size->present && x != std::string::npos &&
+        parseDword(std::string_view(size->text).substr(0, x), &width) &&
+        parseDword(std::string_view(size->text).substr(x + 1), &height) && width - 1 < 16384 &&
+        height - 1 < 16384) {
+        stored.windowWidth = width;
+        stored.windowHeight = height;
+    }
     return stored;
 }
 
 SettingsWrite writeSettings() {
     SettingsFile file = loadFile();
-    setDword(file, "WindowedMode", static_cast<std::uint32_t>(shell.isWindowed));
+    if (shell.modeOverride < 0) setDword(file, "WindowedMode", static_cast<std::uint32_t>(shell.isWindowed));
+    if (shell.windowWidth > 0 && shell.windowHeight > 0)
+        setText(file, "WindowSize",
+                (std::to_string(shell.windowWidth) + "x" + std::to_string(shell.windowHeight)).c_str());
     setDword(file, "GameSpeed", shell.framesPerSecond);
     setDword(file, "NoSound", static_cast<std::uint32_t>(shell.soundMuted));
     return saveAndNote(file);

@@ -19,6 +19,8 @@ struct StoredSettings {
     std::uint32_t windowedMode = 1;
     std::uint32_t gameSpeed = 20;
     std::uint32_t noSound = 0;
+    std::uint32_t windowWidth = 0;  // "WindowSize=sz:800x600"; 0 when missing or unreadable
+    std::uint32_t windowHeight = 0;
 };
 
 // The settings file's full path; empty when neither XDG_CONFIG_HOME nor HOME is set.
@@ -37,8 +39,9 @@ struct SettingsState {
 };
 inline SettingsState settingsState{};
 
-StoredSettings readSettings();               // raw stored numbers, defaults for missing ones
-SettingsWrite writeSettings();               // shell.isWindowed, shell.framesPerSecond, shell.soundMuted
+StoredSettings readSettings();  // raw stored numbers, defaults for missing ones
+// shell.isWindowed (unless chosen for this run), framesPerSecond, soundMuted, window size
+SettingsWrite writeSettings();
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
 SettingsWrite writeHighScore(std::uint32_t hiScore);
 SettingsWrite writeVersionInfo();  // "Copyright", "Homepage", "Version"
@@ -50,5 +53,5 @@ void reportFailedSettingsWrite();
 std::string normaliseSettingsText(std::string_view text);
 
 // Start-up's use of the stored settings: a frame rate other than 15 or 25 stays 20, any
-// non-zero "NoSound" mutes, "WindowedMode" 0 switches to full screen.
+// non-zero "NoSound" mutes, "WindowedMode" 0 (or --fullscreen) switches to full screen.
 void applySettings(const StoredSettings& stored);

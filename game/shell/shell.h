@@ -19,7 +19,11 @@ struct ShellState {
     std::int32_t soundMuted = 0;
     std::int32_t fatalError = 0;
     char errorText[256] = {};
-    std::int32_t windowOpen = 0;  // the window exists; its destruction ends the message loop
+    std::int32_t windowOpen = 0;     // the window exists; its destruction ends the message loop
+    std::int32_t windowWidth = 0;    // the window's client size when windowed (logical pixels);
+    std::int32_t windowHeight = 0;   // 0 until stored or chosen at the first start
+    std::int32_t modeOverride = -1;  // --windowed 1, --fullscreen 0: this run only, not stored
+    char playFile[4096] = {};        // --play: one game of this scene file, then the program ends
 };
 inline ShellState shell{};
 
@@ -28,7 +32,7 @@ inline ShellState shell{};
 int initGame();
 // The message loop: runs until the window is destroyed; the exit code.
 int runMessageLoop();
-// initGame, then the loop; a failed start-up shows its message and gives 0.
+// initGame, then the loop; a failed start-up shows its message and gives 0 (1 with --play).
 int runGame();
 // Runs the current screen and presents its frame when 1000 / framesPerSecond ms have passed
 // since the last tick that ran.

@@ -1,6 +1,8 @@
 // Loading a scene into the game world: the game's reader hands over the settings and then the
 // 1200 cells in file order, and each cell is converted into the playfield here. Filling happens
 // once per scene (the selection screen reads the scene it shows); a lost life never refills.
+#include <sys/stat.h>
+
 #include <cstring>
 
 #include "game/shell/random.h"
@@ -69,7 +71,7 @@ namespace {
 // The reader fills a copy of the settings; the world takes them only from a file that opened,
 // so a missing file leaves the previous scene in force. The copy starts from the scene in
 // force, so a number that cannot be read keeps its previous value.
-bool loadWith(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&), const char* name) {
+GameSceneSettings settingsInForce() {
     GameSceneSettings settings;
     std::memcpy(settings.title, world.title, sizeof settings.title);
     std::memcpy(settings.description, world.description, sizeof settings.description);
@@ -78,20 +80,28 @@ bool loadWith(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&
     settings.fallInterval = world.fallInterval;
     settings.objective = world.objective;
     settings.goalScore = static_cast<std::int32_t>(world.goalScore);
+    return settings;
+}
+
+GameSceneSink worldSink() {
     GameSceneSink sink;
     sink.resetCells = resetPlayfield;
     sink.cell = fillPlayfield;
-    if (!read(name, settings, sink)) return false;
-    copySettings(settings);
-    return true;
+    return sink;
 }
 
 }  // namespace
 
 void loadScene(const char* fileName) {
-    loadWith(readSceneForGame, fileName);
+    GameSceneSettings settings = settingsInForce();
+    if (readSceneForGame(fileName, settings, worldSink())) copySettings(settings);
 }
 
 bool loadSceneFile(const char* path) {
-    return loadWith(readSceneFileForGame, path);
+    struct stat info {};
+    if (stat(path, &info) != 0 || info.st_size == 0) return false;  // an empty file holds no scene
+    GameSceneSettings settings = settingsInForce();
+    if (!readSceneFileForGame(path, settings, worldSink())) return false;
+    copySettings(settings);
+    return true;
 }

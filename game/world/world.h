@@ -141,7 +141,8 @@ inline WorldState world{};
 // Reads "Scenes/" + fileName with the game's reader into the settings and the playfield. A file
 // that cannot be opened leaves the previously loaded scene in force.
 void loadScene(const char* fileName);
-// The same for a scene file anywhere (a player's own scene); false when it cannot be opened.
+// The same for a scene file at any path (a player's own scene, --play); false, with the scene
+// in force kept, when it cannot be opened or is empty.
 bool loadSceneFile(const char* path);
 // The two halves of filling the playfield, as the reader calls them: clear everything, then
 // convert one scene cell (file order; a random bean draws its colour at its turn).

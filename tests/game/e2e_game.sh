@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# End-to-end run of the real MunchTrail under a virtual X server: a fresh program folder and a
-# fresh settings folder; the logo shows (the screenshot is not black), a second start while
-# one runs ends at once with 0, Enter reaches the main menu, the editor item starts KELV and
-# reaps it, Alt+Enter switches to full screen and back, F1 opens Readme.htm, Escape quits with
-# exit code 0 and leaves the settings file, and the menu sounds reached the audio device.
+# End-to-end run of the real MunchTrail under a 1920 x 1080 virtual X server: a fresh program
+# folder and a fresh settings folder; the first window is 800 x 600 and the logo shows (the
+# screenshot is not black), a second start while one runs ends at once with 0, Enter reaches
+# the main menu, the editor item starts KELV and reaps it, Alt+Enter switches to full screen
+# (the 800 x 600 picture once, centred, a black line under every row) and back, resized to
+# 800 x 600 and 1200 x 900 the frame shows in exact 2x and 3x pixel blocks, --play runs a
+# shipped scene beside the running copy and ends with 0 after Backspace (an unreadable one with
+# 1), F1 opens Readme.htm, Escape quits with exit code 0 and leaves the settings file with the
+# window's size, and the menu sounds reached the audio device.
 # Usage: e2e_game.sh DIST_DIR ARTEFACT_DIR. Fails when the X tools are missing.
 set -uo pipefail
 dist=$1
 artefacts=$2
 source "$(dirname "$0")/../e2e_lib.sh"
-e2e_require xvfb-run xdotool import convert
+e2e_require xvfb-run xdotool import convert compare
 [ -x "$dist/MunchTrail" ] && [ -d "$dist/DAT" ] || { echo "FAILED: no program folder at $dist"; exit 1; }
-e2e_under_xvfb 1024x768 "$0" "$@"
+e2e_under_xvfb 1920x1080 "$0" "$@"
 mkdir -p "$artefacts"
 
 work=$(mktemp -d)
@@ -36,9 +40,10 @@ wait_exit() {  # pid, seconds
   for _ in $(seq 1 $((10 * $2))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
-# RMSE of the window's picture against a DAT picture (both 400 x 300).
+# RMSE of the window's picture (the frame at 2x, sampled back to 400 x 300) against a DAT picture.
 distance() {
-  compare -metric RMSE "$1" "$work/game/DAT/$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
+  convert "$1" -sample 400x300! "$1.frame.png"
+  compare -metric RMSE "$1.frame.png" "$work/game/DAT/$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
 }
 
 # 1. Start from the fresh folder: the logo fades in.
@@ -51,7 +56,7 @@ import -window root "$artefacts/logo.png"
 logo_light=$(brightness "$artefacts/logo.png")
 echo "logo screenshot brightness: $logo_light"
 awk "BEGIN { exit !($logo_light > 0.02) }" || fail "the logo screenshot is black"
-[ "$(geometry "$win")" = "400x300" ] || fail "window is $(geometry "$win"), not 400x300"
+[ "$(geometry "$win")" = "800x600" ] || fail "window is $(geometry "$win"), not 800x600"
 
 # 2. A second start while this one runs ends at once with 0.
 start=$(date +%s%N)
@@ -105,12 +110,45 @@ alt_enter() { xdotool keydown alt; xdotool key Return; xdotool keyup alt; }  # E
 alt_enter
 sleep 1.5
 import -window root "$artefacts/fullscreen.png"
-[ "$(geometry "$win")" = "1024x768" ] || fail "full screen window is $(geometry "$win")"
-awk "BEGIN { exit !($(brightness "$artefacts/fullscreen.png") > 0.02) }" || fail "the full screen is black"
+[ "$(geometry "$win")" = "1920x1080" ] || fail "full screen window is $(geometry "$win")"
+# One column through the middle: lit pixels on the picture's even rows only, none elsewhere.
+lit=$(convert "$artefacts/fullscreen.png" -crop 1x1080+960+0 -colorspace Gray -depth 8 txt:- |
+  awk -F'[:,()]' 'NR > 1 && $5 > 0 { if ($2 >= 240 && $2 < 840 && $2 % 2 == 0) even++; else other++ }
+                  END { print even + 0, other + 0 }')
+[ "${lit#* }" = "0" ] && [ "${lit% *}" -gt 200 ] || fail "full screen is not the 800 x 600 picture once, centred: $lit"
 alt_enter
 sleep 1.5
-[ "$(geometry "$win")" = "400x300" ] || fail "back in the window it is $(geometry "$win")"
+[ "$(geometry "$win")" = "800x600" ] || fail "back in the window it is $(geometry "$win")"
 import -window "$win" "$artefacts/menu_again.png"
+
+# 5b. Resized, the frame is drawn in exact 2 x 2 and 3 x 3 blocks: sampled down by the factor
+#     and blown up again it is unchanged.
+xdotool windowmove "$win" 0 0
+for factor in 2 3; do
+  size=$((400 * factor))x$((300 * factor))
+  xdotool windowsize "$win" ${size/x/ }
+  sleep 1.5
+  shot=$artefacts/window_$size.png
+  import -window "$win" "$shot"
+  convert "$shot" -sample 400x300! -sample "$size!" "$shot.blocks.png"
+  off=$(compare -metric AE "$shot" "$shot.blocks.png" null: 2>&1 | cut -d' ' -f1)
+  [ "$off" = "0" ] && [ "$(identify -format %wx%h "$shot")" = "$size" ] || fail "$size: $off pixels off the blocks"
+done
+
+# 5c. --play, started from another folder beside the running copy, ends with 0 after Backspace;
+#     a scene that cannot be read ends with 1 and says so.
+(cd "$dist" && SDL_DISKAUDIOFILE=$work/play.raw "$work/game/MunchTrail" --play Scenes/01-first-steps.qsn) &
+player=$!
+sleep 3
+import -window root "$artefacts/play.png"
+xdotool windowfocus --sync "$(xdotool search --name "^Munch Trail 2.01$" | grep -vx "$win" | head -1)"
+xdotool keydown BackSpace; sleep 0.1; xdotool keyup BackSpace
+wait_exit $player 8 || fail "--play did not end after Backspace"
+wait $player || fail "--play ended with $?"
+"$work/game/MunchTrail" --play "$work/none.qsn" 2> "$work/none.txt"
+code=$?
+[ "$code" -eq 1 ] && grep -q "cannot read the scene file" "$work/none.txt" || fail "unreadable scene: exit $code"
+xdotool windowfocus --sync "$win"
 
 # 6. F1 opens the help page with the desktop's viewer (a stand-in xdg-open here).
 xdotool key F1
@@ -127,6 +165,7 @@ ini=$XDG_CONFIG_HOME/Quillfern/MunchTrail.ini
 [ -f "$ini" ] || fail "no settings file"
 cat "$ini"
 grep -qx "WindowedMode=dword:1" "$ini" || fail "WindowedMode not stored as 1"
+grep -qx "WindowSize=sz:1200x900" "$ini" || fail "the window's size not stored"
 grep -qx "Version=sz:2.01" "$ini" || fail "Version not stored"
 # The menu's select and start sounds went through the mixer: the output is not all silence.
 loud=$(od -An -v -td2 -w2 "$work/audio.raw" | awk '$1 > 1000 || $1 < -1000' | wc -l)

@@ -8,6 +8,7 @@
 #include "game/screens/assets.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
+#include "game/shell/gamepad.h"
 #include "game/shell/keys.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
@@ -220,6 +221,43 @@ TEST_F(KeyQueue, OnlyAnActiveWindowQueuesPresses) {
     shell.isActive = 1;
     windowKeyEvent(kKeyUp, true, false);
     EXPECT_EQ(popKey(), kKeyUp);
+}
+
+// Two pads and the keyboard's queue: each row acts, then names the keys held afterwards and
+// the press it queued (0: none). A stick presses once when it crosses the dead zone.
+TEST_F(KeyQueue, GamepadsActAsOneKeyboard) {
+    shell.windowOpen = 1;
+    shell.isActive = 1;
+    padAttached(3);
+    padAttached(7);
+    struct Row {
+        void (*act)();
+        std::uint8_t held;
+        std::uint8_t queued;
+    };
+    const Row rows[] = {
+        {[] { padStick(3, false, kStickDeadZone - 1); }, 0, 0},
+        {[] { padStick(3, false, kStickDeadZone); }, PadRight, kKeyRight},
+        {[] { padStick(3, false, 32767); }, PadRight, 0},
+        {[] { padButton(7, PadRight, true); }, PadRight, 0},
+        {[] { padStick(3, false, 0); }, PadRight, 0},
+        {[] { padButton(7, PadRight, false); }, 0, 0},
+        {[] { padStick(3, true, -32768); }, PadUp, kKeyUp},
+        {[] { padButton(7, PadEnter, true); }, PadUp | PadEnter, kKeyEnter},
+        {[] { padDetached(3); }, PadEnter, 0},
+        {[] { padButton(7, PadBackspace, true); }, PadEnter | PadBackspace, kKeyBackspace},
+        {[] { padButton(7, PadSpace, true); }, PadEnter | PadBackspace | PadSpace, kKeySpace},
+        {[] { padButton(9, PadDown, true); }, PadEnter | PadBackspace | PadSpace, 0},  // unknown pad
+        {[] { padDetached(7); }, 0, 0},
+    };
+    const std::uint8_t codes[] = {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyBackspace, kKeySpace};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        rows[i].act();
+        for (int bit = 0; bit < 7; ++bit)
+            EXPECT_EQ(keyHeld(codes[bit]), ((rows[i].held >> bit) & 1) != 0) << i;
+        EXPECT_EQ(popKey(), rows[i].queued) << i;
+        EXPECT_EQ(popKey(), 0) << i;
+    }
 }
 
 }  // namespace

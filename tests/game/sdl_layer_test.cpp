@@ -1,7 +1,9 @@
 // The SDL2 layer itself, on SDL's dummy video driver: the key table (every key the game
-// names, letters, digits, function keys; no scan code given to two keys), and the windowed
+// names, letters, digits, function keys; no scan code given to two keys), the windowed
 // picture read back from the renderer (top row first, exactly the blended frame), also after
-// the renderer was lost and rebuilt.
+// the renderer was lost and rebuilt, and a whole game played with SDL's virtual gamepad.
+#include <unistd.h>
+#include <cstdlib>
 #include <set>
 #include <utility>
 #include <vector>
@@ -10,9 +12,11 @@
 
 #include "game/platform/present.h"
 #include "game/platform/sdl_state.h"
+#include "game/screens/screens.h"
 #include "game/shell/media.h"
 #include "game/shell/platform.h"
 #include "game/shell/shell.h"
+#include "game/world/world.h"
 #include "render/pixels.h"
 
 namespace {
@@ -58,6 +62,8 @@ protected:
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         shell = ShellState{};
+        shell.windowWidth = kFrameWidth;  // the frame once, so the picture reads back 1:1
+        shell.windowHeight = kFrameHeight;
         ASSERT_EQ(platformCreateWindow(), 1);
         ASSERT_EQ(initDisplay(), 1);
     }
@@ -109,6 +115,47 @@ TEST_F(DummyDisplay, FullScreenUsesAnEightHundredBySixHundredTexture) {
     EXPECT_EQ(height, kScreenHeight);
     presentPattern(3);
     EXPECT_FALSE(sdlVideo.rendererLost);
+}
+
+// The shipped game on the dummy driver, steered by a virtual pad only: A from the logo through
+// the menu and the scene selection into the first scene, then the stick sets the worm off.
+TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMoving) {
+    char config[] = "/tmp/mt_padXXXXXX";
+    ASSERT_NE(mkdtemp(config), nullptr);
+    setenv("XDG_CONFIG_HOME", config, 1);
+    ASSERT_EQ(chdir(MT_TEST_DIST_DIR), 0);
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");  // no window has focus here
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
+    shell = ShellState{};
+    ASSERT_EQ(initGame(), 1) << shell.errorText;
+    const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
+                                                SDL_CONTROLLER_BUTTON_MAX, 0);
+    ASSERT_GE(index, 0) << SDL_GetError();
+    SDL_Joystick* pad = SDL_JoystickOpen(index);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    const auto frames = [](int count) {
+        for (int i = 0; i < count && shell.windowOpen; ++i) {
+            platformHandleEvents();
+            shell.nextFrameTime = 0;
+            frameTick();
+        }
+    };
+    for (int i = 0; i < 30 && shell.currentScreen != &playScreen; ++i) {
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
+        frames(2);
+        SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
+        frames(6);
+    }
+    ASSERT_EQ(shell.currentScreen, &playScreen);
+    const std::int32_t column = world.segX[0];
+    SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 30000);
+    frames(20);
+    EXPECT_EQ(world.started, 1);
+    EXPECT_GT(world.segX[0], column);
+    SDL_JoystickClose(pad);
+    shutdownGame();
+    SDL_Quit();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // with the program ending in order, the background's replacement, sounds that never fail the
 // game; settings and high score in the settings file: first-start defaults, validation, the
 // moments of reading and writing, atomic replacement and damaged files.
+#include <cstring>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "game/platform/headless.h"
 #include "game/screens/assets.h"
 #include "game/screens/screens.h"
+#include "game/shell/keys.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
 #include "game/shell/sound.h"
@@ -67,6 +69,26 @@ TEST_F(Catalogue, EachStartupFailureShowsItsMessageOnce) {
         runGame();
         EXPECT_EQ(headless.errorBoxes, c.message ? Strings{c.message} : Strings{});
     }
+}
+
+// --play FILE: the scene at once, and Backspace (or the end picture) ends the program; a file
+// that cannot be read fails the start.
+TEST_F(Catalogue, PlayingOneSceneStartsAtOnceAndEndsTheProgram) {
+    makeDat();
+    writeBytes("one.qsn", {'x'});
+    std::strcpy(shell.playFile, (folder_ + "/one.qsn").c_str());
+    ASSERT_TRUE(startGame());
+    runOneFrame();
+    EXPECT_EQ(shell.currentScreen, playScreen);
+    scriptKey(kKeyBackspace, true);
+    EXPECT_TRUE(runUntilScreen(sceneEndScreen, 5));
+    for (int i = 0; i < 60 && runOneFrame(); ++i) {}
+    EXPECT_EQ(shell.windowOpen, 0);
+    EXPECT_TRUE(headless.errorBoxes.empty());
+    resetHeadlessGame();
+    std::strcpy(shell.playFile, (folder_ + "/none.qsn").c_str());
+    EXPECT_EQ(runGame(), 1);
+    EXPECT_EQ(headless.errorBoxes, Strings{"Cannot read the scene file!"});
 }
 
 TEST_F(Catalogue, BackgroundsDuringPlay) {
@@ -166,6 +188,26 @@ TEST_F(Settings, FullScreenIsRememberedAndTheNextStartSwitchesBeforeTheFirstFram
     EXPECT_EQ(shell.isWindowed, 0);
     EXPECT_EQ(headless.framesShown, 0);
     EXPECT_TRUE(headless.displayOpen);
+}
+
+TEST_F(Settings, TheWindowSizeComesBackAndAModeChosenForOneRunIsNotStored) {
+    const std::pair<const char*, std::uint32_t> sizes[] = {
+        {"WindowSize=sz:1000x700\n", 1000}, {"WindowSize=sz:0x700\n", 0},   {"WindowSize=sz:12x\n", 0},
+        {"WindowSize=dword:800\n", 0},      {"WindowSize=sz:99999x5\n", 0}, {"WindowSize=sz:-1x5\n", 0}};
+    for (auto [text, width] : sizes) {
+        writeSettingsText(text);
+        EXPECT_EQ(readSettings().windowWidth, width) << text;
+        EXPECT_EQ(readSettings().windowHeight, width != 0 ? 700u : 0u) << text;
+    }
+    makeDat();
+    writeSettingsText("WindowedMode=dword:1\nWindowSize=sz:640x480\n");
+    shell.modeOverride = 0;  // --fullscreen
+    ASSERT_TRUE(startGame());
+    EXPECT_EQ(shell.isWindowed, 0);
+    EXPECT_EQ(shell.windowWidth, 640);
+    shell.windowHeight = 500;
+    shutdownGame();
+    EXPECT_TRUE(contains(settingsText(), "WindowedMode=dword:1\nWindowSize=sz:640x500\n"));
 }
 
 TEST_F(Settings, ADamagedFileGivesDefaultsAndIsRepairedOnWrite) {
