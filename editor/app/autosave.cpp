@@ -10,10 +10,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QSaveFile>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 
