@@ -32,6 +32,7 @@ enum CommandId : int {
     CmdEllipse = 32787,
     CmdFilledRectangle = 32788,
     CmdFilledEllipse = 32789,
+    CmdTestPlay = 32790,
     CmdViewToolbar = 59392,
     CmdViewStatusBar = 59393,
     CmdHelp = 57670,
@@ -51,7 +52,7 @@ struct Command {
     const char* iconName;  // toolbar picture under icons/, empty for menu-only commands
 };
 
-inline constexpr std::array<Command, 28> commandTable = {{
+inline constexpr std::array<Command, 29> commandTable = {{
     {CmdFileNew, "&New", "Ctrl+N", "Create a new document\nNew", CommandKind::Other, 0, "new"},
     {CmdFileOpen, "&Open...", "Ctrl+O", "Open an existing document\nOpen", CommandKind::Other, 0, "open"},
     {CmdFileSave, "&Save", "Ctrl+S", "Save the active document\nSave", CommandKind::Other, 0, "save"},
@@ -63,6 +64,8 @@ inline constexpr std::array<Command, 28> commandTable = {{
     {CmdEditRedo, "&Redo", "Ctrl+Y", "Redo the previously undone action\nRedo", CommandKind::Other, 0, ""},
     {CmdSetProperties, "Se&t properties...", "Ctrl+P", "Set the scene's properties\nSet properties [Ctrl+P]",
      CommandKind::Other, 0, "properties"},
+    {CmdTestPlay, "Test pla&y", "F5", "Play the scene in the game without saving it\nTest play [F5]",
+     CommandKind::Other, 0, "testplay"},
     {CmdRandomBean, "Rando&m bean", "`", "Random bean\nRandom bean [`]", CommandKind::Unit, 10, "random"},
     {CmdRedBean, "&Red bean", "1", "Red bean\nRed bean [1]", CommandKind::Unit, 0, "red"},
     {CmdOrangeBean, "&Orange bean", "2", "Orange bean\nOrange bean [2]", CommandKind::Unit, 1, "orange"},
@@ -96,9 +99,9 @@ inline constexpr std::array<Command, 28> commandTable = {{
 
 // The toolbar, left to right; 0 stands for a separator.
 // clang-format off
-inline constexpr std::array<int, 24> toolbarLayout = {
+inline constexpr std::array<int, 25> toolbarLayout = {
     CmdFileNew, CmdFileOpen, CmdFileSave, 0,
-    CmdSetProperties, 0,
+    CmdSetProperties, CmdTestPlay, 0,
     CmdRandomBean, CmdRedBean, CmdOrangeBean, CmdGreenBean, CmdBlueBean, CmdPurpleBean, CmdStoneBean,
     CmdEraser, CmdStartPoint, CmdExitPoint, 0,
     CmdLine, CmdRectangle, CmdEllipse, CmdFilledRectangle, CmdFilledEllipse, 0,

@@ -3,15 +3,22 @@
 // missing texture is reported only when every picture was found.
 #include "editor/app/kelv_app.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "editor/app/autosave.h"
 #include "editor/app/kelv_doc.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/prompts.h"
 #include "editor/core/editor_state.h"
+
+void nameApplication() {
+    QApplication::setApplicationName("KELV");
+    QApplication::setOrganizationName("Quillfern");
+}
 
 bool processorSupported() {
 #if defined(__x86_64__) || defined(__i386__)
@@ -61,5 +68,6 @@ bool CKELVApp::initInstance(const QStringList& arguments) {
                             frame_->toolBar()->sizeHint().height() +
                             frame_->statusBar()->sizeHint().height());
     frame_->show();
+    offerRecovery(frame_.get());
     return true;
 }

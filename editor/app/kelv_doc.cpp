@@ -162,6 +162,16 @@ bool CKELVDoc::openDocumentFile(const QString& path) {
     return true;
 }
 
+bool CKELVDoc::recover(const QString& copy, const QString& path, const QString& title) {
+    if (!saveModified() || !onOpenDocument(copy)) return false;
+    path_ = path;
+    title_ = title;
+    savedIndex_ = -1;  // nothing on disk matches the recovered scene
+    setModifiedFlag(true);
+    emit sceneChanged();
+    return true;
+}
+
 void CKELVDoc::setModifiedFlag(bool modified) {
     modified_ = modified;
     emit documentChanged();

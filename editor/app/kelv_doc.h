@@ -25,6 +25,10 @@ public:
     bool onSaveDocument(const QString& path);
     bool doFileSave();
     bool saveModified();  // false: the user cancelled, or the save they asked for did not happen
+    // The checks before a save; true (after their message) when the scene may not be written.
+    bool refuseInvalidScene();
+    // Reads an autosaved copy as the document `title` at `path`, marked modified, without history.
+    bool recover(const QString& copy, const QString& path, const QString& title);
 
     // Commands.
     bool fileNew();
@@ -55,7 +59,6 @@ private:
     QString savePath() const;
     void setPathName(const QString& path);
     bool saveWithDialog(const QString& proposed);
-    bool refuseInvalidScene();
     void afterSaveCommand(bool saved);
     void resetHistory();
     void applySnapshot();

@@ -17,11 +17,13 @@
 #include <QToolBar>
 
 #include "editor/app/about_dialog.h"
+#include "editor/app/autosave.h"
 #include "editor/app/commands.h"
 #include "editor/app/kelv_doc.h"
 #include "editor/app/kelv_view.h"
 #include "editor/app/prompts.h"
 #include "editor/app/properties_dialog.h"
+#include "editor/app/test_play.h"
 #include "editor/core/editor_state.h"
 #include "scene/folders.h"
 
@@ -52,6 +54,8 @@ CMainFrame::CMainFrame() {
     view_ = new CKELVView(document_, this);
     setCentralWidget(view_);
     properties_ = new CScenePropertiesDlg(this);
+    autosave_ = new CAutosave(document_, this);
+    testPlay_ = new CTestPlay(document_, this);
     createActions();
     createMenus();
     createToolBar();
@@ -61,6 +65,7 @@ CMainFrame::CMainFrame() {
     const QString icon = programPath("icons/kelv.png");
     if (QFileInfo::exists(icon)) setWindowIcon(QIcon(icon));
     connect(document_, &CKELVDoc::documentChanged, this, [this] {
+        if (!document_->isModified()) autosave_->remove();  // saved, or undone back to the file
         updateTitle();
         updateCommandStates();
     });
@@ -119,6 +124,7 @@ void CMainFrame::createMenus() {
     edit->addAction(action(CmdEditRedo));
     QMenu* scene = menuBar()->addMenu("&Scene");
     scene->addAction(action(CmdSetProperties));
+    scene->addAction(action(CmdTestPlay));
     scene->addSeparator();
     for (int id = CmdRandomBean; id <= CmdExitPoint; ++id) scene->addAction(action(id));
     scene->addSeparator();
@@ -196,6 +202,7 @@ void CMainFrame::runCommand(int id) {
         case CmdEditUndo: document_->undo(); break;
         case CmdEditRedo: document_->redo(); break;
         case CmdSetProperties: setProperties(); break;
+        case CmdTestPlay: testPlay_->start(); break;
         case CmdViewToolbar: toolBar_->setVisible(action(id)->isChecked()); break;
         case CmdViewStatusBar: statusBar()->setVisible(action(id)->isChecked()); break;
         case CmdHelp: help(); break;
@@ -283,9 +290,10 @@ void CMainFrame::openRecent(int index) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (document_->saveModified())
+    if (document_->saveModified()) {
+        autosave_->remove();  // a clean exit: the user saved or chose to drop the changes
         event->accept();
-    else
+    } else
         event->ignore();  // the save was refused or cancelled: the editor stays open
 }
 

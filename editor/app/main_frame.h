@@ -8,9 +8,11 @@
 #include <QStringList>
 #include <map>
 
+class CAutosave;
 class CKELVDoc;
 class CKELVView;
 class CScenePropertiesDlg;
+class CTestPlay;
 class QAction;
 class QLabel;
 class QToolBar;
@@ -24,6 +26,8 @@ public:
     CKELVDoc* document() const { return document_; }
     CKELVView* view() const { return view_; }
     CScenePropertiesDlg* propertiesDialog() const { return properties_; }
+    CAutosave* autosave() const { return autosave_; }
+    CTestPlay* testPlay() const { return testPlay_; }
     QAction* action(int id) const;
     QLabel* statusPane() const { return pane_; }
     QToolBar* toolBar() const { return toolBar_; }
@@ -59,6 +63,8 @@ private:
     CKELVDoc* document_ = nullptr;
     CKELVView* view_ = nullptr;
     CScenePropertiesDlg* properties_ = nullptr;
+    CAutosave* autosave_ = nullptr;
+    CTestPlay* testPlay_ = nullptr;
     std::map<int, QAction*> actions_;
     QList<QAction*> recentActions_;
     QAction* recentPlaceholder_ = nullptr;

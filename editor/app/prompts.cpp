@@ -3,10 +3,13 @@
 // end-to-end test included, and always propose the .qsn extension.
 #include "editor/app/prompts.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -51,6 +54,20 @@ bool openWithDesktop(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
+RecoverAnswer askRecoverScene(QWidget* parent, const QString& title, const QDateTime& written) {
+    QMessageBox box(QMessageBox::Question, kApplicationTitle,
+                    QString("Unsaved changes to %1 were saved aside on %2 by an editor that is no longer "
+                            "running.\nRecover them?")
+                        .arg(title, QLocale().toString(written, QLocale::ShortFormat)),
+                    QMessageBox::NoButton, parent);
+    QAbstractButton* recover = box.addButton("&Recover", QMessageBox::AcceptRole);
+    QAbstractButton* discard = box.addButton("&Discard", QMessageBox::DestructiveRole);
+    box.addButton("&Later", QMessageBox::RejectRole);
+    box.exec();
+    if (box.clickedButton() == recover) return RecoverAnswer::Recover;
+    return box.clickedButton() == discard ? RecoverAnswer::Discard : RecoverAnswer::Later;
+}
+
 }  // namespace
 
 EditorPrompts standardPrompts() {
@@ -61,5 +78,6 @@ EditorPrompts standardPrompts() {
     prompts.saveFileName = askSaveFileName;
     prompts.openFileName = askOpenFileName;
     prompts.openDocument = openWithDesktop;
+    prompts.askRecover = askRecoverScene;
     return prompts;
 }

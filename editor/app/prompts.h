@@ -6,9 +6,11 @@
 
 #include <QString>
 
+class QDateTime;
 class QWidget;
 
 enum class SaveAnswer { Yes, No, Cancel };
+enum class RecoverAnswer { Recover, Discard, Later };
 
 struct EditorPrompts {
     void (*stop)(QWidget* parent, const QString& text) = nullptr;  // critical icon
@@ -18,6 +20,8 @@ struct EditorPrompts {
     QString (*saveFileName)(QWidget* parent, const QString& proposed) = nullptr;
     QString (*openFileName)(QWidget* parent, const QString& folder) = nullptr;
     bool (*openDocument)(const QString& path) = nullptr;  // the help page, by the desktop
+    // An autosave left by an editor that is no longer running: the document's name and when.
+    RecoverAnswer (*askRecover)(QWidget* parent, const QString& title, const QDateTime& written) = nullptr;
 };
 
 // The real dialogs; installed by default.

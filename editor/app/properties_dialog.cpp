@@ -93,6 +93,7 @@ CScenePropertiesDlg::CScenePropertiesDlg(QWidget* parent) : QDialog(parent) {
 void CScenePropertiesDlg::exchangeToControls() {
     const Scene& scene = editorState.scene;
     titleEdit->setText(editorText(scene.title));
+    shownTitle_ = titleEdit->text();
     // A value outside the lists (from a hand-made file) shows no selection rather than a wrong one.
     backgroundList->setCurrentIndex(
         scene.background >= 0 && scene.background < kBackgroundCount ? scene.background : -1);
@@ -105,6 +106,7 @@ void CScenePropertiesDlg::exchangeToControls() {
     }
     goalScoreEdit->setText(QString::number(scene.goalScore));
     descriptionEdit->setPlainText(editorText(scene.description));
+    shownDescription_ = descriptionEdit->toPlainText();
     if (scene.objective == EatUp) {
         randomFallBox->setChecked(false);
         randomFallBox->setEnabled(false);
@@ -142,14 +144,29 @@ bool CScenePropertiesDlg::readInteger(QLineEdit* field, int low, int high, int& 
     return false;
 }
 
-bool CScenePropertiesDlg::readText(QWidget* field, const QString& text, int limit, std::string& value) {
+bool CScenePropertiesDlg::readText(QWidget* field, const QString& text, const QString& shown, int limit,
+                                   std::string& value) {
+    if (text == shown) return true;  // untouched: `value` keeps the scene's own bytes
+    // Scene texts are Latin-1; anything else would silently become "?".
+    for (const char32_t c : text.toUcs4()) {
+        if (c <= 0xFF) continue;
+        refuseText(field, QString("Please enter only Latin-1 characters: \"%1\" (U+%2) cannot be stored in a "
+                                  "scene.")
+                              .arg(QString::fromUcs4(&c, 1),
+                                   QString::number(uint(c), 16).toUpper().rightJustified(4, '0')));
+        return false;
+    }
     value = sceneText(text, field == descriptionEdit);
     if (int(value.size()) <= limit) return true;
-    editorPrompts.warn(this, QString("Please enter no more than %1 characters.").arg(limit));
+    refuseText(field, QString("Please enter no more than %1 characters.").arg(limit));
+    return false;
+}
+
+void CScenePropertiesDlg::refuseText(QWidget* field, const QString& message) {
+    editorPrompts.warn(this, message);
     field->setFocus();
     if (field == titleEdit) titleEdit->selectAll();
     if (field == descriptionEdit) descriptionEdit->selectAll();
-    return false;
 }
 
 // Every field is read and checked into a copy first; the scene changes only when all are good.
@@ -158,11 +175,12 @@ bool CScenePropertiesDlg::readText(QWidget* field, const QString& text, int limi
 void CScenePropertiesDlg::accept() {
     Scene edited = editorState.scene;
     int interval = edited.fallInterval, goal = edited.goalScore;
-    if (!readText(titleEdit, titleEdit->text(), kTitleLimit, edited.title)) return;
+    if (!readText(titleEdit, titleEdit->text(), shownTitle_, kTitleLimit, edited.title)) return;
     // A disabled field keeps its stored value unread: the user could not correct it anyway.
     if (intervalEdit->isEnabled() && !readInteger(intervalEdit, 0, kFallIntervalLimit, interval)) return;
     if (goalScoreEdit->isEnabled() && !readInteger(goalScoreEdit, kGoalScoreMin, kGoalScoreMax, goal)) return;
-    if (!readText(descriptionEdit, descriptionEdit->toPlainText(), kDescriptionLimit, edited.description))
+    if (!readText(descriptionEdit, descriptionEdit->toPlainText(), shownDescription_, kDescriptionLimit,
+                  edited.description))
         return;
     if (backgroundList->currentIndex() >= 0) edited.background = backgroundList->currentIndex();
     edited.randomFall = randomFallBox->isChecked() ? 1 : 0;

@@ -34,5 +34,11 @@ private:
     void objectiveChanged(int index);
     void randomFallClicked();
     bool readInteger(QLineEdit* field, int low, int high, int& value);
-    bool readText(QWidget* field, const QString& text, int limit, std::string& value);
+    bool readText(QWidget* field, const QString& text, const QString& shown, int limit, std::string& value);
+    void refuseText(QWidget* field, const QString& message);
+
+    // The texts as the fields showed them on opening: a field still holding its text hands
+    // back the scene's bytes exactly as they were read.
+    QString shownTitle_;
+    QString shownDescription_;
 };

@@ -83,12 +83,12 @@ TEST(Icons, ProgramsDocumentAndToolbarHaveTheirSizes) {
         std::string name;
         std::uint32_t width, height;
     };
-    // The toolbar is one strip of twenty 16 x 15 buttons, and each button is there alone too.
-    std::vector<Png> pngs = {{"toolbar", 20 * 16, 15}, {"kelv", 256, 0}, {"munchtrail", 256, 0}};
+    // The toolbar is one strip of twenty-one 16 x 15 buttons, and each button is there alone too.
+    std::vector<Png> pngs = {{"toolbar", 21 * 16, 15}, {"kelv", 256, 0}, {"munchtrail", 256, 0}};
     for (const char* button :
-         {"new",   "open",      "save",    "properties",      "random",        "red",   "orange",
-          "green", "blue",      "purple",  "stone",           "eraser",        "start", "exit",
-          "line",  "rectangle", "ellipse", "filledrectangle", "filledellipse", "about"})
+         {"new",    "open",  "save",      "properties", "testplay",        "random",        "red",
+          "orange", "green", "blue",      "purple",     "stone",           "eraser",        "start",
+          "exit",   "line",  "rectangle", "ellipse",    "filledrectangle", "filledellipse", "about"})
         pngs.push_back({button, 16, 15});
     for (const char* icon : {"munchtrail", "kelv", "qsn-document"}) {
         const std::vector<std::uint8_t> svg = readFile(distPath(std::string("icons/") + icon + ".svg"));

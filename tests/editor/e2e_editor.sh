@@ -3,7 +3,7 @@
 # program folder with fresh settings, under a virtual X server, driven with xdotool. Keys
 # choose the units, the Scene menu chooses the shapes, mouse drags paint a line of red beans, a
 # block of green beans, a start point and a stone; the properties dialog gives the scene its
-# title and background; Ctrl+S saves it into Scenes through the file dialog. scenetool must
+# title and background (both dialogs under their own titles); Ctrl+S saves it into Scenes through the file dialog. scenetool must
 # accept the file and find exactly the painted cells, and MunchTrail must list it on its scene
 # selection screen. Every screenshot is kept in the artefact folder.
 # With MT_INSTALLED_TREE naming an installed prefix (install_check.sh), the installed kelv and
@@ -84,6 +84,8 @@ drag() {
   sleep 0.3
 }
 key() { xdotool key --delay 60 "$@"; sleep 0.3; }
+# A window whose whole title (_NET_WM_NAME, what a window manager shows) is exactly $1.
+titled() { [ "$(xdotool getwindowname "$(xdotool search --name "^$1" | head -n 1)" 2>/dev/null)" = "$1" ]; }
 # Without a window manager the keyboard focus does not come back by itself after a dialog.
 refocus() { xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"; sleep 0.3; }
 
@@ -109,6 +111,8 @@ step "properties: title and background"
 key ctrl+p
 sleep 0.8
 shot 03-properties
+# The dialogs carry their own titles, without the program's name that Qt could add.
+titled "Set scene's properties" || fail "properties dialog title"
 xdotool type --delay 40 "Xdotool Pond"
 key Tab o              # the background list: "Ore"
 key Return             # OK
@@ -131,6 +135,12 @@ else
   titled=$(xdotool getwindowname "$win")
   [ "$titled" = "Untitled.qsn - Munch Trail Scene Editor" ] || fail "window title after saving: '$titled'"
 fi
+
+step "About"
+key alt+h a
+titled "About" || fail "About box title"
+key Return
+refocus
 
 step "Exit"
 key alt+f x

@@ -20,7 +20,6 @@ private slots:
     void opensWithTheNewSceneValues() {
         START_EDITOR(fixture);
         CScenePropertiesDlg* dialog = fixture.openDialog();
-        QCOMPARE(dialog->windowTitle(), QString("Set scene's properties"));
         QCOMPARE(dialog->titleEdit->text(), QString());
         QCOMPARE(dialog->backgroundList->currentText(), QString("Auto cycle background"));
         QCOMPARE(dialog->backgroundList->count(), 11);
@@ -56,6 +55,8 @@ private slots:
         const QString interval = "Please enter an integer between 0 and 60.";
         const QString goal = "Please enter an integer between 5 and 9999999.";
         const QString description = "Please enter no more than 255 characters.";
+        const QString euro =
+            "Please enter only Latin-1 characters: \"\u20AC\" (U+20AC) cannot be stored in a scene.";
         const struct {
             const char* field;
             QString value, message;
@@ -69,6 +70,8 @@ private slots:
             {"description", QString(256, 'd'), description},
             {"description", QString(127, 'd') + "\n" + QString(127, 'd'),
              description},  // a line break counts twice
+            {"title", "Caf\u00E9 \u20AC1", euro},
+            {"description", "\u00FF\u20AC\U0001F41B", euro},  // the first one is named
         };
         for (const auto& row : rows) {
             RowTrace trace{row.field};
@@ -76,6 +79,7 @@ private slots:
             CScenePropertiesDlg* dialog = fixture.openDialog();
             dialog->show();
             QVERIFY(QTest::qWaitForWindowExposed(dialog));
+            QCOMPARE(dialog->windowHandle()->title(), QString("Set scene's properties"));
             dialog->activateWindow();
             const QString field = row.field;
             QWidget* target = field == "interval" ? static_cast<QWidget*>(dialog->intervalEdit)
@@ -151,9 +155,18 @@ private slots:
         QCOMPARE(editorState.scene.randomFall, 0);
     }
 
+    // Untouched fields hand back their bytes as read: lone line feeds, a lone CR in the title
+    // and a description that would grow past the limit if it were converted.
     void okMarksModifiedEvenWithoutChanges() {
-        START_EDITOR(fixture);
+        EditorFixture fixture;
+        Scene before;
+        before.title = "Odd\rone";
+        before.description = std::string(200, 'd') + std::string(55, '\n');
+        const QString path = fixture.folder() + "/odd.qsn";
+        QVERIFY(writeSceneFile(path.toLocal8Bit().constData(), before) && fixture.start({"KELV", path}));
         fixture.setProperties([](CScenePropertiesDlg*) {});
+        QCOMPARE(promptLog.warnings, QStringList{});
+        QCOMPARE(sceneDiskBytes(editorState.scene), sceneDiskBytes(before));
         QVERIFY(fixture.document()->isModified());
         QVERIFY(!fixture.document()->canUndo());  // nothing changed, so nothing to undo
     }

@@ -31,6 +31,11 @@ void installRecordingPrompts() {
     };
     editorPrompts.openFileName = [](QWidget*, const QString&) { return QString(); };
     editorPrompts.openDocument = [](const QString&) { return true; };
+    editorPrompts.askRecover = [](QWidget*, const QString& title, const QDateTime&) {
+        promptLog.recoverPrompts.append(title);
+        return promptLog.recoverAnswers.isEmpty() ? RecoverAnswer::Later
+                                                  : promptLog.recoverAnswers.takeFirst();
+    };
 }
 
 EditorFixture::EditorFixture(const QStringList& missing) {

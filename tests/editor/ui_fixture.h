@@ -46,6 +46,8 @@ struct PromptLog {
     SaveAnswer answer = SaveAnswer::Yes;  // given to the save prompt
     QString chosenFile;                   // given by the save dialog; empty = cancel
     bool chooseProposed = true;           // answer the save dialog with what it proposes
+    QStringList recoverPrompts;           // names offered for recovery
+    QList<RecoverAnswer> recoverAnswers;  // given in turn; Later when they run out
 };
 inline PromptLog promptLog;
 
@@ -71,11 +73,12 @@ public:
         dialog()->exchangeToControls();
         return dialog();
     }
-    // Runs Set properties, letting `fill` edit the modal dialog before its OK.
+    // Runs Set properties, letting `fill` edit the modal dialog before its OK (a refused OK cancels).
     void setProperties(const std::function<void(CScenePropertiesDlg*)>& fill) {
         QTimer::singleShot(0, [this, fill] {
             fill(dialog());
             dialog()->accept();
+            if (dialog()->isVisible()) dialog()->reject();  // OK refused: the test sees the warning
         });
         command(CmdSetProperties);
     }
@@ -110,6 +113,8 @@ private:
 
 void writeBmpFile(const QString& path, int width, int height, unsigned colour);
 void installRecordingPrompts();
+// The editor that the recovery test kills (KELV_TEST_CHILD=kill or term): see its test.
+int runEditorToBeKilled(const QString& how);
 QByteArray fileBytes(const QString& path);
 
 // Starts a fresh editor named `f`; the test fails and returns if it does not start.

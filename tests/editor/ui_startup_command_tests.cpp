@@ -83,9 +83,9 @@ private slots:
         QCOMPARE(menuTexts(menuNamed(frame, "&File")),
                  (QStringList{"&New", "&Open...", "&Save", "Save &As...", "-", "Recent File", "-", "E&xit"}));
         QCOMPARE(menuTexts(menuNamed(frame, "&Scene")),
-                 (QStringList{"Se&t properties...", "-", "Rando&m bean", "&Red bean", "&Orange bean",
-                              "&Green bean", "&Blue bean", "&Purple bean", "Sto&ne bean", "Eraser",
-                              "&Start point", "E&xit point", "-", "&Line", "Rect&angle", "&Ellipse",
+                 (QStringList{"Se&t properties...", "Test pla&y", "-", "Rando&m bean", "&Red bean",
+                              "&Orange bean", "&Green bean", "&Blue bean", "&Purple bean", "Sto&ne bean",
+                              "Eraser", "&Start point", "E&xit point", "-", "&Line", "Rect&angle", "&Ellipse",
                               "&Filled rectangle", "Fille&d ellipse"}));
         QCOMPARE(menuTexts(menuNamed(frame, "&View")), (QStringList{"&Toolbar", "&Status Bar"}));
         QCOMPARE(menuTexts(menuNamed(frame, "&Help")), (QStringList{"Help info...", "-", "&About..."}));
@@ -98,6 +98,7 @@ private slots:
             {CmdFileOpen, "Ctrl+O", "Open an existing document", "Open"},
             {CmdFileSave, "Ctrl+S", "Save the active document", "Save"},
             {CmdSetProperties, "Ctrl+P", "Set the scene's properties", "Set properties [Ctrl+P]"},
+            {CmdTestPlay, "F5", "Play the scene in the game without saving it", "Test play [F5]"},
             {CmdRandomBean, "`", "Random bean", "Random bean [`]"},
             {CmdRedBean, "1", "Red bean", "Red bean [1]"},
             {CmdExitPoint, "9", "Exit point", "Exit point [9]"},
@@ -118,7 +119,8 @@ private slots:
             order.append(action->isSeparator() ? "-" : action->toolTip());
         QCOMPARE(
             order.join(" | "),
-            QString("New | Open | Save | - | Set properties [Ctrl+P] | - | Random bean [`] | Red bean [1] | "
+            QString("New | Open | Save | - | Set properties [Ctrl+P] | Test play [F5] | - | Random bean [`] "
+                    "| Red bean [1] | "
                     "Orange bean [2] | Green bean [3] | Blue bean [4] | Purple bean [5] | Stone bean [6] | "
                     "Eraser [7] | Start point [8] | Exit point [9] | - | Line | Rectangle | Ellipse | "
                     "Filled rectangle | Filled ellipse | - | About"));
@@ -194,7 +196,7 @@ private slots:
         QTimer::singleShot(0, [] {
             QWidget* box = QApplication::activeModalWidget();
             if (box == nullptr) return;
-            texts.append(box->windowTitle());
+            texts.append(box->windowHandle()->title());  // the title the window system is given
             for (QLabel* label : box->findChildren<QLabel*>())
                 if (!label->text().isEmpty()) texts.append(label->text());
             static_cast<QDialog*>(box)->accept();

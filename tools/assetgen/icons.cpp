@@ -1,9 +1,9 @@
 // Icons of both programs and of the scene document, and the editor's toolbar. The icons are
 // described once as a few simple shapes in a 256 x 256 space; the same description is written
 // as SVG and rendered by Cairo into PNGs of 16 to 256 pixels. The toolbar is one PNG strip of
-// twenty 16 x 15 buttons in the editor's order: New, Open, Save, Set properties, Random bean,
-// Red, Orange, Green, Blue, Purple, Stone, Eraser, Start point, Exit point, Line, Rectangle,
-// Ellipse, Filled rectangle, Filled ellipse, About; and each button again as its own PNG named
+// twenty-one 16 x 15 buttons in the editor's order: New, Open, Save, Set properties, Test play,
+// Random bean, Red, Orange, Green, Blue, Purple, Stone, Eraser, Start point, Exit point, Line,
+// Rectangle, Ellipse, Filled rectangle, Filled ellipse, About; and each button again as its own PNG named
 // after its command (new.png .. about.png).
 #include <cmath>
 #include <cstdio>
@@ -16,10 +16,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-constexpr const char* kButtonNames[20] = {
-    "new",   "open",      "save",    "properties",      "random",        "red",   "orange",
-    "green", "blue",      "purple",  "stone",           "eraser",        "start", "exit",
-    "line",  "rectangle", "ellipse", "filledrectangle", "filledellipse", "about"};
+constexpr const char* kButtonNames[21] = {
+    "new",    "open",  "save",      "properties", "testplay",        "random",        "red",
+    "orange", "green", "blue",      "purple",     "stone",           "eraser",        "start",
+    "exit",   "line",  "rectangle", "ellipse",    "filledrectangle", "filledellipse", "about"};
 
 enum class Kind { Circle, Rect, Polygon, Line };
 
@@ -287,13 +287,13 @@ void makeIcons(const std::string& folder) {
     writeIcon(gameIcon(), folder, "munchtrail");
     writeIcon(editorIcon(), folder, "kelv");
     writeIcon(documentIcon(), folder, "qsn-document");
-    cairo_surface_t* strip = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 20 * 16, 15);
+    cairo_surface_t* strip = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 21 * 16, 15);
     cairo_t* cr = cairo_create(strip);
     drawToolbarStrip(cr);
     cairo_destroy(cr);
     if (!writePng(folder + "/toolbar.png", strip)) reportFailure("toolbar.png");
     // The same buttons one file each, named after the commands, for toolkits that want them so.
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 21; ++i) {
         cairo_surface_t* button = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 15);
         cairo_t* bcr = cairo_create(button);
         cairo_set_source_surface(bcr, strip, -16.0 * i, 0);

@@ -133,6 +133,7 @@ first drops the shape, then the unit.</p>
 <tr><td><kbd>Ctrl</kbd>+<kbd>O</kbd></td><td>open a scene</td></tr>
 <tr><td><kbd>Ctrl</kbd>+<kbd>S</kbd></td><td>save the scene</td></tr>
 <tr><td><kbd>Ctrl</kbd>+<kbd>P</kbd></td><td>scene properties</td></tr>
+<tr><td><kbd>F5</kbd></td><td>test play: the game plays the scene as it stands, unsaved</td></tr>
 <tr><td><kbd>`</kbd>, <kbd>1</kbd> .. <kbd>9</kbd></td><td>choose a unit (see above)</td></tr>
 <tr><td><kbd>F1</kbd></td><td>this help file</td></tr>
 </table>
@@ -148,6 +149,12 @@ and the objective with its goal score.</p>
 programs, where the game finds them. Before saving KELV checks the scene: it needs a start
 point; it needs beans unless random fall brings them (and always for Eat up); an Escape scene
 needs an exit point, and other objectives must not have one.</p>
+
+<h2>Test play and recovery</h2>
+<p><b>Scene &rarr; Test play</b> (<kbd>F5</kbd>) makes the same checks, then the game plays a
+temporary copy of the scene; the scene in KELV and its file stay as they are. While a scene has
+unsaved changes, KELV puts a copy aside every minute (in <code>~/.local/state/kelv</code>); if
+KELV ends without saving, the next start offers to recover it.</p>
 )";
 
 }  // namespace

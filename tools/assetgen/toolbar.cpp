@@ -1,4 +1,4 @@
-// The editor's twenty toolbar buttons, 16 x 15 each, drawn into one transparent strip in the
+// The editor's twenty-one toolbar buttons, 16 x 15 each, drawn into one transparent strip in the
 // order of the editor's toolbar. Small and pixel-aligned; the same palette and top-left light
 // as the game, the beans looking as they do on the pond.
 #include <array>
@@ -171,6 +171,15 @@ void ellipseTool(cairo_t* cr, bool filled) {
         shapeStroke(cr);
 }
 
+// Test play: the usual "play" triangle in the worm's green.
+void playTriangle(cairo_t* cr) {
+    cairo_move_to(cr, 4.5, 2.5);
+    cairo_line_to(cr, 12.5, 7.5);
+    cairo_line_to(cr, 4.5, 12.5);
+    cairo_close_path(cr);
+    outlineFill(cr, 0x3CB043);
+}
+
 void about(cairo_t* cr) {
     cairo_arc(cr, 8, 7.5, 6, 0, 2 * kPi);
     outlineFill(cr, 0x2F70E0);
@@ -183,7 +192,7 @@ void about(cairo_t* cr) {
 }  // namespace
 
 void drawToolbarStrip(cairo_t* cr) {
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 21; ++i) {
         cairo_save(cr);
         cairo_rectangle(cr, 16 * i, 0, 16, 15);
         cairo_clip(cr);
@@ -194,21 +203,22 @@ void drawToolbarStrip(cairo_t* cr) {
             case 1: openFolder(cr); break;
             case 2: floppy(cr); break;
             case 3: properties(cr); break;
-            case 4: randomBean(cr); break;
-            case 5:
+            case 4: playTriangle(cr); break;
+            case 5: randomBean(cr); break;
             case 6:
             case 7:
             case 8:
-            case 9: bean(cr, pal::bean[static_cast<std::size_t>(i - 5)]); break;
-            case 10: stone(cr); break;
-            case 11: eraser(cr); break;
-            case 12: startFlag(cr); break;
-            case 13: exitHole(cr); break;
-            case 14: lineTool(cr); break;
-            case 15: rectTool(cr, false); break;
-            case 16: ellipseTool(cr, false); break;
-            case 17: rectTool(cr, true); break;
-            case 18: ellipseTool(cr, true); break;
+            case 9:
+            case 10: bean(cr, pal::bean[static_cast<std::size_t>(i - 6)]); break;
+            case 11: stone(cr); break;
+            case 12: eraser(cr); break;
+            case 13: startFlag(cr); break;
+            case 14: exitHole(cr); break;
+            case 15: lineTool(cr); break;
+            case 16: rectTool(cr, false); break;
+            case 17: ellipseTool(cr, false); break;
+            case 18: rectTool(cr, true); break;
+            case 19: ellipseTool(cr, true); break;
             default: about(cr); break;
         }
         cairo_restore(cr);
