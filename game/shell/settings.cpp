@@ -14,7 +14,6 @@
 #include <string_view>
 #include <utility>
 
-#include "game/shell/platform.h"
 #include "game/shell/shell.h"
 
 namespace {
@@ -243,15 +242,6 @@ SettingsWrite writeVersionInfo() {
     setText(file, "Homepage", kHomepageText);
     setText(file, "Version", kVersionText);
     return saveAndNote(file);
-}
-
-void reportFailedSettingsWrite() {
-    if (settingsState.failedReason.empty()) return;
-    const std::string text =
-        "The settings could not be saved to " +
-        (settingsState.failedPath.empty() ? "the settings file" : settingsState.failedPath) + " (" +
-        settingsState.failedReason + ").";
-    platformShowError(text.c_str());
 }
 
 std::string normaliseSettingsText(std::string_view text) {

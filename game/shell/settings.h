@@ -45,9 +45,6 @@ SettingsWrite writeSettings();
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
 SettingsWrite writeHighScore(std::uint32_t hiScore);
 SettingsWrite writeVersionInfo();  // "Copyright", "Homepage", "Version"
-// At exit: an error box (also on standard error) naming the file and the reason, when a write
-// failed.
-void reportFailedSettingsWrite();
 
 // What a write makes of a settings file's text: its readable values, once each, in order.
 std::string normaliseSettingsText(std::string_view text);

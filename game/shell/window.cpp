@@ -39,6 +39,21 @@ void windowExposed() {
     if (shell.windowOpen) presentFrame();
 }
 
+namespace {
+
+// At exit: an error box (also on standard error) naming the settings file and the reason, when
+// a write of it failed during the run.
+void reportFailedSettingsWrite() {
+    if (settingsState.failedReason.empty()) return;
+    const std::string text =
+        "The settings could not be saved to " +
+        (settingsState.failedPath.empty() ? "the settings file" : settingsState.failedPath) + " (" +
+        settingsState.failedReason + ").";
+    platformShowError(text.c_str());
+}
+
+}  // namespace
+
 void destroyGameWindow() {
     platformDestroyWindow();
     shell.windowOpen = 0;
