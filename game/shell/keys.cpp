@@ -3,7 +3,10 @@
 // and clearKeys.
 #include "game/shell/keys.h"
 
+#include "game/shell/replay.h"
+
 void pushKeyEvent(std::uint8_t scanCode, bool pressed) {
+    noteKeyEvent(scanCode, pressed);
     keyboard.keyState[scanCode] = pressed ? 0x80 : 0;
     if (!pressed) return;
     // A full ring drops the press: letting the write index catch up with the read index would
@@ -27,6 +30,7 @@ void clearKeys() {
 }
 
 void clearKeyState() {
+    noteKeysCleared();
     keyboard.keyState.fill(0);
     clearKeys();
 }

@@ -69,7 +69,8 @@ namespace {
 // The reader fills a copy of the settings; the world takes them only from a file that opened,
 // so a missing file leaves the previous scene in force. The copy starts from the scene in
 // force, so a number that cannot be read keeps its previous value.
-bool loadWith(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&), const char* name) {
+template <typename Read>
+bool loadWith(Read read) {
     GameSceneSettings settings;
     std::memcpy(settings.title, world.title, sizeof settings.title);
     std::memcpy(settings.description, world.description, sizeof settings.description);
@@ -81,17 +82,36 @@ bool loadWith(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&
     GameSceneSink sink;
     sink.resetCells = resetPlayfield;
     sink.cell = fillPlayfield;
-    if (!read(name, settings, sink)) return false;
+    if (!read(settings, sink)) return false;
     copySettings(settings);
+    return true;
+}
+
+// The origin is noted only for a file that opened, as the scene itself is.
+bool loadAndNote(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&), const char* path,
+                 const std::string& origin) {
+    const std::uint32_t seed = randomState.state;
+    if (!loadWith([&](GameSceneSettings& settings, const GameSceneSink& sink) {
+            return read(path, settings, sink);
+        }))
+        return false;
+    sceneOrigin = SceneOrigin{origin, seed};
     return true;
 }
 
 }  // namespace
 
 void loadScene(const char* fileName) {
-    loadWith(readSceneForGame, fileName);
+    loadAndNote(readSceneForGame, fileName, std::string("Scenes/") + fileName);
 }
 
 bool loadSceneFile(const char* path) {
-    return loadWith(readSceneFileForGame, path);
+    return loadAndNote(readSceneFileForGame, path, path);
+}
+
+void loadSceneBytes(std::string_view bytes) {
+    loadWith([&](GameSceneSettings& settings, const GameSceneSink& sink) {
+        readSceneBytesForGame(bytes, settings, sink);
+        return true;
+    });
 }

@@ -52,6 +52,7 @@ TEST_F(WholeGame, ShippedEscapeSceneWonEndsOnTheAccomplishedPictureAndTheMenu) {
     EXPECT_GE(holdFrames, 100) << "five seconds at 20 frames per second";
     EXPECT_LE(holdFrames, 103);
     EXPECT_EQ(menus.menuItem, 0);
+    expectReplayHolds();
 }
 
 TEST_F(WholeGame, ThreeDeathsEndOnTheGameOverPicture) {
@@ -68,6 +69,7 @@ TEST_F(WholeGame, ThreeDeathsEndOnTheGameOverPicture) {
     ASSERT_GT(runUntil(&endPictureScreen, 130), 0);
     EXPECT_FALSE(headless.slots[SoundLoop].playing);
     followEndPicture(assets.gameOver);
+    expectReplayHolds();
 }
 
 TEST_F(WholeGame, SkippingTheEndPictureFadesToTheMenuAtOnce) {
@@ -108,6 +110,7 @@ TEST_F(WholeGame, BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit) {
     const std::uint32_t score = world.score;
     EXPECT_EQ(runUntil(&mainMenuScreen, 40), 33) << "no end picture after an abandon";
     EXPECT_EQ(world.hiScore, score);
+    expectReplayHolds();
     shutdownGame();
     EXPECT_EQ(settingValue("HiScore"), "dword:" + std::to_string(score));
 }
