@@ -87,6 +87,11 @@ struct Reader {
                 fail("the key events are damaged");
                 return 0;
             }
+            // One way of writing each number: a closing byte of 0 after others is refused.
+            if (shift > 0 && b == 0) {
+                fail("the key events are damaged");
+                return 0;
+            }
             v |= static_cast<std::uint32_t>(b & 0x7F) << shift;
             if ((b & 0x80) == 0) return v;
         }
