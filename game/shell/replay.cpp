@@ -102,29 +102,6 @@ std::string replayFileName(const std::string& folder, const std::string& sceneNa
     return name;
 }
 
-// Keeps the newest kReplaysKept replays (the names sort by time) and always the best score.
-void pruneReplays(const std::string& folder) {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error); !error && it != fs::directory_iterator();
-         it.increment(error))
-        if (it->path().extension() == ".mtreplay") names.push_back(it->path().string());
-    if (names.size() <= static_cast<std::size_t>(kReplaysKept)) return;
-    std::sort(names.begin(), names.end());
-    std::string best;
-    std::uint32_t bestScore = 0;
-    for (const std::string& name : names) {
-        Replay replay;
-        std::string ignored;
-        if (readReplayFile(name, replay, ignored) && (best.empty() || replay.score >= bestScore)) {
-            best = name;
-            bestScore = replay.score;
-        }
-    }
-    for (std::size_t i = 0; i + kReplaysKept < names.size(); ++i)
-        if (names[i] != best) fs::remove(names[i], error);
-}
-
 void finishRecording(ReplayOutcome outcome) {
     recording.active = false;
     Replay& r = recording.replay;
@@ -161,6 +138,28 @@ void applyInput(const ReplayInput& input, std::uint32_t& step) {
 }
 
 }  // namespace
+
+void pruneReplays(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error); !error && it != fs::directory_iterator();
+         it.increment(error))
+        if (it->path().extension() == ".mtreplay") names.push_back(it->path().string());
+    if (names.size() <= static_cast<std::size_t>(kReplaysKept)) return;
+    std::sort(names.begin(), names.end());
+    std::string best;
+    std::uint32_t bestScore = 0;
+    for (const std::string& name : names) {
+        Replay replay;
+        std::string ignored;
+        if (readReplayFile(name, replay, ignored) && (best.empty() || replay.score >= bestScore)) {
+            best = name;
+            bestScore = replay.score;
+        }
+    }
+    for (std::size_t i = 0; i + kReplaysKept < names.size(); ++i)
+        if (names[i] != best) fs::remove(names[i], error);
+}
 
 void runScreenFrame() {
     if (!recording.active && shell.currentScreen == &gameStartScreen) startRecording();

@@ -31,6 +31,9 @@ void noteKeysCleared();
 
 // $XDG_STATE_HOME/munchtrail/replays (~/.local/state when unset); empty without HOME.
 std::string replayFolder();
+// Keeps the newest kReplaysKept replays of the folder (their names sort by time) and always the
+// one with the best score.
+void pruneReplays(const std::string& folder);
 // The digest of everything the rest of a game depends on: the world, the random state, the
 // light, the screen running and the key tables.
 std::uint64_t gameDigest();
