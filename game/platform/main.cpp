@@ -66,7 +66,10 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--replay") == 0) {
         const std::string replay = startFolderPath(argv[2]);
         enterDataFolder();
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return 2;
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
+            return 2;
+        }
         const int code = watchReplayCommand(replay);
         SDL_Quit();
         return code;

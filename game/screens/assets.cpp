@@ -104,6 +104,8 @@ bool loadImages() {
     return complete;
 }
 
+}  // namespace
+
 void loadSounds() {
     for (const SoundFile& sound : kSoundFiles) loadSound(sound.id, sound.path);
     char path[32];
@@ -112,6 +114,8 @@ void loadSounds() {
         loadSound(100 + n, path);
     }
 }
+
+namespace {
 
 void freeSlot(PixelBuffer** slot) {
     destroyPixelBuffer(*slot);

@@ -3,10 +3,8 @@
 // and clearKeys.
 #include "game/shell/keys.h"
 
-#include "game/shell/replay.h"
-
 void pushKeyEvent(std::uint8_t scanCode, bool pressed) {
-    noteKeyEvent(scanCode, pressed);
+    if (keyRecorder != nullptr) keyRecorder(scanCode, pressed ? 1 : 0);
     keyboard.keyState[scanCode] = pressed ? 0x80 : 0;
     if (!pressed) return;
     // A full ring drops the press: letting the write index catch up with the read index would
@@ -30,7 +28,7 @@ void clearKeys() {
 }
 
 void clearKeyState() {
-    noteKeysCleared();
+    if (keyRecorder != nullptr) keyRecorder(0, 2);
     keyboard.keyState.fill(0);
     clearKeys();
 }

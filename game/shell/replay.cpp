@@ -59,6 +59,12 @@ std::string readWholeFile(const std::string& path) {
     return in ? bytes.str() : std::string();
 }
 
+// The key table's events, noted before the frame they reach.
+void noteKeyEvent(std::uint8_t scanCode, int kind) {
+    Replay& r = recording.replay;
+    r.inputs.push_back({r.frameCount, static_cast<ReplayInput::Kind>(kind), scanCode, 0});
+}
+
 void startRecording() {
     Replay& r = recording.replay;
     r = Replay{};
@@ -77,6 +83,7 @@ void startRecording() {
     r.startClock = shell.frameTime;
     r.startHiScore = world.hiScore;
     recording.lastClock = shell.frameTime;
+    if (recording.active) keyRecorder = &noteKeyEvent;
 }
 
 void noteClockStep() {
@@ -104,6 +111,7 @@ std::string replayFileName(const std::string& folder, const std::string& sceneNa
 
 void finishRecording(ReplayOutcome outcome) {
     recording.active = false;
+    keyRecorder = nullptr;
     Replay& r = recording.replay;
     r.outcome = outcome;
     r.score = world.score;
@@ -176,17 +184,6 @@ void finishReplayRecording() {
     if (recording.active) finishRecording(ReplayOutcome::Quit);
 }
 
-void noteKeyEvent(std::uint8_t scanCode, bool pressed) {
-    if (!recording.active) return;
-    recording.replay.inputs.push_back(
-        {recording.replay.frameCount, pressed ? ReplayInput::Press : ReplayInput::Release, scanCode, 0});
-}
-
-void noteKeysCleared() {
-    if (recording.active)
-        recording.replay.inputs.push_back({recording.replay.frameCount, ReplayInput::ClearKeys, 0, 0});
-}
-
 std::string replayFolder() {
     const char* state = std::getenv("XDG_STATE_HOME");
     if (state != nullptr && state[0] == '/') return std::string(state) + "/munchtrail/replays";
@@ -250,6 +247,7 @@ std::uint64_t gameDigest() {
 
 void startPlayback(const Replay& replay) {
     recording.active = false;
+    keyRecorder = nullptr;
     world = WorldState{};
     screens = ScreenState{};
     playScreens = PlayScreenState{};

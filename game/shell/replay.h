@@ -1,8 +1,8 @@
 // Recording every game and playing replays back. The frame loop runs each screen through
 // runScreenFrame, which records from the game-start screen to the end picture or the return to
-// the menu; the key table reports every event it takes in. Playback feeds the recorded events
-// and clock steps to the same screens, with no platform in between, so a replay can be
-// checked without a window or a sound device and watched in one.
+// the menu; the key table reports every event it takes in through keyRecorder. Playback feeds the recorded
+// events and clock steps to the same screens, with no platform in between, so a replay can be checked without
+// a window or a sound device and watched in one.
 #pragma once
 
 #include <cstdint>
@@ -25,9 +25,6 @@ inline ReplayPlaybackState replayPlayback{};
 void runScreenFrame();
 // Shutdown's call: a game still being recorded is written as quit.
 void finishReplayRecording();
-// The key table's calls while a game is recorded.
-void noteKeyEvent(std::uint8_t scanCode, bool pressed);
-void noteKeysCleared();
 
 // $XDG_STATE_HOME/munchtrail/replays (~/.local/state when unset); empty without HOME.
 std::string replayFolder();

@@ -10,6 +10,7 @@
 #include "game/shell/platform.h"
 #include "game/shell/replay.h"
 #include "game/shell/shell.h"
+#include "game/shell/sound.h"
 #include "game/shell/window.h"
 #include "render/pixels.h"
 
@@ -28,6 +29,7 @@ bool openWindow() {
     platformPlaceWindow();
     if (!initDisplay() || !initInput()) return false;
     shell.isActive = 1;
+    if (initSound()) loadSounds();  // without a device the replay runs silent
     return loadAssetFiles();
 }
 
@@ -35,6 +37,7 @@ void closeWindow() {
     stopPlayback();
     freeAssetImages();
     if (!shell.windowOpen) return;
+    releaseSound();
     releaseInput();
     releaseDisplay();
     platformDestroyWindow();
