@@ -115,6 +115,36 @@ TEST_F(WholeGame, BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit) {
     EXPECT_EQ(settingValue("HiScore"), "dword:" + std::to_string(score));
 }
 
+// Rows of five blue, orange and purple beans eaten in turn: a storm, a laser shot and a halved
+// worm, then Backspace; the replay of all that holds (and is kept as tests/replays/ material).
+TEST_F(WholeGame, StormLaserAndHalvingInOneGameReplay) {
+    Scene scene = makeScene("Powers", 20, 15);
+    for (int i = 0; i < 5; ++i) {
+        scene.grid[sceneCellIndex(22 + i, 15)] = BlueBean;
+        scene.grid[sceneCellIndex(30 + i, 5)] = OrangeBean;
+        scene.grid[sceneCellIndex(8 + i, 25)] = PurpleBean;
+    }
+    writeScene("powers.qsn", scene);
+    startGame();
+    int storm = 0, laser = 0, longest = 0;
+    for (const std::uint8_t colour : {Blue, Orange, Purple}) {
+        for (int frame = 0; frame < 1500 && std::ranges::count(world.cells, colour) > 0; ++frame) {
+            autopilot(colour);
+            runFrame();
+            storm = std::max(storm, world.rainTimer);
+            laser = std::max(laser, world.laserAge);
+            longest = std::max(longest, world.length);
+        }
+    }
+    EXPECT_GT(storm, 0);
+    EXPECT_GT(laser, 0);
+    EXPECT_LT(world.length, longest);
+    autopilot(Red);
+    tap(kKeyBackspace);
+    ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
+    expectReplayHolds();
+}
+
 TEST_F(WholeGame, TheClosingFadePullsTheDaylightDownWithIt) {
     writeScene("beans.qsn", beanRowScene());
     startGame();
