@@ -145,6 +145,27 @@ TEST_F(WholeGame, StormLaserAndHalvingInOneGameReplay) {
     expectReplayHolds();
 }
 
+// An Eat-up scene of 30 red beans: the worm grows to 25 segments and molts, and eating the last
+// bean wins; the replay holds.
+TEST_F(WholeGame, EatUpWonAfterMoltingReplay) {
+    Scene scene = makeScene("Eat up", 20, 20);
+    scene.objective = EatUp;
+    for (int i = 0; i < 30; ++i) scene.grid[sceneCellIndex(10 + i % 10, 8 + i / 10 * 2)] = RedBean;
+    writeScene("eat.qsn", scene);
+    startGame();
+    int longest = 0;
+    for (int frame = 0; frame < 6000 && shell.currentScreen != &sceneEndScreen; ++frame) {
+        autopilot(Red);
+        runFrame();
+        longest = std::max(longest, world.length);
+    }
+    EXPECT_EQ(longest, 25);
+    EXPECT_GT(std::ranges::count(world.cells, Stone), 0) << "the molt shed stones";
+    EXPECT_EQ(world.sceneAccomplished, 1);
+    ASSERT_GT(runUntil(&mainMenuScreen, 400), 0);
+    expectReplayHolds();
+}
+
 TEST_F(WholeGame, TheClosingFadePullsTheDaylightDownWithIt) {
     writeScene("beans.qsn", beanRowScene());
     startGame();
