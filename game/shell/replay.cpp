@@ -177,7 +177,12 @@ void runScreenFrame() {
     Replay& r = recording.replay;
     ++r.frameCount;
     if (r.frameCount % kCheckpointInterval == 0) r.checkpoints.push_back(gameDigest());
-    if (gameScreenIndex(shell.currentScreen) < 0) finishRecording(outcomeNow());
+    if (gameScreenIndex(shell.currentScreen) < 0) {
+        finishRecording(outcomeNow());
+    } else if (r.frameCount == kReplayMaxFrames) {
+        // A game paused for more than a day: no reader would take its replay.
+        finishRecording(ReplayOutcome::Quit);
+    }
 }
 
 void finishReplayRecording() {
