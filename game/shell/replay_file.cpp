@@ -153,6 +153,7 @@ bool readInputs(Reader& in, Replay& replay) {
     // Each event takes at least two bytes of the stream, the stream no more than the file.
     if (in.error.empty() && (streamSize > in.left() || count > streamSize / 2))
         return in.fail("the file is truncated");
+    if (!in.error.empty()) return false;  // nothing is reserved on a count that was not checked
     replay.inputs.reserve(count);
     const std::size_t end = in.at + streamSize;
     std::uint32_t frame = 0;
@@ -178,6 +179,7 @@ bool readResult(Reader& in, Replay& replay) {
     if (in.error.empty() && count != replay.frameCount / kCheckpointInterval)
         return in.fail("the replay is damaged (checkpoints)");
     if (in.error.empty() && count > in.left() / 8) return in.fail("the file is truncated");
+    if (!in.error.empty()) return false;
     replay.checkpoints.reserve(count);
     for (std::uint32_t i = 0; i < count && in.error.empty(); ++i) replay.checkpoints.push_back(in.u64());
     const std::uint8_t outcome = in.u8();
