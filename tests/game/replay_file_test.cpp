@@ -41,8 +41,9 @@ TEST(ReplayFile, WhatIsWrittenReadsBackAndDamageIsRefusedWithItsReason) {
         {good + "x", "the replay is damaged (trailing bytes)"},
         {patched(good, 103, 0xFFFFFFFF), "the replay's scene is implausibly large"},
         {patched(good, 112, 0xFFFFFFFF), "the replay claims implausibly many frames"},
-        {patched(good, 116, 0x7FFFFFFF), "the file is truncated"},  // events beyond the file
-        {patched(good, 112, 100), "the key events are damaged"},    // events past the last frame
+        {patched(good, 116, 0x7FFFFFFF), "the file is truncated"},                 // events beyond the file
+        {patched(good, 116, 0x7FFFFFFF).substr(0, 120), "the file is truncated"},  // nothing reserved
+        {patched(good, 112, 100), "the key events are damaged"},  // events past the last frame
         {flipped, "the replay is damaged (check sum)"},
     };
     for (const auto& [bytes, reason] : cases) {
