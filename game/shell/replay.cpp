@@ -83,7 +83,12 @@ void startRecording() {
     r.startClock = shell.frameTime;
     r.startHiScore = world.hiScore;
     recording.lastClock = shell.frameTime;
-    if (recording.active) keyRecorder = &noteKeyEvent;
+    if (recording.active) {
+        keyRecorder = &noteKeyEvent;
+    } else {
+        std::fprintf(stderr, "MunchTrail: this game is not recorded: cannot read its scene %s\n",
+                     sceneOrigin.path.c_str());
+    }
 }
 
 void noteClockStep() {
