@@ -49,6 +49,6 @@ e2e_verdict() {
 e2e_fresh_home() {
   mkdir -p "$1/config" "$1/runtime"
   chmod 700 "$1/runtime"
-  export XDG_CONFIG_HOME="$1/config"
+  export XDG_CONFIG_HOME="$1/config" XDG_STATE_HOME="$1/state"
   export XDG_RUNTIME_DIR="$1/runtime"
 }

@@ -1,15 +1,17 @@
 // The entry point of MunchTrail: answers --help and --version without a window, reads the
-// options (--play FILE, --windowed, --fullscreen), makes the data folder the working directory
-// (DAT/, Scenes/ and Readme.htm are found relative to it), lets only one copy run (--play
-// excepted: the editor's test play runs beside a game), and hands over to the game's start-up
-// and loop.
+// options (--play FILE, --windowed, --fullscreen, --replay FILE, --verify-replay FILE), makes
+// the data folder the working directory (DAT/, Scenes/ and Readme.htm are found relative to
+// it), lets only one copy run (--play and replays excepted: they run beside a game), and hands
+// over to the game's start-up and loop.
 #include <unistd.h>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "game/platform/sdl_state.h"
 #include "game/platform/single_instance.h"
+#include "game/shell/replay.h"
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "scene/folders.h"
@@ -18,23 +20,46 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: MunchTrail [--play FILE.qsn] [--windowed | --fullscreen] [--help] [--version]\n"
+    "       MunchTrail [--replay] FILE.mtreplay | --verify-replay FILE.mtreplay\n"
     "Munch Trail: a worm eats its way across a pond. Arrow keys or a gamepad's D-pad and left\n"
     "stick steer, Space (Start) pauses, Enter (A) confirms, Backspace (B) leaves a game, Escape\n"
     "quits, Alt+Enter switches window and full screen, F1 opens the help page.\n"
-    "  --play FILE.qsn  play that scene at once, without logo or menu, and end with the game\n"
-    "  --windowed       run in a window this time (the stored choice stays)\n"
-    "  --fullscreen     run full screen this time (the stored choice stays)\n"
-    "  --help           show this text\n"
-    "  --version        show the version\n"
-    "Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini.\n";
+    "  --play FILE.qsn        play that scene at once, without logo or menu, and end with the game\n"
+    "  --windowed             run in a window this time (the stored choice stays)\n"
+    "  --fullscreen           run full screen this time (the stored choice stays)\n"
+    "  --replay FILE          watch a recorded game (Space pauses, Right: four times as fast,\n"
+    "                         Backspace or Escape leaves); a lone .mtreplay file does the same\n"
+    "  --verify-replay FILE   check a recorded game frame for frame, without a window\n"
+    "  --help                 show this text\n"
+    "  --version              show the version\n"
+    "Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini. Replays: $XDG_STATE_HOME/munchtrail/replays.\n";
 
 enum class Answer { Run, Done, Fail };
 
+// What the command line asked for beyond a game: a replay to watch or to check, each already
+// resolved against the folder the program was started in.
+struct Requests {
+    std::string watch;
+    std::string verify;
+};
+Requests requests{};
+
+bool endsWith(const char* text, const char* end) {
+    const std::size_t length = std::strlen(text), endLength = std::strlen(end);
+    return length >= endLength && std::strcmp(text + length - endLength, end) == 0;
+}
+
+// A file named on the command line, resolved before the data folder becomes the working
+// directory; an empty or unusable name stays as it is and fails to open.
+std::string startFolderPath(const char* name) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(name, error);
+    return error ? std::string(name) : path.string();
+}
+
 // The scene file against the folder the program was started in, before it leaves that folder.
 bool setPlayFile(const char* file) {
-    std::string path = file;
-    char folder[4096];
-    if (file[0] != '/' && getcwd(folder, sizeof folder) != nullptr) path = std::string(folder) + "/" + file;
+    const std::string path = startFolderPath(file);
     if (path.size() >= sizeof shell.playFile) return false;
     std::memcpy(shell.playFile, path.c_str(), path.size() + 1);
     return true;
@@ -53,6 +78,12 @@ Answer readCommandLine(int argc, char** argv) {
         }
         if (std::strcmp(option, "--windowed") == 0 || std::strcmp(option, "--fullscreen") == 0) {
             shell.modeOverride = option[2] == 'w' ? 1 : 0;
+        } else if (std::strcmp(option, "--replay") == 0 && i + 1 < argc) {
+            requests.watch = startFolderPath(argv[++i]);
+        } else if (std::strcmp(option, "--verify-replay") == 0 && i + 1 < argc) {
+            requests.verify = startFolderPath(argv[++i]);
+        } else if (option[0] != '-' && endsWith(option, ".mtreplay")) {
+            requests.watch = startFolderPath(option);  // opened from a file manager
         } else if (std::strcmp(option, "--play") == 0 && i + 1 < argc) {
             const char* file = argv[++i];
             if (!setPlayFile(file) || !loadSceneFile(shell.playFile)) {
@@ -80,6 +111,21 @@ void enterDataFolder() {
 int main(int argc, char** argv) {
     const Answer answer = readCommandLine(argc, argv);
     if (answer != Answer::Run) return answer == Answer::Done ? 0 : 1;
+    // A replay is checked with no window, no sound and no hand-over to a running copy.
+    if (!requests.verify.empty()) {
+        enterDataFolder();
+        return verifyReplayCommand(requests.verify);
+    }
+    if (!requests.watch.empty()) {
+        enterDataFolder();
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
+            return 2;
+        }
+        const int code = watchReplayCommand(requests.watch);
+        SDL_Quit();
+        return code;
+    }
     enterDataFolder();
     const bool playing = shell.playFile[0] != '\0';
     if (!playing && !claimSingleInstance()) return 0;

@@ -104,6 +104,8 @@ bool loadImages() {
     return complete;
 }
 
+}  // namespace
+
 void loadSounds() {
     for (const SoundFile& sound : kSoundFiles) loadSound(sound.id, sound.path);
     char path[32];
@@ -113,6 +115,8 @@ void loadSounds() {
     }
 }
 
+namespace {
+
 void freeSlot(PixelBuffer** slot) {
     destroyPixelBuffer(*slot);
     *slot = nullptr;
@@ -120,21 +124,26 @@ void freeSlot(PixelBuffer** slot) {
 
 }  // namespace
 
-void loadAssetCatalogue() {
-    writeVersionInfo();
-    readHighScore(&world.hiScore);
+bool loadAssetFiles() {
     if (!loadImages()) {
         raiseFatalError("Failed to load images!");
-        return;
+        return false;
     }
     if (!loadTexture(&beanTexture, "DAT/bean.txm")) {
         raiseFatalError("Failed to load texture file: bean.txm!");
-        return;
+        return false;
     }
     if (!loadTexture(&brightTexture, "DAT/bright.txm")) {
         raiseFatalError("Failed to load texture file: bright.txm!");
-        return;
+        return false;
     }
+    return true;
+}
+
+void loadAssetCatalogue() {
+    writeVersionInfo();
+    readHighScore(&world.hiScore);
+    if (!loadAssetFiles()) return;
     loadSounds();
     shell.currentScreen = logoScreen;
 }

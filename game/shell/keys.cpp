@@ -4,6 +4,7 @@
 #include "game/shell/keys.h"
 
 void pushKeyEvent(std::uint8_t scanCode, bool pressed) {
+    if (keyRecorder != nullptr) keyRecorder(scanCode, pressed ? 1 : 0);
     keyboard.keyState[scanCode] = pressed ? 0x80 : 0;
     if (!pressed) return;
     // A full ring drops the press: letting the write index catch up with the read index would
@@ -27,6 +28,7 @@ void clearKeys() {
 }
 
 void clearKeyState() {
+    if (keyRecorder != nullptr) keyRecorder(0, 2);
     keyboard.keyState.fill(0);
     clearKeys();
 }

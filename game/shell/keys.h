@@ -31,6 +31,10 @@ struct KeyboardState {
 };
 inline KeyboardState keyboard{};
 
+// Told of every key event (kind 1 press, 0 release) and every clearing of the tables (kind 2)
+// while a game is being recorded; null otherwise.
+inline void (*keyRecorder)(std::uint8_t scanCode, int kind) = nullptr;
+
 // One key event from the platform: a press is queued (dropped when the queue is full) and the
 // held state follows the event either way.
 void pushKeyEvent(std::uint8_t scanCode, bool pressed);

@@ -9,6 +9,7 @@
 #include "game/shell/media.h"
 #include "game/shell/platform.h"
 #include "game/shell/random.h"
+#include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
 #include "game/shell/sound.h"
@@ -109,7 +110,7 @@ void frameTick() {
         shutdownGame();
         return;
     }
-    shell.currentScreen();
+    runScreenFrame();
     if (shell.windowOpen) presentFrame();
 }
 
@@ -125,6 +126,7 @@ void toggleDisplayMode() {
 
 void shutdownGame() {
     if (!shell.windowOpen) return;
+    finishReplayRecording();
     releaseSound();
     releaseInput();
     releaseDisplay();

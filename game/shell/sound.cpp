@@ -4,6 +4,7 @@
 #include "game/shell/sound.h"
 
 #include "game/shell/platform.h"
+#include "game/shell/replay.h"
 #include "game/shell/shell.h"
 
 namespace {
@@ -27,7 +28,11 @@ int loadSound(int id, const char* path) {
     return platformLoadSound(id, path);
 }
 
+// A replay plays back the sounds that were loaded when it was recorded, device or not: the
+// ambient sounds draw their random numbers only for a loaded sound.
 bool soundIsLoaded(int id) {
+    if (replayPlayback.active)
+        return id >= 0 && id < kSoundSlots && bitSet(replayPlayback.replay->soundsLoaded, id);
     return id >= 0 && id < kSoundSlots && platformSoundLoaded(id);
 }
 

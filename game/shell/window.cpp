@@ -8,10 +8,12 @@
 #include "game/shell/keys.h"
 #include "game/shell/media.h"
 #include "game/shell/platform.h"
+#include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
 
 void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
+    if (viewerKeyEvent(scanCode, pressed)) return;
     if (pressed && scanCode == kKeyEscape) {
         shutdownGame();
         return;
@@ -26,11 +28,12 @@ void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
 }
 
 void windowCloseRequest() {
+    if (viewerCloseRequest()) return;
     shutdownGame();
 }
 
 void windowFocusChanged(bool active) {
-    if (!shell.windowOpen) return;
+    if (!shell.windowOpen || replayPlayback.active) return;
     shell.isActive = active ? 1 : 0;
     activateInput(shell.isActive);
 }

@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "game/shell/random.h"
 #include "game/world/world.h"
@@ -90,18 +92,31 @@ GameSceneSink worldSink() {
     return sink;
 }
 
+// The origin is noted only for a file that opened, as the scene itself is.
+bool loadAndNote(bool (*read)(const char*, GameSceneSettings&, const GameSceneSink&), const char* path,
+                 const std::string& origin) {
+    const std::uint32_t seed = randomState.state;
+    GameSceneSettings settings = settingsInForce();
+    if (!read(path, settings, worldSink())) return false;
+    copySettings(settings);
+    sceneOrigin = SceneOrigin{origin, seed};
+    return true;
+}
+
 }  // namespace
 
 void loadScene(const char* fileName) {
-    GameSceneSettings settings = settingsInForce();
-    if (readSceneForGame(fileName, settings, worldSink())) copySettings(settings);
+    loadAndNote(readSceneForGame, fileName, std::string("Scenes/") + fileName);
 }
 
 bool loadSceneFile(const char* path) {
     struct stat info {};
     if (stat(path, &info) != 0 || info.st_size == 0) return false;  // an empty file holds no scene
+    return loadAndNote(readSceneFileForGame, path, path);
+}
+
+void loadSceneBytes(std::string_view bytes) {
     GameSceneSettings settings = settingsInForce();
-    if (!readSceneFileForGame(path, settings, worldSink())) return false;
+    readSceneBytesForGame(bytes, settings, worldSink());
     copySettings(settings);
-    return true;
 }

@@ -8,6 +8,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 inline constexpr int kFieldColumns = 40;
 inline constexpr int kFieldRows = 30;
@@ -138,12 +140,22 @@ inline WorldState world{};
 
 // ---- Scene loading (scene_load.cpp) -------------------------------------------------------
 
+// Where the world's scene came from: the file last read and the random state before its random
+// beans were drawn, so a replay can fill the same playfield again.
+struct SceneOrigin {
+    std::string path;
+    std::uint32_t seed = 0;
+};
+inline SceneOrigin sceneOrigin{};
+
 // Reads "Scenes/" + fileName with the game's reader into the settings and the playfield. A file
 // that cannot be opened leaves the previously loaded scene in force.
 void loadScene(const char* fileName);
 // The same for a scene file at any path (a player's own scene, --play); false, with the scene
 // in force kept, when it cannot be opened or is empty.
 bool loadSceneFile(const char* path);
+// The same for a scene file's bytes (a replay's copy).
+void loadSceneBytes(std::string_view bytes);
 // The two halves of filling the playfield, as the reader calls them: clear everything, then
 // convert one scene cell (file order; a random bean draws its colour at its turn).
 void resetPlayfield();

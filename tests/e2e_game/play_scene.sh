@@ -3,7 +3,8 @@
 # program folder with fresh settings, under a virtual X server, played with xdotool. Through
 # the logo and the menu into the scene selection, into the first shipped scene, an arrow key
 # sets the worm off, Space pauses and resumes, Backspace leaves to the menu, Escape quits with
-# exit code 0, and the settings file then holds the high score. Every screenshot is kept in the
+# exit code 0, and the settings file then holds the high score; the game's replay verifies and
+# shows in a window of its own. Every screenshot is kept in the
 # artefact folder, so a failing run can be looked at afterwards.
 #
 # usage: play_scene.sh <program folder> <artefact folder>
@@ -156,6 +157,20 @@ if [ -f "$settings" ]; then
 else
   fail "no settings file at $settings"
 fi
+
+step "the game was recorded: its replay verifies (named relative to the start folder) and shows"
+replay=$(cd "$XDG_STATE_HOME/munchtrail/replays" 2>/dev/null && ls -1 ./*.mtreplay | head -n 1)
+verdict=$(cd "$XDG_STATE_HOME/munchtrail/replays" && "$work/game/MunchTrail" --verify-replay "$replay" 2>&1)
+echo "$verdict"
+[[ $verdict == "ok: "* ]] || fail "the recorded game does not verify"
+"$work/game/MunchTrail" --replay "$XDG_STATE_HOME/munchtrail/replays/$replay" &
+game_pid=$!
+win=$(timeout 10 xdotool search --sync --name "Munch Trail 2.01" 2>/dev/null | head -n 1)
+sleep 1.5
+[ -n "$win" ] && shot 12-replay && xdotool key BackSpace
+for _ in $(seq 1 50); do kill -0 "$game_pid" 2>/dev/null && sleep 0.1; done
+wait "$game_pid" || fail "the replay window did not leave with status 0 on Backspace"
+game_pid=
 
 e2e_verdict "$artefacts"
 cp "$artefacts/07-in-progress.png" "$artefacts/screenshot.png"

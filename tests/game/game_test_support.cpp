@@ -96,6 +96,7 @@ void GameTest::SetUp() {
     ASSERT_EQ(chdir(folder_.c_str()), 0);
     setenv("XDG_CONFIG_HOME", (folder_ + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (folder_ + "/data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (folder_ + "/state").c_str(), 1);
     resetHeadlessGame();
 }
 

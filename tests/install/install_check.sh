@@ -25,6 +25,7 @@ expected="games/munchtrail games/kelv games/scenetool share/munchtrail/Readme.ht
   share/munchtrail/Scenes/01-first-steps.qsn share/applications/example.quillfern.MunchTrail.desktop
   share/applications/example.quillfern.KELV.desktop share/metainfo/example.quillfern.MunchTrail.metainfo.xml
   share/metainfo/example.quillfern.KELV.metainfo.xml share/mime/packages/munchtrail-scene.xml
+  share/mime/packages/munchtrail-replay.xml
   share/icons/hicolor/48x48/apps/munchtrail.png share/icons/hicolor/scalable/apps/kelv.svg
   share/icons/hicolor/256x256/mimetypes/qsn-document.png share/man/man6/munchtrail.6.gz
   share/man/man6/kelv.6.gz share/man/man1/scenetool.1.gz share/doc/munchtrail/copyright"
@@ -46,6 +47,7 @@ done
 xmllint --noout "$usr/share/mime/packages/munchtrail-scene.xml" || fail "the MIME XML is not well formed"
 update-mime-database "$usr/share/mime" >/dev/null 2>&1 || fail "update-mime-database refused the type"
 grep -q '^[0-9]*:application/x-munchtrail-scene:\*\.qsn' "$usr/share/mime/globs2" || fail "*.qsn is not mapped"
+grep -q ':application/x-munchtrail-replay:\*\.mtreplay' "$usr/share/mime/globs2" || fail "*.mtreplay is not mapped"
 for page in "$desktop"/*.[16]; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "man warns about $page: $warnings"

@@ -16,6 +16,7 @@
 #include "game/screens/screens.h"
 #include "game/shell/keys.h"
 #include "game/shell/random.h"
+#include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -236,6 +237,34 @@ std::vector<SoundCall> takeSoundCalls() {
     return calls;
 }
 
+void expectReplayHolds() {
+    const fs::path folder = replayFolder();
+    ASSERT_TRUE(fs::is_directory(folder));
+    ASSERT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+    const fs::path file = fs::directory_iterator(folder)->path();
+    Replay replay;
+    std::string message;
+    ASSERT_TRUE(readReplayFile(file, replay, message)) << message;
+    EXPECT_EQ(verifyReplay(replay, message), 0) << message;
+    EXPECT_EQ(message,
+              "ok: " + std::to_string(replay.frameCount) + " frames, score " + std::to_string(replay.score));
+    if (const char* out = std::getenv("MT_REPLAY_OUT"))
+        fs::copy_file(file,
+                      fs::path(out) / (testing::UnitTest::GetInstance()->current_test_info()->name() +
+                                       std::string(".mtreplay")),
+                      fs::copy_options::overwrite_existing);
+    constexpr std::array<std::uint8_t, 4> arrows = {kKeyUp, kKeyRight, kKeyDown, kKeyLeft};
+    const auto turned = std::find_if(replay.inputs.begin(), replay.inputs.end(), [&](const ReplayInput& in) {
+        return in.frame > 100 && in.kind == ReplayInput::Press && std::ranges::count(arrows, in.scanCode) > 0;
+    });
+    if (turned == replay.inputs.end()) return;  // a game too short to have one
+    turned->scanCode = arrows[(std::ranges::find(arrows, turned->scanCode) - arrows.begin() + 2) % 4];
+    EXPECT_EQ(verifyReplay(replay, message), 1);
+    const std::uint32_t checkpoint = turned->frame / 100 + 1;
+    EXPECT_EQ(message, "differs at checkpoint " + std::to_string(checkpoint) + " (frame " +
+                           std::to_string(checkpoint * 100) + ")");
+}
+
 void GameTest::SetUp() {
     previous_ = fs::current_path();
     char pattern[] = "/tmp/munchtrail-play-XXXXXX";
@@ -246,6 +275,7 @@ void GameTest::SetUp() {
     fs::create_directory(root_ / "config");
     setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", (root_ / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
     fs::current_path(root_);
 
     resetHeadlessGame();

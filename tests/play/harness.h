@@ -75,6 +75,11 @@ std::vector<bool> textMask(int x, int y, Rect clip, const char* text);
 // The sound calls that reached the platform since the last call of this function.
 std::vector<SoundCall> takeSoundCalls();
 
+// The game just ended left one replay; it plays back to the same end, and with its first
+// steering key after frame 100 (if any) turned round it differs from the next checkpoint on.
+// MT_REPLAY_OUT=folder keeps it there as <test name>.mtreplay (re-recording tests/replays).
+void expectReplayHolds();
+
 // A fresh program folder with the generated DAT and an empty Scenes folder, the game reset and
 // its catalogue loaded; removed again after the test.
 class GameTest : public testing::Test {

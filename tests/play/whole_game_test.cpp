@@ -52,6 +52,7 @@ TEST_F(WholeGame, ShippedEscapeSceneWonEndsOnTheAccomplishedPictureAndTheMenu) {
     EXPECT_GE(holdFrames, 100) << "five seconds at 20 frames per second";
     EXPECT_LE(holdFrames, 103);
     EXPECT_EQ(menus.menuItem, 0);
+    expectReplayHolds();
 }
 
 TEST_F(WholeGame, ThreeDeathsEndOnTheGameOverPicture) {
@@ -68,6 +69,7 @@ TEST_F(WholeGame, ThreeDeathsEndOnTheGameOverPicture) {
     ASSERT_GT(runUntil(&endPictureScreen, 130), 0);
     EXPECT_FALSE(headless.slots[SoundLoop].playing);
     followEndPicture(assets.gameOver);
+    expectReplayHolds();
 }
 
 TEST_F(WholeGame, SkippingTheEndPictureFadesToTheMenuAtOnce) {
@@ -108,8 +110,60 @@ TEST_F(WholeGame, BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit) {
     const std::uint32_t score = world.score;
     EXPECT_EQ(runUntil(&mainMenuScreen, 40), 33) << "no end picture after an abandon";
     EXPECT_EQ(world.hiScore, score);
+    expectReplayHolds();
     shutdownGame();
     EXPECT_EQ(settingValue("HiScore"), "dword:" + std::to_string(score));
+}
+
+// Rows of five blue, orange and purple beans eaten in turn: a storm, a laser shot and a halved
+// worm, then Backspace; the replay of all that holds (and is kept as tests/replays/ material).
+TEST_F(WholeGame, StormLaserAndHalvingInOneGameReplay) {
+    Scene scene = makeScene("Powers", 20, 15);
+    for (int i = 0; i < 5; ++i) {
+        scene.grid[sceneCellIndex(22 + i, 15)] = BlueBean;
+        scene.grid[sceneCellIndex(30 + i, 5)] = OrangeBean;
+        scene.grid[sceneCellIndex(8 + i, 25)] = PurpleBean;
+    }
+    writeScene("powers.qsn", scene);
+    startGame();
+    int storm = 0, laser = 0, longest = 0;
+    for (const std::uint8_t colour : {Blue, Orange, Purple}) {
+        for (int frame = 0; frame < 1500 && std::ranges::count(world.cells, colour) > 0; ++frame) {
+            autopilot(colour);
+            runFrame();
+            storm = std::max(storm, world.rainTimer);
+            laser = std::max(laser, world.laserAge);
+            longest = std::max(longest, world.length);
+        }
+    }
+    EXPECT_GT(storm, 0);
+    EXPECT_GT(laser, 0);
+    EXPECT_LT(world.length, longest);
+    autopilot(Red);
+    tap(kKeyBackspace);
+    ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
+    expectReplayHolds();
+}
+
+// An Eat-up scene of 30 red beans: the worm grows to 25 segments and molts, and eating the last
+// bean wins; the replay holds.
+TEST_F(WholeGame, EatUpWonAfterMoltingReplay) {
+    Scene scene = makeScene("Eat up", 20, 20);
+    scene.objective = EatUp;
+    for (int i = 0; i < 30; ++i) scene.grid[sceneCellIndex(10 + i % 10, 8 + i / 10 * 2)] = RedBean;
+    writeScene("eat.qsn", scene);
+    startGame();
+    int longest = 0;
+    for (int frame = 0; frame < 6000 && shell.currentScreen != &sceneEndScreen; ++frame) {
+        autopilot(Red);
+        runFrame();
+        longest = std::max(longest, world.length);
+    }
+    EXPECT_EQ(longest, 25);
+    EXPECT_GT(std::ranges::count(world.cells, Stone), 0) << "the molt shed stones";
+    EXPECT_EQ(world.sceneAccomplished, 1);
+    ASSERT_GT(runUntil(&mainMenuScreen, 400), 0);
+    expectReplayHolds();
 }
 
 TEST_F(WholeGame, TheClosingFadePullsTheDaylightDownWithIt) {
