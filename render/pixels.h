@@ -66,6 +66,10 @@ void clearFrameBuffer(int slot);             // one of the game's six slots
 void clearFrameBuffer(FrameBuffer* buffer);  // any surface, e.g. the editor's own
 void setClipRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 void resetClipRect();
+// The frame less its one-pixel border: the clip of every full picture the game draws.
+inline void setFrameInteriorClip() {
+    setClipRect(1, 1, kFrameWidth - 2, kFrameHeight - 2);
+}
 
 // Pointer to the first pixel of row y of the current target.
 inline std::uint32_t* targetRow(std::int32_t y) {

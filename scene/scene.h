@@ -57,9 +57,9 @@ struct Scene {
     }
 };
 
-// The editor's writer: never destroys the existing file (writes a temporary file beside it and
-// renames it over the target). Forces randomFall to 0 in `scene` itself for EatUp. False on any
-// failure, with the old file left as it was.
+// The editor's writer: never destroys the existing file (see writeFileAtomically). Saves EatUp
+// with randomFall 0 and, once saved, sets it to 0 in `scene` itself. False on any failure,
+// with the old file and `scene` left as they were.
 bool writeSceneFile(const char* path, Scene& scene);
 
 // The editor's reader. False when the file cannot be opened (the scene is then unchanged).

@@ -7,12 +7,12 @@
 #include "render/blit.h"
 
 bool isConfirmPress(std::uint8_t key) {
-    if (keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt)) return false;
+    if (altKeyHeld()) return false;
     return key == kKeyEnter || key == kKeyPadEnter;
 }
 
 bool isSkipPress(std::uint8_t key) {
-    if (keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt)) return false;
+    if (altKeyHeld()) return false;
     return key == kKeySpace || key == kKeyEnter || key == kKeyPadEnter;
 }
 
@@ -42,7 +42,7 @@ bool stepFadeOut(std::uint8_t key) {
 }
 
 void drawPicture(const PixelBuffer* picture) {
-    setClipRect(1, 1, 398, 298);
+    setFrameInteriorClip();
     blitDim(0, 0, picture, screens.brightness);
 }
 
@@ -50,5 +50,5 @@ void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, s
                  std::int32_t y1) {
     setClipRect(x0, y0, x1, y1);
     blitDim(0, 0, picture, screens.brightness);
-    setClipRect(1, 1, 398, 298);
+    setFrameInteriorClip();
 }

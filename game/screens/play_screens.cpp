@@ -23,10 +23,6 @@ constexpr std::int32_t kAmbientChoices = SoundAmbientLast - SoundAmbientFirst + 
 static_assert(kAmbientChoices == 14);
 constexpr std::int32_t kDaylight = 200;  // the surroundings are quiet at or below this light
 
-bool altHeld() {
-    return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt);
-}
-
 // True when `key` is held and the oldest queued press is that key. Holding it takes one press
 // out of the queue per frame, whatever that press is.
 bool takeHeldPress(std::uint8_t key) {
@@ -193,7 +189,7 @@ void pauseScreen() {
 
 void lifeLostScreen() {
     bool skipped = false;
-    if ((keyHeld(kKeyEnter) || keyHeld(kKeyPadEnter)) && !altHeld()) {
+    if ((keyHeld(kKeyEnter) || keyHeld(kKeyPadEnter)) && !altKeyHeld()) {
         const std::uint8_t key = popKey();
         skipped = key == kKeyEnter || key == kKeyPadEnter;
     }

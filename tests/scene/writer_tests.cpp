@@ -1,6 +1,6 @@
-// The writer on a real file system: what it writes, that it forces random fall off for Eat up,
-// and that a failed save (no folder, a full disk, a read-only file or folder) reports false,
-// leaves no temporary file behind and keeps the old scene exactly as it was.
+// The one atomic writer on a real file system: what a write keeps, and that a failed write
+// (no folder, a full disk, a read-only file or folder) reports why, leaves no temporary file
+// behind and keeps the old file exactly as it was. Then the scene writer on top of it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -8,140 +8,101 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <set>
+
+#include "scene/atomic_file.h"
 #include "tests/scene/scene_test_util.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Scenes/scene.qsn holds an old scene before each test.
-class SceneSaving : public SceneFolder {
-protected:
-    void SetUp() override {
-        SceneFolder::SetUp();
-        target_ = (scenes_ / "scene.qsn").string();
-        old_.title = "Old scene";
-        old_.grid[sceneCellIndex(3, 3)] = StartPoint;
-        ASSERT_TRUE(writeSceneFile(target_.c_str(), old_));
-        oldBytes_ = readAll(target_);
-    }
-    // Only the target itself may be in the folder after any save.
-    void expectOnlyTarget() {
-        int files = 0;
-        for (const auto& entry : fs::directory_iterator(scenes_)) {
-            EXPECT_EQ(entry.path().filename(), "scene.qsn");
-            ++files;
-        }
-        EXPECT_EQ(files, 1);
-    }
-    // Runs `save` in a child process and returns 1 when it reported success, 0 when it did
-    // not. With `asUser`, a child running as root first hands the folder to an ordinary user
-    // and becomes that user, since root may write into any file or folder.
-    static constexpr int kCannotDropRoot = 4;
-    template <typename Save>
-    int inChild(bool asUser, Save save) {
+std::set<std::string> filesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename());
+    return names;
+}
+
+// Scenes/old (mode 0640) and a link Scenes/link to it before each row; each write runs in a
+// child process, as an ordinary user where the row needs one (root may write anywhere).
+TEST_F(SceneFolder, AtomicWritesKeepPermissionsAndLinksAndFailWithoutDamage) {
+    constexpr int kCannotDropRoot = 4;
+    struct Row {
+        const char* path;
+        int folderMode, fileMode;  // 0: leave as it is
+        rlim_t sizeLimit;          // a file size limit that makes writes fail as a full disk does
+        const char* reason;        // nullptr: the write succeeds
+    };
+    const Row rows[] = {
+        {"Scenes/new", 0, 0, RLIM_INFINITY, nullptr},
+        {"Scenes/old", 0, 0, RLIM_INFINITY, nullptr},
+        {"Scenes/link", 0, 0, RLIM_INFINITY, nullptr},
+        {"Scenes/no/such", 0, 0, RLIM_INFINITY, "cannot create the file: No such file or directory"},
+        {"Scenes", 0, 0, RLIM_INFINITY, "cannot replace the file: Is a directory"},
+        {"Scenes/old", 0, 0, 4, "cannot write the file: File too large"},
+        {"Scenes/old", 0, 0400, RLIM_INFINITY, "cannot replace the file: Permission denied"},
+        {"Scenes/link", 0500, 0, RLIM_INFINITY, "cannot create the file: Permission denied"},
+    };
+    const fs::path old = scenes_ / "old", link = scenes_ / "link";
+    fs::create_symlink("old", link);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path + std::string(" ") + (row.reason ? row.reason : "ok"));
+        std::ofstream(old, std::ios::binary | std::ios::trunc) << "old";
+        fs::permissions(old, fs::perms(0640));
+        fs::remove(scenes_ / "new");
         pid_t child = fork();
         if (child == 0) {
-            if (asUser && geteuid() == 0) {
+            if ((row.folderMode || row.fileMode) && geteuid() == 0) {
                 constexpr uid_t kNobody = 65534;
                 if (chown(scenes_.c_str(), kNobody, kNobody) != 0 ||
-                    chown(target_.c_str(), kNobody, kNobody) != 0 || setgid(kNobody) != 0 ||
-                    setuid(kNobody) != 0) {
+                    chown(old.c_str(), kNobody, kNobody) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
                     _exit(kCannotDropRoot);
-                }
             }
-            _exit(save() ? 1 : 0);
+            if (row.folderMode) chmod(scenes_.c_str(), static_cast<mode_t>(row.folderMode));
+            if (row.fileMode) chmod(old.c_str(), static_cast<mode_t>(row.fileMode));
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{row.sizeLimit, row.sizeLimit};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            FileWrite written = writeFileAtomically(row.path, "new bytes");
+            _exit(written.ok ? 1 : row.reason && written.reason == row.reason ? 0 : 2);
         }
         int status = 0;
         waitpid(child, &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
+        fs::permissions(scenes_, fs::perms::owner_all);
+        if (WEXITSTATUS(status) == kCannotDropRoot) continue;  // no ordinary user here
+        EXPECT_EQ(WEXITSTATUS(status), row.reason ? 0 : 1);
+        const bool wroteOld = !row.reason && std::string(row.path) != "Scenes/new";
+        EXPECT_EQ(readAll(old), wroteOld ? "new bytes" : "old");
+        EXPECT_EQ(fs::status(old).permissions(), row.fileMode ? fs::perms(row.fileMode) : fs::perms(0640));
+        EXPECT_TRUE(fs::is_symlink(link));
+        std::set<std::string> expected{"old", "link"};
+        if (!row.reason && !wroteOld) expected.insert("new");
+        EXPECT_EQ(filesIn(scenes_), expected);
     }
-    // A failed save reported false and left the old file alone.
-    void expectFailedSave(int status) {
-        EXPECT_EQ(status, 0) << "the writer reported success";
-        EXPECT_EQ(readAll(target_), oldBytes_);
-        expectOnlyTarget();
-    }
+}
 
-    std::string target_;
-    Scene old_;
-    std::string oldBytes_;
-};
-
-TEST_F(SceneSaving, WritesTheDiskBytesAndReadsBack) {
-    EXPECT_EQ(oldBytes_, sceneDiskBytes(old_));
+TEST_F(SceneFolder, SceneWriterWritesTheDiskBytesAndReadsBack) {
+    Scene old;
+    old.title = "Old scene";
+    old.grid[sceneCellIndex(3, 3)] = StartPoint;
+    ASSERT_TRUE(writeSceneFile("Scenes/scene.qsn", old));
+    EXPECT_EQ(readAll("Scenes/scene.qsn"), sceneDiskBytes(old));
     Scene scene;
-    ASSERT_TRUE(readSceneFile(target_.c_str(), scene));
+    ASSERT_TRUE(readSceneFile("Scenes/scene.qsn", scene));
     EXPECT_EQ(scene.title, "Old scene");
-    EXPECT_EQ(scene.grid, old_.grid);
-    expectOnlyTarget();
-    // Long file names save too.
-    fs::path path = scenes_ / (std::string(240, 'n') + ".qsn");
-    EXPECT_TRUE(writeSceneFile(path.string().c_str(), scene));
-    EXPECT_EQ(readAll(path), oldBytes_);
-    fs::remove(path);
+    EXPECT_EQ(scene.grid, old.grid);
 }
 
-TEST_F(SceneSaving, EatUpIsSavedWithRandomFallOffInFileAndScene) {
+TEST_F(SceneFolder, EatUpIsSavedWithRandomFallOffInFileAndSceneOnlyWhenSaved) {
     Scene scene;
     scene.objective = EatUp;
-    ASSERT_TRUE(writeSceneFile(target_.c_str(), scene));
-    EXPECT_EQ(scene.randomFall, 0);
-    EXPECT_EQ(readAll(target_), sceneBytes("0 0 0 3 5"));
-}
-
-TEST_F(SceneSaving, ReplacingKeepsTheFilePermissionsAndLinks) {
-    const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
-    fs::permissions(target_, mode);
-    fs::path link = scenes_ / "link.qsn";
-    fs::create_symlink(target_, link);
-    Scene scene;
-    scene.title = "Via link";
-    ASSERT_TRUE(writeSceneFile(link.string().c_str(), scene));
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(fs::status(target_).permissions() & fs::perms::all, mode);
-    EXPECT_EQ(readAll(target_), sceneDiskBytes(scene));
-    fs::remove(link);
-}
-
-TEST_F(SceneSaving, MissingFolderOrFolderAsTargetFailsWithSceneUnchanged) {
-    fs::create_directory(scenes_ / "dir.qsn");
-    Scene scene;
-    scene.objective = EatUp;
-    for (std::string path :
-         {(scenes_ / "no" / "such.qsn").string(), (scenes_ / "dir.qsn").string(), std::string()})
-        EXPECT_FALSE(writeSceneFile(path.c_str(), scene)) << path;
+    for (const char* path : {"Scenes/no/such.qsn", "Scenes", ""})
+        EXPECT_FALSE(writeSceneFile(path, scene)) << path;
     EXPECT_FALSE(writeSceneFile(nullptr, scene));
     EXPECT_EQ(scene.randomFall, 1);
-    fs::remove(scenes_ / "dir.qsn");
-    expectFailedSave(0);
-}
-
-TEST_F(SceneSaving, FullDiskFailsAndKeepsTheOldFile) {
-    // A file size limit below the scene's size makes every write past it fail, as a full disk
-    // would.
-    expectFailedSave(inChild(false, [this] {
-        signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{100, 100};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        Scene scene;
-        scene.title = "Too big for the disk";
-        return writeSceneFile(target_.c_str(), scene);
-    }));
-}
-
-TEST_F(SceneSaving, ReadOnlyFileOrFolderFailsAndKeepsTheOldFile) {
-    for (bool folder : {false, true}) {
-        SCOPED_TRACE(folder ? "read-only folder" : "read-only file");
-        fs::permissions(target_, fs::perms::owner_read | fs::perms::owner_write);
-        int status = inChild(true, [&] {
-            chmod(folder ? scenes_.c_str() : target_.c_str(), folder ? 0500 : 0400);
-            Scene scene;
-            return writeSceneFile(target_.c_str(), scene);
-        });
-        if (status == kCannotDropRoot) GTEST_SKIP() << "cannot become an ordinary user here";
-        expectFailedSave(status);
-    }
+    ASSERT_TRUE(writeSceneFile("Scenes/scene.qsn", scene));
+    EXPECT_EQ(scene.randomFall, 0);
+    EXPECT_EQ(readAll("Scenes/scene.qsn"), sceneBytes("0 0 0 3 5"));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include "scene/atomic_file.h"
 #include "tools/scenetool/scene_report.h"
 #include "tools/scenetool/source_form.h"
 
@@ -45,18 +46,10 @@ bool readWhole(const char* path, std::string& bytes) {
     return ok;
 }
 
-// Written beside the target first, so a failed write never leaves half a file behind.
 bool writeWhole(const char* path, const std::string& bytes) {
-    std::string temp = std::string(path) + ".scenetool-tmp";
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    bool ok = file != nullptr && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (file != nullptr) ok = std::fclose(file) == 0 && ok;
-    ok = ok && std::rename(temp.c_str(), path) == 0;
-    if (!ok) {
-        std::fprintf(stderr, "scenetool: cannot write %s: %s\n", path, std::strerror(errno));
-        std::remove(temp.c_str());
-    }
-    return ok;
+    FileWrite written = writeFileAtomically(path, bytes);
+    if (!written.ok) std::fprintf(stderr, "scenetool: %s: %s\n", path, written.reason.c_str());
+    return written.ok;
 }
 
 void printPrefixed(std::FILE* out, const std::string& prefix, const std::string& message) {
