@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "scene/atomic_file.h"
+
 namespace {
 
 void putU8(std::string& out, std::uint32_t v) {
@@ -264,19 +266,7 @@ bool readReplayFile(const std::string& path, Replay& replay, std::string& error)
 }
 
 bool writeReplayFile(const std::string& path, const Replay& replay, std::string& error) {
-    const std::string temporary = path + ".tmp" + std::to_string(getpid());
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (out == nullptr) {
-        error = "cannot write " + temporary;
-        return false;
-    }
-    const std::string bytes = replayBytes(replay);
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    const bool flushed = std::fflush(out) == 0 && fsync(fileno(out)) == 0;
-    if (std::fclose(out) != 0 || !written || !flushed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    const FileWrite written = writeFileAtomically(path, replayBytes(replay));
+    if (!written.ok) error = path + ": " + written.reason;
+    return written.ok;
 }
