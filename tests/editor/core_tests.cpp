@@ -317,17 +317,13 @@ TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
 // the oldest steps fall off.
 TEST(UndoHistory, FollowsAPlainListThroughRandomEdits) {
     std::mt19937 random(11);
-    const auto numbered = [](int number) {
-        Scene scene;
-        scene.goalScore = number;
-        return scene;
-    };
+    Scene scene;
+    const auto numbered = [&scene](int number) { return scene.goalScore = number, scene; };
     for (int run = 0; run < 40; ++run) {
-        UndoHistory history(4);
-        history.reset(numbered(0));
-        std::vector<int> list{0};
+        UndoHistory history(4);  // fresh: one unchanged scene, the saved one
+        std::vector<int> list{Scene{}.goalScore};
         std::size_t at = 0;
-        int saved = 0, next = 1;
+        int saved = list[0], next = 100;
         for (int step = 0; step < 60; ++step) {
             switch (random() % 7) {
                 case 0: EXPECT_FALSE(history.commit(numbered(list[at]))); break;  // nothing changed
