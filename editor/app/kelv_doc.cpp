@@ -13,14 +13,6 @@
 
 namespace {
 
-constexpr std::size_t kHistoryLimit = 500;
-
-bool sameScene(const Scene& a, const Scene& b) {
-    return a.title == b.title && a.background == b.background && a.randomFall == b.randomFall &&
-           a.fallInterval == b.fallInterval && a.objective == b.objective && a.goalScore == b.goalScore &&
-           a.description == b.description && a.grid == b.grid;
-}
-
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
@@ -83,8 +75,7 @@ bool CKELVDoc::onSaveDocument(const QString& path) {
         return false;
     }
     // The writer may have switched the random fall off (Eat up); the snapshot follows it.
-    history_[index_] = editorState.scene;
-    savedIndex_ = index_;
+    history_.markSaved(editorState.scene);
     setModifiedFlag(false);
     return true;
 }
@@ -126,7 +117,7 @@ bool CKELVDoc::doFileSave() {
 // only finds scenes there.
 void CKELVDoc::afterSaveCommand(bool saved) {
     if (saved && savePath() != path_) {
-        savedIndex_ = -1;
+        history_.forgetSaved();
         setModifiedFlag(true);
     }
 }
@@ -166,7 +157,7 @@ bool CKELVDoc::recover(const QString& copy, const QString& path, const QString& 
     if (!saveModified() || !onOpenDocument(copy)) return false;
     path_ = path;
     title_ = title;
-    savedIndex_ = -1;  // nothing on disk matches the recovered scene
+    history_.forgetSaved();  // nothing on disk matches the recovered scene
     setModifiedFlag(true);
     emit sceneChanged();
     return true;
@@ -178,45 +169,29 @@ void CKELVDoc::setModifiedFlag(bool modified) {
 }
 
 void CKELVDoc::commitEdit() {
-    if (!sameScene(editorState.scene, history_[index_])) {
-        history_.resize(index_ + 1);
-        if (savedIndex_ > index_) savedIndex_ = -1;
-        history_.push_back(editorState.scene);
-        ++index_;
-        if (history_.size() > kHistoryLimit) {
-            history_.erase(history_.begin());
-            --index_;
-            savedIndex_ = savedIndex_ > 0 ? savedIndex_ - 1 : -1;
-        }
-    }
+    history_.commit(editorState.scene);
     setModifiedFlag(true);
 }
 
 void CKELVDoc::undo() {
-    if (!canUndo()) return;
-    --index_;
-    applySnapshot();
+    if (history_.undo()) applySnapshot();
 }
 
 void CKELVDoc::redo() {
-    if (!canRedo()) return;
-    ++index_;
-    applySnapshot();
+    if (history_.redo()) applySnapshot();
 }
 
 void CKELVDoc::applySnapshot() {
-    const bool newBackground = editorState.scene.background != history_[index_].background;
-    editorState.scene = history_[index_];
+    const bool newBackground = editorState.scene.background != history_.current().background;
+    editorState.scene = history_.current();
     if (newBackground) {
         editorState.backgroundImageNumber = editorState.scene.background - 1;
         loadEditorBackground();
     }
-    setModifiedFlag(index_ != savedIndex_);
+    setModifiedFlag(!history_.isAtSavedState());
     emit sceneChanged();
 }
 
 void CKELVDoc::resetHistory() {
-    history_.assign(1, editorState.scene);
-    index_ = 0;
-    savedIndex_ = 0;
+    history_.reset(editorState.scene);
 }

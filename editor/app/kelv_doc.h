@@ -6,9 +6,8 @@
 
 #include <QObject>
 #include <QString>
-#include <vector>
 
-#include "scene/scene.h"
+#include "editor/core/undo_history.h"
 
 class QWidget;
 
@@ -41,8 +40,8 @@ public:
     QString pathName() const { return path_; }
     QString title() const { return title_; }
     bool isModified() const { return modified_; }
-    bool canUndo() const { return index_ > 0; }
-    bool canRedo() const { return index_ + 1 < int(history_.size()); }
+    bool canUndo() const { return history_.canUndo(); }
+    bool canRedo() const { return history_.canRedo(); }
     void setModifiedFlag(bool modified);
     // After a committed drawing action or an accepted properties dialog: one undo step when
     // the scene changed, and the modified mark in any case.
@@ -67,7 +66,5 @@ private:
     QString path_;
     QString title_ = defaultTitle();
     bool modified_ = false;
-    std::vector<Scene> history_;
-    int index_ = 0;
-    int savedIndex_ = 0;  // the snapshot that matches the file, -1 when none does
+    UndoHistory history_;
 };

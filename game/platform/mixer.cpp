@@ -64,10 +64,6 @@ void mixerLoad(int id, std::vector<std::int16_t> frames) {
     slot.loaded = true;
 }
 
-void mixerUnload(int id) {
-    if (id >= 0 && id < kMixerSlots) mixer.slots[static_cast<std::size_t>(id)] = MixerSlot{};
-}
-
 void mixerUnloadAll() {
     for (MixerSlot& slot : mixer.slots) slot = MixerSlot{};
 }

@@ -35,7 +35,6 @@ inline MixerState mixer{};
 
 // Replaces whatever the slot held; frames are interleaved stereo.
 void mixerLoad(int id, std::vector<std::int16_t> frames);
-void mixerUnload(int id);
 void mixerUnloadAll();
 bool mixerLoaded(int id);
 

@@ -6,6 +6,7 @@
 
 #include "game/screens/assets.h"
 #include "game/screens/screens.h"
+#include "game/shell/keys.h"
 #include "game/shell/media.h"
 #include "game/shell/platform.h"
 #include "game/shell/random.h"
@@ -58,7 +59,7 @@ int initGame() {
     platformPlaceWindow();
     if (!processorSupported()) return failStartup("Require Pentium MMX CPU or higher!");
     if (!initDisplay()) return failStartup("Failed to initialize screen!");
-    if (!initInput()) return failStartup("Failed to initialize DirectInput!");
+    if (!platformInitInput()) return failStartup("Failed to initialize DirectInput!");
     initSound();  // without a device the game runs silent
     shell.frameTime = platformTicks();
     seedRandom(shell.frameTime);
@@ -70,7 +71,7 @@ int initGame() {
     }
     applySettings(stored);
     shell.isActive = 1;
-    activateInput(1);
+    clearKeyState();
     return 1;
 }
 
@@ -115,7 +116,7 @@ void frameTick() {
 }
 
 void toggleDisplayMode() {
-    releaseDisplay();
+    platformReleaseDisplay();
     shell.isWindowed = !shell.isWindowed;
     platformPlaceWindow();
     if (!initDisplay()) {
@@ -129,7 +130,7 @@ void shutdownGame() {
     finishReplayRecording();
     releaseSound();
     releaseInput();
-    releaseDisplay();
+    platformReleaseDisplay();
     writeSettings();
     destroyGameWindow();
 }

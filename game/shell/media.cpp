@@ -1,12 +1,11 @@
 // Display and input around the platform: the after-glow blend on every presented frame, the
-// cleared frames of a fresh display, and the empty key tables at every activation change.
+// cleared frames of a fresh display, and the gamepads forgotten when input is released.
 #include "game/shell/media.h"
 
 #include <cstdint>
 
 #include "game/platform/present.h"
 #include "game/shell/gamepad.h"
-#include "game/shell/keys.h"
 #include "game/shell/platform.h"
 #include "render/pixels.h"
 
@@ -16,10 +15,6 @@ int initDisplay() {
     clearFrameBuffer(0);
     clearFrameBuffer(2);
     return 1;
-}
-
-void releaseDisplay() {
-    platformReleaseDisplay();
 }
 
 void presentFrame() {
@@ -34,14 +29,6 @@ void presentFrame() {
     drawContext.clipRight = right;
     drawContext.clipBottom = bottom;
     drawContext.target = drawBuffer;
-}
-
-int initInput() {
-    return platformInitInput();
-}
-
-void activateInput(int) {
-    clearKeyState();
 }
 
 void releaseInput() {

@@ -27,7 +27,7 @@ bool openWindow() {
     if (!platformCreateWindow()) return false;
     shell.windowOpen = 1;
     platformPlaceWindow();
-    if (!initDisplay() || !initInput()) return false;
+    if (!initDisplay() || !platformInitInput()) return false;
     shell.isActive = 1;
     if (initSound()) loadSounds();  // without a device the replay runs silent
     return loadAssetFiles();
@@ -39,7 +39,7 @@ void closeWindow() {
     if (!shell.windowOpen) return;
     releaseSound();
     releaseInput();
-    releaseDisplay();
+    platformReleaseDisplay();
     platformDestroyWindow();
     shell.windowOpen = 0;
 }

@@ -35,7 +35,7 @@ void windowCloseRequest() {
 void windowFocusChanged(bool active) {
     if (!shell.windowOpen || replayPlayback.active) return;
     shell.isActive = active ? 1 : 0;
-    activateInput(shell.isActive);
+    clearKeyState();  // no key stays held across a focus change
 }
 
 void windowExposed() {

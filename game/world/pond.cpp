@@ -13,11 +13,11 @@
 
 namespace {
 
-constexpr int kRow = kRippleWidth;  // heights and pixels both have 400 per row
+constexpr int kRow = kFrameWidth;  // heights and pixels both have 400 per row
 
 std::int16_t* rippleMap(int which) {
     // The slot is a plain block of 480,000 bytes; the ripple code is its only user.
-    return reinterpret_cast<std::int16_t*>(rippleMaps->pixels) + which * kRippleWidth * kRippleHeight;
+    return reinterpret_cast<std::int16_t*>(rippleMaps->pixels) + which * kFramePixels;
 }
 
 PondRect currentClip() {

@@ -7,9 +7,6 @@
 
 #include <cstdint>
 
-inline constexpr int kRippleWidth = 400;
-inline constexpr int kRippleHeight = 300;
-
 struct PondState {
     std::int32_t currentMap = 0;  // which half of rippleMaps is rippleCurrent (0 or 1)
 };

@@ -1,14 +1,18 @@
 // The editor's rules without Qt: the unit and shape selections with their checked and enabled
 // states, the status text, the mouse-to-cell mapping, each tool's press / move / release with
 // its preview and commit, the moving start and exit points, the right button, and the picture
-// that renderSceneView paints (preview, erased cells, shadows, hover frame).
+// that renderSceneView paints (preview, erased cells, shadows, hover frame), and the undo history
+// against a plain list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+#include <vector>
 
 #include "editor/core/editor_state.h"
+#include "editor/core/undo_history.h"
 #include "render/blit.h"
 #include "tests/editor/cells.h"
 
@@ -306,6 +310,56 @@ TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
         EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(row.expected).parent_path()));
     }
     std::filesystem::remove_all(root);
+}
+
+// Random commits, undos, redos and saves against a list of snapshot numbers (a number is never
+// reused, so "at the saved state" means the current entry is the one saved). A limit of four makes
+// the oldest steps fall off.
+TEST(UndoHistory, FollowsAPlainListThroughRandomEdits) {
+    std::mt19937 random(11);
+    Scene scene;
+    const auto numbered = [&scene](int number) { return scene.goalScore = number, scene; };
+    for (int run = 0; run < 40; ++run) {
+        UndoHistory history(4);  // fresh: one unchanged scene, the saved one
+        std::vector<int> list{Scene{}.goalScore};
+        std::size_t at = 0;
+        int saved = list[0], next = 100;
+        for (int step = 0; step < 60; ++step) {
+            switch (random() % 7) {
+                case 0: EXPECT_FALSE(history.commit(numbered(list[at]))); break;  // nothing changed
+                case 1:
+                    EXPECT_TRUE(history.commit(numbered(next)));
+                    list.resize(++at);
+                    list.push_back(next++);
+                    if (list.size() > 4) list.erase(list.begin()), --at;
+                    break;
+                case 2:
+                    EXPECT_EQ(history.undo(), at > 0);
+                    at -= at > 0;
+                    break;
+                case 3:
+                    EXPECT_EQ(history.redo(), at + 1 < list.size());
+                    at += at + 1 < list.size();
+                    break;
+                case 4:  // the writer may adjust what it saves
+                    history.markSaved(numbered(next));
+                    saved = list[at] = next++;
+                    break;
+                case 5:
+                    history.forgetSaved();
+                    saved = -1;
+                    break;
+                default:
+                    history.reset(numbered(next));
+                    list.assign(1, saved = next++);
+                    at = 0;
+            }
+            ASSERT_EQ(history.current().goalScore, list[at]) << "run " << run << " step " << step;
+            ASSERT_EQ(history.canUndo(), at > 0);
+            ASSERT_EQ(history.canRedo(), at + 1 < list.size());
+            ASSERT_EQ(history.isAtSavedState(), list[at] == saved);
+        }
+    }
 }
 
 }  // namespace

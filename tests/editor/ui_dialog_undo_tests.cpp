@@ -168,7 +168,6 @@ private slots:
         QCOMPARE(promptLog.warnings, QStringList{});
         QCOMPARE(sceneDiskBytes(editorState.scene), sceneDiskBytes(before));
         QVERIFY(fixture.document()->isModified());
-        QVERIFY(!fixture.document()->canUndo());  // nothing changed, so nothing to undo
     }
 };
 
@@ -177,37 +176,22 @@ private slots:
 class UndoTests : public QObject {
     Q_OBJECT
 private slots:
-    void strokesUndoAndRedoInTurn() {
+    // The history's own rules are tested in the core; here the menu, the picture and the mark.
+    void strokeUndoesBackToTheSavedFileAndRedoes() {
         START_EDITOR(fixture);
+        makeSaveable();
+        fixture.document()->commitEdit();
+        fixture.command(CmdFileSave);
         fixture.command(CmdRedBean);
         fixture.stroke(1, 1, 1, 1);
-        fixture.command(CmdBlueBean);
-        fixture.stroke(2, 2, 2, 2);
-        QVERIFY(fixture.frame()->action(CmdEditUndo)->isEnabled());
-        QVERIFY(!fixture.frame()->action(CmdEditRedo)->isEnabled());
         fixture.command(CmdEditUndo);
-        QCOMPARE(cellAt(2, 2), std::uint8_t(EmptyCell));
-        QCOMPARE(cellAt(1, 1), std::uint8_t(RedBean));
-        QVERIFY(fixture.document()->isModified());
-        fixture.command(CmdEditUndo);
-        QCOMPARE(countCells(EmptyCell), kSceneCells);
-        QVERIFY(!fixture.document()->isModified());  // back at the state the editor started with
-        QVERIFY(!fixture.frame()->action(CmdEditUndo)->isEnabled());
+        QCOMPARE(cellAt(1, 1), std::uint8_t(EmptyCell));
+        QVERIFY(!fixture.frame()->isWindowModified());
+        QVERIFY(fixture.frame()->action(CmdEditRedo)->isEnabled());
         fixture.command(CmdEditRedo);
-        fixture.command(CmdEditRedo);
-        QCOMPARE(cellAt(2, 2), std::uint8_t(BlueBean));
-        QVERIFY(fixture.document()->isModified());
-        // A new stroke after an undo drops the redo.
-        fixture.command(CmdEditUndo);
-        fixture.stroke(3, 3, 3, 3);
-        QVERIFY(!fixture.document()->canRedo());
-        fixture.command(CmdEditUndo);
-        QCOMPARE(countCells(BlueBean), 0);
-        QCOMPARE(countCells(RedBean), 1);
-        // New starts a fresh history.
+        QVERIFY(fixture.frame()->isWindowModified());
         promptLog.answer = SaveAnswer::No;
-        fixture.command(CmdFileNew);
-        QVERIFY(!fixture.document()->canUndo());
+        fixture.command(CmdFileNew);  // a fresh history
         QVERIFY(!fixture.frame()->action(CmdEditUndo)->isEnabled());
     }
 
@@ -226,32 +210,12 @@ private slots:
         QCOMPARE(cellAt(4, 4), std::uint8_t(GreenBean));
     }
 
-    void undoingBackToTheSavedStateClearsTheMark() {
-        START_EDITOR(fixture);
-        makeSaveable();
-        fixture.document()->commitEdit();
-        fixture.command(CmdFileSave);
-        QVERIFY(!fixture.document()->isModified());
-        fixture.command(CmdStoneBean);
-        fixture.stroke(9, 9, 9, 9);
-        QVERIFY(fixture.document()->isModified());
-        fixture.command(CmdEditUndo);
-        QVERIFY(!fixture.document()->isModified());
-        QVERIFY(!fixture.frame()->isWindowModified());
-        fixture.command(CmdEditUndo);
-        QVERIFY(fixture.document()->isModified());
-        fixture.command(CmdEditRedo);
-        QVERIFY(!fixture.document()->isModified());
-    }
-
     void propertiesChangesUndoWithTheirBackground() {
         START_EDITOR(fixture);
         fixture.setProperties([](CScenePropertiesDlg* dialog) {
             dialog->backgroundList->setCurrentIndex(5);
             dialog->titleEdit->setText("Cobble");
         });
-        fixture.view()->repaint();
-        QCOMPARE(pictureAt(fixture.view(), 1, 1), kBackgroundColours[4]);
         fixture.command(CmdEditUndo);
         QCOMPARE(editorState.scene.title, std::string());
         fixture.view()->repaint();

@@ -65,7 +65,6 @@ private slots:
         fixture.move(9, 9);
         fixture.release(9, 9);
         QCOMPARE(countCells(EmptyCell), kSceneCells);
-        QVERIFY(!fixture.document()->isModified());
         QVERIFY(!fixture.frame()->isWindowModified());
         QCOMPARE(editorState.currentShape, std::uint8_t(LineShape));
     }

@@ -105,7 +105,7 @@ TEST_F(DummyDisplay, TheWindowShowsTheBlendedFrameTopRowFirstAlsoAfterALostRende
 }
 
 TEST_F(DummyDisplay, FullScreenUsesAnEightHundredBySixHundredTexture) {
-    releaseDisplay();
+    platformReleaseDisplay();
     shell.isWindowed = 0;
     platformPlaceWindow();
     ASSERT_EQ(initDisplay(), 1);

@@ -15,8 +15,8 @@
 
 namespace {
 
-constexpr int kW = kRippleWidth;
-constexpr int kH = kRippleHeight;
+constexpr int kW = kFrameWidth;
+constexpr int kH = kFrameHeight;
 constexpr PondRect kWhole{0, 0, kW - 1, kH - 1};
 
 class Pond : public ::testing::Test {
