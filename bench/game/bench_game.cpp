@@ -11,10 +11,10 @@
 #include <random>
 #include <vector>
 
-#include "game/platform/headless.h"
-#include "game/platform/present.h"
+#include "game/common/keys.h"
+#include "game/media/present.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
 #include "game/shell/media.h"
 #include "game/shell/replay.h"
 #include "game/shell/shell.h"

@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/platform.h"
-#include "game/shell/random.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/platform.h"
+#include "game/common/random.h"
 #include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -33,12 +33,10 @@ bool platformSoundLoaded(int) {
 }
 void platformSound(SoundOp, int, std::int32_t) {}
 
-// What the asset catalogue and the hand-over screens bring in the game.
+// What the asset catalogue brings in the game.
 __attribute__((weak)) TextureStore beanTexture;
 __attribute__((weak)) TextureStore brightTexture;
 __attribute__((weak)) void loadBackground() {}
-__attribute__((weak)) void lifeLostScreen() {}
-__attribute__((weak)) void sceneEndScreen() {}
 
 namespace {
 
@@ -126,9 +124,9 @@ WorldState busyWorld(int falling) {
     }
     for (int i = 0; i < 24; ++i) world.cells[cellIndex(25 - i, 15)] = WormBody;
     world.started = 1;
-    world.randomFall = 1;
-    world.fallInterval = 1;
-    world.objective = 1;
+    world.scene.randomFall = 1;
+    world.scene.fallInterval = 1;
+    world.scene.objective = 1;
     world.exitCol = 39;
     world.exitRow = 0;
     world.rainTimer = 430;
@@ -152,7 +150,7 @@ void setUpPond() {
     initRowTables();
     resetClipRect();
     clearFrameBuffer(4);
-    screens.brightness = 64;
+    light.brightness = 64;
     for (int i = 0; i < 60; ++i) {
         disturbPond();
         stepRipples();
@@ -168,7 +166,7 @@ void playFrame() {
         world.pendingGrowth -= 1;
         growWorm();
     }
-    if (world.fallInterval != 0) dropRandomBean(gameRand() % 5);
+    if (world.scene.fallInterval != 0) dropRandomBean(gameRand() % 5);
     stampRipple(world.segX[1] + 4, world.segY[1] + 5, 2, gameRand() & 127);
     updateRain();
     drawPlayfield();
@@ -184,7 +182,7 @@ void BM_BusyPlayFrame(benchmark::State& state) {
             // Back to the busy start before the worm has eaten the scene bare.
             state.PauseTiming();
             world = busy;
-            screens.brightness = 64;
+            light.brightness = 64;
             state.ResumeTiming();
         }
         playFrame();

@@ -10,6 +10,7 @@
 #include "editor/core/editor_state.h"
 #include "render/blit.h"
 #include "render/font.h"
+#include "scene/data_files.h"
 
 TextureStore beanTexture;
 FrameBuffer viewDrawBuffer;
@@ -82,11 +83,11 @@ const char* loadCellImages() {
         const char* failure;
     };
     const ImageFile files[] = {
-        {&viewImages.shadow, "DAT/shadow.bmp", "Failed to load image: shadow.bmp!"},
-        {&viewImages.start, "DAT/start.bmp", "Failed to load image: start.bmp!"},
-        {&viewImages.exit, "DAT/exit.bmp", "Failed to load image: exit.bmp!"},
-        {&viewImages.random, "DAT/random.bmp", "Failed to load image: random.bmp!"},
-        {&viewImages.stone, "DAT/stone.bmp", "Failed to load image: stone.bmp!"},
+        {&viewImages.shadow, dataPath("shadow.bmp"), "Failed to load image: shadow.bmp!"},
+        {&viewImages.start, dataPath("start.bmp"), "Failed to load image: start.bmp!"},
+        {&viewImages.exit, dataPath("exit.bmp"), "Failed to load image: exit.bmp!"},
+        {&viewImages.random, dataPath("random.bmp"), "Failed to load image: random.bmp!"},
+        {&viewImages.stone, dataPath("stone.bmp"), "Failed to load image: stone.bmp!"},
     };
     enterProgramFolder();
     for (const ImageFile& file : files) {
@@ -102,15 +103,13 @@ bool loadEditorBackground() {
     enterProgramFolder();
     if (editorState.backgroundImageNumber < 0 || editorState.backgroundImageNumber > 8)
         editorState.backgroundImageNumber = 0;
-    char path[32];
-    std::snprintf(path, sizeof path, "DAT/bg%02d.bmp", int(editorState.backgroundImageNumber));
-    viewImages.background = loadBmp(path);
+    viewImages.background = loadBmp(kBackgroundPaths[editorState.backgroundImageNumber]);
     return viewImages.background != nullptr;
 }
 
 bool loadBeanTexture() {
     enterProgramFolder();
-    return loadTexture(&beanTexture, "DAT/bean.txm") != 0;
+    return loadTexture(&beanTexture, dataPath("bean.txm")) != 0;
 }
 
 void releaseViewImages() {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "game/platform/wave.h"
+#include "game/media/wave.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     WaveSound wave;

@@ -3,7 +3,7 @@
 // and out, and drawing a full-screen picture or its lit part at the current brightness.
 #include "game/screens/screens.h"
 
-#include "game/shell/keys.h"
+#include "game/common/keys.h"
 #include "render/blit.h"
 
 bool isConfirmPress(std::uint8_t key) {
@@ -23,32 +23,32 @@ std::uint8_t takeKey() {
 }
 
 bool stepFadeIn(std::int32_t& phase, std::uint8_t key) {
-    if (!isSkipPress(key) && screens.brightness < 249) {
-        screens.brightness += 8;
+    if (!isSkipPress(key) && light.brightness < 249) {
+        light.brightness += 8;
         return false;
     }
-    screens.brightness = 256;
+    light.brightness = 256;
     phase = 0;
     return true;
 }
 
 bool stepFadeOut(std::uint8_t key) {
-    if (!isSkipPress(key) && screens.brightness >= 8) {
-        screens.brightness -= 8;
+    if (!isSkipPress(key) && light.brightness >= 8) {
+        light.brightness -= 8;
         return false;
     }
-    screens.brightness = 0;
+    light.brightness = 0;
     return true;
 }
 
 void drawPicture(const PixelBuffer* picture) {
     setFrameInteriorClip();
-    blitDim(0, 0, picture, screens.brightness);
+    blitDim(0, 0, picture, light.brightness);
 }
 
 void drawLitRect(const PixelBuffer* picture, std::int32_t x0, std::int32_t y0, std::int32_t x1,
                  std::int32_t y1) {
     setClipRect(x0, y0, x1, y1);
-    blitDim(0, 0, picture, screens.brightness);
+    blitDim(0, 0, picture, light.brightness);
     setFrameInteriorClip();
 }

@@ -2,13 +2,13 @@
 // drawing the lit picture inside its rectangle, move with the arrows (sound 100) and confirm
 // with Enter only (sound 99 in the main menu); the options change the settings in memory at
 // once and the shell stores them at exit.
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/platform.h"
+#include "game/common/shell_state.h"
+#include "game/common/sound.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/platform.h"
-#include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "render/blit.h"
 
 namespace {
@@ -23,11 +23,11 @@ void chooseMenuItem() {
     playSoundFromStart(SoundStart);
     switch (menus.menuItem) {
         case 0:
-            screens.brightness = 256;
+            light.brightness = 256;
             menus.menuPhase = kMenuToScenes;
             break;
         case 1:
-            screens.brightness = 256;
+            light.brightness = 256;
             menus.menuPhase = kMenuToOptions;
             break;
         case 2:
@@ -38,7 +38,7 @@ void chooseMenuItem() {
             break;
         case 3: menus.menuPhase = kMenuToQuit; break;
         default:
-            screens.brightness = 256;
+            light.brightness = 256;
             menus.menuPhase = kMenuToHelp;
             break;
     }
@@ -81,7 +81,9 @@ std::uint32_t slowerSpeed(std::uint32_t fps) {
 // Left and Right change the setting of the row (no sound); the last row has none.
 void changeOption(bool right) {
     switch (menus.optionsRow) {
-        case 0: toggleDisplayMode(); break;
+        case 0:
+            if (shell.switchDisplayMode != nullptr) shell.switchDisplayMode();
+            break;
         case 1:
             shell.framesPerSecond =
                 right ? fasterSpeed(shell.framesPerSecond) : slowerSpeed(shell.framesPerSecond);
@@ -101,28 +103,24 @@ void optionsWaiting(std::uint8_t key) {
     } else if (key == kKeyLeft || key == kKeyRight) {
         changeOption(key == kKeyRight);
     } else if (isConfirmPress(key) && menus.optionsRow == kOptionsRows - 1) {
-        screens.brightness = 256;
+        light.brightness = 256;
         menus.optionsPhase = 1;
     }
 }
 
-struct Mark {
-    std::int32_t x, y;
-};
-
-Mark speedMark() {
-    if (shell.framesPerSecond == 15) return {160, 121};
-    if (shell.framesPerSecond == 25) return {323, 121};
-    return {230, 121};
+OptionMark speedMark() {
+    if (shell.framesPerSecond == 15) return kOptionMarks.slow;
+    if (shell.framesPerSecond == 25) return kOptionMarks.fast;
+    return kOptionMarks.normal;
 }
 
 void drawOptionMarks() {
-    const Mark display = shell.isWindowed ? Mark{280, 95} : Mark{160, 95};
-    const Mark sound = shell.soundMuted ? Mark{217, 148} : Mark{160, 148};
-    const Mark speed = speedMark();
-    blitKeyedDim(display.x, display.y, assets.marker, screens.brightness);
-    blitKeyedDim(speed.x, speed.y, assets.marker, screens.brightness);
-    blitKeyedDim(sound.x, sound.y, assets.marker, screens.brightness);
+    const OptionMark display = shell.isWindowed ? kOptionMarks.window : kOptionMarks.fullScreen;
+    const OptionMark sound = shell.soundMuted ? kOptionMarks.soundOff : kOptionMarks.soundOn;
+    const OptionMark speed = speedMark();
+    blitKeyedDim(display.x, display.y, assets.marker, light.brightness);
+    blitKeyedDim(speed.x, speed.y, assets.marker, light.brightness);
+    blitKeyedDim(sound.x, sound.y, assets.marker, light.brightness);
 }
 
 }  // namespace

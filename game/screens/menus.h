@@ -3,31 +3,9 @@
 // phase frame by frame and start every test from a fresh state.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
-struct MenuRect {
-    std::int32_t x0, y0, x1, y1;  // inclusive corners
-};
-
-// Main menu items: 0 play, 1 options, 2 scene editor, 3 quit, 4 help.
-inline constexpr int kMenuItems = 5;
-inline constexpr std::array<MenuRect, kMenuItems> kMenuRects{{
-    {140, 20, 255, 60},
-    {300, 100, 395, 140},
-    {220, 240, 355, 280},
-    {75, 240, 145, 280},
-    {20, 100, 90, 140},
-}};
-
-// Options rows: 0 display mode, 1 game speed, 2 sound, 3 back to the main menu.
-inline constexpr int kOptionsRows = 4;
-inline constexpr std::array<MenuRect, kOptionsRows> kOptionsRects{{
-    {20, 90, 145, 115},
-    {20, 120, 135, 145},
-    {20, 145, 145, 170},
-    {110, 230, 295, 255},
-}};
+#include "game/screens/menu_layout.h"
 
 inline constexpr std::int32_t kLogoHoldMs = 5000;
 
@@ -43,3 +21,6 @@ struct MenuState {
     std::int32_t optionsRow = 3;
 };
 inline MenuState menus{};
+inline void resetMenus() {
+    menus = MenuState{};
+}

@@ -5,12 +5,12 @@
 // state first, so the queue stays with the worm's steering unless one of them is down.
 #include "game/screens/play_screens.h"
 
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
+#include "game/common/sound.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -45,7 +45,7 @@ void startLoopSound() {
 }
 
 void chooseBackground() {
-    const std::int32_t background = world.background;
+    const std::int32_t background = world.scene.background;
     if (background == 0) {
         assets.backgroundIndex = 0;
     } else if (background == 10) {
@@ -63,7 +63,7 @@ void abandonOnBackspace() {
     if (!takeHeldPress(kKeyBackspace)) return;
     world.quitToMenu = 1;
     world.sceneAccomplished = 1;
-    screens.endFade = 256;
+    world.endFade = 256;
     playSoundPanned(SoundAccomplished, soundPan(world.segX[0]));
     shell.currentScreen = &sceneEndScreen;
 }
@@ -93,6 +93,15 @@ void followWithLoopSound() {
     }
 }
 
+// A won scene or a death ends the play frame's stepping: the screen that follows it.
+void actOnOutcome() {
+    const WorldOutcome outcome = world.outcome;
+    world.outcome = WorldOutcome::None;
+    if (outcome == WorldOutcome::Won) shell.currentScreen = &sceneEndScreen;
+    if (outcome == WorldOutcome::Died)
+        shell.currentScreen = world.lives > 0 ? &lifeLostScreen : &sceneEndScreen;
+}
+
 void stepWorld() {
     if (world.started == 0) return;
     stepWorm();
@@ -100,7 +109,7 @@ void stepWorld() {
         world.pendingGrowth -= 1;
         growWorm();
     }
-    if (world.fallInterval != 0) dropRandomBean(gameRand() % 5);
+    if (world.scene.fallInterval != 0) dropRandomBean(gameRand() % 5);
 }
 
 // Steering stirs the water behind the head, even before the worm has set off.
@@ -115,7 +124,7 @@ void steeringRipple() {
 // are drawn only for a sound that will really play, so muting changes no random numbers
 // beyond these two.
 void ambientSound() {
-    if (screens.brightness <= kDaylight || world.rainTimer >= 1) return;
+    if (light.brightness <= kDaylight || world.rainTimer >= 1) return;
     if (gameRand() >= world.length * 16) return;
     const int id = SoundAmbientFirst + gameRand() % kAmbientChoices;
     if (!soundIsLoaded(id) || shell.soundMuted != 0) return;
@@ -135,7 +144,7 @@ void endPictureHold(std::uint8_t key) {
         p.endPictureStart = shell.frameTime;
     }
     if (isSkipPress(key) || ticksBetween(p.endPictureStart, shell.frameTime) > kEndPictureHoldMs) {
-        screens.brightness = 256;
+        light.brightness = 256;
         p.endPicturePhase = 1;
     }
 }
@@ -166,6 +175,7 @@ void playScreen() {
     followWithLoopSound();
     updateDayCycle();
     stepWorld();
+    actOnOutcome();
     steeringRipple();
     updateRain();
     ambientSound();
@@ -193,8 +203,8 @@ void lifeLostScreen() {
         const std::uint8_t key = popKey();
         skipped = key == kKeyEnter || key == kKeyPadEnter;
     }
-    if (!skipped && screens.endFade > 7) {
-        screens.endFade -= 8;
+    if (!skipped && world.endFade > 7) {
+        world.endFade -= 8;
         updateDayCycle();
         updateRain();
         drawPlayfieldDying();
@@ -213,16 +223,16 @@ void sceneEndScreen() {
     const std::uint8_t key = takeKey();
     bool finished = true;
     if (isSkipPress(key)) {
-        screens.endFade = 0;
-        if (screens.brightness > 0) screens.brightness = 0;
-    } else if (screens.endFade > 7) {
-        if (screens.endFade < screens.brightness) screens.brightness = screens.endFade;
-        screens.endFade -= 8;
+        world.endFade = 0;
+        if (light.brightness > 0) light.brightness = 0;
+    } else if (world.endFade > 7) {
+        if (world.endFade < light.brightness) light.brightness = world.endFade;
+        world.endFade -= 8;
         finished = false;
     }
     if (finished) {
         stopEverySound();
-        screens.brightness = 0;
+        light.brightness = 0;
         world.rainTimer = 0;
         shell.currentScreen = world.quitToMenu == 0       ? &endPictureScreen
                               : shell.playFile[0] != '\0' ? nullptr

@@ -1,7 +1,7 @@
 // State of the screens that run one game, from its start to the end picture: the volume ramp
 // of the looping play sound and the end picture's fade and hold. The world's own flags
-// (sceneAccomplished, quitToMenu) live in the world; the fades share screens.brightness and
-// screens.endFade.
+// (sceneAccomplished, quitToMenu) live in the world; the fades share light.brightness and
+// world.endFade.
 #pragma once
 
 #include <cstdint>

@@ -12,10 +12,10 @@
 #include <filesystem>
 #include <system_error>
 
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/shell_state.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "render/blit.h"
 #include "render/font.h"
@@ -199,10 +199,10 @@ void browse(std::uint8_t key) {
         end();
     }
     if (isSkipPress(key) && s.sceneCount > 0) {
-        screens.brightness = 256;
+        light.brightness = 256;
         s.phase = 1;
     } else if (key == kKeyBackspace && !altKeyHeld()) {
-        screens.brightness = 256;
+        light.brightness = 256;
         s.phase = 2;
     }
 }
@@ -221,7 +221,7 @@ void handOver() {
     s.sceneTop = 0;
     s.sceneCount = 0;
     s.sceneWindow[0][0] = '\0';  // the next visit reads the folder again
-    screens.brightness = 0;
+    light.brightness = 0;
     s.phase = -1;
     shell.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
 }
@@ -293,7 +293,7 @@ void drawList() {
 }
 
 void drawFallInterval() {
-    const WorldState& scene = world;
+    const GameSceneSettings& scene = world.scene;
     if (scene.randomFall == 0) {
         drawItem(245, 91, {245, 91, 399, 101}, "DISABLED");
     } else if (scene.fallInterval < 1) {
@@ -307,7 +307,7 @@ void drawFallInterval() {
 }
 
 void drawObjective() {
-    const WorldState& scene = world;
+    const GameSceneSettings& scene = world.scene;
     if (scene.objective < 0 || scene.objective > 3) return;
     char text[64];
     if (scene.objective == GoalScore) {
@@ -321,12 +321,12 @@ void drawObjective() {
 
 void drawDescription() {
     char wrapped[600];
-    wrapDescription(world.description, wrapped, sizeof wrapped);
+    wrapDescription(world.scene.description, wrapped, sizeof wrapped);
     drawItem(198, 158, {198, 158, 383, 263}, wrapped);
 }
 
 void drawDetails() {
-    const WorldState& scene = world;
+    const GameSceneSettings& scene = world.scene;
     char title[sizeof scene.title];
     upperCase(scene.title, title, sizeof title);
     drawItem(225, 43, {225, 43, 399, 53}, title);
@@ -342,7 +342,7 @@ void drawDetails() {
 void drawScreen() {
     if (sceneSelect.sceneCount < 1) {
         setFrameInteriorClip();
-        blitDim(0, 0, assets.sceneSelection, screens.brightness);
+        blitDim(0, 0, assets.sceneSelection, light.brightness);
         return;
     }
     PixelBuffer* composed = createPixelBuffer(kFrameWidth, kFrameHeight);
@@ -356,7 +356,7 @@ void drawScreen() {
     if (composed != nullptr) grabRect(0, 0, composed);
     drawContext.target = previousTarget;
     setFrameInteriorClip();
-    blitDim(0, 0, composed, screens.brightness);
+    blitDim(0, 0, composed, light.brightness);
     destroyPixelBuffer(composed);
 }
 

@@ -1,16 +1,12 @@
-// Every screen of the game, the light level the fades share, and the skip press. Screens are
-// plain functions run once per frame through shell.currentScreen (see shell/shell.h).
+// Every screen of the game, the fades over the shared light level, and the skip press.
+// Screens are plain functions run once per frame through shell.currentScreen
+// (game/common/shell_state.h).
 #pragma once
 
 #include <cstdint>
 
+#include "game/common/light.h"
 #include "render/pixels.h"
-
-struct ScreenState {
-    std::int32_t brightness = 0;  // 0..256: picture fades and the playfield's light
-    std::int32_t endFade = 256;   // the play screens' closing fade (see playScreen)
-};
-inline ScreenState screens{};
 
 // Space, Enter or keypad Enter while neither Alt key is held.
 bool isSkipPress(std::uint8_t key);

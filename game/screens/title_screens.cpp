@@ -1,10 +1,10 @@
 // The logo shown at start and the two help pages: a picture that fades in, waits (the logo
 // for a skip press or five seconds, the help pages for a skip press only) and fades out to
 // the next screen.
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/shell_state.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
-#include "game/shell/shell.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ void runHelpPage(std::int32_t& phase, const PixelBuffer* picture, Screen next) {
         stepFadeIn(phase, key);
     } else if (phase == 0) {
         if (isSkipPress(key)) {
-            screens.brightness = 256;
+            light.brightness = 256;
             phase = 1;
         }
     } else if (stepFadeOut(key)) {
@@ -32,7 +32,7 @@ void logoWaiting(std::uint8_t key) {
         menus.logoStart = shell.frameTime;
     }
     if (!isSkipPress(key) && ticksBetween(menus.logoStart, shell.frameTime) <= kLogoHoldMs) return;
-    screens.brightness = 256;
+    light.brightness = 256;
     menus.logoPhase = 1;
     menus.logoHolding = false;
 }

@@ -1,7 +1,7 @@
 // The combined pad state and its key events.
 #include "game/shell/gamepad.h"
 
-#include "game/shell/keys.h"
+#include "game/common/keys.h"
 #include "game/shell/window.h"
 
 namespace {

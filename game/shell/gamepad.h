@@ -33,6 +33,9 @@ struct GamepadState {
     std::uint8_t held = 0;  // PadKey bits of all pads together, as last sent
 };
 inline GamepadState gamepads{};
+inline void resetGamepads() {
+    gamepads = GamepadState{};
+}
 
 // The keys one pad holds: its buttons and the stick's directions beyond the dead zone.
 std::uint8_t padKeys(const PadReading& pad);

@@ -4,16 +4,18 @@
 // processor time; frames still come exactly 1000 / framesPerSecond ms after the tick before.
 #include <cstdint>
 
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/platform.h"
+#include "game/common/random.h"
+#include "game/common/sound.h"
+#include "game/screens/menus.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
+#include "game/shell/gamepad.h"
 #include "game/shell/media.h"
-#include "game/shell/platform.h"
-#include "game/shell/random.h"
 #include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "game/shell/window.h"
 #include "game/world/world.h"
 
@@ -51,6 +53,7 @@ void applySettings(const StoredSettings& stored) {
 }
 
 int initGame() {
+    shell.switchDisplayMode = toggleDisplayMode;
     const StoredSettings stored = readSettings();
     shell.windowWidth = static_cast<std::int32_t>(stored.windowWidth);  // before the window is placed
     shell.windowHeight = static_cast<std::int32_t>(stored.windowHeight);
@@ -133,4 +136,29 @@ void shutdownGame() {
     platformReleaseDisplay();
     writeSettings();
     destroyGameWindow();
+}
+
+void loadAssetCatalogue() {
+    writeVersionInfo();
+    readHighScore(&world.hiScore);
+    if (!loadAssetFiles()) return;
+    loadSounds();
+    shell.currentScreen = logoScreen;
+}
+
+void releaseAssets() {
+    freeAssetImages();
+    writeHighScore(world.hiScore);
+    shell.currentScreen = nullptr;
+}
+
+void resetGameState() {
+    resetAssetCatalogue();
+    resetWorld();
+    resetShellState();
+    resetKeyboard();
+    resetGamepads();
+    resetLight();
+    resetMenus();
+    resetSettingsState();
 }

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "game/platform/present.h"
+#include "game/common/platform.h"
+#include "game/media/present.h"
 #include "game/shell/gamepad.h"
-#include "game/shell/platform.h"
 #include "render/pixels.h"
 
 int initDisplay() {

@@ -14,14 +14,14 @@
 #include <iterator>
 #include <sstream>
 
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/platform.h"
+#include "game/common/random.h"
+#include "game/common/sound.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/platform.h"
-#include "game/shell/random.h"
 #include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
@@ -242,8 +242,8 @@ std::uint64_t gameDigest() {
                            w.nightSpritePatch,
                            w.startHintClock,
                            w.exitHintClock,
-                           screens.brightness,
-                           screens.endFade,
+                           light.brightness,
+                           world.endFade,
                            playScreens.endPicturePhase,
                            gameScreenIndex(shell.currentScreen)})
         h = mix(h, v);
@@ -259,7 +259,7 @@ void startPlayback(const Replay& replay) {
     recording.active = false;
     keyRecorder = nullptr;
     world = WorldState{};
-    screens = ScreenState{};
+    resetLight();
     playScreens = PlayScreenState{};
     pond = PondState{};
     keyboard = KeyboardState{};
@@ -278,6 +278,7 @@ void startPlayback(const Replay& replay) {
     replayPlayback = ReplayPlaybackState{};
     replayPlayback.active = true;
     replayPlayback.replay = &replay;
+    soundState.recordedSlots = &replay.soundsLoaded;
 }
 
 bool playbackFrame() {
@@ -299,6 +300,7 @@ bool playbackFrame() {
 
 void stopPlayback() {
     replayPlayback = ReplayPlaybackState{};
+    soundState.recordedSlots = nullptr;
 }
 
 int verifyReplay(const Replay& replay, std::string& message) {

@@ -4,13 +4,13 @@
 // or written, and the focus changes leave the replayed key table alone.
 #include <cstdio>
 
-#include "game/screens/assets.h"
-#include "game/shell/keys.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/platform.h"
+#include "game/common/sound.h"
 #include "game/shell/media.h"
-#include "game/shell/platform.h"
 #include "game/shell/replay.h"
 #include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "game/shell/window.h"
 #include "render/pixels.h"
 

@@ -38,6 +38,9 @@ struct SettingsState {
     std::string failedReason;
 };
 inline SettingsState settingsState{};
+inline void resetSettingsState() {
+    settingsState = SettingsState{};
+}
 
 StoredSettings readSettings();  // raw stored numbers, defaults for missing ones
 // shell.isWindowed (unless chosen for this run), framesPerSecond, soundMuted, window size

@@ -4,10 +4,10 @@
 // Every other key event only feeds the key queue, and only while the game is active.
 #include "game/shell/window.h"
 
-#include "game/screens/assets.h"
-#include "game/shell/keys.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/platform.h"
 #include "game/shell/media.h"
-#include "game/shell/platform.h"
 #include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"

@@ -6,10 +6,10 @@
 #include <array>
 #include <cstdint>
 
-#include "game/screens/assets.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
-#include "game/shell/sound.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
+#include "game/common/sound.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
@@ -38,10 +38,10 @@ void listEmptyCells() {
 }  // namespace
 
 void dropRandomBean(int colour) {
-    if (world.randomFall == 0) return;
+    if (world.scene.randomFall == 0) return;
     const std::int64_t n = world.fallCounter;
     world.fallCounter += 1;
-    if (n < static_cast<std::int64_t>(shell.framesPerSecond) * world.fallInterval) return;
+    if (n < static_cast<std::int64_t>(shell.framesPerSecond) * world.scene.fallInterval) return;
     world.fallCounter = 0;
     listEmptyCells();
     if (candidates.count == 0) return;

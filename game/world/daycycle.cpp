@@ -2,8 +2,8 @@
 // light level the whole playfield is drawn at. Scenes that cycle their backgrounds show the
 // next picture at every new day. It runs through lives and the closing screens alike; only a
 // new game puts the clock back to the morning.
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
+#include "game/common/assets.h"
+#include "game/common/light.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
@@ -19,7 +19,7 @@ constexpr std::uint32_t kBackgrounds = 9;  // bg00 .. bg08
 
 void startNewDay() {
     world.dayClock = 0;
-    if (world.background != 0) return;  // fixed or random pictures stay for the whole game
+    if (world.scene.background != 0) return;  // fixed or random pictures stay for the whole game
     assets.backgroundIndex = (assets.backgroundIndex + 1) % kBackgrounds;
     loadBackground();
 }
@@ -27,18 +27,18 @@ void startNewDay() {
 }  // namespace
 
 void updateDayCycle() {
-    std::int32_t& light = screens.brightness;
+    std::int32_t& level = light.brightness;
     world.dayClock += 1;
     if (world.dayClock >= kDayLength) startNewDay();
     std::int32_t t = world.dayClock;
-    if (t > kDarkening && light > 0) light -= 4;
+    if (t > kDarkening && level > 0) level -= 4;
     if (t <= kDawnEnd) {
         // Out of the dark fast, then slowly up to full daylight.
-        if (light < kNightLevel) {
-            light += 4;
-        } else if (light < kFullLight) {
-            light += 1;
+        if (level < kNightLevel) {
+            level += 4;
+        } else if (level < kFullLight) {
+            level += 1;
         }
     }
-    if (t > kDuskStart && light > kNightLevel) light -= 1;
+    if (t > kDuskStart && level > kNightLevel) level -= 1;
 }

@@ -9,7 +9,7 @@
 // A living worm (play screen, and the closing screen after a win or an abandon).
 void drawPlayfield();
 // A dead worm bursting from head to tail (life-lost screen, closing screen after the last
-// death). Sets screens.endFade to 0 in the frame after the tail has burst.
+// death). Sets world.endFade to 0 in the frame after the tail has burst.
 void drawPlayfieldDying();
 
 // ---- The parts of the sequences, shared by the drawing files -------------------------------

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
 #include "game/world/draw.h"
 #include "game/world/world.h"
 #include "render/texture.h"

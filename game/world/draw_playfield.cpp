@@ -6,8 +6,8 @@
 // falling beans draw random numbers in that order.
 #include "game/world/draw.h"
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
+#include "game/common/assets.h"
+#include "game/common/light.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/blit.h"
@@ -57,7 +57,7 @@ int diffuseShadow(std::int32_t h) {
 }
 
 void drawBackground() {
-    blitDim(0, 0, assets.background, screens.brightness);
+    blitDim(0, 0, assets.background, light.brightness);
 }
 
 void drawCellShadows() {
@@ -77,12 +77,12 @@ void drawCellShadows() {
 }
 
 void drawLivingHeadLight() {
-    if (screens.brightness < kLightLimit) drawHeadLight((256 - screens.brightness) >> 1);
+    if (light.brightness < kLightLimit) drawHeadLight((256 - light.brightness) >> 1);
 }
 
 void drawDyingHeadLight() {
-    if (screens.brightness < kLightLimit && world.tailHold > 0) {
-        drawHeadLight((((256 - screens.brightness) >> 1) * world.tailHold) >> 5);
+    if (light.brightness < kLightLimit && world.tailHold > 0) {
+        drawHeadLight((((256 - light.brightness) >> 1) * world.tailHold) >> 5);
     }
 }
 
@@ -103,12 +103,12 @@ void drawFloorBeansAndStones() {
 
 // Pulse of the hint arrows: rises over the first half of the period, falls over the second.
 std::int32_t exitHintAlpha(std::int32_t k) {
-    std::int32_t a = k <= 15 ? (15 - k) * screens.brightness / 15 : (k - 15) * screens.brightness / 15;
+    std::int32_t a = k <= 15 ? (15 - k) * light.brightness / 15 : (k - 15) * light.brightness / 15;
     return a & 0xFF;
 }
 
 void drawExit() {
-    if (world.objective != 1) return;
+    if (world.scene.objective != 1) return;
     std::int32_t ex = world.exitCol * kCellSize;
     std::int32_t ey = world.exitRow * kCellSize;
     blitKeyed(ex, ey, assets.exit);
@@ -165,7 +165,7 @@ void drawBeansInTheAir() {
 void drawStartHints() {
     std::int32_t k = ++world.startHintClock;
     if (world.started) return;
-    std::int32_t a = k < 15 ? k * screens.brightness / 15 : (29 - k) * screens.brightness / 15;
+    std::int32_t a = k < 15 ? k * light.brightness / 15 : (29 - k) * light.brightness / 15;
     a &= 0xFF;
     std::int32_t hx = world.segX[0];
     std::int32_t hy = world.segY[0];

@@ -1,10 +1,9 @@
 // The worm on the pond floor: its shadow, the light its head carries at night, the body with
 // the glowing neck, the face that glances at nearby beans and chews, and the death animation
 // in which the segments burst one after another from the head to the tail.
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/random.h"
-#include "game/shell/sound.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
+#include "game/common/sound.h"
 #include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -172,7 +171,7 @@ void drawDissolvingWorm() {
     }
     std::int32_t count = segmentCount();
     if (world.segDissolve[count - 1] >= kBurstStages) {
-        screens.endFade = 0;  // the tail has burst: the screen moves on
+        world.endFade = 0;  // the tail has burst: the screen moves on
         return;
     }
     advanceBurst(count);

@@ -3,9 +3,9 @@
 // one cell a frame and is advanced by the pond-floor drawing pass.
 #include <cstdint>
 
-#include "game/screens/assets.h"
-#include "game/shell/random.h"
-#include "game/shell/sound.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
+#include "game/common/sound.h"
 #include "game/world/world.h"
 
 void fireLaser() {

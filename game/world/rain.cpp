@@ -3,9 +3,9 @@
 // whatever the scene's fall settings. Every bean eaten while it rains is worth 10 more.
 #include <cstdint>
 
-#include "game/screens/assets.h"
-#include "game/shell/random.h"
-#include "game/shell/sound.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
+#include "game/common/sound.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
@@ -13,13 +13,13 @@ namespace {
 
 // The storm's own beans fall even in scenes without random fall, right away.
 void dropStormBean() {
-    const std::int32_t randomFall = world.randomFall;
-    const std::int32_t fallInterval = world.fallInterval;
-    world.randomFall = 1;
-    world.fallInterval = 0;
+    const std::int32_t randomFall = world.scene.randomFall;
+    const std::int32_t fallInterval = world.scene.fallInterval;
+    world.scene.randomFall = 1;
+    world.scene.fallInterval = 0;
     dropRandomBean(gameRand() % 5);
-    world.randomFall = randomFall;
-    world.fallInterval = fallInterval;
+    world.scene.randomFall = randomFall;
+    world.scene.fallInterval = fallInterval;
 }
 
 void rainOnThePond(std::int32_t t) {

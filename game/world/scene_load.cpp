@@ -7,24 +7,18 @@
 #include <string>
 #include <string_view>
 
-#include "game/shell/random.h"
+#include "game/common/random.h"
 #include "game/world/world.h"
 #include "scene/scene.h"
 
 namespace {
 
 void copySettings(const GameSceneSettings& settings) {
-    std::memcpy(world.title, settings.title, sizeof world.title);
-    world.title[sizeof world.title - 1] = '\0';
-    std::memcpy(world.description, settings.description, sizeof world.description);
-    world.description[sizeof world.description - 1] = '\0';
-    world.background = settings.background;
-    world.randomFall = settings.randomFall;
-    world.fallInterval = settings.fallInterval;
-    world.objective = settings.objective;
-    world.goalScore = static_cast<std::uint32_t>(settings.goalScore);
+    world.scene = settings;
+    world.scene.title[sizeof world.scene.title - 1] = '\0';
+    world.scene.description[sizeof world.scene.description - 1] = '\0';
     // Nothing may fall into an Eat-up scene, or it could never be finished.
-    if (world.objective == EatUp) world.randomFall = 0;
+    if (world.scene.objective == EatUp) world.scene.randomFall = 0;
 }
 
 }  // namespace
@@ -74,15 +68,7 @@ namespace {
 // so a missing file leaves the previous scene in force. The copy starts from the scene in
 // force, so a number that cannot be read keeps its previous value.
 GameSceneSettings settingsInForce() {
-    GameSceneSettings settings;
-    std::memcpy(settings.title, world.title, sizeof settings.title);
-    std::memcpy(settings.description, world.description, sizeof settings.description);
-    settings.background = world.background;
-    settings.randomFall = world.randomFall;
-    settings.fallInterval = world.fallInterval;
-    settings.objective = world.objective;
-    settings.goalScore = static_cast<std::int32_t>(world.goalScore);
-    return settings;
+    return world.scene;
 }
 
 GameSceneSink worldSink() {

@@ -4,8 +4,8 @@
 // Tab shows it fully, even before the worm has started.
 #include <cstdio>
 
-#include "game/screens/assets.h"
-#include "game/shell/keys.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
 #include "game/world/draw.h"
 #include "game/world/world.h"
 #include "render/blit.h"

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "scene/scene.h"
+
 inline constexpr int kFieldColumns = 40;
 inline constexpr int kFieldRows = 30;
 inline constexpr int kFieldCells = kFieldColumns * kFieldRows;
@@ -45,6 +47,8 @@ enum CellEffectCode : std::uint8_t {
     EffectNone = 255,
 };
 
+enum class WorldOutcome : std::uint8_t { None, Won, Died };
+
 enum Direction : std::uint8_t { Up = 0, Right = 1, Down = 2, Left = 3 };
 
 // Per-cell arrays are column-major: the 30 cells of column 0 come first.
@@ -72,14 +76,9 @@ struct WorldState {
     std::int32_t stoneRead = 0;
     std::int32_t stoneWrite = 0;
 
-    // Scene settings as the game's reader stored them.
-    char title[32] = {};
-    char description[256] = {};
-    std::int32_t background = 0;  // 0 auto cycle, 1..9 bg00..bg08, 10 random
-    std::int32_t randomFall = 0;
-    std::int32_t fallInterval = 0;  // seconds; 0: a bean falls after every nibble
-    std::int32_t objective = 0;     // 0 Standard, 1 Escape, 2 Goal Score, 3 Eat up
-    std::uint32_t goalScore = 0;
+    // The scene's settings as the game's reader stored them (randomFall and goalScore 0 until
+    // a scene is read).
+    GameSceneSettings scene{.randomFall = 0, .goalScore = 0};
     std::int32_t startCol = 0;  // also the respawn point: killWorm moves it
     std::int32_t startRow = 0;
     std::int32_t exitCol = 0;
@@ -108,11 +107,15 @@ struct WorldState {
     std::int32_t comboColour = 0;
     std::int32_t comboCount = 0;
 
-    // Flags shared with the play screens (the closing fade is screens.endFade and the light
-    // level screens.brightness). quitToMenu lives here because a new game clears it with the
-    // worm.
+    // Flags shared with the play screens. quitToMenu lives here because a new game clears it
+    // with the worm.
     std::int32_t sceneAccomplished = 0;
     std::int32_t quitToMenu = 0;
+    // The closing fade of the play screens: a win starts it at 256, a death holds it at 1000
+    // while the worm dies, and the burst tail ends it at 0.
+    std::int32_t endFade = 256;
+    // What the last step of the worm ended in; the play screen acts on it in the same frame.
+    WorldOutcome outcome = WorldOutcome::None;
 
     // Random fall: frames since the last random bean.
     std::int32_t fallCounter = 0;
@@ -137,6 +140,9 @@ struct WorldState {
     std::int32_t exitHintClock = 0;
 };
 inline WorldState world{};
+inline void resetWorld() {
+    world = WorldState{};
+}
 
 // ---- Scene loading (scene_load.cpp) -------------------------------------------------------
 
@@ -170,7 +176,7 @@ void resetWorm(WormReset kind);
 void stepWorm();  // one frame: speed change, the head cell, steering, movement, the checks
 void growWorm();  // one segment more at the tail
 void moltWorm();  // heartbeat at 24 segments, 20 stones shed at 25
-void killWorm();  // ends the life and hands over to lifeLostScreen or sceneEndScreen
+void killWorm();  // ends the life: the outcome is a death
 // Appends a cell that just became a stone to the stone queue, a ring of 12000 entries; when
 // the ring is full its oldest entry gives way.
 void queueStone(int column, int row);

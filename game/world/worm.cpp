@@ -2,12 +2,12 @@
 // finds on a cell, steering from the key queue, movement round the torus, the body following),
 // growth, molting at 25 segments and death. The order of the steps and of the random numbers
 // is what the player sees, so each step below runs exactly where the frame expects it.
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
-#include "game/shell/sound.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
+#include "game/common/sound.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "scene/scene.h"
@@ -52,9 +52,9 @@ int trailingCell(int i) {
 
 void winScene() {
     world.sceneAccomplished = 1;
-    screens.endFade = 256;
+    world.endFade = 256;
     playSoundPanned(SoundAccomplished, soundPan(world.segX[0]));
-    shell.currentScreen = sceneEndScreen;
+    world.outcome = WorldOutcome::Won;
 }
 
 void startEffect(int index, std::uint8_t effect) {
@@ -115,7 +115,7 @@ void eatBean(int head, int colour) {
     }
     countCombo(colour);
     playSoundPanned(SoundEat, soundPan(world.segX[0]));
-    if (world.fallInterval == 0) dropRandomBean(gameRand() % 5);
+    if (world.scene.fallInterval == 0) dropRandomBean(gameRand() % 5);
     world.cells[head] = Empty;
     if (world.rainTimer > 0 && world.rainTimer < 450) {
         world.score += 10;
@@ -234,7 +234,7 @@ void resetWorm(WormReset kind) {
     world.laserAngle = 0;
     world.fallCounter = 0;
     world.rainTimer = 0;
-    screens.endFade = 0;
+    world.endFade = 0;
     world.startHintClock = 0;
     world.exitHintClock = 0;
     if (kind == WormReset::NewLife) {
@@ -249,7 +249,7 @@ void resetWorm(WormReset kind) {
     world.comboCount = 0;
     world.nextLifeScore = 5000;
     world.dayClock = 256;
-    screens.brightness = 256;
+    light.brightness = 256;
     world.nightSpritePatch = 1;
 }
 
@@ -263,9 +263,11 @@ void stepWorm() {
     if (world.length == 24) soundSetPan(SoundBeat, soundPan(world.segX[0]));
     moveBody();
     moltWorm();
-    if (world.objective == EatUp && !beanLeft()) winScene();
+    if (world.scene.objective == EatUp && !beanLeft()) winScene();
     checkExtraLife();
-    if (world.objective == GoalScore && world.score >= world.goalScore) winScene();
+    if (world.scene.objective == GoalScore &&
+        world.score >= static_cast<std::uint32_t>(world.scene.goalScore))
+        winScene();
     if (world.score > world.hiScore) world.hiScore = world.score;
 }
 
@@ -316,12 +318,12 @@ void killWorm() {
     world.face = 6;
     world.tailHold = 15;
     world.headDissolve = 0;
-    screens.endFade = 1000;
+    world.endFade = 1000;
     soundSetPan(SoundDie, soundPan(world.segX[0]));
     soundPlay(SoundDie, 0);
     soundStop(SoundBeat);
     soundRewind(SoundBeat);
-    shell.currentScreen = world.lives > 0 ? lifeLostScreen : sceneEndScreen;
+    world.outcome = WorldOutcome::Died;
 }
 
 void queueStone(int column, int row) {

@@ -14,7 +14,7 @@
 #include "tests/assets/asset_files.h"
 
 #ifdef MT_HAVE_WAVE
-#include "game/platform/wave.h"
+#include "game/media/wave.h"
 #endif
 
 namespace {

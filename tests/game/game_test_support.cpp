@@ -9,7 +9,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/platform/headless.h"
+#include "game/platform/headless/headless.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
 

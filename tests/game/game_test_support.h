@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/platform/headless.h"
+#include "game/platform/headless/headless.h"
 
 // The colour of each full-screen picture in the test DAT: distinct, so a frame tells which
 // picture (and which lit part) was drawn.

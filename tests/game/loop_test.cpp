@@ -4,12 +4,12 @@
 // ring of 64 that drops presses when full, releases that only change the held state.
 #include <gtest/gtest.h>
 
-#include "game/platform/headless.h"
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
 #include "game/shell/gamepad.h"
-#include "game/shell/keys.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
 #include "tests/game/game_test_support.h"
@@ -111,14 +111,14 @@ TEST_F(FrameLoop, AFatalErrorShutsDownOnceAndShowsTheBoxLast) {
 
 TEST_F(FrameLoop, AltEnterSwitchesTheModeOnReleaseWithoutSkipping) {
     runFrames(5);
-    const int brightness = screens.brightness;
+    const int brightness = light.brightness;
     scriptKey(kKeyLeftAlt, true, true);
     scriptKey(kKeyEnter, true, true);
     scriptKey(kKeyEnter, false, true);
     runOneFrame();
     EXPECT_EQ(shell.isWindowed, 0);
     EXPECT_EQ(shell.currentScreen, logoScreen);
-    EXPECT_EQ(screens.brightness, brightness + 8);  // the Enter press did not skip the fade
+    EXPECT_EQ(light.brightness, brightness + 8);  // the Enter press did not skip the fade
     EXPECT_TRUE(headless.lastFrameFullScreen);
     scriptKey(kKeyPadEnter, true, true);
     scriptKey(kKeyPadEnter, false, true);

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "game/platform/headless.h"
-#include "game/platform/present.h"
+#include "game/media/present.h"
+#include "game/platform/headless/headless.h"
 #include "game/shell/media.h"
 #include "game/shell/shell.h"
 #include "render/pixels.h"

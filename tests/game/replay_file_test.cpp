@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "game/shell/keys.h"
+#include "game/common/keys.h"
 #include "game/shell/replay.h"
 #include "tests/game/game_test_support.h"
 

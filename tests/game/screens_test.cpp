@@ -3,11 +3,11 @@
 // rows, marks and speed cycle, and the lit rectangles as drawn.
 #include <gtest/gtest.h>
 
-#include "game/platform/headless.h"
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
 #include "game/shell/shell.h"
 #include "render/pixels.h"
 #include "tests/game/game_test_support.h"
@@ -43,7 +43,7 @@ protected:
 TEST_F(Screens, TheFadeInTakes32FramesToFullAndOneMoreToWait) {
     for (int frame = 1; frame <= 32; ++frame) {
         runOneFrame();
-        ASSERT_EQ(screens.brightness, frame == 32 ? 256 : 8 * frame) << frame;
+        ASSERT_EQ(light.brightness, frame == 32 ? 256 : 8 * frame) << frame;
         ASSERT_EQ(menus.logoPhase, -1);
     }
     runOneFrame();
@@ -53,19 +53,19 @@ TEST_F(Screens, TheFadeInTakes32FramesToFullAndOneMoreToWait) {
 TEST_F(Screens, ASkipJumpsTheFadeInToFullLightAndCutsTheFadeOut) {
     runFrames(3);
     step(kKeySpace);
-    EXPECT_EQ(screens.brightness, 256);
+    EXPECT_EQ(light.brightness, 256);
     EXPECT_EQ(menus.logoPhase, 0);
     EXPECT_EQ(drawn(200, 150), kLogoColour);
     runOneFrame();
     step(kKeyPadEnter);  // leaves the logo: fade-out begins
     runFrames(4);
-    EXPECT_EQ(screens.brightness, 256 - 4 * 8);
+    EXPECT_EQ(light.brightness, 256 - 4 * 8);
     step(kKeySpace);
-    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(light.brightness, 0);
     EXPECT_EQ(shell.currentScreen, mainMenuScreen);
     EXPECT_EQ(menus.logoPhase, -1);
     runOneFrame();  // the next picture starts from black
-    EXPECT_EQ(screens.brightness, 8);
+    EXPECT_EQ(light.brightness, 8);
 }
 
 TEST_F(Screens, TheLogoLeavesAfterFiveSecondsAndItsFade) {
@@ -132,7 +132,7 @@ TEST_F(Screens, SpaceDoesNotChooseAndEnterPlaysTheStartSound) {
     runFrames(33);
     press(kKeySpace);  // waiting: leaves the first page, which fades out
     ASSERT_TRUE(runUntilScreen(helpScreen2));
-    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(light.brightness, 0);
     runFrames(33);
     press(kKeyEnter);
     EXPECT_TRUE(runUntilScreen(mainMenuScreen));
@@ -159,7 +159,7 @@ TEST_F(Screens, TheQuitItemFadesOutAndEndsTheGame) {
     press(kKeyEnter);
     runMessageLoop();
     EXPECT_FALSE(shell.windowOpen);
-    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(light.brightness, 0);
 }
 
 TEST_F(Screens, OptionsStartOnTheLastRowAndReturnToTheMenuItem) {

@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include "game/platform/present.h"
-#include "game/platform/sdl_state.h"
+#include "game/common/platform.h"
+#include "game/media/present.h"
+#include "game/platform/sdl/sdl_state.h"
 #include "game/screens/screens.h"
 #include "game/shell/media.h"
-#include "game/shell/platform.h"
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "render/pixels.h"

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "game/platform/sdl_state.h"
-#include "game/platform/single_instance.h"
+#include "game/platform/sdl/sdl_state.h"
+#include "game/platform/sdl/single_instance.h"
 
 TEST(SingleInstance, ASecondStartAsksTheFirstForwardAndEnds) {
     setenv("XDG_RUNTIME_DIR", ("/nonexistent-" + std::to_string(getpid())).c_str(), 1);  // a name of its own

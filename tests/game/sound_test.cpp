@@ -6,11 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include "game/platform/headless.h"
-#include "game/platform/mixer.h"
-#include "game/platform/wave.h"
+#include "game/common/sound.h"
+#include "game/media/mixer.h"
+#include "game/media/wave.h"
+#include "game/platform/headless/headless.h"
 #include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "tests/game/game_test_support.h"
 
 namespace {

@@ -7,13 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include "game/platform/headless.h"
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/sound.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
-#include "game/shell/sound.h"
 #include "game/world/world.h"
 #include "tests/game/game_test_support.h"
 

@@ -10,12 +10,12 @@
 #include <fstream>
 #include <system_error>
 
-#include "game/platform/headless.h"
+#include "game/common/keys.h"
+#include "game/common/random.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
 #include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/world/pond.h"

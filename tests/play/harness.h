@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "game/platform/headless.h"
+#include "game/platform/headless/headless.h"
 #include "game/shell/shell.h"
 #include "render/pixels.h"
 #include "scene/scene.h"

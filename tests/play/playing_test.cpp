@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/platform/headless.h"
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/random.h"
+#include "game/common/sound.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/sound.h"
 #include "game/world/world.h"
 #include "tests/play/harness.h"
 
@@ -167,10 +167,10 @@ TEST_F(PlayKeys, AltEnterDoesNotCutTheDeathAnimationShort) {
     dieOnce();
     hold(kKeyLeftAlt);
     hold(kKeyEnter);
-    const int fade = screens.endFade;
+    const int fade = world.endFade;
     runFrame();
     EXPECT_EQ(shell.currentScreen, &lifeLostScreen);
-    EXPECT_EQ(screens.endFade, fade - 8);
+    EXPECT_EQ(world.endFade, fade - 8);
     release(kKeyEnter);
     release(kKeyLeftAlt);
 }
@@ -257,10 +257,10 @@ TEST_F(PlaySound, AmbientSoundsPlayByDayAndNeverAtNight) {
     EXPECT_GT(ambientByDay, 0);
     world.dayClock = 2700;  // the dead of night
     runFrames(200);
-    ASSERT_LE(screens.brightness, 200);
+    ASSERT_LE(light.brightness, 200);
     takeSoundCalls();
     int ambientByNight = 0;
-    for (int frame = 0; frame < 400 && screens.brightness <= 200; ++frame) {
+    for (int frame = 0; frame < 400 && light.brightness <= 200; ++frame) {
         runFrame();
         for (const SoundCall& call : takeSoundCalls()) {
             ambientByNight += call.id >= SoundAmbientFirst && call.id <= SoundAmbientLast;
@@ -308,7 +308,7 @@ std::vector<FrameTrace> playLostGame() {
     for (int frame = 0; frame < 3000 && shell.currentScreen != &mainMenuScreen; ++frame) {
         autopilot(Stone);
         runFrame();
-        trace.push_back({shell.currentScreen, screens.brightness, screens.endFade, world.started, world.lives,
+        trace.push_back({shell.currentScreen, light.brightness, world.endFade, world.started, world.lives,
                          world.length, world.segX[0], world.segY[0], world.score});
     }
     return trace;

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
 #include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
 #include "game/world/world.h"
 #include "render/blit.h"
 #include "render/pixels.h"
@@ -61,7 +61,7 @@ protected:
             EXPECT_EQ(sceneSelect.sceneTop, w.top) << int(w.key);
             EXPECT_EQ(sceneSelect.sceneRow, w.row) << int(w.key);
             EXPECT_EQ(firstOnPage(), sceneName(w.top));
-            EXPECT_EQ(std::string(world.title), sceneTitle(w.top + w.row));
+            EXPECT_EQ(std::string(world.scene.title), sceneTitle(w.top + w.row));
         }
     }
     std::string firstOnPage() const { return sceneSelect.sceneWindow[0].data(); }
@@ -109,7 +109,7 @@ TEST_F(SceneList, FiveFilesOpenOnTheFirstAndEveryKeyStopsAtTheEnds) {
     enter();
     EXPECT_EQ(sceneSelect.sceneCount, 5);
     EXPECT_EQ(selected(), 0);
-    EXPECT_STREQ(world.title, "Scene 000");
+    EXPECT_STREQ(world.scene.title, "Scene 000");
     EXPECT_EQ(std::string(sceneSelect.sceneWindow[5].data()), "");
     walk({{kKeyPageDown, 1, 0, 4},
           {kKeyHome, 1, 0, 0},
@@ -173,9 +173,9 @@ TEST_F(SceneList, ThePlayersOwnScenesJoinTheListAndOverrideAShippedName) {
     std::filesystem::copy_file("Scenes/" + sceneName(0), own / sceneName(1));
     EXPECT_EQ(listSceneFiles(), (std::vector<std::string>{"mine.qsn", sceneName(0), sceneName(1)}));
     enter();
-    EXPECT_STREQ(world.title, sceneTitle(1).c_str());  // mine.qsn, a copy of s001
+    EXPECT_STREQ(world.scene.title, sceneTitle(1).c_str());  // mine.qsn, a copy of s001
     step(kKeyEnd);
-    EXPECT_STREQ(world.title, sceneTitle(0).c_str());  // the player's s001 is a copy of s000
+    EXPECT_STREQ(world.scene.title, sceneTitle(0).c_str());  // the player's s001 is a copy of s000
 }
 
 // ---- files the game cannot use ----
@@ -188,7 +188,7 @@ TEST_F(SceneList, ANameTooLongForTheReaderKeepsThePreviousScene) {
     ASSERT_EQ(sceneSelect.sceneCount, 2);
     step(kKeyDown);
     EXPECT_EQ(std::string(sceneSelect.sceneWindow[1].data()), longName);
-    EXPECT_STREQ(world.title, "Scene 000");
+    EXPECT_STREQ(world.scene.title, "Scene 000");
     runFrames(5);
 }
 
@@ -203,11 +203,11 @@ TEST_F(SceneList, AGarbledFileIsListedAndShownWithoutHarm) {
     }
     enter();
     step(kKeyDown);
-    EXPECT_EQ(world.background, -77);
-    EXPECT_EQ(world.objective, 42);
+    EXPECT_EQ(world.scene.background, -77);
+    EXPECT_EQ(world.scene.objective, 42);
     runFrames(5);  // the details of impossible values are left out, nothing else happens
     step(kKeyUp);
-    EXPECT_STREQ(world.title, "Scene 000");
+    EXPECT_STREQ(world.scene.title, "Scene 000");
 }
 
 // ---- held arrows ----
@@ -218,18 +218,18 @@ TEST_F(SceneList, HeldDownMovesOnThePressThenEveryFrameFromTheSixteenth) {
     hold(kKeyDown);
     runFrame();
     EXPECT_EQ(sceneSelect.sceneRow, 1);
-    EXPECT_STREQ(world.title, "Scene 001");
+    EXPECT_STREQ(world.scene.title, "Scene 001");
     runFrames(14);
     EXPECT_EQ(sceneSelect.sceneRow, 1) << "frames 2 to 15 wait";
     runFrame();
     EXPECT_EQ(sceneSelect.sceneRow, 2);
     runFrames(4);
     EXPECT_EQ(sceneSelect.sceneRow, 6);
-    EXPECT_STREQ(world.title, "Scene 001") << "the repeat itself reads nothing";
+    EXPECT_STREQ(world.scene.title, "Scene 001") << "the repeat itself reads nothing";
     release(kKeyDown);
     runFrame();
     EXPECT_EQ(sceneSelect.sceneRow, 6) << "the release does not move";
-    EXPECT_STREQ(world.title, "Scene 006") << "but reads the selected scene";
+    EXPECT_STREQ(world.scene.title, "Scene 006") << "but reads the selected scene";
 }
 
 TEST_F(SceneList, HoldingUpAndDownTogetherStopsTheRepeat) {
@@ -264,11 +264,11 @@ TEST_F(SceneList, EnterReReadsTheSelectedSceneAndFadesIntoTheGame) {
     Scene changed = makeScene("Scene 001 changed");
     writeScene(sceneName(1), changed);
     step(kKeyEnter);
-    EXPECT_STREQ(world.title, "Scene 001 changed") << "every game starts from a fresh read";
+    EXPECT_STREQ(world.scene.title, "Scene 001 changed") << "every game starts from a fresh read";
     EXPECT_EQ(sceneSelect.phase, 1);
     EXPECT_EQ(runUntil(&gameStartScreen, 40), 33) << "32 fade frames and the hand-over";
-    EXPECT_EQ(screens.brightness, 0);
-    EXPECT_STREQ(world.title, "Scene 001 changed") << "the chosen scene stays read";
+    EXPECT_EQ(light.brightness, 0);
+    EXPECT_STREQ(world.scene.title, "Scene 001 changed") << "the chosen scene stays read";
 }
 
 TEST_F(SceneList, LeavingAndComingBackStartsOnTheFirstFile) {
@@ -281,7 +281,7 @@ TEST_F(SceneList, LeavingAndComingBackStartsOnTheFirstFile) {
     enter();
     EXPECT_EQ(selected(), 0);
     EXPECT_EQ(firstOnPage(), sceneName(0));
-    EXPECT_STREQ(world.title, "Scene 000");
+    EXPECT_STREQ(world.scene.title, "Scene 000");
 }
 
 // ---- what the screen shows ----
@@ -315,7 +315,7 @@ protected:
         writeScene("only.qsn", scene);
         shell.currentScreen = &sceneSelectScreen;
         step(kKeySpace);
-        ASSERT_EQ(screens.brightness, 256);
+        ASSERT_EQ(light.brightness, 256);
     }
 };
 
@@ -415,7 +415,7 @@ TEST_F(SceneDetails, TheFadeDimsTheText) {
     writeScene("only.qsn", makeScene("Dim"));
     shell.currentScreen = &sceneSelectScreen;
     runFrames(16);
-    ASSERT_EQ(screens.brightness, 128);
+    ASSERT_EQ(light.brightness, 128);
     const std::vector<bool> mask = textMask(225, 43, {225, 43, 399, 53}, "DIM");
     int dimmed = 0;
     for (int i = 0; i < kFramePixels; ++i) {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "game/platform/headless.h"
-#include "game/screens/assets.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/platform/headless/headless.h"
 #include "game/screens/menus.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
-#include "game/shell/keys.h"
 #include "game/shell/settings.h"
 #include "game/world/world.h"
 #include "tests/play/harness.h"
@@ -40,7 +40,7 @@ TEST_F(WholeGame, ShippedEscapeSceneWonEndsOnTheAccomplishedPictureAndTheMenu) {
     copyShippedScene(escapeScene);
     startGame();
     EXPECT_EQ(world.lives, 2);
-    EXPECT_EQ(screens.brightness, 256);
+    EXPECT_EQ(light.brightness, 256);
 
     ASSERT_GT(playUntil(&sceneEndScreen, Exit, 20000), 0) << "the autopilot never reached the exit";
     EXPECT_EQ(world.sceneAccomplished, 1);
@@ -85,7 +85,7 @@ TEST_F(WholeGame, SkippingTheEndPictureFadesToTheMenuAtOnce) {
     EXPECT_EQ(playScreens.endPicturePhase, 1);
     step(kKeyEnter);  // and cut its fade-out short
     EXPECT_EQ(shell.currentScreen, &mainMenuScreen);
-    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(light.brightness, 0);
 }
 
 TEST_F(WholeGame, BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit) {
@@ -174,12 +174,12 @@ TEST_F(WholeGame, TheClosingFadePullsTheDaylightDownWithIt) {
     for (int frame = 1; frame <= 32; ++frame) {
         runFrame();
         ASSERT_EQ(shell.currentScreen, &sceneEndScreen);
-        EXPECT_EQ(screens.endFade, 256 - 8 * frame);
-        EXPECT_EQ(screens.brightness, screens.endFade + 8) << "frame " << frame;
+        EXPECT_EQ(world.endFade, 256 - 8 * frame);
+        EXPECT_EQ(light.brightness, world.endFade + 8) << "frame " << frame;
     }
     runFrame();
     EXPECT_EQ(shell.currentScreen, &mainMenuScreen);
-    EXPECT_EQ(screens.brightness, 0);
+    EXPECT_EQ(light.brightness, 0);
     EXPECT_EQ(world.rainTimer, 0);
 }
 
@@ -193,7 +193,7 @@ TEST_F(WholeGame, AfterTheLastDeathTheDeadWormStaysLitUntilItHasBurst) {
         runFrame();
         ++frames;
         if (shell.currentScreen == &sceneEndScreen) {
-            EXPECT_EQ(screens.brightness, 256);
+            EXPECT_EQ(light.brightness, 256);
         }
     }
     EXPECT_EQ(shell.currentScreen, &endPictureScreen);

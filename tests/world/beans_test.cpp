@@ -4,9 +4,9 @@
 // pop-ups' lifetimes.
 #include <tuple>
 
-#include "game/screens/assets.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
 #include "render/pixels.h"
 #include "tests/world/harness.h"
 
@@ -20,8 +20,8 @@ protected:
         startPlain();
     }
     void fallSettings(int randomFall, int interval) {
-        world.randomFall = randomFall;
-        world.fallInterval = interval;
+        world.scene.randomFall = randomFall;
+        world.scene.fallInterval = interval;
     }
 };
 

@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
 #include "game/world/pond.h"
 #include "render/pixels.h"
 
@@ -93,7 +93,7 @@ void World::SetUp() {
     std::filesystem::create_directory(folder_ + "/Scenes");
     std::filesystem::current_path(folder_);
     world = WorldState{};
-    screens = ScreenState{};
+    resetLight();
     shell = ShellState{};
     keyboard = KeyboardState{};
     resetSoundLog();
@@ -122,7 +122,7 @@ void World::newGame() {
     resetWorm(WormReset::NewGame);
     world.rainVolume = 0;
     clearKeys();
-    shell.currentScreen = nullptr;
+    world.outcome = WorldOutcome::None;
 }
 
 void World::startPlain() {

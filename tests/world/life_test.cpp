@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <tuple>
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/shell.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/shell_state.h"
 
 namespace wt {
 namespace {
@@ -105,9 +105,9 @@ TEST_F(Life, HittingAStoneKillsBeforeTheWormMovesAndTheNextStartsOnItsTail) {
     frame();
     // Not moved; the cell where it died is not touched; the death animation is set up.
     EXPECT_EQ(std::tuple(world.segX[0], world.segX[1], cellAt(12, 10)), std::tuple(120, 110, Stone));
-    EXPECT_EQ(std::tuple(world.face, world.tailHold, world.headDissolve, screens.endFade),
+    EXPECT_EQ(std::tuple(world.face, world.tailHold, world.headDissolve, world.endFade),
               std::tuple(6, 15, 0, 1000));
-    EXPECT_EQ(shell.currentScreen, lifeLostScreen);
+    EXPECT_EQ(world.outcome, WorldOutcome::Died);
     const std::vector<SoundCall> expected = {{SoundOp::SetPan, SoundDie, 5 * 120 - 1000},
                                              {SoundOp::Play, SoundDie, 0},
                                              {SoundOp::Stop, SoundBeat, 0},
@@ -143,22 +143,22 @@ TEST_F(Life, TheLastWormOfOneSegmentKeepsTheStartPointAndHandsOverToTheClosingSc
     ASSERT_TRUE(runUntilHeadAt(110, 100));
     frame();
     EXPECT_EQ(std::tuple(world.startCol, world.startRow, world.sceneAccomplished), std::tuple(3, 3, 0));
-    EXPECT_EQ(shell.currentScreen, sceneEndScreen);
+    EXPECT_EQ(world.outcome, WorldOutcome::Died);
 }
 
 TEST_F(Life, ANewGameResetsEverythingALifeCarriesOver) {
     auto carried = [] {
         return std::tuple(world.score, world.lives, world.comboColour, world.comboCount, world.nextLifeScore,
-                          world.dayClock, screens.brightness, world.sceneAccomplished, world.quitToMenu,
+                          world.dayClock, light.brightness, world.sceneAccomplished, world.quitToMenu,
                           world.nightSpritePatch);
     };
     auto cleared = [] {
         return std::tuple(world.rainTimer, world.laserAge, world.laserAngle, world.fallCounter, world.speed,
                           world.speedTimer, world.segDissolve[4], world.startHintClock, world.pendingGrowth,
-                          screens.endFade);
+                          world.endFade);
     };
     std::tie(world.score, world.lives, world.comboColour, world.comboCount, world.nextLifeScore,
-             world.dayClock, screens.brightness, world.sceneAccomplished, world.quitToMenu,
+             world.dayClock, light.brightness, world.sceneAccomplished, world.quitToMenu,
              world.nightSpritePatch) = std::tuple(1234u, 5, 3, 2, 10000u, 3000, 64, 1, 1, 0);
     std::tie(world.rainTimer, world.laserAge, world.laserAngle, world.fallCounter, world.speed,
              world.speedTimer, world.segDissolve[4], world.startHintClock) =

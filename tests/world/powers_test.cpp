@@ -6,8 +6,8 @@
 
 #include <tuple>
 
-#include "game/screens/assets.h"
-#include "game/shell/random.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
 
 namespace wt {
 namespace {

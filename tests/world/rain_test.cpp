@@ -4,8 +4,8 @@
 // scene's fall settings.
 #include <algorithm>
 
-#include "game/screens/assets.h"
-#include "game/shell/random.h"
+#include "game/common/assets.h"
+#include "game/common/random.h"
 #include "render/pixels.h"
 #include "tests/world/harness.h"
 
@@ -41,8 +41,8 @@ TEST_F(Storm, TheTimelineOfAStorm) {
     }
     // Five beans at their moments whatever the scene's fall settings; each resets the counter.
     EXPECT_EQ(dropsAt, (std::vector<int>{384, 320, 256, 192, 128}));
-    EXPECT_EQ(world.randomFall, 0);
-    EXPECT_EQ(world.fallInterval, 5);
+    EXPECT_EQ(world.scene.randomFall, 0);
+    EXPECT_EQ(world.scene.fallInterval, 5);
     EXPECT_EQ(world.fallCounter, 0);
     // Random thunder only while more than 150 frames are left.
     EXPECT_GT(thunders, 0);

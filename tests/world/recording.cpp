@@ -1,8 +1,8 @@
 #include "tests/world/recording.h"
 
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/random.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
@@ -20,11 +20,6 @@ bool platformSoundLoaded(int id) {
 void platformSound(SoundOp op, int id, std::int32_t value) {
     wt::soundLog.calls.push_back({op, id, value});
 }
-
-// The screens the world hands over to are only compared as addresses here; the real ones win
-// when the game core brings them along.
-__attribute__((weak)) void lifeLostScreen() {}
-__attribute__((weak)) void sceneEndScreen() {}
 
 namespace wt {
 
@@ -66,7 +61,7 @@ void playStep() {
             world.pendingGrowth -= 1;
             growWorm();
         }
-        if (world.fallInterval != 0) dropRandomBean(gameRand() % 5);
+        if (world.scene.fallInterval != 0) dropRandomBean(gameRand() % 5);
     }
     bool steering = false;
     for (int d = 0; d < 4; ++d) steering |= keyHeld(kArrows[d]) && (d + 2) % 4 != world.segDir[0];

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/shell/platform.h"
+#include "game/common/platform.h"
 
 namespace wt {
 

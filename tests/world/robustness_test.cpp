@@ -6,10 +6,10 @@
 
 #include <random>
 
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
 
 namespace wt {
 namespace {
@@ -46,9 +46,10 @@ void expectInside() {
 
 // What the screens do once the world hands over: the next worm, or a new game.
 void handOver() {
-    if (shell.currentScreen == nullptr) return;
-    resetWorm(shell.currentScreen == lifeLostScreen ? WormReset::NewLife : WormReset::NewGame);
-    shell.currentScreen = nullptr;
+    if (world.outcome == WorldOutcome::None) return;
+    resetWorm(world.outcome == WorldOutcome::Died && world.lives > 0 ? WormReset::NewLife
+                                                                     : WormReset::NewGame);
+    world.outcome = WorldOutcome::None;
 }
 
 TEST_F(Robustness, RandomScenesAndRandomKeysStayInsideTheirArrays) {

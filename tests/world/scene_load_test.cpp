@@ -3,7 +3,7 @@
 // scenes, and a missing file leaving the previous scene in force.
 #include <tuple>
 
-#include "game/shell/random.h"
+#include "game/common/random.h"
 #include "tests/world/harness.h"
 
 namespace wt {
@@ -98,11 +98,11 @@ TEST_F(SceneLoading, SettingsAreTakenAndEatUpTurnsRandomFallOff) {
     scene.objective = 3;
     scene.goalScore = 1234;
     load(scene);
-    EXPECT_STREQ(world.title, "Pond of Plenty");
-    EXPECT_STREQ(world.description, "Eat\r\nthem all");
-    EXPECT_EQ(
-        std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
-        std::tuple(10, 0, 7, 3, 1234u));
+    EXPECT_STREQ(world.scene.title, "Pond of Plenty");
+    EXPECT_STREQ(world.scene.description, "Eat\r\nthem all");
+    EXPECT_EQ(std::tuple(world.scene.background, world.scene.randomFall, world.scene.fallInterval,
+                         world.scene.objective, world.scene.goalScore),
+              std::tuple(10, 0, 7, 3, 1234u));
 }
 
 TEST_F(SceneLoading, AMissingFileLeavesThePreviousSceneInForce) {
@@ -112,9 +112,9 @@ TEST_F(SceneLoading, AMissingFileLeavesThePreviousSceneInForce) {
     scene.goalScore = 99;
     load(scene);
     loadScene("absent.qsn");
-    EXPECT_STREQ(world.title, "Kept");
+    EXPECT_STREQ(world.scene.title, "Kept");
     EXPECT_EQ(cellAt(4, 4), Green);
-    EXPECT_EQ(world.goalScore, 99u);
+    EXPECT_EQ(world.scene.goalScore, 99u);
 }
 
 TEST_F(SceneLoading, NumbersThatCannotBeReadKeepThePreviousScenesValues) {
@@ -130,9 +130,9 @@ TEST_F(SceneLoading, NumbersThatCannotBeReadKeepThePreviousScenesValues) {
     std::fclose(file);
     loadScene("odd.qsn");
     // The unreadable field and those after it stay.
-    EXPECT_EQ(
-        std::tuple(world.background, world.randomFall, world.fallInterval, world.objective, world.goalScore),
-        std::tuple(7, 1, 0, 0, 300u));
+    EXPECT_EQ(std::tuple(world.scene.background, world.scene.randomFall, world.scene.fallInterval,
+                         world.scene.objective, world.scene.goalScore),
+              std::tuple(7, 1, 0, 0, 300u));
 }
 
 }  // namespace

@@ -3,8 +3,8 @@
 // torus through the negative seam positions, and the body follows cell by cell.
 #include <tuple>
 
-#include "game/shell/keys.h"
-#include "game/shell/shell.h"
+#include "game/common/keys.h"
+#include "game/common/shell_state.h"
 #include "tests/world/harness.h"
 
 namespace wt {
@@ -119,7 +119,7 @@ TEST_F(Steering, TheSeamCellIsColumnZero) {
     world.cells[cellIndex(0, 5)] = Stone;
     frames(4);
     EXPECT_EQ(world.segX[0], -2);
-    EXPECT_EQ(shell.currentScreen, nullptr);
+    EXPECT_EQ(world.outcome, WorldOutcome::None);
     frames(2);
     EXPECT_EQ(world.segX[0], 0);
     EXPECT_EQ(world.face, 6);

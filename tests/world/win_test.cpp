@@ -3,9 +3,9 @@
 // score checked every frame, on a cell or not.
 #include <tuple>
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/shell.h"
+#include "game/common/assets.h"
+#include "game/common/light.h"
+#include "game/common/shell_state.h"
 #include "tests/world/harness.h"
 
 namespace wt {
@@ -24,8 +24,8 @@ protected:
         placeWorm(10, 10, 3, Right);
     }
     void expectWon() {
-        EXPECT_EQ(std::tuple(world.sceneAccomplished, screens.endFade), std::tuple(1, 256));
-        EXPECT_EQ(shell.currentScreen, sceneEndScreen);
+        EXPECT_EQ(std::tuple(world.sceneAccomplished, world.endFade), std::tuple(1, 256));
+        EXPECT_EQ(world.outcome, WorldOutcome::Won);
     }
 };
 
@@ -62,7 +62,7 @@ TEST_F(Winning, EatingTheLastBeanOrReachingTheGoalWinsInThatFrame) {
             expectWon();
         } else {
             EXPECT_EQ(world.sceneAccomplished, 0);
-            EXPECT_EQ(shell.currentScreen, nullptr);
+            EXPECT_EQ(world.outcome, WorldOutcome::None);
         }
     }
 }
@@ -82,7 +82,7 @@ TEST_F(Winning, NoWinWhileABeanMaterialises) {
 
 TEST_F(Winning, TheGoalScoreIsCheckedEveryFrame) {
     start(2);
-    world.goalScore = 500;
+    world.scene.goalScore = 500;
     frames(2);  // between cells
     ASSERT_NE(world.segX[0] % 10, 0);
     world.score = 499;
@@ -95,7 +95,7 @@ TEST_F(Winning, TheGoalScoreIsCheckedEveryFrame) {
 
 TEST_F(Winning, AGoalScoreAboveTwoToTheThirtyOneComparesUnsigned) {
     start(2);
-    world.goalScore = 0x80000000u;  // a negative number in the file
+    world.scene.goalScore = 0x80000000u;  // a negative number in the file
     world.score = 0x7FFFFFFFu;
     frame();
     EXPECT_EQ(world.sceneAccomplished, 0);

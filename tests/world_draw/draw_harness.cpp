@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
@@ -55,7 +55,7 @@ std::uint32_t frameAt(int x, int y) {
 
 void Drawing::SetUp() {
     world = WorldState{};
-    screens = ScreenState{};
+    resetLight();
     shell = ShellState{};
     keyboard = KeyboardState{};
     assets = AssetCatalogue{};
@@ -72,7 +72,7 @@ void Drawing::SetUp() {
     fillTexture(&brightTexture, kTransparentTexel);
     world.cells.fill(Empty);
     world.cellEffect.fill(EffectNone);
-    screens.brightness = 256;
+    light.brightness = 256;
 }
 
 void Drawing::TearDown() {
@@ -95,7 +95,7 @@ void Drawing::kill() {
     world.face = 6;
     world.tailHold = 15;
     world.headDissolve = 0;
-    screens.endFade = 1000;
+    world.endFade = 1000;
 }
 
 }  // namespace wd

@@ -3,9 +3,9 @@
 // the death animation's length.
 #include <tuple>
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
 #include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -30,24 +30,24 @@ void runDayUntil(std::int32_t clock) {
 
 TEST_F(DayCycle, MilestonesOfADay) {
     world.dayClock = 256;
-    screens.brightness = 256;
+    light.brightness = 256;
     runDayUntil(2244);
-    EXPECT_EQ(screens.brightness, 256);  // full day until here
+    EXPECT_EQ(light.brightness, 256);  // full day until here
     runDayUntil(2436);
-    EXPECT_EQ(screens.brightness, 64);  // night level
+    EXPECT_EQ(light.brightness, 64);  // night level
     runDayUntil(3484);
-    EXPECT_EQ(screens.brightness, 64);
+    EXPECT_EQ(light.brightness, 64);
     runDayUntil(3499);
-    EXPECT_EQ(screens.brightness, 4);
+    EXPECT_EQ(light.brightness, 4);
     runDayUntil(14);
-    EXPECT_EQ(screens.brightness, 64);
+    EXPECT_EQ(light.brightness, 64);
     runDayUntil(206);
-    EXPECT_EQ(screens.brightness, 256);
+    EXPECT_EQ(light.brightness, 256);
 }
 
 TEST_F(DayCycle, OnlyAnAutoCycleSceneShowsTheNextBackgroundEachDay) {
     for (std::int32_t background : {1, 9, 10}) {  // fixed and random pictures stay
-        world.background = background;
+        world.scene.background = background;
         assets.backgroundIndex = 4;
         world.dayClock = 3499;
         updateDayCycle();
@@ -55,7 +55,7 @@ TEST_F(DayCycle, OnlyAnAutoCycleSceneShowsTheNextBackgroundEachDay) {
         EXPECT_EQ(assets.backgroundIndex, 4u);
     }
     EXPECT_EQ(wd::backgroundLoads, 0);
-    world.background = 0;
+    world.scene.background = 0;
     assets.backgroundIndex = 7;
     world.dayClock = 3498;
     updateDayCycle();
@@ -82,11 +82,11 @@ int litLeft(int x, int y) {
 TEST_F(Drawing, HeadLightReachesNinetySixPixelsAtNightAndShrinksOnceDead) {
     wd::fillTexture(&brightTexture, 0x00202020u);
     placeWorm(200, 150, 1);
-    screens.brightness = 250;  // daylight: no light
+    light.brightness = 250;  // daylight: no light
     drawPlayfield();
     EXPECT_EQ(floorAt(190, 154), 0u);
     EXPECT_EQ(floorAt(215, 154), 0u);
-    screens.brightness = 64;
+    light.brightness = 64;
     drawPlayfield();
     const int cx = 204, cy = 154;
     EXPECT_EQ(std::tuple(litLeft(cx, cy), litRight(cx, cy)), std::tuple(cx - 96, cx + 97));
@@ -247,7 +247,7 @@ TEST_F(Drawing, NightSpriteAlternatesEachNight) {
 int framesUntilTheEnd(int limit) {
     for (int frame = 1; frame <= limit; ++frame) {
         drawPlayfieldDying();
-        if (screens.endFade == 0) return frame;
+        if (world.endFade == 0) return frame;
     }
     return -1;
 }
@@ -288,7 +288,7 @@ TEST_F(Drawing, StillFramesShowTheDeadFace) {
 // --- Hint arrows -------------------------------------------------------------------------------
 
 TEST_F(Drawing, HintClocksPulseWithAPeriodOfTwentyNine) {
-    world.objective = 1;
+    world.scene.objective = 1;
     placeWorm(100, 100, 1);
     for (int i = 0; i < 29; ++i) drawPlayfield();
     EXPECT_EQ(world.startHintClock, 0);

@@ -1,9 +1,9 @@
 // What the floor layer and the layer above the water hold: the shadows of falling beans, the
 // beans landing, stones, materialising beans, rising pop-ups, the exit arrows, the blinking
 // combo beans of the panel and the shadows of a bursting worm.
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
 #include "game/world/draw.h"
 #include "game/world/world.h"
 #include "tests/world_draw/draw_harness.h"
@@ -115,7 +115,7 @@ TEST_F(FloorLayer, OnlyEscapeScenesShowTheExitWithArrowsPulsingOppositeToTheStar
     drawPlayfield();
     EXPECT_EQ(floorAt(205, 205), 0x00FFFFFFu);
     EXPECT_EQ(world.exitHintClock, 0);
-    world.objective = 1;
+    world.scene.objective = 1;
     world.started = 0;
     drawPlayfield();
     EXPECT_EQ(floorAt(205, 205), 0u);

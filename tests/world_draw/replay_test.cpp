@@ -8,11 +8,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "game/screens/assets.h"
-#include "game/screens/screens.h"
-#include "game/shell/keys.h"
-#include "game/shell/random.h"
-#include "game/shell/shell.h"
+#include "game/common/assets.h"
+#include "game/common/keys.h"
+#include "game/common/light.h"
+#include "game/common/random.h"
+#include "game/common/shell_state.h"
 #include "game/world/draw.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -26,10 +26,10 @@ using Replay = wd::Drawing;
 // (speed) and five purple (halving); the rest of the pond holds a scatter of beans and stones.
 void fillReplayScene() {
     resetPlayfield();
-    world.background = 1;
-    world.randomFall = 1;
-    world.fallInterval = 2;
-    world.objective = 1;  // Escape: the exit and its arrows are drawn
+    world.scene.background = 1;
+    world.scene.randomFall = 1;
+    world.scene.fallInterval = 2;
+    world.scene.objective = 1;  // Escape: the exit and its arrows are drawn
     seedRandom(77);
     for (int row = 0; row < kFieldRows; ++row) {
         for (int column = 0; column < kFieldColumns; ++column) {
@@ -59,10 +59,10 @@ constexpr KeyStep kScript[] = {
     {230, kKeyDown, true}, {232, kKeyDown, false},
 };
 
-// The play screen's frame while the worm lives; once the world has handed over (death or the
-// exit), the closing frames draw the dying worm or the won field.
+// The play screen's frame while the worm lives; once the world's step has ended in an outcome
+// (death or the exit), the closing frames draw the dying worm or the won field.
 void replayFrame() {
-    const bool playing = shell.currentScreen == nullptr;
+    const bool playing = world.outcome == WorldOutcome::None;
     updateDayCycle();
     if (playing) wt::playStep();
     updateRain();
@@ -108,7 +108,7 @@ std::vector<std::uint64_t> runReplay(int frames, int every) {
     fillReplayScene();
     resetWorm(WormReset::NewGame);
     world.dayClock = 2600;  // dusk: the night and its sprite come within the replay
-    shell.currentScreen = nullptr;
+    world.outcome = WorldOutcome::None;
     seedRandom(20261206);
     std::vector<std::uint64_t> hashes;
     std::size_t next = 0;

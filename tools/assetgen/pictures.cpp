@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "game/screens/menu_layout.h"
 #include "tools/assetgen/palette.h"
 
 namespace {
@@ -13,19 +14,10 @@ namespace {
 constexpr int kW = 400;
 constexpr int kH = 300;
 
-struct Rect {
-    int x0, y0, x1, y1;  // inclusive corners, as the screens clip
-};
-
-constexpr std::array<Rect, 5> kMenuRects = {{{140, 20, 255, 60},
-                                             {300, 100, 395, 140},
-                                             {220, 240, 355, 280},
-                                             {75, 240, 145, 280},
-                                             {20, 100, 90, 140}}};
-constexpr std::array<const char*, 5> kMenuItems = {"Play", "Options", "Scene Editor", "Quit", "Help"};
-constexpr std::array<Rect, 4> kOptionRects = {
-    {{20, 90, 145, 115}, {20, 120, 135, 145}, {20, 145, 145, 170}, {110, 230, 295, 255}}};
-constexpr std::array<const char*, 4> kOptionRows = {"Display", "Game speed", "Sound", "Back"};
+using Rect = MenuRect;
+constexpr std::array<const char*, kMenuItems> kMenuLabels = {"Play", "Options", "Scene Editor", "Quit",
+                                                             "Help"};
+constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display", "Game speed", "Sound", "Back"};
 
 TextStyle plaqueText(bool lit, double size) {
     TextStyle style;
@@ -166,13 +158,13 @@ void mainMenus(Image& normal, Image& lit) {
         Canvas canvas(normal);
         mainMenuArt(canvas.cr);
         for (std::size_t i = 0; i < kMenuRects.size(); ++i)
-            drawItem(canvas.cr, kMenuRects[i], kMenuItems[i], false, i == 2 ? 13.0 : 14.0);
+            drawItem(canvas.cr, kMenuRects[i], kMenuLabels[i], false, i == 2 ? 13.0 : 14.0);
     }
     lit = normal;
     Canvas canvas(lit);
     for (std::size_t i = 0; i < kMenuRects.size(); ++i) {
         clipTo(canvas.cr, kMenuRects[i]);
-        drawItem(canvas.cr, kMenuRects[i], kMenuItems[i], true, i == 2 ? 13.0 : 14.0);
+        drawItem(canvas.cr, kMenuRects[i], kMenuLabels[i], true, i == 2 ? 13.0 : 14.0);
     }
 }
 
@@ -184,12 +176,17 @@ void optionValues(cairo_t* cr) {
     style.shadowAlpha = 0.9;
     // Each value sits just right of its mark (the marker is 16 pixels wide).
     struct Value {
-        int markX, markY;
+        std::int32_t markX, markY;
         const char* text;
     };
-    const Value values[] = {{160, 95, "Full screen"}, {280, 95, "Window"}, {160, 121, "Slow"},
-                            {230, 121, "Normal"},     {323, 121, "Fast"},  {160, 148, "On"},
-                            {217, 148, "Off"}};
+    const OptionMarks& m = kOptionMarks;
+    const Value values[] = {{m.fullScreen.x, m.fullScreen.y, "Full screen"},
+                            {m.window.x, m.window.y, "Window"},
+                            {m.slow.x, m.slow.y, "Slow"},
+                            {m.normal.x, m.normal.y, "Normal"},
+                            {m.fast.x, m.fast.y, "Fast"},
+                            {m.soundOn.x, m.soundOn.y, "On"},
+                            {m.soundOff.x, m.soundOff.y, "Off"}};
     for (const Value& v : values) {
         setColour(cr, pal::ink, 0.35);  // a dimple where the marker sits
         roundedRect(cr, v.markX + 1, v.markY + 1, 14, 11, 4);
@@ -215,14 +212,14 @@ void optionsMenus(Image& normal, Image& lit) {
     {
         Canvas canvas(normal);
         optionsArt(canvas.cr);
-        for (std::size_t i = 0; i < kOptionRects.size(); ++i)
-            drawItem(canvas.cr, kOptionRects[i], kOptionRows[i], false, 12.0);
+        for (std::size_t i = 0; i < kOptionsRects.size(); ++i)
+            drawItem(canvas.cr, kOptionsRects[i], kOptionRows[i], false, 12.0);
     }
     lit = normal;
     Canvas canvas(lit);
-    for (std::size_t i = 0; i < kOptionRects.size(); ++i) {
-        clipTo(canvas.cr, kOptionRects[i]);
-        drawItem(canvas.cr, kOptionRects[i], kOptionRows[i], true, 12.0);
+    for (std::size_t i = 0; i < kOptionsRects.size(); ++i) {
+        clipTo(canvas.cr, kOptionsRects[i]);
+        drawItem(canvas.cr, kOptionsRects[i], kOptionRows[i], true, 12.0);
     }
 }
 

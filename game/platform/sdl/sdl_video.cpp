@@ -9,9 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "game/platform/present.h"
-#include "game/platform/sdl_state.h"
-#include "game/shell/platform.h"
+#include "game/common/platform.h"
+#include "game/media/present.h"
+#include "game/platform/sdl/sdl_state.h"
 #include "game/shell/shell.h"
 #include "render/pixels.h"
 

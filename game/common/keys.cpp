@@ -1,7 +1,7 @@
 // The key queue and the held-key table. The platform feeds every key event in through
 // pushKeyEvent while the game is active; screens take at most one press per frame with popKey
 // and clearKeys.
-#include "game/shell/keys.h"
+#include "game/common/keys.h"
 
 void pushKeyEvent(std::uint8_t scanCode, bool pressed) {
     if (keyRecorder != nullptr) keyRecorder(scanCode, pressed ? 1 : 0);

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "game/platform/mixer.h"
-#include "game/platform/sdl_state.h"
-#include "game/platform/wave.h"
-#include "game/shell/platform.h"
+#include "game/common/platform.h"
+#include "game/media/mixer.h"
+#include "game/media/wave.h"
+#include "game/platform/sdl/sdl_state.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <array>
 #include <ctime>
 
-#include "game/platform/sdl_state.h"
+#include "game/common/platform.h"
+#include "game/platform/sdl/sdl_state.h"
 #include "game/shell/gamepad.h"
-#include "game/shell/platform.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
 

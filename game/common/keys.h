@@ -30,6 +30,9 @@ struct KeyboardState {
     std::array<std::uint8_t, 256> keyState{};  // 0x80 while held
 };
 inline KeyboardState keyboard{};
+inline void resetKeyboard() {
+    keyboard = KeyboardState{};
+}
 
 // Told of every key event (kind 1 press, 0 release) and every clearing of the tables (kind 2)
 // while a game is being recorded; null otherwise.

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <string>
 
-#include "game/platform/sdl_state.h"
-#include "game/platform/single_instance.h"
+#include "game/platform/sdl/sdl_state.h"
+#include "game/platform/sdl/single_instance.h"
 #include "game/shell/replay.h"
 #include "game/shell/shell.h"
 #include "game/world/world.h"

@@ -4,7 +4,7 @@
 // bytes for anything but PCM), and "data" is searched again from the form type on. Reads may
 // run past the end of a chunk but never past the end of the file; every chunk size is checked
 // against what the file really holds.
-#include "game/platform/wave.h"
+#include "game/media/wave.h"
 
 #include <algorithm>
 #include <cstdio>

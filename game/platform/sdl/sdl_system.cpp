@@ -16,9 +16,9 @@
 #include <cstring>
 #include <string>
 
-#include "game/platform/sdl_state.h"
-#include "game/platform/single_instance.h"
-#include "game/shell/platform.h"
+#include "game/common/platform.h"
+#include "game/platform/sdl/sdl_state.h"
+#include "game/platform/sdl/single_instance.h"
 #include "scene/folders.h"
 
 extern char** environ;

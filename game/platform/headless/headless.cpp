@@ -1,22 +1,15 @@
-// The headless platform: every function of game/shell/platform.h over plain state that the
+// The headless platform: every function of game/common/platform.h over plain state that the
 // tests read and set. Sounds are read with the real WAVE reader, so the catalogue's failure
 // paths behave as in the game; nothing is ever played.
-#include "game/platform/headless.h"
+#include "game/platform/headless/headless.h"
 
 #include <cstdio>
 
-#include "game/platform/mixer.h"
-#include "game/platform/present.h"
-#include "game/platform/wave.h"
-#include "game/screens/assets.h"
-#include "game/screens/menus.h"
-#include "game/screens/screens.h"
-#include "game/shell/gamepad.h"
-#include "game/shell/keys.h"
-#include "game/shell/settings.h"
+#include "game/media/mixer.h"
+#include "game/media/present.h"
+#include "game/media/wave.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
-#include "game/world/world.h"
 #include "render/pixels.h"
 
 std::uint32_t platformTicks() {
@@ -153,16 +146,8 @@ void platformStartEditor() {
 }
 
 void resetHeadlessGame() {
-    freeAssetImages();
-    assets = AssetCatalogue{};
-    world = WorldState{};
+    resetGameState();
     headless = HeadlessState{};
-    shell = ShellState{};
-    keyboard = KeyboardState{};
-    gamepads = GamepadState{};
-    screens = ScreenState{};
-    menus = MenuState{};
-    settingsState = SettingsState{};
     mixerUnloadAll();
 }
 

@@ -1,11 +1,10 @@
 // The game's sound operations. Each checks the two guards every caller relies on (a slot
 // without a sound, sound switched off) and then hands the operation to the platform's mixer.
 // Ids outside the 256 slots count as empty slots.
-#include "game/shell/sound.h"
+#include "game/common/sound.h"
 
-#include "game/shell/platform.h"
-#include "game/shell/replay.h"
-#include "game/shell/shell.h"
+#include "game/common/platform.h"
+#include "game/common/shell_state.h"
 
 namespace {
 
@@ -28,12 +27,10 @@ int loadSound(int id, const char* path) {
     return platformLoadSound(id, path);
 }
 
-// A replay plays back the sounds that were loaded when it was recorded, device or not: the
-// ambient sounds draw their random numbers only for a loaded sound.
 bool soundIsLoaded(int id) {
-    if (replayPlayback.active)
-        return id >= 0 && id < kSoundSlots && bitSet(replayPlayback.replay->soundsLoaded, id);
-    return id >= 0 && id < kSoundSlots && platformSoundLoaded(id);
+    if (id < 0 || id >= kSoundSlots) return false;
+    if (soundState.recordedSlots != nullptr) return ((*soundState.recordedSlots)[id >> 3] >> (id & 7)) & 1;
+    return platformSoundLoaded(id);
 }
 
 void soundPlay(int id, int loop) {

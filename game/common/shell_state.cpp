@@ -1,6 +1,6 @@
 // The shell's fatal-error record: the first step that fails stores its message; the frame loop
 // then shuts down once and shows it.
-#include "game/shell/shell.h"
+#include "game/common/shell_state.h"
 
 #include <cstring>
 

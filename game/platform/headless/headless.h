@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/shell/platform.h"
+#include "game/common/platform.h"
 
 struct SoundCall {
     SoundOp op;

@@ -69,12 +69,11 @@ inline AssetCatalogue assets{};
 extern TextureStore beanTexture;
 extern TextureStore brightTexture;
 
-void loadAssetCatalogue();
 // The pictures and textures alone, without sounds or settings (replay checking); false after
 // raising the fatal error of the first that failed.
 bool loadAssetFiles();
 // Every sound into its slot (watching a replay with sound); a sound that fails stays silent.
 void loadSounds();
-void loadBackground();   // frees the slot and loads bg of assets.backgroundIndex (fatal on failure)
-void releaseAssets();    // frees every image, stores the high score, clears currentScreen
-void freeAssetImages();  // frees every image and nothing else (a fresh start in the tests)
+void loadBackground();       // frees the slot and loads bg of assets.backgroundIndex (fatal on failure)
+void freeAssetImages();      // frees every image and nothing else (a fresh start in the tests)
+void resetAssetCatalogue();  // frees every image and empties the catalogue

@@ -3,9 +3,18 @@
 // refused and leave the volume as it was), pans -10000 (left) .. 10000 (right).
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 inline constexpr int kSoundSlots = 256;
+
+struct SoundState {
+    // While a replay plays back, the slots read as loaded exactly as they were when it was
+    // recorded (bit n: slot n), device or not: the ambient sounds draw their random numbers
+    // only for a loaded sound. Null otherwise.
+    const std::array<std::uint8_t, 32>* recordedSlots = nullptr;
+};
+inline SoundState soundState{};
 
 int initSound();  // 1 when a device is open; the game runs silent without one
 void releaseSound();

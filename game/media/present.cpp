@@ -1,7 +1,7 @@
 // Presentation pixel work. The blend and the row doubling run on every frame, so each has a
 // packed SSE2 path beside the plain loop it must match bit for bit; the plain loops are the
 // reference the tests hold the fast ones to.
-#include "game/platform/present.h"
+#include "game/media/present.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,0 +1,40 @@
+// Where the main menu's items, the options' rows and the options' value marks sit on their
+// pictures. The screens light and mark these places and the picture generator paints the
+// plaques and dimples into them, so both read them from here.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+struct MenuRect {
+    std::int32_t x0, y0, x1, y1;  // inclusive corners
+};
+
+// Main menu items: 0 play, 1 options, 2 scene editor, 3 quit, 4 help.
+inline constexpr int kMenuItems = 5;
+inline constexpr std::array<MenuRect, kMenuItems> kMenuRects{{
+    {140, 20, 255, 60},
+    {300, 100, 395, 140},
+    {220, 240, 355, 280},
+    {75, 240, 145, 280},
+    {20, 100, 90, 140},
+}};
+
+// Options rows: 0 display mode, 1 game speed, 2 sound, 3 back to the main menu.
+inline constexpr int kOptionsRows = 4;
+inline constexpr std::array<MenuRect, kOptionsRows> kOptionsRects{{
+    {20, 90, 145, 115},
+    {20, 120, 135, 145},
+    {20, 145, 145, 170},
+    {110, 230, 295, 255},
+}};
+
+// The top-left corner of the 16-pixel marker beside each option value.
+struct OptionMark {
+    std::int32_t x, y;
+};
+struct OptionMarks {
+    OptionMark fullScreen, window, slow, normal, fast, soundOn, soundOff;
+};
+inline constexpr OptionMarks kOptionMarks{{160, 95},  {280, 95},  {160, 121}, {230, 121},
+                                          {323, 121}, {160, 148}, {217, 148}};
