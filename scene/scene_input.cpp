@@ -48,7 +48,8 @@ bool isDigit(int c) {
 }
 
 // One decimal number as formatted input reads it: white space skipped, an optional sign, then
-// digits. Digits beyond the range of 32 bits wrap around, as the original runtime's did.
+// digits. Digits beyond the range of 32 bits wrap around modulo 2^32, so existing scene files
+// with oversized numbers keep the values they have always been read with.
 bool readNumber(SceneInput& in, std::int32_t& value) {
     while (isFormatSpace(peekByte(in))) getByte(in);
     bool negative = false;

@@ -4,7 +4,6 @@
 #include "game/shell/replay_file.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
