@@ -1,6 +1,6 @@
 // The main menu, hub of the game, and the options screen. Both light their selected entry by
-// drawing the lit picture inside its rectangle, move with the arrows (sound 100) and confirm
-// with Enter only (sound 99 in the main menu); the options change the settings in memory at
+// drawing the lit picture inside its rectangle, move with the arrows (the select sound) and confirm
+// with Enter only (the start sound in the main menu); the options change the settings in memory at
 // once and the shell stores them at exit.
 #include "game/common/assets.h"
 #include "game/common/keys.h"
