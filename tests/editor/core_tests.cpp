@@ -8,22 +8,14 @@
 #include <sstream>
 
 #include "editor/core/command_line.h"
+#include "editor/core/editor_state.h"
 #include "editor/core/undo_history.h"
 #include "render/blit.h"
-#include "tests/editor/cells.h"
 
 namespace {
 
-using namespace ui_test;
-
 constexpr Colour kBackground = 0x203040, kStone = 0x808080, kStart = 0x00C000, kShadow = 0x101010,
                  kFrame = 0x00FF00;
-
-PixelBuffer* solid(int width, int height, Colour colour) {
-    PixelBuffer* image = createPixelBuffer(width, height);
-    std::fill_n(image->pixels(), width * height, colour);
-    return image;
-}
 
 class EditorCore : public ::testing::Test {
 protected:
@@ -36,29 +28,31 @@ protected:
         setViewScale(800, 600);  // the view at twice the picture's size: 20 pixels a cell
     }
     void TearDown() override { releaseViewImages(); }
-    static std::uint8_t preview(int column, int row) {
+    static PixelBuffer* solid(int width, int height, Colour colour) {
+        PixelBuffer* image = createPixelBuffer(width, height);
+        return std::fill_n(image->pixels(), width * height, colour), image;
+    }
+    static std::uint8_t& cell(int column, int row) {
+        return editorState.scene.grid[sceneCellIndex(column, row)];
+    }
+    static std::uint8_t& preview(int column, int row) {
         return editorState.previewGrid[sceneCellIndex(column, row)];
     }
     static void hover(int column, int row) { mouseToCell(20 * column + 5, 20 * row + 5); }
     static void drag(int c0, int r0, int c1, int r1) {
-        hover(c0, r0);
-        leftButtonDown();
-        hover(c1, r1);
-        mouseMoved(true);
+        hover(c0, r0), leftButtonDown(), hover(c1, r1), mouseMoved(true);
     }
     static Colour pixel(int x, int y) { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0xFFFFFFu; }
 };
 
 TEST_F(EditorCore, StatusTextNamesTheCellTheUnitAndTheShape) {
     hover(12, 7);
+    // clang-format off
     for (auto [unit, shape, text] :
-         {std::tuple<int, int, std::string>{GreenBean, NoShape, "Green bean    Shape = None"},
-          {EraserUnit, FilledEllipseShape, "Eraser    Shape = Filled ellipse"},
-          {ExitPoint, LineShape, "Exit point    Shape = Line"},
+         {std::tuple<int, int, std::string>{ExitPoint, 4, "Exit point    Shape = Filled ellipse"},
           {RandomBean, 9, "Random bean    Shape = None"},
-          {NoUnit, RectangleShape, "None    Shape = Rectangle"}}) {
-        editorState.currentUnit = std::uint8_t(unit);
-        editorState.currentShape = std::uint8_t(shape);
+          {EraserUnit, LineShape, "Eraser    Shape = Line"}}) {
+        editorState.currentUnit = std::uint8_t(unit), editorState.currentShape = std::uint8_t(shape);
         EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = " + text);
     }
 }
@@ -70,6 +64,7 @@ TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
                                                     {400, 300, -10, 299, -1, 29},
                                                     {800, 600, 799, 599, 39, 29},
                                                     {0, 0, 100, 100, 39, 29},
+                                                    {0, 600, 5, 5, 39, 29},
                                                     {800, 300, 30, 30, 1, 3}}) {
         setViewScale(width, height);
         mouseToCell(x, y);
@@ -89,26 +84,20 @@ TEST_F(EditorCore, ToolsPreviewUntilTheReleaseCommits) {
     selectUnit(EraserUnit);
     selectShape(FilledRectangleShape);
     drag(1, 1, 2, 3);
-    EXPECT_EQ(preview(2, 2), ErasedPreview);
-    EXPECT_EQ(countCells(GreenBean), kSceneCells);
+    EXPECT_EQ(std::tuple(preview(2, 2), cell(2, 2)), std::tuple(ErasedPreview, GreenBean));
     EXPECT_TRUE(leftButtonUp());
-    EXPECT_EQ(countCells(EmptyCell), 6);
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell), 6);
     selectUnit(ExitPoint);
-    setCell(4, 4, ExitPoint);
-    setCell(1, 20, ExitPoint);
-    drag(9, 3, 9, 3);
-    EXPECT_EQ(preview(4, 4), ErasedPreview);
-    hover(9, 2);
-    mouseMoved(true);
-    EXPECT_EQ(std::tuple(preview(9, 3), preview(9, 2)), std::tuple(EmptyCell, ExitPoint));
+    cell(4, 4) = cell(1, 20) = ExitPoint;
+    drag(9, 3, 9, 2);
+    EXPECT_EQ(std::tuple(preview(4, 4), preview(9, 3), preview(9, 2)),
+              std::tuple(ErasedPreview, EmptyCell, ExitPoint));
     EXPECT_TRUE(leftButtonUp());
-    EXPECT_EQ(std::tuple(cellAt(4, 4), cellAt(9, 2), cellAt(1, 20)),
-              std::tuple(EmptyCell, ExitPoint, ExitPoint));
+    EXPECT_EQ(std::tuple(cell(4, 4), cell(9, 2), cell(1, 20)), std::tuple(EmptyCell, ExitPoint, ExitPoint));
     const Scene before = editorState.scene;
     drag(0, 0, 5, 5);
     rightButtonDown(true);
-    hover(6, 6);
-    mouseMoved(true);
+    drag(0, 0, 6, 6);
     EXPECT_EQ(preview(6, 6), EmptyCell);
     EXPECT_FALSE(leftButtonUp());
     EXPECT_EQ(editorState.scene.grid, before.grid);
@@ -120,23 +109,22 @@ TEST_F(EditorCore, ToolsPreviewUntilTheReleaseCommits) {
 // Cells with their shadows 4 pixels down and right, a preview shown once (erased cells without
 // content), the green frame round the hovered cell, kept on the grid while the mouse is off it.
 TEST_F(EditorCore, PictureShowsCellsShadowsThePreviewOnceAndTheHoverFrame) {
-    for (auto [column, row] : {std::pair{2, 0}, {39, 29}, {5, 5}}) setCell(column, row, StoneBean);
-    editorState.previewGrid[sceneCellIndex(5, 5)] = ErasedPreview;
-    editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
+    cell(2, 0) = cell(39, 29) = cell(5, 5) = StoneBean;
+    preview(5, 5) = ErasedPreview;
+    preview(8, 8) = StartPoint;
     hover(10, 10);
     renderSceneView();
     EXPECT_EQ(std::tuple(pixel(22, 2), pixel(392, 292), pixel(31, 11), pixel(52, 52), pixel(82, 82)),
               std::tuple(kStone, kStone, kBackground - kShadow, kBackground, kStart));
-    EXPECT_EQ(std::tuple(pixel(100, 100), pixel(109, 105), pixel(105, 105)),
-              std::tuple(kFrame, kFrame, kBackground));
-    editorState.hoverCol = -3;
-    editorState.hoverRow = 50;
+    EXPECT_EQ(std::tuple(pixel(100, 100), pixel(109, 105), pixel(105, 109), pixel(105, 105)),
+              std::tuple(kFrame, kFrame, kFrame, kBackground));
+    editorState.hoverCol = -3, editorState.hoverRow = 50;
     renderSceneView();
     EXPECT_EQ(std::tuple(pixel(52, 52), pixel(82, 82), pixel(0, 290), pixel(9, 299)),
               std::tuple(kStone, kBackground, kFrame, kFrame));
     destroyPixelBuffer(viewImages.background);  // a failed reload keeps no stale preview
     viewImages.background = nullptr;
-    editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
+    preview(8, 8) = StartPoint;
     renderSceneView();
     renderSceneView();
     EXPECT_EQ(pixel(82, 82), 0u);
@@ -147,7 +135,7 @@ TEST_F(EditorCore, BeansShowTheirOwnTexels) {
     std::vector<std::uint8_t> txm(kTxmBytes);
     for (std::size_t i = 0; i < txm.size(); i += 4) txm[i] = std::uint8_t(i / 4 % 128), txm[i + 1] = 0x80;
     loadTextureFromMemory(&beanTexture, txm.data(), txm.size());
-    setCell(3, 2, BlueBean);
+    cell(3, 2) = BlueBean;
     renderSceneView();
     for (int x = 0; x < 10; ++x) EXPECT_EQ(pixel(30 + x, 21), 0x8000u + 30 + x) << x;
 }
@@ -164,8 +152,7 @@ TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
           {"/noscenes", true, own},
           {"/portable", false, own}}) {
         std::filesystem::remove_all(root + "/data");
-        editorState.programFolder = root + folder;
-        editorState.portable = portable;
+        editorState.programFolder = root + folder, editorState.portable = portable;
         EXPECT_EQ(sceneSavePath("pond.qsn"), expected) << folder << portable;
         EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(expected).parent_path()));
     }
@@ -205,19 +192,12 @@ TEST(UndoHistory, FollowsAPlainListThroughRandomEdits) {
                     history.markSaved(numbered(next));
                     saved = list[at] = next++;
                     break;
-                case 5:
-                    history.forgetSaved();
-                    saved = -1;
-                    break;
-                default:
-                    history.reset(numbered(next));
-                    list.assign(1, saved = next++);
-                    at = 0;
+                case 5: history.forgetSaved(), saved = -1; break;
+                default: history.reset(numbered(next)), list.assign(1, saved = next++), at = 0;
             }
             ASSERT_EQ(history.current().goalScore, list[at]) << "run " << run << " step " << step;
-            ASSERT_EQ(history.canUndo(), at > 0);
-            ASSERT_EQ(history.canRedo(), at + 1 < list.size());
-            ASSERT_EQ(history.isAtSavedState(), list[at] == saved);
+            ASSERT_EQ(std::tuple(history.canUndo(), history.canRedo(), history.isAtSavedState()),
+                      std::tuple(at > 0, at + 1 < list.size(), list[at] == saved));
         }
     }
 }
@@ -228,8 +208,8 @@ std::vector<std::string> words(const std::string& text) {
 }
 
 // Our options are answered before Qt starts; Qt's own (with one dash or two) go on to it, and what
-// follows "--" is a file whatever it looks like. Each row: arguments, action, how the text starts,
-// what Qt gets, the files after "--".
+// follows "--" is a file whatever it looks like. Each row: the arguments, the action, how the text
+// starts, what Qt gets, the files after "--".
 TEST(CommandLine, OursAreAnsweredAndTheRestGoesOnToQtAndTheFiles) {
     using enum CommandLine::Action;
     for (auto [arguments, action, text, forQt, files] :
@@ -241,10 +221,9 @@ TEST(CommandLine, OursAreAnsweredAndTheRestGoesOnToQtAndTheFiles) {
            "KELV -platform offscreen --style fusion a.qsn", ""},
           {"-x -- -odd.qsn --help", Run, "", "KELV -x", "-odd.qsn --help"}}) {
         const CommandLine line = parseCommandLine(words(std::string("KELV ") + arguments));
-        EXPECT_EQ(line.action, action) << arguments;
+        EXPECT_EQ(std::tuple(line.action, line.forQt, line.afterDashes),
+                  std::tuple(action, words(forQt), words(files)));
         EXPECT_TRUE(line.text.starts_with(text)) << line.text;
-        EXPECT_EQ(line.forQt, words(forQt)) << arguments;
-        EXPECT_EQ(line.afterDashes, words(files)) << arguments;
     }
 }
 
