@@ -132,6 +132,13 @@ private:
     std::unique_ptr<CKELVApp> app_;
 };
 
+// Most tests start with a fresh editor on a new scene.
+class Kelv : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(e.start()); }
+    Editor e;
+};
+
 // A scene file with one stone on `background`; returns the path.
 QString writeScene(const QString& path, int background) {
     Scene scene;
@@ -160,9 +167,7 @@ TEST(KelvStart, TheFirstMissingFileInLoadOrderIsNamedAndTheEditorEnds) {
 
 // The commands' checked and enabled states follow the selection and the right button, which also
 // cancels a drag; the status pane shows the cursor text; View hides the bars, Help the readme.
-TEST(KelvCommands, StatesFollowTheSelectionAndTheCommandsWork) {
-    Editor e;
-    ASSERT_TRUE(e.start());
+TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     CMainFrame* frame = e.frame();
     const auto on = [frame](int id) { return frame->action(id)->isChecked(); };
     const auto enabled = [frame](int id) { return frame->action(id)->isEnabled(); };
@@ -198,9 +203,7 @@ TEST(KelvCommands, StatesFollowTheSelectionAndTheCommandsWork) {
 
 // Each unit with a shape through the view's own mouse mapping: the cells appear on the release,
 // which marks the document modified; cells off the grid (the mouse is captured) are dropped.
-TEST(KelvStrokes, EachUnitAndShapeGivesItsCells) {
-    Editor e;
-    ASSERT_TRUE(e.start());
+TEST_F(Kelv, EachUnitAndShapeGivesItsCells) {
     asked.answer = SaveAnswer::No;
     // clang-format off
     for (auto [unit, shape, c0, r0, c1, r1, cells, column, row] : {  // the cells painted, one of them
@@ -309,9 +312,7 @@ TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
 
 // Undo and redo through the keys and the menu, back to the saved file's unmodified mark and with
 // the background of a properties change; New starts a fresh history.
-TEST(KelvUndo, StepsBackToTheSavedFileThroughTheKeysAndTheMenu) {
-    Editor e;
-    ASSERT_TRUE(e.start());
+TEST_F(Kelv, UndoStepsBackToTheSavedFileThroughTheKeysAndTheMenu) {
     e.makeSaveable();
     e.commit();
     e.command(CmdFileSave);
@@ -396,9 +397,7 @@ TEST(KelvFiles, SavesAndOpensByteForByteAndTheRecentFilesKeepTheLastFour) {
 // name in Scenes stays marked (the game would not find it). With unsaved changes, closing or New
 // asks first: Yes with a scene the checks refuse, or Cancel, keeps the editor open and abandons
 // the New; No drops the changes.
-TEST(KelvFiles, FailuresChangeNothingAndTheSavePromptCanKeepTheEditorOpen) {
-    Editor e;
-    ASSERT_TRUE(e.start());
+TEST_F(Kelv, FailedSavesAndOpensChangeNothingAndTheSavePromptCanKeepTheEditorOpen) {
     e.makeSaveable();
     e.commit();
     asked.chosen = e.folder() + "/no/such/folder/x.qsn";
