@@ -59,17 +59,14 @@ TEST_F(EditorCore, StatusTextNamesTheCellTheUnitAndTheShape) {
 
 // View pixels map to cells by truncation toward zero; a zero-sized view keeps the last cell.
 TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
-    for (auto [width, height, x, y, column, row] : {std::array{400, 300, 9, 9, 0, 0},
-                                                    {400, 300, -9, -9, 0, 0},
-                                                    {400, 300, -10, 299, -1, 29},
-                                                    {800, 600, 799, 599, 39, 29},
-                                                    {0, 0, 100, 100, 39, 29},
-                                                    {0, 600, 5, 5, 39, 29},
-                                                    {800, 300, 30, 30, 1, 3}}) {
+    // clang-format off
+    for (auto [width, height, x, y, column, row] : {std::array{400, 300, 9, 9, 0, 0}, {400, 300, -9, -9, 0, 0},
+             {400, 300, -10, 299, -1, 29}, {800, 600, 799, 599, 39, 29}, {0, 0, 100, 100, 39, 29},
+             {0, 600, 5, 5, 39, 29}, {800, 300, 30, 30, 1, 3}}) {
+        // clang-format on
         setViewScale(width, height);
         mouseToCell(x, y);
-        EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(column, row))
-            << x << ", " << y;
+        EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(column, row)) << x << y;
     }
 }
 
