@@ -134,7 +134,7 @@ TEST_F(EditorCore, BeansShowTheirOwnTexels) {
     loadTextureFromMemory(&beanTexture, txm.data(), txm.size());
     cell(3, 2) = BlueBean;
     renderSceneView();
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(pixel(30 + x, 21), 0x8000u + 30 + x) << x;
+    for (int x = 0; x < 10; ++x) EXPECT_EQ(pixel(30 + x, 20), 0x8000u + 30 + x) << x;
 }
 
 // A scene is saved beside the shipped ones only where the programs run portable and may write

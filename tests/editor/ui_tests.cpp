@@ -199,6 +199,9 @@ TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     EXPECT_FALSE(frame->toolBar()->isHidden());
     e.command(CmdHelp);
     EXPECT_EQ(asked.last(), "show: " + e.folder() + "/Readme.htm");
+    qsizetype items = 0;  // every command once, with the separators and the four recent files
+    for (QAction* menu : frame->menuBar()->actions()) items += menu->menu()->actions().size();
+    EXPECT_EQ(items, 38);
 }
 
 // Each unit with a shape through the view's own mouse mapping: the cells appear on the release,
@@ -251,7 +254,8 @@ TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
     editorState.scene.objective = EatUp;
     dialog->exchangeToControls();
     EXPECT_EQ(states(), "0000");  // random fall off and locked
-                                  // clang-format off
+    EXPECT_EQ(dialog->backgroundList->currentText(), "Auto cycle background");
+    // clang-format off
     for (auto [step, expected] : {std::pair<int, const char*>{Standard, "0100"}, {-1, "1110"}, {GoalScore, "1111"},
                                   {-1, "0101"}, {Escape, "0100"}, {-1, "1110"}, {EatUp, "0000"}}) {  // -1: a click
         // clang-format on
