@@ -127,14 +127,18 @@ TEST_F(EditorCore, PictureShowsCellsShadowsThePreviewOnceAndTheHoverFrame) {
     EXPECT_EQ(pixel(82, 82), 0u);
 }
 
-// Bean colour k shows texels 10k..10k+9 of the texture.
+// Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the
+// lower right).
 TEST_F(EditorCore, BeansShowTheirOwnTexels) {
     std::vector<std::uint8_t> txm(kTxmBytes);
-    for (std::size_t i = 0; i < txm.size(); i += 4) txm[i] = std::uint8_t(i / 4 % 128), txm[i + 1] = 0x80;
+    for (std::size_t i = 0; i < txm.size(); i += 4)
+        txm[i] = std::uint8_t(i / 4 % 128), txm[i + 1] = std::uint8_t(i / 512);
     loadTextureFromMemory(&beanTexture, txm.data(), txm.size());
     cell(3, 2) = BlueBean;
     renderSceneView();
-    for (int x = 0; x < 10; ++x) EXPECT_EQ(pixel(30 + x, 20), 0x8000u + 30 + x) << x;
+    for (int y : {0, 9})
+        for (int x = 0; x < (y == 0 ? 10 : 4); ++x)
+            EXPECT_EQ(pixel(30 + x, 20 + y), Colour(y << 8) + 30 + x) << x << y;
 }
 
 // A scene is saved beside the shipped ones only where the programs run portable and may write
