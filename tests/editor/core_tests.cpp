@@ -1,313 +1,161 @@
-// The editor's rules without Qt: the unit and shape selections with their checked and enabled
-// states, the status text, the mouse-to-cell mapping, each tool's press / move / release with
-// its preview and commit, the moving start and exit points, the right button, and the picture
-// that renderSceneView paints (preview, erased cells, shadows, hover frame), and the undo history
-// against a plain list.
+// The editor's rules without Qt: the status text and the mouse-to-cell mapping, the tools from
+// press through preview to commit, the picture renderSceneView paints, where a scene is saved,
+// the undo history against a plain list, and the command line.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <random>
-#include <vector>
+#include <sstream>
 
+#include "editor/core/command_line.h"
 #include "editor/core/editor_state.h"
 #include "editor/core/undo_history.h"
 #include "render/blit.h"
-#include "tests/editor/cells.h"
 
 namespace {
 
-using namespace ui_test;
-
-constexpr Colour kBackground = 0x00203040u;
-constexpr Colour kStone = 0x00808080u;
-constexpr Colour kStart = 0x0000C000u;
-constexpr Colour kShadow = 0x00101010u;
-
-PixelBuffer* solidImage(std::int32_t width, std::int32_t height, Colour colour) {
-    PixelBuffer* image = createPixelBuffer(width, height);
-    std::fill_n(image->pixels(), width * height, colour);
-    return image;
-}
+constexpr Colour kBackground = 0x203040, kStone = 0x808080, kStart = 0x00C000, kShadow = 0x101010,
+                 kFrame = 0x00FF00;
 
 class EditorCore : public ::testing::Test {
 protected:
     void SetUp() override {
         editorState = EditorState{};
-        resetScene();
         releaseViewImages();
-        viewImages.background = solidImage(400, 300, kBackground);
-        viewImages.stone = solidImage(10, 10, kStone);
-        viewImages.start = solidImage(10, 10, kStart);
-        viewImages.exit = solidImage(10, 10, 0x00C00000u);
-        viewImages.random = solidImage(10, 10, 0x00FFFF00u);
-        viewImages.shadow = solidImage(10, 10, kShadow);
+        viewImages = {solid(400, 300, kBackground), solid(10, 10, kShadow),  solid(10, 10, kStart),
+                      solid(10, 10, 0xC00000),      solid(10, 10, 0xFFFF00), solid(10, 10, kStone)};
         setupViewDisplay();
-        setViewScale(800, 600);  // the view at twice the picture's size
+        setViewScale(800, 600);  // the view at twice the picture's size: 20 pixels a cell
     }
     void TearDown() override { releaseViewImages(); }
-
-    std::uint8_t preview(int column, int row) const {
+    static PixelBuffer* solid(int width, int height, Colour colour) {
+        PixelBuffer* image = createPixelBuffer(width, height);
+        return std::fill_n(image->pixels(), width * height, colour), image;
+    }
+    static std::uint8_t& cell(int column, int row) {
+        return editorState.scene.grid[sceneCellIndex(column, row)];
+    }
+    static std::uint8_t& preview(int column, int row) {
         return editorState.previewGrid[sceneCellIndex(column, row)];
     }
-    void hover(int column, int row) { mouseToCell(20 * column + 5, 20 * row + 5); }
-    // Press on the first cell and drag to the second; a stroke releases there too.
-    void drag(int c0, int r0, int c1, int r1) {
-        hover(c0, r0);
-        leftButtonDown();
-        hover(c1, r1);
-        mouseMoved(true);
+    static void hover(int column, int row) { mouseToCell(20 * column + 5, 20 * row + 5); }
+    static void drag(int c0, int r0, int c1, int r1) {
+        hover(c0, r0), leftButtonDown(), hover(c1, r1), mouseMoved(true);
     }
-    bool stroke(int c0, int r0, int c1, int r1) {
-        drag(c0, r0, c1, r1);
-        return leftButtonUp();
-    }
-    Colour pixel(int x, int y) const { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0x00FFFFFFu; }
+    static Colour pixel(int x, int y) { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0xFFFFFFu; }
 };
 
-// ---- selection ----------------------------------------------------------------------------
-
-TEST_F(EditorCore, UnitCommandsToggleAndReplaceEachOther) {
-    selectUnit(RedBean);
-    EXPECT_TRUE(isUnitChecked(RedBean));
-    selectUnit(RedBean);
-    EXPECT_EQ(editorState.currentUnit, NoUnit);
-    selectUnit(RedBean);
-    selectUnit(OrangeBean);
-    EXPECT_EQ(editorState.currentUnit, OrangeBean);
-    EXPECT_FALSE(isUnitChecked(RedBean));
-}
-
-TEST_F(EditorCore, ShapesAreEnabledOnlyForBeansStonesAndTheEraser) {
-    for (std::uint8_t unit : std::initializer_list<std::uint8_t>{RedBean, PurpleBean, StoneBean, RandomBean,
-                                                                 EraserUnit, StartPoint, ExitPoint, NoUnit}) {
-        editorState.currentUnit = unit;
-        EXPECT_EQ(isShapeEnabled(), unit != StartPoint && unit != ExitPoint && unit != NoUnit) << int(unit);
-    }
-}
-
-TEST_F(EditorCore, ChoosingAPointUnitKeepsTheShape) {
-    selectUnit(GreenBean);
-    selectShape(LineShape);
-    selectUnit(StartPoint);
-    EXPECT_TRUE(isShapeChecked(LineShape));
-    selectShape(LineShape);
-    EXPECT_EQ(editorState.currentShape, NoShape);
-}
-
-TEST_F(EditorCore, RightClickDropsTheShapeFirstThenTheUnit) {
-    selectUnit(BlueBean);
-    selectShape(EllipseShape);
-    rightButtonDown(false);
-    EXPECT_EQ(editorState.currentShape, NoShape);
-    EXPECT_EQ(editorState.currentUnit, BlueBean);
-    rightButtonDown(false);
-    EXPECT_EQ(editorState.currentUnit, NoUnit);
-}
-
-// ---- status text and mouse mapping ----------------------------------------------------------
-
-TEST_F(EditorCore, StatusTextNamesCellUnitAndShape) {
+TEST_F(EditorCore, StatusTextNamesTheCellTheUnitAndTheShape) {
     hover(12, 7);
-    selectUnit(GreenBean);
-    EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Green bean    Shape = None");
-    selectUnit(EraserUnit);
-    selectShape(FilledEllipseShape);
-    EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Eraser    Shape = Filled ellipse");
-    editorState.currentUnit = RandomBean;
-    editorState.currentShape = 9;
-    EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = Random bean    Shape = None");
+    // clang-format off
+    for (auto [unit, shape, text] :
+         {std::tuple<int, int, std::string>{ExitPoint, 4, "Exit point    Shape = Filled ellipse"},
+          {RandomBean, 9, "Random bean    Shape = None"},
+          {EraserUnit, LineShape, "Eraser    Shape = Line"}}) {
+        editorState.currentUnit = std::uint8_t(unit), editorState.currentShape = std::uint8_t(shape);
+        EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = " + text);
+    }
 }
 
 // View pixels map to cells by truncation toward zero; a zero-sized view keeps the last cell.
 TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
-    const struct {
-        int width, height, x, y, column, row;
-    } cases[] = {{400, 300, 9, 9, 0, 0},
-                 {400, 300, -9, -9, 0, 0},
-                 {400, 300, -10, 299, -1, 29},
-                 {800, 600, 799, 599, 39, 29},
-                 {0, 0, 100, 100, 39, 29}};
-    for (const auto& c : cases) {
-        setViewScale(c.width, c.height);
-        mouseToCell(c.x, c.y);
-        EXPECT_EQ(std::make_pair(editorState.hoverCol, editorState.hoverRow), std::make_pair(c.column, c.row))
-            << c.width << " x " << c.height << " at " << c.x << ", " << c.y;
+    // clang-format off
+    for (auto [width, height, x, y, column, row] : {std::array{400, 300, 9, 9, 0, 0}, {400, 300, -9, -9, 0, 0},
+             {400, 300, -10, 299, -1, 29}, {800, 600, 799, 599, 39, 29}, {0, 0, 100, 100, 39, 29},
+             {0, 600, 5, 5, 39, 29}, {800, 300, 30, 30, 1, 3}}) {
+        // clang-format on
+        setViewScale(width, height);
+        mouseToCell(x, y);
+        EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(column, row)) << x << y;
     }
 }
 
-// ---- strokes ------------------------------------------------------------------------------
-
-TEST_F(EditorCore, NothingReachesTheSceneBeforeTheRelease) {
-    selectUnit(RedBean);
-    selectShape(FilledRectangleShape);
-    drag(1, 1, 3, 2);
-    EXPECT_EQ(countCells(RedBean), 0);
-    EXPECT_EQ(preview(3, 2), RedBean);
-    EXPECT_TRUE(leftButtonUp());
-    EXPECT_EQ(countCells(RedBean), 6);
-    EXPECT_EQ(cellAt(1, 1), RedBean);
-    EXPECT_EQ(cellAt(3, 2), RedBean);
-}
-
-TEST_F(EditorCore, WithoutAShapeOnlyTheCellUnderTheReleaseIsSet) {
-    selectUnit(PurpleBean);
-    stroke(2, 2, 9, 9);
-    EXPECT_EQ(countCells(PurpleBean), 1);
-    EXPECT_EQ(cellAt(9, 9), PurpleBean);
-}
-
-TEST_F(EditorCore, EraserEmptiesARectangleAndPreviewsItErased) {
-    selectUnit(GreenBean);
-    selectShape(FilledRectangleShape);
-    stroke(0, 0, 5, 5);
+// Nothing reaches the scene before the release: the eraser previews its cells erased; a point
+// moves (the first in row order when a file holds two) and only the latest state of an action is
+// previewed; the right button cancels a drag; a release without a unit or a press does nothing.
+TEST_F(EditorCore, ToolsPreviewUntilTheReleaseCommits) {
+    EXPECT_FALSE(leftButtonUp());
+    drag(2, 2, 3, 3);
+    EXPECT_FALSE(leftButtonUp());
+    editorState.scene.grid.fill(GreenBean);
     selectUnit(EraserUnit);
-    drag(1, 1, 2, 3);
-    EXPECT_EQ(preview(2, 2), ErasedPreview);
-    EXPECT_EQ(cellAt(2, 2), GreenBean);
-    EXPECT_TRUE(leftButtonUp());
-    EXPECT_EQ(countCells(GreenBean), 36 - 6);
-    EXPECT_EQ(cellAt(1, 1), EmptyCell);
-}
-
-TEST_F(EditorCore, CellsOutsideTheGridAreIgnored) {
-    selectUnit(RedBean);
-    selectShape(LineShape);
-    hover(38, 28);
-    leftButtonDown();
-    editorState.hoverCol = 45;  // captured mouse far right of the window
-    editorState.hoverRow = 28;
-    mouseMoved(true);
-    EXPECT_TRUE(leftButtonUp());
-    EXPECT_EQ(countCells(RedBean), 2);
-}
-
-TEST_F(EditorCore, StartPointMovesAndOnlyTheFirstOldOneIsErased) {
-    selectUnit(StartPoint);
-    stroke(4, 4, 4, 4);
-    EXPECT_EQ(cellAt(4, 4), StartPoint);
-    stroke(9, 2, 9, 3);
-    EXPECT_EQ(cellAt(4, 4), EmptyCell);
-    EXPECT_EQ(cellAt(9, 3), StartPoint);
-    EXPECT_EQ(countCells(StartPoint), 1);
-    // A file may hold two start points; the first in row order is the one that moves.
-    setCell(1, 20, StartPoint);
-    stroke(30, 25, 30, 25);
-    EXPECT_EQ(cellAt(9, 3), EmptyCell);
-    EXPECT_EQ(cellAt(1, 20), StartPoint);
-    EXPECT_EQ(cellAt(30, 25), StartPoint);
-}
-
-TEST_F(EditorCore, PointMovePreviewErasesTheOldPoint) {
-    selectUnit(ExitPoint);
-    stroke(3, 3, 3, 3);
-    hover(6, 6);
-    leftButtonDown();
-    EXPECT_EQ(preview(3, 3), ErasedPreview);
-    EXPECT_EQ(preview(6, 6), ExitPoint);
-    hover(7, 6);
-    mouseMoved(true);
-    EXPECT_EQ(preview(6, 6), EmptyCell);
-    EXPECT_EQ(preview(7, 6), ExitPoint);
-    leftButtonUp();
-    EXPECT_EQ(cellAt(3, 3), EmptyCell);
-    EXPECT_EQ(cellAt(7, 6), ExitPoint);
-}
-
-TEST_F(EditorCore, RightClickDuringADragCancelsTheAction) {
-    selectUnit(RedBean);
     selectShape(FilledRectangleShape);
-    hover(0, 0);
-    leftButtonDown();
+    drag(1, 1, 2, 3);
+    EXPECT_EQ(std::tuple(preview(2, 2), cell(2, 2)), std::tuple(ErasedPreview, GreenBean));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell), 6);
+    selectUnit(ExitPoint);
+    cell(4, 4) = cell(1, 20) = ExitPoint;
+    drag(9, 3, 9, 2);
+    EXPECT_EQ(std::tuple(preview(4, 4), preview(9, 3), preview(9, 2)),
+              std::tuple(ErasedPreview, EmptyCell, ExitPoint));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::tuple(cell(4, 4), cell(9, 2), cell(1, 20)), std::tuple(EmptyCell, ExitPoint, ExitPoint));
+    const Scene before = editorState.scene;
+    drag(0, 0, 5, 5);
     rightButtonDown(true);
-    hover(5, 5);
-    mouseMoved(true);
-    EXPECT_EQ(preview(5, 5), EmptyCell);
+    drag(0, 0, 6, 6);
+    EXPECT_EQ(preview(6, 6), EmptyCell);
     EXPECT_FALSE(leftButtonUp());
-    EXPECT_EQ(countCells(RedBean), 0);
-    EXPECT_EQ(editorState.currentShape, FilledRectangleShape);  // the right button only cancelled
-    EXPECT_FALSE(editorState.dragCancelled);
-    EXPECT_TRUE(stroke(0, 0, 0, 0));  // the next action works again
+    EXPECT_EQ(editorState.scene.grid, before.grid);
+    EXPECT_EQ(editorState.currentUnit, ExitPoint);  // the right button only cancelled
+    drag(0, 0, 0, 0);
+    EXPECT_TRUE(leftButtonUp());
 }
 
-TEST_F(EditorCore, ReleaseWithoutUnitOrWithoutPressChangesNothing) {
-    EXPECT_FALSE(leftButtonUp());
-    hover(2, 2);
-    leftButtonDown();
-    EXPECT_FALSE(leftButtonUp());
-    EXPECT_EQ(editorState.scene.grid, Scene::filledGrid());
-}
-
-// ---- the picture ----------------------------------------------------------------------------
-
-TEST_F(EditorCore, PictureShowsCellsWithShadowsAndTheHoverFrame) {
-    setCell(2, 3, StoneBean);
+// Cells with their shadows 4 pixels down and right, a preview shown once (erased cells without
+// content), the green frame round the hovered cell, kept on the grid while the mouse is off it.
+TEST_F(EditorCore, PictureShowsCellsShadowsThePreviewOnceAndTheHoverFrame) {
+    cell(2, 0) = cell(39, 29) = cell(5, 5) = StoneBean;
+    preview(5, 5) = ErasedPreview;
+    preview(8, 8) = StartPoint;
     hover(10, 10);
     renderSceneView();
-    EXPECT_EQ(pixel(22, 32), kStone);
-    // The shadow, 4 pixels down and right, darkens the background beside the stone.
-    EXPECT_EQ(pixel(31, 41), kBackground - kShadow);
-    EXPECT_EQ(pixel(60, 60), kBackground);
-    EXPECT_EQ(pixel(100, 100), 0x0000FF00u);
-    EXPECT_EQ(pixel(109, 105), 0x0000FF00u);
-    EXPECT_EQ(pixel(105, 105), kBackground);
-}
-
-TEST_F(EditorCore, PreviewIsShownOnceAndErasedCellsShowNoContent) {
-    setCell(2, 3, StoneBean);
-    setCell(5, 5, StoneBean);
-    editorState.previewGrid[sceneCellIndex(2, 3)] = ErasedPreview;
-    editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
-    hover(30, 20);
+    EXPECT_EQ(std::tuple(pixel(22, 2), pixel(392, 292), pixel(31, 11), pixel(52, 52), pixel(82, 82)),
+              std::tuple(kStone, kStone, kBackground - kShadow, kBackground, kStart));
+    EXPECT_EQ(std::tuple(pixel(100, 100), pixel(109, 105), pixel(105, 109), pixel(105, 105)),
+              std::tuple(kFrame, kFrame, kFrame, kBackground));
+    editorState.hoverCol = -3, editorState.hoverRow = 50;
     renderSceneView();
-    EXPECT_EQ(pixel(22, 32), kBackground);
-    EXPECT_EQ(pixel(52, 52), kStone);
-    EXPECT_EQ(pixel(82, 82), kStart);
-    EXPECT_EQ(editorState.previewGrid, Scene::filledGrid());
-    renderSceneView();
-    EXPECT_EQ(pixel(22, 32), kStone);
-    EXPECT_EQ(pixel(82, 82), kBackground);
-}
-
-TEST_F(EditorCore, HoverFrameStaysOnTheGridWhileTheMouseIsOutside) {
-    editorState.hoverCol = -3;
-    editorState.hoverRow = 50;
-    renderSceneView();
-    EXPECT_EQ(pixel(0, 290), 0x0000FF00u);
-    EXPECT_EQ(pixel(9, 299), 0x0000FF00u);
-}
-
-TEST_F(EditorCore, MissingBackgroundLeavesABlankPicture) {
-    destroyPixelBuffer(viewImages.background);
+    EXPECT_EQ(std::tuple(pixel(52, 52), pixel(82, 82), pixel(0, 290), pixel(9, 299)),
+              std::tuple(kStone, kBackground, kFrame, kFrame));
+    destroyPixelBuffer(viewImages.background);  // a failed reload keeps no stale preview
     viewImages.background = nullptr;
-    editorState.previewGrid[sceneCellIndex(8, 8)] = StartPoint;
+    preview(8, 8) = StartPoint;
     renderSceneView();
     renderSceneView();
     EXPECT_EQ(pixel(82, 82), 0u);
+}
+
+// Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the
+// lower right).
+TEST_F(EditorCore, BeansShowTheirOwnTexels) {
+    std::vector<std::uint8_t> txm(kTxmBytes);
+    for (std::size_t i = 0; i < txm.size(); i += 4)
+        txm[i] = std::uint8_t(i / 4 % 128), txm[i + 1] = std::uint8_t(i / 512);
+    loadTextureFromMemory(&beanTexture, txm.data(), txm.size());
+    cell(3, 2) = BlueBean;
+    renderSceneView();
+    for (int y : {0, 9})
+        for (int x = 0; x < (y == 0 ? 10 : 4); ++x)
+            EXPECT_EQ(pixel(30 + x, 20 + y), Colour(y << 8) + 30 + x) << x << y;
 }
 
 // A scene is saved beside the shipped ones only where the programs run portable and may write
 // there; otherwise into the player's own folder, which the first save creates.
 TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
     char pattern[] = "/tmp/kelvsaveXXXXXX";
-    const std::string root = mkdtemp(pattern);
+    const std::string root = mkdtemp(pattern), own = root + "/data/munchtrail/Scenes/pond.qsn";
     setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
     std::filesystem::create_directories(root + "/portable/Scenes");
-    const std::string own = root + "/data/munchtrail/Scenes";
-    const struct {
-        std::string folder;
-        bool portable;
-        std::string expected;
-    } rows[] = {{root + "/portable", true, root + "/portable/Scenes/pond.qsn"},
-                {root + "/noscenes", true, own + "/pond.qsn"},
-                {root + "/portable", false, own + "/pond.qsn"}};
-    for (const auto& row : rows) {
+    for (auto [folder, portable, expected] :
+         {std::tuple{"/portable", true, root + "/portable/Scenes/pond.qsn"},
+          {"/noscenes", true, own},
+          {"/portable", false, own}}) {
         std::filesystem::remove_all(root + "/data");
-        editorState.programFolder = row.folder;
-        editorState.portable = row.portable;
-        EXPECT_EQ(sceneSavePath("pond.qsn"), row.expected) << row.folder << row.portable;
-        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(row.expected).parent_path()));
+        editorState.programFolder = root + folder, editorState.portable = portable;
+        EXPECT_EQ(sceneSavePath("pond.qsn"), expected) << folder << portable;
+        EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(expected).parent_path()));
     }
     std::filesystem::remove_all(root);
 }
@@ -345,20 +193,38 @@ TEST(UndoHistory, FollowsAPlainListThroughRandomEdits) {
                     history.markSaved(numbered(next));
                     saved = list[at] = next++;
                     break;
-                case 5:
-                    history.forgetSaved();
-                    saved = -1;
-                    break;
-                default:
-                    history.reset(numbered(next));
-                    list.assign(1, saved = next++);
-                    at = 0;
+                case 5: history.forgetSaved(), saved = -1; break;
+                default: history.reset(numbered(next)), list.assign(1, saved = next++), at = 0;
             }
             ASSERT_EQ(history.current().goalScore, list[at]) << "run " << run << " step " << step;
-            ASSERT_EQ(history.canUndo(), at > 0);
-            ASSERT_EQ(history.canRedo(), at + 1 < list.size());
-            ASSERT_EQ(history.isAtSavedState(), list[at] == saved);
+            ASSERT_EQ(std::tuple(history.canUndo(), history.canRedo(), history.isAtSavedState()),
+                      std::tuple(at > 0, at + 1 < list.size(), list[at] == saved));
         }
+    }
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    return {std::istream_iterator<std::string>(in), {}};
+}
+
+// Our options are answered before Qt starts; Qt's own (with one dash or two) go on to it, and what
+// follows "--" is a file whatever it looks like. Each row: the arguments, the action, how the text
+// starts, what Qt gets, the files after "--".
+TEST(CommandLine, OursAreAnsweredAndTheRestGoesOnToQtAndTheFiles) {
+    using enum CommandLine::Action;
+    for (auto [arguments, action, text, forQt, files] :
+         {std::tuple{"--help", Print, "Usage: KELV [options] [--] [scene.qsn]\n", "", ""},
+          {"a.qsn -h", Print, "Usage: KELV", "", ""},
+          {"--version", Print, "KELV 2.01\n", "", ""},
+          {"--bogus --help", Fail, "KELV: unknown option '--bogus'\n", "", ""},
+          {"-platform offscreen --style fusion a.qsn", Run, "",
+           "KELV -platform offscreen --style fusion a.qsn", ""},
+          {"-x -- -odd.qsn --help", Run, "", "KELV -x", "-odd.qsn --help"}}) {
+        const CommandLine line = parseCommandLine(words(std::string("KELV ") + arguments));
+        EXPECT_EQ(std::tuple(line.action, line.forQt, line.afterDashes),
+                  std::tuple(action, words(forQt), words(files)));
+        EXPECT_TRUE(line.text.starts_with(text)) << line.text;
     }
 }
 

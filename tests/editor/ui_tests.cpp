@@ -1,0 +1,567 @@
+// KELV's Qt classes under the offscreen platform, driven as a user would: the start-up and its
+// failures, strokes through the view, the commands' states, the properties dialog, files (the
+// checks, a byte-exact save and reopen, failures that change nothing, the save prompt, recent
+// files), undo through the keys and the menu, test play through a stand-in game, and the autosave
+// with its recovery after a kill. Recorded answers stand in for the message boxes and file dialogs.
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
+#include <csignal>
+
+#include "editor/app/autosave.h"
+#include "editor/app/commands.h"
+#include "editor/app/kelv_app.h"
+#include "editor/app/kelv_doc.h"
+#include "editor/app/kelv_view.h"
+#include "editor/app/main_frame.h"
+#include "editor/app/prompts.h"
+#include "editor/app/properties_dialog.h"
+#include "editor/app/test_play.h"
+#include "editor/core/editor_state.h"
+
+namespace {
+
+// Every prompt the editor showed, as "stop: text", "warn: text", "save? title", "save as: name",
+// "open: folder", "show: file", "recover? title"; the answers given to them.
+struct Prompts {
+    QStringList said;
+    SaveAnswer answer = SaveAnswer::Yes;
+    QString chosen;                // by the file dialogs; none: Save as takes what it proposes
+    QList<RecoverAnswer> recover;  // in turn; Later when they run out
+    QString last() const { return said.isEmpty() ? QString() : said.last(); }
+} asked;
+
+template <class Answer>
+Answer say(const char* kind, const QString& text, Answer answer) {
+    return asked.said.append(kind + (": " + text)), answer;
+}
+
+// An editor in a program folder of its own: 10 x 10 pictures of stone grey and 400 x 300
+// backgrounds of grey 0x203040 + n * 0x101010 (less the `missing` files) and a bean texture under
+// DAT, an empty Scenes folder, no recent files, and recorded answers to every prompt.
+class Editor {
+public:
+    explicit Editor(const QStringList& missing = {}) {
+        QDir(folder()).mkpath("Scenes");
+        QDir(folder()).mkpath("DAT");
+        QStringList names{"shadow", "start", "exit", "random", "stone"};
+        for (int i = 0; i < 9; ++i) names.append(QString("bg%1").arg(i, 2, 10, QChar('0')));
+        for (int i = 0; i < names.size(); ++i) {
+            QImage image(i < 5 ? QSize(10, 10) : QSize(400, 300), QImage::Format_RGB32);
+            image.fill(i < 5 ? 0x808080 : 0x203040 + 0x101010 * (i - 5));
+            if (!missing.contains(names[i] + ".bmp")) image.save(folder() + "/DAT/" + names[i] + ".bmp");
+        }
+        QFile texture(folder() + "/DAT/bean.txm");
+        if (!missing.contains("bean.txm") && texture.open(QIODevice::WriteOnly))
+            texture.write(QByteArray(kTxmBytes, '\x40'));
+        QSettings("Quillfern", "KELV").remove("Recent File List");
+        editorState = EditorState{};
+        editorState.programFolder = folder().toStdString();
+        asked = Prompts{};
+        editorPrompts = {
+            [](QWidget*, const QString& text) { say("stop", text, 0); },
+            [](QWidget*, const QString& text) { say("warn", text, 0); },
+            [](QWidget*, const QString& title) { return say("save?", title, asked.answer); },
+            [](QWidget*, const QString& name) {
+                return say("save as", name,
+                           asked.chosen.isEmpty() ? name.section(".qsn", 0, 0) + ".qsn" : asked.chosen);
+            },
+            [](QWidget*, const QString& folder) { return say("open", folder, asked.chosen); },
+            [](const QString& file) { return say("show", file, true); },
+            [](QWidget*, const QString& title, const QDateTime&) {
+                return say("recover?", title,
+                           asked.recover.isEmpty() ? RecoverAnswer::Later : asked.recover.takeFirst());
+            }};
+    }
+    bool start(const QStringList& arguments = {"KELV"}) {
+        app_ = std::make_unique<CKELVApp>();
+        return app_->initInstance(arguments) && QTest::qWaitForWindowExposed(frame());
+    }
+    QString folder() const { return dir_.path(); }
+    CMainFrame* frame() const { return app_->mainFrame(); }
+    CKELVDoc* document() const { return frame()->document(); }
+    void command(int id) { frame()->runCommand(id); }
+    static std::uint8_t& cell(int column, int row) {
+        return editorState.scene.grid[sceneCellIndex(column, row)];
+    }
+    static void makeSaveable() { cell(0, 0) = StartPoint, cell(1, 0) = RedBean; }  // the least Save takes
+    void commit() { document()->commitEdit(); }
+    // What the user sees: the document's name with the window's modified mark, the number of
+    // cells that hold something, and the picture at cell (20, 15): a background number or stone.
+    std::string seen() const {
+        QApplication::processEvents();  // a pending paint, which consumes the preview it shows
+        const unsigned colour = frame()->view()->picture().pixel(202, 152) & 0xFFFFFFu;
+        return QString("%1%2 %3 %4")
+            .arg(document()->title(), frame()->isWindowModified() ? "*" : "")
+            .arg(kSceneCells -
+                 std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell))
+            .arg(colour == 0x808080 ? QString("stone") : QString("bg%1").arg((colour - 0x203040) / 0x101010))
+            .toStdString();
+    }
+    // Runs Set properties, letting `fill` edit the dialog before its OK (a refused OK cancels).
+    void setProperties(const std::function<void(CScenePropertiesDlg*)>& fill) {
+        QTimer::singleShot(0, [dialog = frame()->propertiesDialog(), fill] {
+            fill(dialog);
+            dialog->accept();
+            if (dialog->isVisible()) dialog->reject();
+        });
+        command(CmdSetProperties);
+    }
+    // A mouse event at the middle of a cell, whatever size the view has.
+    void mouse(QEvent::Type type, int column, int row, Qt::MouseButton button = Qt::LeftButton,
+               Qt::MouseButtons held = Qt::LeftButton) {
+        QWidget* view = frame()->view();
+        const QPointF at((10 * column + 5) * view->width() / 400.0, (10 * row + 5) * view->height() / 300.0);
+        QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(view, &event);
+        view->repaint();
+    }
+    void drag(int c0, int r0, int c1, int r1) {
+        mouse(QEvent::MouseMove, c0, r0, Qt::NoButton, Qt::NoButton);
+        mouse(QEvent::MouseButtonPress, c0, r0);
+        mouse(QEvent::MouseMove, c1, r1, Qt::NoButton);
+    }
+    void release(int column, int row) { mouse(QEvent::MouseButtonRelease, column, row, Qt::LeftButton, {}); }
+    void rightClick(Qt::MouseButtons held = {}) {
+        mouse(QEvent::MouseButtonPress, 3, 3, Qt::RightButton, held);
+    }
+
+private:
+    QTemporaryDir dir_;
+    std::unique_ptr<CKELVApp> app_;
+};
+
+// Most tests start with a fresh editor on a new scene.
+class Kelv : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(e.start()); }
+    Editor e;
+};
+
+// A scene file with one stone on `background`; returns the path.
+QString writeScene(const QString& path, int background) {
+    Scene scene;
+    scene.background = background;
+    scene.grid[sceneCellIndex(1, 1)] = StoneBean;
+    return writeSceneFile(path.toLocal8Bit().constData(), scene) ? path : QString();
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(KelvStart, TheFirstMissingFileInLoadOrderIsNamedAndTheEditorEnds) {
+    // clang-format off
+    for (auto [missing, message] : {std::pair{QStringList{"shadow.bmp"}, "Failed to load image: shadow.bmp!"},
+                                    {{"bean.txm", "stone.bmp", "start.bmp"}, "Failed to load image: start.bmp!"},
+                                    {{"bean.txm", "bg00.bmp"}, "Failed to load background image!"},
+                                    {{"bean.txm"}, "Failed to load texture file: bean.txm!"}}) {
+        // clang-format on
+        Editor e(missing);
+        EXPECT_FALSE(e.start()) << message;
+        EXPECT_EQ(asked.said, QStringList{QString("stop: ") + message});
+    }
+}
+
+// The commands' checked and enabled states follow the selection and the right button, which also
+// cancels a drag; the status pane shows the cursor text; View hides the bars, Help the readme.
+TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
+    CMainFrame* frame = e.frame();
+    const auto on = [frame](int id) { return frame->action(id)->isChecked(); };
+    const auto enabled = [frame](int id) { return frame->action(id)->isEnabled(); };
+    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Munch Trail Scene Editor");
+    EXPECT_FALSE(enabled(CmdLine));
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_6);
+    EXPECT_TRUE(on(CmdStoneBean) && enabled(CmdLine));
+    e.command(CmdFilledRectangle);
+    e.command(CmdStartPoint);
+    EXPECT_TRUE(!on(CmdStoneBean) && !enabled(CmdFilledRectangle) &&
+                on(CmdFilledRectangle));  // kept, ignored
+    QTest::keyClick(frame, Qt::Key_4);
+    e.drag(1, 1, 8, 1);
+    e.rightClick(Qt::LeftButton);
+    e.release(12, 7);
+    EXPECT_EQ(e.seen(), "Untitled 0 bg0");
+    EXPECT_EQ(frame->statusPane()->text(),
+              "(Col, Row) = (8, 1)    Unit = Blue bean    Shape = Filled rectangle");
+    e.rightClick();
+    EXPECT_TRUE(!on(CmdFilledRectangle) && on(CmdBlueBean));
+    e.rightClick();
+    EXPECT_FALSE(on(CmdBlueBean));
+    frame->action(CmdViewToolbar)->trigger();
+    frame->action(CmdViewStatusBar)->trigger();
+    EXPECT_TRUE(frame->toolBar()->isHidden() && frame->statusBar()->isHidden());
+    frame->action(CmdViewToolbar)->trigger();
+    EXPECT_FALSE(frame->toolBar()->isHidden());
+    e.command(CmdHelp);
+    EXPECT_EQ(asked.last(), "show: " + e.folder() + "/Readme.htm");
+    qsizetype items = 0;  // every command once, with the separators and the four recent files
+    for (QAction* menu : frame->menuBar()->actions()) items += menu->menu()->actions().size();
+    EXPECT_EQ(items, 38);
+}
+
+// Each unit with a shape through the view's own mouse mapping: the cells appear on the release,
+// which marks the document modified; cells off the grid (the mouse is captured) are dropped.
+TEST_F(Kelv, EachUnitAndShapeGivesItsCells) {
+    asked.answer = SaveAnswer::No;
+    // clang-format off
+    for (auto [unit, shape, c0, r0, c1, r1, cells, column, row] : {  // the cells painted, one of them
+             std::array<int, 9>{CmdRedBean, 0, 5, 5, 6, 8, 1, 6, 8},
+             {CmdOrangeBean, CmdLine, 0, 0, 4, 2, 5, 2, 1},
+             {CmdGreenBean, CmdRectangle, 3, 4, 1, 1, 10, 1, 3},
+             {CmdBlueBean, CmdEllipse, 10, 10, 13, 12, 12, 12, 11},
+             {CmdPurpleBean, CmdFilledRectangle, 2, 2, 5, 4, 12, 4, 3},
+             {CmdStoneBean, CmdFilledEllipse, 10, 10, 7, 8, 23, 10, 10},
+             {CmdRandomBean, CmdLine, 37, 29, 45, 29, 3, 39, 29},
+             {CmdBlueBean, CmdFilledEllipse, 35, 25, 45, 45, 321, 39, 29},
+             {CmdPurpleBean, CmdEllipse, 3, 3, -5, -10, 21, 10, 3}}) {
+        // clang-format on
+        e.command(CmdFileNew);
+        e.command(unit);
+        if (shape != 0) e.command(shape);
+        e.drag(c0, r0, c1, r1);
+        EXPECT_EQ(e.seen(), "Untitled 0 bg0");
+        e.release(c1, r1);
+        EXPECT_EQ(e.seen(), "Untitled* " + std::to_string(cells) + " bg0") << unit;
+        EXPECT_EQ(e.cell(column, row), findCommand(unit)->code);
+    }
+}
+
+// The fields follow the objective and the random-fall box. A refused OK names the range, keeps the
+// dialog open with the field focused, and Cancel then leaves the scene as it was, the fields
+// changed before the bad one included. Untouched fields hand back their bytes as read (a lone CR in
+// the title, a description that would grow past the limit if converted), disabled ones are not read
+// (a goal score out of range); every OK marks the scene modified and a new background shows at once.
+TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
+    Editor e;
+    Scene odd;
+    odd.title = "Odd\rone", odd.description = std::string(200, 'd') + std::string(55, '\n'),
+    odd.goalScore = 2;
+    const QString path = e.folder() + "/odd.qsn";
+    ASSERT_TRUE(writeSceneFile(path.toLocal8Bit().constData(), odd) && e.start({"KELV", path}));
+    CScenePropertiesDlg* dialog = e.frame()->propertiesDialog();
+    const auto states = [dialog] {  // random fall checked, enabled; interval, goal score enabled
+        return QString("%1%2%3%4")
+            .arg(dialog->randomFallBox->isChecked())
+            .arg(dialog->randomFallBox->isEnabled())
+            .arg(dialog->intervalEdit->isEnabled())
+            .arg(dialog->goalScoreEdit->isEnabled());
+    };
+    editorState.scene.objective = EatUp;
+    dialog->exchangeToControls();
+    EXPECT_EQ(states(), "0000");  // random fall off and locked
+    EXPECT_EQ(dialog->backgroundList->currentText(), "Auto cycle background");
+    // clang-format off
+    for (auto [step, expected] : {std::pair<int, const char*>{Standard, "0100"}, {-1, "1110"}, {GoalScore, "1111"},
+                                  {-1, "0101"}, {Escape, "0100"}, {-1, "1110"}, {EatUp, "0000"}}) {  // -1: a click
+        // clang-format on
+        if (step < 0) dialog->randomFallBox->click();
+        if (step >= 0) dialog->objectiveList->setCurrentIndex(step);
+        EXPECT_EQ(states(), expected) << step;
+    }
+    editorState.scene.objective = Standard;
+    const QString euro =
+        "Please enter only Latin-1 characters: \"\u20AC\" (U+20AC) cannot be stored in a scene.";
+    // clang-format off
+    for (auto [field, value, message] : {  // 0 interval, 1 goal score, 2 title, 3 description
+             std::tuple{0, QString("61"), QString("Please enter an integer between 0 and 60.")},
+             {0, "ten", "Please enter an integer."},
+             {1, "4", "Please enter an integer between 5 and 9999999."},
+             {2, QString(29, 'T'), "Please enter no more than 28 characters."},
+             {3, QString(127, 'd') + "\n" + QString(127, 'd'), "Please enter no more than 255 characters."},
+             {3, "\u00FF\u20AC\U0001F41B", euro}}) {  // the first one is named
+        // clang-format on
+        dialog->exchangeToControls();
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+        dialog->activateWindow();
+        dialog->objectiveList->setCurrentIndex(GoalScore);  // enables the goal score
+        dialog->backgroundList->setCurrentIndex(4);
+        dialog->goalScoreEdit->setText("5");
+        QWidget* target = QList<QWidget*>{dialog->intervalEdit, dialog->goalScoreEdit, dialog->titleEdit,
+                                          dialog->descriptionEdit}[field];
+        if (auto* line = qobject_cast<QLineEdit*>(target)) line->setText(value);
+        if (field == 3) dialog->descriptionEdit->setPlainText(value);
+        asked.said.clear();
+        dialog->accept();
+        EXPECT_EQ(asked.said, QStringList{"warn: " + message});
+        EXPECT_EQ(QApplication::focusWidget(), target) << value.toStdString();
+        for (QPushButton* button : dialog->findChildren<QPushButton*>())
+            if (button->text() == "&Cancel") button->click();
+        EXPECT_FALSE(dialog->isVisible());
+        EXPECT_EQ(sceneDiskBytes(editorState.scene), sceneDiskBytes(odd));
+    }
+    e.setProperties([](CScenePropertiesDlg* dialog) {
+        dialog->randomFallBox->click(), dialog->intervalEdit->setText("99");
+    });
+    odd.randomFall = 0;
+    EXPECT_EQ(sceneDiskBytes(editorState.scene), sceneDiskBytes(odd));
+    EXPECT_EQ(e.seen(), "odd.qsn* 0 bg0");
+    e.setProperties([](CScenePropertiesDlg* dialog) {
+        dialog->titleEdit->setText("Caf\u00E9"), dialog->backgroundList->setCurrentIndex(9);
+        dialog->objectiveList->setCurrentIndex(GoalScore), dialog->goalScoreEdit->setText("300");
+        dialog->descriptionEdit->setPlainText("line one\nline two");
+    });
+    const Scene& scene = editorState.scene;
+    EXPECT_EQ(std::tuple(scene.title, scene.background, scene.objective, scene.goalScore, scene.description),
+              std::tuple("Caf\xE9", 9, GoalScore, 300, "line one\r\nline two"));
+    EXPECT_EQ(e.seen(), "odd.qsn* 0 bg8");
+    e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(10); });
+    EXPECT_EQ(e.seen(), "odd.qsn* 0 bg0");  // random: the first picture
+}
+
+// Undo and redo through the keys and the menu, back to the saved file's unmodified mark and with
+// the background of a properties change; New starts a fresh history.
+TEST_F(Kelv, UndoStepsBackToTheSavedFileThroughTheKeysAndTheMenu) {
+    e.makeSaveable();
+    e.commit();
+    e.command(CmdFileSave);
+    e.frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e.frame()));
+    e.command(CmdGreenBean);
+    e.drag(4, 4, 4, 4);
+    e.release(4, 4);
+    QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(e.seen(), "Untitled.qsn 2 bg0");
+    EXPECT_TRUE(e.frame()->action(CmdEditRedo)->isEnabled());
+    QTest::keyClick(e.frame(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg0");
+    QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(5); });
+    EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg4");
+    e.command(CmdEditUndo);
+    EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg0");
+    e.command(CmdEditRedo);
+    EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg4");
+    asked.answer = SaveAnswer::No;
+    e.command(CmdFileNew);
+    EXPECT_FALSE(e.frame()->action(CmdEditUndo)->isEnabled());
+}
+
+// Every setting away from its default, and a few cells.
+Scene richScene() {
+    Scene scene;
+    scene.title = "Kept safe";
+    scene.background = 5;
+    scene.fallInterval = 9;
+    scene.objective = GoalScore;
+    scene.goalScore = 777;
+    scene.description = "two\r\nlines\n";
+    scene.grid[sceneCellIndex(0, 0)] = StartPoint;
+    scene.grid[sceneCellIndex(39, 29)] = RandomBean;
+    scene.grid[sceneCellIndex(7, 3)] = PurpleBean;
+    return scene;
+}
+
+// The checks refuse a save with their message; an accepted one goes through the dialog into
+// Scenes and reads back byte for byte; a file that has gone brings the dialog back. A scene opens
+// from the command line and from File > Open (in Scenes); the recent files keep the last four.
+TEST(KelvFiles, SavesAndOpensByteForByteAndTheRecentFilesKeepTheLastFour) {
+    Editor e;
+    const QString scenes = e.folder() + "/Scenes", path = scenes + "/Untitled.qsn";
+    ASSERT_TRUE(e.start({"KELV", writeScene(e.folder() + "/a.qsn", 3)}));
+    EXPECT_EQ(e.seen(), "a.qsn 1 bg2");
+    e.command(CmdFileNew);
+    e.command(CmdFileSave);
+    EXPECT_EQ(asked.last(), QString("stop: ") + validateScene(Scene{}));
+    editorState.scene = richScene();
+    e.commit();
+    e.command(CmdFileSave);
+    EXPECT_EQ(asked.last(), "save as: " + scenes + "/Untitled");
+    EXPECT_EQ(e.frame()->windowTitle(), "Untitled.qsn[*] - Munch Trail Scene Editor");
+    EXPECT_EQ(e.seen(), "Untitled.qsn 3 bg0");  // set behind the dialog's back: the picture stays
+    const QByteArray saved = fileBytes(path);
+    EXPECT_EQ(saved.toStdString(), sceneDiskBytes(richScene()));
+    asked.chosen = writeScene(scenes + "/b.qsn", 5);
+    e.command(CmdFileOpen);
+    EXPECT_EQ(asked.last(), "open: " + scenes);
+    EXPECT_EQ(e.seen(), "b.qsn 1 bg4");
+    ASSERT_TRUE(e.frame()->openFromShell(path));
+    EXPECT_EQ(sceneDiskBytes(editorState.scene), saved.toStdString());
+    QFile::remove(path);
+    asked.chosen.clear();
+    asked.said.clear();
+    e.command(CmdFileSave);  // the file is gone: the dialog comes back
+    e.command(CmdFileSave);  // in place under its own name: no dialog
+    EXPECT_TRUE(asked.said == QStringList{"save as: " + path} && fileBytes(path) == saved);
+    e.frame()->openFromShell(writeScene(scenes + "/c.qsn", 7));
+    EXPECT_EQ(e.frame()->recentFiles(),
+              (QStringList{scenes + "/c.qsn", path, scenes + "/b.qsn", e.folder() + "/a.qsn"}));
+    e.frame()->recentActions()[3]->trigger();
+    EXPECT_EQ(e.seen(), "a.qsn 1 bg2");
+    EXPECT_EQ(QSettings("Quillfern", "KELV").value("Recent File List/File4"), scenes + "/b.qsn");
+}
+
+// A failed save or open changes nothing and says why; a scene saved anywhere but under its own
+// name in Scenes stays marked (the game would not find it). With unsaved changes, closing or New
+// asks first: Yes with a scene the checks refuse, or Cancel, keeps the editor open and abandons
+// the New; No drops the changes.
+TEST_F(Kelv, FailedSavesAndOpensChangeNothingAndTheSavePromptCanKeepTheEditorOpen) {
+    e.makeSaveable();
+    e.commit();
+    asked.chosen = e.folder() + "/no/such/folder/x.qsn";
+    e.command(CmdFileSave);
+    EXPECT_TRUE(asked.last().startsWith("stop: Cannot save the scene to\n" + asked.chosen));
+    EXPECT_EQ(e.seen(), "Untitled* 2 bg0");
+    asked.chosen = e.folder() + "/away.qsn";
+    e.command(CmdFileSaveAs);
+    EXPECT_TRUE(QFile::exists(asked.chosen));
+    EXPECT_EQ(e.seen(), "away.qsn* 2 bg0");
+    asked.chosen.clear();
+    e.command(CmdFileSave);
+    EXPECT_EQ(asked.last(), "save as: " + e.folder() + "/Scenes/away.qsn");
+    EXPECT_EQ(e.seen(), "away.qsn 2 bg0");
+    e.cell(5, 5) = RedBean;
+    e.commit();
+    asked.answer = SaveAnswer::No;
+    asked.said.clear();
+    EXPECT_FALSE(e.frame()->openFromShell(e.folder() + "/nothing-here.qsn"));
+    QFile::remove(e.folder() + "/DAT/bg08.bmp");  // background 9, "Ore"
+    EXPECT_FALSE(e.frame()->openFromShell(writeScene(e.folder() + "/ore.qsn", 9)));
+    EXPECT_TRUE(asked.said.size() == 4 && asked.said[1].contains("nothing-here.qsn") &&
+                asked.said[3].contains("ore.qsn"));
+    EXPECT_EQ(e.seen(), "away.qsn* 3 bg0");
+    e.cell(0, 0) = EmptyCell;
+    asked.answer = SaveAnswer::Yes;
+    asked.said.clear();
+    EXPECT_FALSE(e.frame()->close());
+    EXPECT_EQ(asked.said, (QStringList{"save?: away.qsn", "stop: Please set a start point"}));
+    asked.answer = SaveAnswer::Cancel;
+    EXPECT_FALSE(e.frame()->close());
+    e.command(CmdFileNew);
+    EXPECT_EQ(e.seen(), "away.qsn* 2 bg0");
+    asked.answer = SaveAnswer::No;
+    EXPECT_TRUE(e.frame()->close());
+    Editor other;
+    EXPECT_FALSE(other.start({"KELV", other.folder() + "/missing.qsn"}));
+    EXPECT_TRUE(asked.last().contains("missing.qsn"));
+}
+
+// The game plays a copy of the scene as Save would write it; the document, its file and its mark
+// stay, the copy goes when the game ends, and every failure says what happened. The stand-in game
+// beside the editor records its arguments and the scene, says why it refuses and ends with `status`.
+TEST(KelvTestPlay, TheGamePlaysATemporaryCopyAndEveryFailureSaysWhy) {
+    // clang-format off
+    for (auto [game, saveable, status, stop] : {std::tuple{true, true, 0, QString()},
+             {true, false, 0, QString("stop: ") + validateScene(Scene{})},
+             {true, true, 3, "could not play the scene (exit status 3).\nno such scene"},
+             {false, true, 0, "MunchTrail was found neither beside the editor nor on the PATH"}}) {
+        // clang-format on
+        Editor e;
+        ASSERT_TRUE(e.start());
+        QFile script(e.folder() + "/MunchTrail");
+        if (game && script.open(QIODevice::WriteOnly))
+            script.write(
+                "#!/bin/sh\necho \"$@\" >$0.args; cp \"$2\" $0.scene; echo no such scene >&2; exit " +
+                QByteArray::number(status));
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (saveable) e.makeSaveable();
+        e.commit();
+        const QByteArray path = qgetenv("PATH");
+        if (!game) qputenv("PATH", e.folder().toLocal8Bit());  // nor on the PATH
+        QSignalSpy ended(e.frame()->testPlay(), &CTestPlay::finished);
+        e.command(CmdTestPlay);
+        qputenv("PATH", path);
+        EXPECT_TRUE(!(game && saveable) || ended.wait(5000));
+        EXPECT_TRUE(asked.said.size() == !stop.isEmpty() && asked.last().contains(stop))
+            << asked.last().toStdString();
+        EXPECT_EQ(e.seen(), saveable ? "Untitled* 2 bg0" : "Untitled* 0 bg0");
+        EXPECT_EQ(QDir(e.folder() + "/Scenes").entryList(QDir::Files), QStringList{});
+        const QString arguments = fileBytes(e.folder() + "/MunchTrail.args");
+        ASSERT_EQ(arguments.startsWith("--play /"), game && saveable) << arguments.toStdString();
+        EXPECT_TRUE(arguments.isEmpty() ||
+                    (arguments.endsWith("/Untitled.qsn\n") && !QFile::exists(arguments.mid(7).trimmed())));
+        EXPECT_TRUE(arguments.isEmpty() || fileBytes(e.folder() + "/MunchTrail.scene").toStdString() ==
+                                               sceneDiskBytes(editorState.scene));
+    }
+}
+
+// A minute of unsaved changes is saved aside; a save, and an exit that drops the changes, remove
+// the copy, and an unmodified scene is not saved aside. Two editors die with unsaved changes, by
+// SIGTERM and by SIGKILL (see main). The next start offers both, oldest first; Later keeps them,
+// Discard drops one, Recover brings the other back byte for byte under its own name, modified,
+// without history.
+TEST(KelvRecovery, UnsavedChangesAreSavedAsideAndOfferedAfterAKill) {
+    {
+        Editor e;
+        ASSERT_TRUE(e.start());
+        CAutosave* autosave = e.frame()->autosave();
+        const auto written = [autosave] { return QFile::exists(autosave->scenePath()); };
+        autosave->timer()->setInterval(1);
+        e.makeSaveable();
+        e.commit();
+        EXPECT_TRUE(QTest::qWaitFor(written));
+        EXPECT_EQ(fileBytes(autosave->scenePath()).toStdString(), sceneDiskBytes(editorState.scene));
+        e.command(CmdFileSave);
+        QTest::qWait(20);
+        EXPECT_FALSE(written());
+        e.commit();
+        EXPECT_TRUE(QTest::qWaitFor(written));
+        asked.answer = SaveAnswer::No;
+        EXPECT_TRUE(e.frame()->close() && !written());
+    }
+    QTemporaryDir scratch;
+    for (QString how : {"term", "kill"}) {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("KELV_TEST_CHILD", how);
+        environment.insert("TMPDIR", scratch.path());
+        child.setProcessEnvironment(environment);
+        child.setWorkingDirectory(scratch.path());  // ours may be a program folder already gone
+        child.start(QCoreApplication::applicationFilePath(), QStringList{});
+        ASSERT_TRUE(child.waitForReadyRead(10000));
+        ::kill(pid_t(child.processId()), how == "kill" ? SIGKILL : SIGTERM);
+        ASSERT_TRUE(child.waitForFinished(10000));
+        EXPECT_TRUE(how == "kill" || child.exitCode() == 128 + SIGTERM);
+    }
+    for (auto first : {RecoverAnswer::Later, RecoverAnswer::Discard}) {
+        Editor e;
+        asked.recover = {first, first == RecoverAnswer::Later ? first : RecoverAnswer::Recover};
+        ASSERT_TRUE(e.start());
+        EXPECT_EQ(asked.said.filter("recover?"), (QStringList{"recover?: term.qsn", "recover?: kill.qsn"}));
+        if (first == RecoverAnswer::Later) continue;
+        EXPECT_EQ(sceneDiskBytes(editorState.scene), sceneDiskBytes(richScene()));
+        EXPECT_EQ(e.seen(), "kill.qsn* 3 bg4");
+        EXPECT_TRUE(e.document()->pathName().endsWith("/Scenes/kill.qsn") && !e.document()->canUndo());
+        EXPECT_TRUE(CAutosave::orphans().isEmpty() && QFile::exists(e.frame()->autosave()->scenePath()));
+    }
+}
+
+// The editor that the recovery test kills: a scene under its own name, modified; with "kill" the
+// timer saves it aside before "ready", with "term" the signal handler has to.
+int runEditorToBeKilled(const QString& how) {
+    Editor e;
+    if (!e.start({"KELV", writeScene(e.folder() + "/Scenes/" + how + ".qsn", 1)})) return 2;
+    editorState.scene = richScene();
+    e.commit();
+    if (how == "term") catchTerminationSignals(e.frame());
+    if (how == "kill") e.frame()->autosave()->timer()->setInterval(1);
+    while (how == "kill" && !QFile::exists(e.frame()->autosave()->scenePath())) QTest::qWait(5);
+    std::puts("ready");
+    std::fflush(stdout);
+    std::_Exit(QApplication::exec());  // as the program ends: no clean-up of the folder
+}
+
+}  // namespace
+
+// One QApplication and one private settings and state folder for the whole run (a child editor
+// shares its parent's).
+int main(int argc, char** argv) {
+    QTemporaryDir configuration;
+    if (qEnvironmentVariableIsEmpty("KELV_TEST_CHILD")) {
+        qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
+        qputenv("XDG_STATE_HOME", (configuration.path() + "/state").toLocal8Bit());
+        qunsetenv("KELV_GAME");
+    }
+    QApplication application(argc, argv);
+    if (!qEnvironmentVariableIsEmpty("KELV_TEST_CHILD"))
+        return runEditorToBeKilled(qEnvironmentVariable("KELV_TEST_CHILD"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
