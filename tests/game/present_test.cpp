@@ -5,13 +5,7 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-
-#include "game/platform/headless.h"
-#include "game/platform/present.h"
-#include "game/shell/media.h"
-#include "game/shell/shell.h"
-#include "render/pixels.h"
+#include "tests/game/game_test_support.h"
 
 namespace {
 
@@ -148,7 +142,9 @@ TEST(Present, TheTopRowOfTheFrameIsTheTopRowShownAndTheClipSurvives) {
     drawBuffer->pixels[0] = 0x00FCFCFC;
     drawBuffer->pixels[kFramePixels - 1] = 0;
     setClipRect(5, 6, 7, 8);
+    drawContext.target = backdropBuffer;
     presentFrame();
+    EXPECT_EQ(drawContext.target, drawBuffer);
     EXPECT_EQ(headless.lastFrame[0], 0x00BDBDBDu);
     EXPECT_EQ(headless.lastFrame[kFramePixels - 1], 0u);
     EXPECT_EQ(drawContext.clipLeft, 5);
