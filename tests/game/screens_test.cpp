@@ -118,6 +118,7 @@ TEST_F(Screens, TheMenusAsDrawn) {
     EXPECT_EQ(menus.menuPhase, 0) << "Space does not choose";
     for (int visit = 0; visit < 2; ++visit) {
         menus.menuItem = 1;
+        menus.optionsRow = visit;  // wherever it was, the options open on their last row
         press(kKeyEnter);
         ASSERT_TRUE(runUntilScreen(optionsScreen));
         runFrames(33);

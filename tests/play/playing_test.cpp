@@ -1,5 +1,9 @@
 // The keys of a game the autopilot's replays never press: the first arrow, the pause and its
 // queue, Enter cutting a death short, the key queue emptied at every worm's start, and sound off.
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
 #include "tests/support/support.h"
 
 namespace {
@@ -88,6 +92,56 @@ TEST_F(PlayKeys, AOneSegmentWormLiesDeadForTheFull125Frames) {
     release(kKeyRight);
     ASSERT_GT(runUntil(&lifeLostScreen, 20), 0);
     EXPECT_EQ(runUntil(&playScreen, 200), 126);
+}
+
+// A fixed background is the scene's number less one; a random one is any of the nine.
+TEST_F(PlayKeys, EachGameStartsOnTheScenesBackground) {
+    ASSERT_TRUE(start());
+    std::set<std::uint32_t> seen;
+    for (int game = 0; game < 200; ++game) {
+        world.background = game < 9 ? game + 1 : 10;
+        gameStartScreen();
+        EXPECT_TRUE(game >= 9 || assets.backgroundIndex == static_cast<std::uint32_t>(game)) << game;
+        if (game >= 9) seen.insert(assets.backgroundIndex);
+    }
+    EXPECT_EQ(seen.size(), 9u);
+}
+
+// A worm waiting beside the exit of an Escape scene: both hints pulse in opposite phases; then
+// dusk, and the head's light comes up as the day fades. One hash over every frame.
+TEST_F(PlayKeys, AWaitingWormBesideTheExitFromDayIntoNight) {
+    Scene scene = makeScene();
+    scene.objective = Escape;
+    scene.grid[sceneCellIndex(25, 15)] = ExitPoint;
+    play(scene);
+    std::uint64_t h = 0;
+    for (int f = 0; f < 160; ++f) {
+        if (f == 30) world.dayClock = 2600;
+        runOneFrame();
+        h = h * 31 + frameHash();
+    }
+    if (std::getenv("MT_HASH_PRINT")) std::printf("0x%016llxull\n", static_cast<unsigned long long>(h));
+    EXPECT_EQ(h, 0x4ee1d5f6dac9b5a0ull);
+}
+
+// Now and then one of the fourteen voices of the pond by day, never at night.
+TEST_F(PlayKeys, AmbientSoundsUseEveryVoiceByDayAndNoneAtNight) {
+    play(makeScene());
+    world.length = kMaxSegments;  // a waiting worm as long as can be livens the pond up most
+    std::set<int> voices;
+    for (int night = 0; night < 2; ++night) {
+        for (int f = 0; f < 6000; ++f) {
+            world.dayClock = night ? 2700 : 300;
+            headless.soundCalls.clear();
+            runOneFrame();
+            for (const SoundCall& c : headless.soundCalls)
+                if ((night == 0 || screens.brightness <= 200) && c.op == SoundOp::Play &&
+                    c.id >= SoundAmbientFirst && c.id <= SoundAmbientLast)
+                    voices.insert(night * 1000 + c.id);
+        }
+    }
+    EXPECT_EQ(voices.size(), 14u);
+    EXPECT_LT(*voices.rbegin(), 1000);
 }
 
 // Sound off: no slot is touched, and the game runs frame for frame as with sound.

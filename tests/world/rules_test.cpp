@@ -231,6 +231,19 @@ TEST_F(Rules, SteeringAndWrapping) {
     EXPECT_EQ(std::tuple(world.segX[0], world.segY[0]), std::tuple(10, 290));
 }
 
+// The face glances at a bean beside the way ahead, the left one first.
+TEST_F(Rules, TheFaceGlancesFrontLeftBeforeFrontRight) {
+    for (auto [left, right, face] : {std::tuple(Green, Green, 3), std::tuple(Empty, Green, 2)}) {
+        world.cells.fill(Empty);
+        placeWorm(10, 10, 3, Right);
+        world.face = 0;
+        world.cells[cellIndex(11, 9)] = left;
+        world.cells[cellIndex(11, 11)] = right;
+        runOneFrame();
+        EXPECT_EQ(world.face, face);
+    }
+}
+
 // Scene codes: beans, stone, start, exit; random beans in file order; stones queued in file order.
 TEST_F(Rules, SceneCellsLoadByTheirCodes) {
     Scene scene = makeScene(6, 0);

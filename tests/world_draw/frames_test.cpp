@@ -189,4 +189,18 @@ TEST_F(Replay, SameFramesEveryRun) {
         EXPECT_EQ(hashes[i], kExpected[i]) << "frame " << (i + 1) * 25;
 }
 
+// The living worm's shadow leaves the key colour out; the dying worm's fading shadows take every
+// pixel, the key colour too.
+TEST_F(Replay, OnlyTheDyingWormsShadowsSubtractTheKeyColour) {
+    assets.shadow = solidImage(10, 10, colourKey);
+    world.length = 1;
+    world.segX[0] = world.segY[0] = 100;
+    for (auto [draw, left] :
+         {std::pair(&drawWormShadow, 0xFFFFFFu), std::pair(&drawDissolvingShadow, 0x00FF00u)}) {
+        std::fill(std::begin(drawBuffer->pixels), std::end(drawBuffer->pixels), 0xFFFFFFu);
+        draw();
+        EXPECT_EQ(drawBuffer->pixels[110 * 400 + 110] & 0xFFFFFFu, left);
+    }
+}
+
 }  // namespace
