@@ -119,7 +119,7 @@ TEST_F(Games, RandomPlayKeepsTheInvariantsOnEveryFrame) {
          {"02-rainbow-rows.qsn", "07-crowded-pond.qsn", "10-twilight-rings.qsn", "09-ore-mine.qsn"}) {
         SCOPED_TRACE(name);
         playShipped(name);
-        for (int f = 0; f < 2500 && shell.currentScreen != &mainMenuScreen; ++f) {
+        for (int f = 0; f < 1500 && shell.currentScreen != &mainMenuScreen; ++f) {
             if (gen() % 3 == 0) press(keys[gen() % std::size(keys)]);
             runOneFrame();
             ASSERT_GE(world.hiScore, world.score);
