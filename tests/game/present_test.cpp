@@ -153,18 +153,4 @@ TEST(Present, TheTopRowOfTheFrameIsTheTopRowShownAndTheClipSurvives) {
     resetHeadlessGame();
 }
 
-TEST(Present, CapturedFramesHashAndWrite) {
-    Pixels a(100, 0x00123456), b = a;
-    b[99] = 0x00123457;
-    EXPECT_NE(hashPixels(a.data(), a.size()), hashPixels(b.data(), b.size()));
-    const std::string path = ::testing::TempDir() + "/frame.ppm";
-    ASSERT_TRUE(writePpm(path.c_str(), a.data(), 10, 10));
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(in, nullptr);
-    char bytes[17] = {};
-    ASSERT_EQ(std::fread(bytes, 1, 16, in), 16u);
-    std::fclose(in);
-    EXPECT_EQ(std::string(bytes, 16), std::string("P6\n10 10\n255\n\x12\x34\x56", 16));
-}
-
 }  // namespace
