@@ -138,6 +138,7 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
               "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nHiScore=dword:0\nVersion=sz:2.01\n"
               "Homepage=sz:" +
                   std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
+    EXPECT_EQ(fs::status(folder_ + "/config/Quillfern").permissions(), fs::perms::owner_all);
 }
 
 TEST_F(Settings, ARelativeConfigFolderIsIgnoredForTheOneInHome) {

@@ -242,6 +242,12 @@ TEST_F(Rules, TheFaceGlancesFrontLeftBeforeFrontRight) {
         runOneFrame();
         EXPECT_EQ(world.face, face);
     }
+    world.cells.fill(Empty);  // at the field's edge too
+    placeWorm(2, 10, 3, Left);
+    world.face = 0;
+    world.cells[cellIndex(0, 11)] = Green;
+    runOneFrame();
+    EXPECT_EQ(world.face, 3);
 }
 
 // Scene codes: beans, stone, start, exit; random beans in file order; stones queued in file order.
