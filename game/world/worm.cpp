@@ -241,6 +241,9 @@ void resetWorm(WormReset kind) {
         world.lives -= 1;
         return;
     }
+    // A new game also forgets where the last laser shot flew: a replay starts from a fresh
+    // world, and a recording made after an earlier game of the same run must match it.
+    world.laserX = world.laserY = world.laserDX = world.laserDY = 0;
     world.lives = 2;
     world.score = 0;
     world.sceneAccomplished = 0;

@@ -4,14 +4,6 @@
 // ring of 64 that drops presses when full, releases that only change the held state.
 #include <gtest/gtest.h>
 
-#include "game/common/assets.h"
-#include "game/common/keys.h"
-#include "game/platform/headless/headless.h"
-#include "game/screens/menus.h"
-#include "game/screens/screens.h"
-#include "game/shell/gamepad.h"
-#include "game/shell/shell.h"
-#include "game/shell/window.h"
 #include "tests/game/game_test_support.h"
 
 namespace {

@@ -5,8 +5,6 @@
 
 #include <filesystem>
 
-#include "game/common/keys.h"
-#include "game/shell/replay.h"
 #include "tests/game/game_test_support.h"
 
 namespace {

@@ -21,33 +21,8 @@
 
 namespace {
 
-TEST(KeyTable, TheGamesKeysHaveTheirPcScanCodes) {
-    const std::pair<SDL_Scancode, int> keys[] = {
-        {SDL_SCANCODE_RETURN, 0x1C},    {SDL_SCANCODE_KP_ENTER, 0x9C}, {SDL_SCANCODE_SPACE, 0x39},
-        {SDL_SCANCODE_BACKSPACE, 0x0E}, {SDL_SCANCODE_TAB, 0x0F},      {SDL_SCANCODE_LALT, 0x38},
-        {SDL_SCANCODE_RALT, 0xB8},      {SDL_SCANCODE_UP, 0xC8},       {SDL_SCANCODE_DOWN, 0xD0},
-        {SDL_SCANCODE_LEFT, 0xCB},      {SDL_SCANCODE_RIGHT, 0xCD},    {SDL_SCANCODE_PAGEUP, 0xC9},
-        {SDL_SCANCODE_PAGEDOWN, 0xD1},  {SDL_SCANCODE_HOME, 0xC7},     {SDL_SCANCODE_END, 0xCF},
-        {SDL_SCANCODE_ESCAPE, 0x01},    {SDL_SCANCODE_0, 0x0B},        {SDL_SCANCODE_F11, 0x57},
-        {SDL_SCANCODE_F12, 0x58}};
-    for (auto [key, code] : keys) EXPECT_EQ(scanCodeOf(key), code) << SDL_GetScancodeName(key);
-}
-
-TEST(KeyTable, LettersDigitsAndFunctionKeysAreAllThereAndNoCodeIsShared) {
-    const SDL_Scancode rows[] = {SDL_SCANCODE_Q, SDL_SCANCODE_A, SDL_SCANCODE_Z};
-    const std::uint8_t rowStarts[] = {0x10, 0x1E, 0x2C};
-    const char* rowKeys[] = {"QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
-    for (int row = 0; row < 3; ++row) {
-        EXPECT_EQ(scanCodeOf(rows[row]), rowStarts[row]);
-        for (const char* key = rowKeys[row]; *key != '\0'; ++key) {
-            const SDL_Scancode code = SDL_GetScancodeFromName(std::string(1, *key).c_str());
-            EXPECT_EQ(scanCodeOf(code), rowStarts[row] + (key - rowKeys[row])) << *key;
-        }
-    }
-    for (int digit = 1; digit <= 9; ++digit)
-        EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_1 + digit - 1)), 1 + digit);
-    for (int f = 0; f < 10; ++f)
-        EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_SCANCODE_F1 + f)), 0x3B + f);
+// The table itself is pinned where it is written; here only that no code is given twice.
+TEST(KeyTable, NoScanCodeIsShared) {
     std::set<int> seen;
     for (int key = 0; key < SDL_NUM_SCANCODES; ++key) {
         const int code = scanCodeOf(static_cast<SDL_Scancode>(key));

@@ -6,11 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include "game/common/sound.h"
-#include "game/media/mixer.h"
-#include "game/media/wave.h"
-#include "game/platform/headless/headless.h"
-#include "game/shell/shell.h"
 #include "tests/game/game_test_support.h"
 
 namespace {
@@ -120,6 +115,9 @@ TEST(WaveReader, RejectsBrokenFiles) {
     const std::vector<std::uint8_t> good = makeWave(1, 1, 8000, 8, 16);
     std::vector<std::uint8_t> hugeExtra = makeWave(0x11, 1, 22050, 4, 0, {1, 2});
     hugeExtra[36] = 200;  // the extra byte count, far beyond the file
+    std::vector<std::uint8_t> shortFormat(good.begin(), good.begin() + 34);  // a 14-byte fmt chunk
+    shortFormat[16] = 14;
+    shortFormat.insert(shortFormat.end(), good.begin() + 36, good.end());
     struct Case {
         std::vector<std::uint8_t> bytes;
         int result;
@@ -129,6 +127,7 @@ TEST(WaveReader, RejectsBrokenFiles) {
         {std::vector<std::uint8_t>(good.begin(), good.begin() + 30), kWaveShortRead},
         {std::vector<std::uint8_t>(good.begin(), good.end() - 1), kWaveCorrupt},
         {hugeExtra, kWaveNotWave},
+        {shortFormat, kWaveNotWave},
     };
     for (auto [at, value] :
          {std::pair{0, 'X'}, {8, 'A'}, {16, 14}, {36, 'x'}}) {  // RIFF, WAVE, fmt size, data

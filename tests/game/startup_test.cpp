@@ -7,14 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "game/common/assets.h"
-#include "game/common/keys.h"
-#include "game/common/sound.h"
-#include "game/platform/headless/headless.h"
-#include "game/screens/screens.h"
-#include "game/shell/settings.h"
-#include "game/shell/shell.h"
-#include "game/world/world.h"
 #include "tests/game/game_test_support.h"
 
 namespace {
@@ -146,6 +138,16 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
               "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nHiScore=dword:0\nVersion=sz:2.01\n"
               "Homepage=sz:" +
                   std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
+    EXPECT_EQ(fs::status(folder_ + "/config/Quillfern").permissions(), fs::perms::owner_all);
+}
+
+TEST_F(Settings, ARelativeConfigFolderIsIgnoredForTheOneInHome) {
+    const std::string home = std::getenv("HOME");
+    setenv("HOME", folder_.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", "config", 1);
+    const std::string path = settingsFilePath();
+    setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(path, folder_ + "/.config/Quillfern/MunchTrail.ini");
 }
 
 TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {

@@ -1,0 +1,145 @@
+// Whole games: the replays in tests/replays (which CTest has the program verify) played back
+// here with every frame and every sound call pinned by a hash; and random play that keeps the
+// world's invariants on every frame.
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <initializer_list>
+#include <random>
+
+#include "tests/support/support.h"
+
+namespace {
+
+using namespace ts;
+
+Scene wall(int column) {
+    Scene scene = makeScene(5, 15);
+    for (int row = 0; row < kSceneRows; ++row) scene.grid[sceneCellIndex(column, row)] = StoneBean;
+    return scene;
+}
+
+Scene rows(std::initializer_list<std::tuple<std::uint8_t, int, int>> runs, int startColumn = 20,
+           int startRow = 15) {
+    Scene scene = makeScene(startColumn, startRow);
+    for (auto [code, column, row] : runs)
+        for (int i = 0; i < 10; ++i) scene.grid[sceneCellIndex(column + i, row)] = code;
+    return scene;
+}
+
+// The games kept in tests/replays: a scene, the beans the autopilot eats up in turn (Stone:
+// runs into stones, Exit: to the exit), then Backspace if the game is still on.
+struct WholeGame {
+    const char* name;
+    Scene scene;
+    std::vector<std::uint8_t> goals;
+    const char* shipped = nullptr;  // plays this shipped scene instead
+};
+
+class Games : public Game {};
+
+TEST_F(Games, TheKeptGamesRecordReplaysThatHold) {
+    Scene eatUp = rows({{RedBean, 10, 8}, {RedBean, 10, 10}, {RedBean, 10, 12}}, 20, 20);
+    eatUp.objective = EatUp;
+    Scene powers = rows({{BlueBean, 22, 15}, {OrangeBean, 30, 5}, {PurpleBean, 8, 25}});
+    for (int i = 5; i < 10; ++i)
+        for (auto [column, row] : {std::pair(22, 15), std::pair(30, 5), std::pair(8, 25)})
+            powers.grid[sceneCellIndex(column + i, row)] = EmptyCell;
+    const WholeGame games[] = {
+        {"ShippedEscapeSceneWonEndsOnTheAccomplishedPictureAndTheMenu",
+         {},
+         {Exit},
+         "04-the-long-way-out.qsn"},
+        {"ThreeDeathsEndOnTheGameOverPicture", wall(10), {Stone}},
+        {"BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit", rows({{RedBean, 21, 15}}), {Red}},
+        {"StormLaserAndHalvingInOneGameReplay", powers, {Blue, Orange, Purple}},
+        {"EatUpWonAfterMoltingReplay", eatUp, {Red}},
+    };
+    std::vector<std::filesystem::path> recorded;
+    for (const WholeGame& g : games) {
+        SCOPED_TRACE(g.name);
+        g.shipped ? playShipped(g.shipped) : play(g.scene);
+        for (std::uint8_t goal : g.goals)
+            for (int f = 0; f < 20000 && shell.currentScreen != &mainMenuScreen; ++f) {
+                if (goal < Stone && std::ranges::count(world.cells, goal) == 0) break;
+                if (goal == Red && g.scene.objective != EatUp && world.score >= 20) break;
+                autopilot(goal);
+                runOneFrame();
+            }
+        autopilot(Empty);
+        if (shell.currentScreen == &playScreen) tap(kKeyBackspace);
+        ASSERT_GT(runUntil(&mainMenuScreen, 400), 0);
+        recorded.push_back(setReplayAside(static_cast<int>(recorded.size())));
+    }
+    // Checked only now, because checking starts a fresh world: the games followed each other in
+    // one run, as a player's do, and each replay must still hold on its own.
+    for (std::size_t i = 0; i < recorded.size(); ++i) expectReplayHolds(recorded[i], games[i].name);
+}
+
+// Every replay kept in tests/replays, played back: one hash over every frame drawn and every
+// sound call made. After a deliberate change, MT_HASH_PRINT=1 prints the new rows.
+TEST_F(Games, EveryFrameAndSoundOfTheKeptReplays) {
+    const std::pair<std::string, std::uint64_t> pinned[] = {
+        {"BackspaceAbandonsToTheMenuAndAHigherScoreIsStoredAtExit", 0x47f8cf214a6a3d0cull},
+        {"EatUpWonAfterMoltingReplay", 0x54f40afa932c76e1ull},
+        {"ShippedEscapeSceneWonEndsOnTheAccomplishedPictureAndTheMenu", 0x8c2261f2414c3649ull},
+        {"StormLaserAndHalvingInOneGameReplay", 0xfcb0027f2ef8a7ffull},
+        {"ThreeDeathsEndOnTheGameOverPicture", 0xe6757679882326abull},
+    };
+    ASSERT_TRUE(start());
+    for (const auto& [name, expected] : pinned) {
+        Replay replay;
+        std::string message;
+        ASSERT_TRUE(readReplayFile(sourceFolder() / "tests/replays" / (name + ".mtreplay"), replay, message))
+            << name;
+        startPlayback(replay);
+        headless.soundCalls.clear();
+        std::uint64_t h = 0;
+        while (playbackFrame()) {
+            h = h * 31 + frameHash();
+            for (const SoundCall& c : headless.soundCalls)
+                h = h * 31 + (static_cast<std::uint64_t>(c.op) << 40 ^
+                              static_cast<std::uint64_t>(c.id) << 32 ^ static_cast<std::uint32_t>(c.value));
+            headless.soundCalls.clear();
+        }
+        EXPECT_EQ(replayPlayback.frame, replay.frameCount) << name;
+        stopPlayback();
+        if (std::getenv("MT_HASH_PRINT"))
+            std::printf("{\"%s\", 0x%016llxull},\n", name.c_str(), static_cast<unsigned long long>(h));
+        EXPECT_EQ(h, expected) << name;
+    }
+}
+
+// Random keys on shipped scenes: the body's cells are the body's, the high score keeps up with
+// the score, lives stay within 0..99 and every stone the queue still holds is a stone.
+TEST_F(Games, RandomPlayKeepsTheInvariantsOnEveryFrame) {
+    std::mt19937 gen(5);
+    constexpr std::uint8_t keys[] = {kKeyUp,    kKeyRight, kKeyDown, kKeyLeft, kKeyUp,
+                                     kKeyRight, kKeyDown,  kKeyLeft, kKeyEnter};
+    for (const char* name :
+         {"02-rainbow-rows.qsn", "07-crowded-pond.qsn", "10-twilight-rings.qsn", "09-ore-mine.qsn"}) {
+        SCOPED_TRACE(name);
+        playShipped(name);
+        for (int f = 0; f < 1500 && shell.currentScreen != &mainMenuScreen; ++f) {
+            if (gen() % 3 == 0) press(keys[gen() % std::size(keys)]);
+            runOneFrame();
+            ASSERT_GE(world.hiScore, world.score);
+            ASSERT_TRUE(world.lives >= 0 && world.lives <= 99) << world.lives;
+            std::vector<bool> body(kFieldCells);
+            for (int i = 0; i < world.length; ++i)
+                body[static_cast<std::size_t>(
+                    cellIndex((world.segX[i] + 400) % 400 / 10, (world.segY[i] + 300) % 300 / 10))] = true;
+            for (int c = 0; c < kFieldCells; ++c)
+                ASSERT_TRUE(world.cells[c] != WormBody || body[static_cast<std::size_t>(c)]) << f << " " << c;
+            for (int i = world.stoneRead; i != world.stoneWrite; i = (i + 1) % kStoneQueueSize) {
+                const StoneEntry e = world.stoneQueue[static_cast<std::size_t>(i)];
+                ASSERT_TRUE(e.column >= kFieldColumns || cellAt(e.column, e.row) == Stone) << "frame " << f;
+            }
+        }
+        if (shell.currentScreen == &playScreen) tap(kKeyBackspace);
+        runUntil(&mainMenuScreen, 400);
+    }
+}
+
+}  // namespace
