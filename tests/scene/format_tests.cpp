@@ -1,8 +1,10 @@
 // The scene file format byte for byte: what the writer puts on disk, what both readers make of
-// it, and the line-end translation between the two.
+// it (numbers as formatted input reads them, texts cut to their buffers, files that end early),
+// and the line-end translation between the two. Broken files are seeds of fuzz/scene.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -10,137 +12,154 @@
 
 namespace {
 
-std::string cells(std::size_t count) {
-    return std::string(count, '\xFF');
+std::vector<std::uint8_t> gameCodes;  // the cells the game reader handed over, in order
+int resets = 0;
+GameSceneSink sink{[] { ++resets; },
+                   [](int column, int row, std::uint8_t code) {
+                       EXPECT_EQ(column + row * kSceneColumns, static_cast<int>(gameCodes.size()));
+                       gameCodes.push_back(code);
+                   }};
+
+// Both readers over the same bytes, the editor's into `editor`.
+GameSceneSettings readBoth(const std::string& disk, Scene& editor, GameSceneSettings game = {}) {
+    gameCodes.clear(), resets = 0;
+    readSceneBytes(disk, editor);
+    readSceneBytesForGame(disk, game, sink);
+    EXPECT_EQ(std::pair(resets, gameCodes.size()), std::pair(1, std::size_t{kSceneCells}));
+    return game;
 }
 
-struct GameCapture {
-    int resets = 0;
-    std::vector<std::uint8_t> codes;
-    std::vector<std::pair<int, int>> positions;
-};
-GameCapture capture;
-
-// Both readers over the same bytes; the game's cells land in `capture`.
-struct BothReads {
-    Scene editor;
-    GameSceneSettings game;
-};
-BothReads readBoth(const std::string& disk) {
-    capture = GameCapture{};
-    GameSceneSink sink;
-    sink.resetCells = [] { ++capture.resets; };
-    sink.cell = [](int column, int row, std::uint8_t code) {
-        capture.codes.push_back(code);
-        capture.positions.emplace_back(column, row);
-    };
-    BothReads reads;
-    readSceneBytes(disk, reads.editor);
-    readSceneBytesForGame(disk, reads.game, sink);
-    return reads;
-}
-
-TEST(SceneWriter, ScenesAreLaidOutAsOnDisk) {
+TEST(SceneFormat, WriterLaysScenesOutAsOnDiskAndTheEditorReadsEveryFieldBack) {
     Scene pond;
-    pond.title = "Pond";
-    pond.background = 4;
-    pond.fallInterval = 5;
-    pond.objective = GoalScore;
+    pond.title = "Pond", pond.background = 4, pond.fallInterval = 5, pond.objective = GoalScore;
     pond.goalScore = 300;
     pond.grid[sceneCellIndex(3, 0)] = RandomBean;  // code 10 is widened like a line end
     pond.grid[sceneCellIndex(0, 1)] = StoneBean;   // row by row: file position 40
     pond.grid[sceneCellIndex(39, 29)] = ExitPoint;
-    const std::string pondBytes = std::string("Pond\0\r\n", 7) + "4 1 5 2 300" +
-                                  std::string("\r\n\0\r\n\0\r\n", 8) + cells(3) + "\r\n" + cells(36) + "\5" +
-                                  cells(kSceneCells - 42) + "\7";
-    EXPECT_EQ(sceneDiskBytes(pond), pondBytes);
+    const std::string cells(kSceneCells, '\xFF');
+    EXPECT_EQ(sceneDiskBytes(pond), std::string("Pond\0\r\n4 1 5 2 300\r\n\0\r\n\0\r\n", 26) +
+                                        cells.substr(0, 3) + "\r\n" + cells.substr(0, 36) + "\5" +
+                                        cells.substr(0, kSceneCells - 42) + "\7");
     EXPECT_EQ(sceneDiskBytes(Scene{}), sceneBytes("0 1 0 0 5"));  // a new scene: 1220 bytes
-}
-
-TEST(SceneWriter, EveryFieldRoundTripsThroughTheEditorReader) {
     Scene scene;
-    scene.title = "Stone Garden";
-    scene.background = -3;
-    scene.randomFall = 0;
-    scene.fallInterval = -2147483647 - 1;
-    scene.objective = Escape;
-    scene.goalScore = 2147483647;
+    scene.title = "Stone Garden", scene.background = -3, scene.randomFall = 0, scene.objective = Escape;
+    scene.fallInterval = INT32_MIN, scene.goalScore = INT32_MAX;
     scene.description = "Find the way out.\r\nMind the stones.";
     for (int i = 0; i < kSceneCells; ++i) scene.grid[i] = static_cast<std::uint8_t>(i % 256);
     const std::string disk = sceneDiskBytes(scene);
     EXPECT_NE(disk.find("-3 0 -2147483648 1 2147483647\r\n"), std::string::npos);
     EXPECT_NE(disk.find("out.\r\r\nMind the stones." + std::string("\0\r\n", 3)), std::string::npos);
-    Scene back = readBoth(disk).editor;
-    EXPECT_EQ(back.title, scene.title);
-    EXPECT_EQ(numbersOf(back), numbersOf(scene));
-    EXPECT_EQ(back.description, scene.description);
-    EXPECT_EQ(back.grid, scene.grid);
-}
-
-TEST(SceneReaders, NumberLinesAsBothReadersSeeThem) {
-    // Eat up scenes read with random fall off, whatever the file says.
-    const std::pair<const char*, std::vector<int>> cases[] = {{"10 1 0 1 5", {10, 1, 0, Escape, 5}},
-                                                              {"0 1 0 3 5", {0, 0, 0, EatUp, 5}}};
-    for (const auto& [numbers, expected] : cases) {
-        BothReads reads = readBoth(sceneBytes(numbers));
-        EXPECT_EQ(numbersOf(reads.editor), expected) << numbers;
-        EXPECT_EQ(numbersOf(reads.game), expected) << numbers;
-    }
-}
-
-TEST(SceneReaders, GameCutsTitleAt31AndDescriptionAt255) {
-    for (std::size_t length : {28u, 31u, 40u}) {
-        SCOPED_TRACE(length);
-        Scene scene;
-        scene.title = std::string(length, 'T');
-        scene.description = std::string(300, 'd');
-        BothReads reads = readBoth(sceneDiskBytes(scene));
-        EXPECT_EQ(std::string(reads.game.title), std::string(std::min<std::size_t>(length, 31), 'T'));
-        EXPECT_EQ(std::string(reads.game.description), std::string(255, 'd'));
-        // The cut description must not shift the grid.
-        EXPECT_EQ(capture.codes, std::vector<std::uint8_t>(kSceneCells, EmptyCell));
-        EXPECT_EQ(reads.editor.title, scene.title);
-        EXPECT_EQ(reads.editor.description, std::string(255, 'd'));
-    }
-}
-
-TEST(SceneReaders, EditorKeepsEveryCodeAndGameGetsCellsInFileOrderAfterOneReset) {
-    Scene scene;
-    scene.grid[sceneCellIndex(2, 1)] = StartPoint;
-    scene.grid[sceneCellIndex(5, 6)] = 8;  // codes no scene should hold are kept and passed on
-    scene.grid[sceneCellIndex(7, 8)] = 9;
-    scene.grid[sceneCellIndex(39, 29)] = RandomBean;  // the file then ends in CR LF
-    const std::string disk = sceneDiskBytes(scene);
-    ASSERT_EQ(disk.substr(disk.size() - 2), "\r\n");
-    Scene back = readBoth(disk).editor;
-    EXPECT_EQ(back.grid, scene.grid);
+    Scene back;
+    readBoth(disk, back);
+    EXPECT_EQ(std::tuple(back.title, numbersOf(back), back.description, back.grid),
+              std::tuple(scene.title, numbersOf(scene), scene.description, scene.grid));
     EXPECT_EQ(sceneDiskBytes(back), disk);
-    EXPECT_EQ(capture.resets, 1);
-    ASSERT_EQ(capture.positions.size(), static_cast<std::size_t>(kSceneCells));
-    for (int i = 0; i < kSceneCells; ++i) EXPECT_EQ(capture.positions[i], std::make_pair(i % 40, i / 40));
-    EXPECT_EQ(capture.codes[42], StartPoint);
-    EXPECT_EQ(capture.codes[6 * 40 + 5], 8);
-    EXPECT_EQ(capture.codes[8 * 40 + 7], 9);
-    EXPECT_EQ(capture.codes.back(), RandomBean);
+    for (int i = 0; i < kSceneCells; ++i) ASSERT_EQ(gameCodes[i], scene.grid[sceneCellIndex(i % 40, i / 40)]);
 }
 
-TEST(LineEnds, LoneCarriageReturnsStay) {
-    EXPECT_EQ(narrowLineEnds("a\r\nb"), "a\nb");
-    EXPECT_EQ(narrowLineEnds("a\rb"), "a\rb");
-    EXPECT_EQ(narrowLineEnds("a\r\r\n"), "a\r\n");
-    EXPECT_EQ(narrowLineEnds("a\r"), "a\r");
-    EXPECT_EQ(narrowLineEnds("\n"), "\n");
+// An unreadable field keeps its value and ends the numbers; signs, white space (line ends
+// included) and wrap-around past 32 bits read as formatted input reads them; Eat up scenes read
+// with random fall off; anything after the numbers is skipped up to the NUL.
+TEST(SceneFormat, NumberLinesAsBothReadersSeeThem) {
+    const std::pair<const char*, std::vector<int>> cases[] = {
+        {"10 1 0 1 5", {10, 1, 0, Escape, 5}},
+        {"0 1 0 3 5", {0, 0, 0, EatUp, 5}},
+        {"3 x 9 9 9", {3, 0, 44, 0, 99}},
+        {"  +7\t-2\r\n 0012 1 4294967301", {7, -2, 12, 1, 5}},
+        {"1 0 0 0 5 and more", {1, 0, 0, 0, 5}}};
+    for (const auto& [numbers, expected] : cases) {
+        Scene scene;
+        GameSceneSettings preset;
+        scene.randomFall = preset.randomFall = 0, scene.fallInterval = preset.fallInterval = 44;
+        scene.goalScore = preset.goalScore = 99;
+        GameSceneSettings game =
+            readBoth(sceneBytes(numbers, "d", std::string(kSceneCells, '\3')), scene, preset);
+        EXPECT_EQ(numbersOf(scene), expected) << numbers;
+        EXPECT_EQ(numbersOf(game), expected) << numbers;
+        EXPECT_EQ(std::tuple(scene.description, std::string(game.description), scene.grid[0], gameCodes[0]),
+                  std::tuple("d", "d", BlueBean, BlueBean));
+    }
+}
+
+// The game keeps 31 title and 255 description characters, the editor 254 and 255: a longer
+// title line leaves its rest to the numbers, which cannot read it. A cut text never shifts the grid.
+TEST(SceneFormat, TextsAreCutToTheirBuffers) {
+    for (std::size_t length : {28u, 31u, 40u, 300u}) {
+        Scene scene, back;
+        scene.title = std::string(length, 'T'), scene.description = std::string(300, 'd');
+        scene.background = 6, scene.grid[kSceneCells - 1] = StartPoint;
+        GameSceneSettings game = readBoth(sceneDiskBytes(scene), back);
+        EXPECT_EQ(std::string(game.title), std::string(std::min<std::size_t>(length, 31), 'T'));
+        EXPECT_EQ(back.title, std::string(std::min<std::size_t>(length, 254), 'T'));
+        if (length == 300) continue;
+        EXPECT_EQ(std::pair(back.background, game.background), std::pair(6, 6));
+        EXPECT_EQ(std::pair(std::string(game.description), back.description),
+                  std::pair(std::string(255, 'd'), std::string(255, 'd')));
+        EXPECT_EQ(gameCodes.back() * 256 + back.grid.back(), StartPoint * 257);
+    }
+}
+
+// A file that ends early keeps what was read; the rest of the grid is empty and the rest of
+// the texts too, whatever the scene held before.
+TEST(SceneFormat, FilesEndingAnywhereKeepWhatWasRead) {
+    Scene original;
+    original.title = "Cut", original.goalScore = 4321, original.description = "One\r\nTwo";
+    for (int i = 0; i < kSceneCells; i += 7) original.grid[i] = i % 2 ? RandomBean : BlueBean;
+    const std::string disk = sceneDiskBytes(original);
+    for (std::size_t length = 0; length <= disk.size(); ++length) {
+        Scene scene;
+        scene.title = scene.description = "old", scene.grid.fill(RedBean), scene.goalScore = 77;
+        readBoth(disk.substr(0, length), scene);  // a copy of exactly `length` bytes, for the sanitizers
+        if (length == disk.size() - 100 || length == 0 || length == 7) {
+            SCOPED_TRACE(length);
+            EXPECT_EQ(scene.title, length ? "Cut" : "");
+            EXPECT_EQ(scene.goalScore, length > 7 ? 4321 : 77);
+            EXPECT_EQ(scene.description, length > 7 ? original.description : "");
+            EXPECT_EQ(scene.grid[sceneCellIndex(39, 29)], EmptyCell);
+            EXPECT_EQ(scene.grid[0], length > 7 ? BlueBean : EmptyCell);
+        }
+    }
+}
+
+TEST(SceneFormat, LoneCarriageReturnsStay) {
+    const std::pair<std::string, std::string> narrowed[] = {
+        {"a\r\nb", "a\nb"}, {"a\rb", "a\rb"}, {"a\r\r\n", "a\r\n"}, {"a\r", "a\r"}, {"\n", "\n"}};
+    for (const auto& [disk, logical] : narrowed) EXPECT_EQ(narrowLineEnds(disk), logical);
     EXPECT_EQ(widenLineEnds("\n\r\n"), "\r\n\r\r\n");
-    std::string all;
+    std::string all = "\r\r\n\n\r";
     for (int i = 0; i < 256; ++i) all.push_back(static_cast<char>(i));
-    all += "\r\r\n\n\r";
     EXPECT_EQ(narrowLineEnds(widenLineEnds(all)), all);
+    std::string disk = sceneDiskBytes(Scene{});
+    disk.back() = '\r';  // the last byte is a grid cell
+    Scene scene;
+    readBoth(disk, scene);
+    EXPECT_EQ(gameCodes.back() * 256 + scene.grid.back(), 13 * 257);
 }
 
-TEST(LineEnds, CarriageReturnAsLastByteIsAGridCell) {
-    std::string disk = sceneDiskBytes(Scene{});
-    disk.back() = '\r';
-    EXPECT_EQ(readBoth(disk).editor.grid[sceneCellIndex(39, 29)], 13);
+// "Scenes/" and a 248-character name fill the game's 256-byte path exactly; one more does not
+// fit. Missing files change nothing; the editor reads a file larger than its read buffer.
+TEST_F(SceneFolder, ReadersOfFilesRefuseWhatTheyCannotOpen) {
+    GameSceneSettings settings;
+    settings.background = 9;
+    std::string longest = std::string(244, 'n') + ".qsn";
+    Scene scene;
+    scene.title = "fits";
+    ASSERT_TRUE(writeSceneFile(("Scenes/" + longest).c_str(), scene));
+    EXPECT_FALSE(readSceneForGame("missing.qsn", settings, sink));
+    EXPECT_FALSE(readSceneForGame(("x" + longest).c_str(), settings, sink));
+    EXPECT_EQ(std::pair(std::string(settings.title), settings.background), std::pair(std::string(), 9));
+    gameCodes.clear();
+    EXPECT_TRUE(readSceneForGame(longest.c_str(), settings, sink));
+    EXPECT_EQ(std::pair(std::string(settings.title), gameCodes.size()),
+              std::pair(std::string("fits"), std::size_t{1200}));
+    EXPECT_FALSE(readSceneFile("Scenes/none.qsn", scene) || readSceneFile("Scenes", scene) ||
+                 readSceneFile(nullptr, scene));
+    EXPECT_EQ(scene.title, "fits");
+    std::string big =
+        "big" + sceneBytes(std::string(10000, ' ') + "2 0 0 0 5", "", std::string(kSceneCells, '\4'));
+    std::ofstream("Scenes/big.qsn", std::ios::binary) << big;
+    ASSERT_TRUE(readSceneFile("Scenes/big.qsn", scene));
+    EXPECT_EQ(std::tuple(scene.title, scene.background, scene.grid.back()), std::tuple("big", 2, PurpleBean));
 }
 
 }  // namespace

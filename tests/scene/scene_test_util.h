@@ -34,11 +34,8 @@ std::vector<int> numbersOf(const Settings& s) {
 class SceneFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("scene-files-" + std::to_string(::getpid()));
-        scenes_ = folder_ / "Scenes";
         std::filesystem::remove_all(folder_);
         std::filesystem::create_directories(scenes_);
-        previous_ = std::filesystem::current_path();
         std::filesystem::current_path(folder_);
     }
     void TearDown() override {
@@ -46,5 +43,8 @@ protected:
         std::filesystem::permissions(scenes_, std::filesystem::perms::owner_all);
         std::filesystem::remove_all(folder_);
     }
-    std::filesystem::path previous_, folder_, scenes_;
+    std::filesystem::path previous_ = std::filesystem::current_path(),
+                          folder_ =
+                              std::filesystem::temp_directory_path() / ("scenes-" + std::to_string(getpid())),
+                          scenes_ = folder_ / "Scenes";
 };
