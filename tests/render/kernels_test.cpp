@@ -24,17 +24,15 @@ protected:
         number(0, 9) == 0
             ? resetClipRect()
             : setClipRect(number(-50, 450), number(-50, 350), number(-50, 450), number(-50, 350));
-        DrawContext saved = drawContext;
-        auto start = std::make_unique<FrameBuffer>(*target);
-        renderPaths.referenceOnly = true;
-        draw();
-        auto expected = std::make_unique<FrameBuffer>(*target);
-        Colour expectedColour = drawContext.drawColour;
-        *target = *start;
-        drawContext = saved;
-        renderPaths.referenceOnly = false;
-        draw();
-        ASSERT_EQ(drawContext.drawColour, expectedColour);
+        const DrawContext saved = drawContext;
+        const auto start = std::make_unique<FrameBuffer>(*target), expected = std::make_unique<FrameBuffer>();
+        Colour colour[2];
+        for (int packed : {0, 1}) {
+            if (packed) *expected = *target;
+            *target = *start, drawContext = saved, renderPaths.referenceOnly = !packed;
+            draw(), colour[packed] = drawContext.drawColour;
+        }
+        ASSERT_EQ(colour[0], colour[1]);
         auto mismatch = std::mismatch(target->pixels, target->pixels + kFramePixels, expected->pixels).first;
         ASSERT_EQ(mismatch, target->pixels + kFramePixels) << "pixel " << mismatch - target->pixels;
     }

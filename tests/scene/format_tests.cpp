@@ -1,14 +1,24 @@
-// The scene file format byte for byte: what the writer puts on disk, what both readers make of
-// it (numbers as formatted input reads them, texts cut to their buffers, files that end early),
-// and the line-end translation between the two. Broken files are seeds of fuzz/scene.
+// The scene files: the format byte for byte, what the writer puts on disk, what both readers
+// make of it (numbers as formatted input reads them, texts cut to their buffers, files that end
+// early), the line-end translation, the checks before saving, and the one atomic writer on a
+// real file system. Broken files are seeds of fuzz/scene.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "scene/atomic_file.h"
 #include "tests/scene/scene_test_util.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -142,17 +152,110 @@ TEST_F(SceneFolder, ReadersOfFilesRefuseWhatTheyCannotOpen) {
     settings.background = 9, gameCodes.clear();
     EXPECT_FALSE(readSceneForGame("missing.qsn", settings, sink) ||
                  readSceneForGame(("x" + longest).c_str(), settings, sink));
-    EXPECT_EQ(std::pair(settings.title + ""s, settings.background + gameCodes.size()),
-              std::pair(""s, std::size_t{9}));
+    EXPECT_EQ(settings.title + std::to_string(settings.background + gameCodes.size()), "9");
     EXPECT_TRUE(readSceneForGame(longest.c_str(), settings, sink));
-    EXPECT_EQ(std::pair(settings.title + ""s, gameCodes.size()),
-              std::pair("fits"s, std::size_t{kSceneCells}));
+    EXPECT_EQ(settings.title + std::to_string(gameCodes.size()), "fits1200");
     EXPECT_FALSE(readSceneFile("Scenes/none.qsn", scene) || readSceneFile("Scenes", scene) ||
                  readSceneFile(nullptr, scene));
     std::ofstream("Scenes/big.qsn", std::ios::binary)
         << "big" + sceneBytes(std::string(10000, ' ') + "2 0 0 0 5", "", std::string(kSceneCells, '\4'));
     ASSERT_TRUE(readSceneFile("Scenes/big.qsn", scene));
     EXPECT_EQ(std::tuple(scene.title, scene.background, scene.grid.back()), std::tuple("big", 2, PurpleBean));
+}
+
+TEST(ValidateScene, ChecksInTheirOrder) {
+    const std::string bean = "Please put in at least 1 non-stone bean", start = "Please set a start point";
+    // A scene with `food` at (2, 1), a start point at (1, 1) and an exit point at (9, 9) when asked.
+    // clang-format off
+    const struct { std::uint8_t food; int randomFall, fallInterval, objective; bool start, exit; std::string verdict; }
+    cases[] = {
+        {GreenBean, 1, 0, Standard, true, false, ""}, {RandomBean, 0, 0, Standard, true, false, ""},
+        {StoneBean, 0, 0, Standard, true, false, bean},  // random beans are food, stones are not
+        {EmptyCell, 1, 3, Standard, true, false, ""},    // timed random fall brings food...
+        {EmptyCell, 1, 0, Standard, true, false, bean},  // ...falling only after a nibble never does
+        {EmptyCell, 1, 3, EatUp, true, false, bean}, {EmptyCell, 0, 3, Standard, true, false, bean},
+        {EmptyCell, 0, 0, Standard, false, false, bean},  // beans are checked before the start
+        {GreenBean, 1, 0, Standard, false, false, start},
+        {GreenBean, 1, 0, Standard, true, true, "The objective of this scene isn't 'Escape'\nPlease erase the exit point"},
+        {GreenBean, 1, 0, Escape, true, true, ""}, {GreenBean, 1, 0, Escape, true, false, "Please set an exit point"},
+        {GreenBean, 1, 0, Escape, false, false, start}};  // the start is checked before the exit
+    // clang-format on
+    for (const auto& c : cases) {
+        Scene scene;
+        scene.randomFall = c.randomFall, scene.fallInterval = c.fallInterval, scene.objective = c.objective;
+        scene.grid[sceneCellIndex(2, 1)] = c.food,
+                                     scene.grid[sceneCellIndex(1, 1)] = c.start ? StartPoint : EmptyCell;
+        scene.grid[sceneCellIndex(9, 9)] = c.exit ? ExitPoint : EmptyCell;
+        EXPECT_EQ(validateScene(scene) ?: "", c.verdict) << &c - cases;
+    }
+}
+
+// Scenes/old (mode 0640) and a link Scenes/link to it before each row; each write runs in a
+// child process, as an ordinary user where the row needs one (root may write anywhere).
+TEST_F(SceneFolder, AtomicWritesKeepPermissionsAndLinksAndFailWithoutDamage) {
+    constexpr int kCannotDropRoot = 4;
+    struct Row {
+        const char* path;
+        int folderMode, fileMode;  // 0: leave as it is
+        rlim_t sizeLimit;          // a file size limit that makes writes fail as a full disk does
+        const char* reason;        // nullptr: the write succeeds
+    };
+    constexpr rlim_t kAny = RLIM_INFINITY;
+    // clang-format off
+    const Row rows[] = {
+        {"Scenes/new", 0, 0, kAny, nullptr}, {"Scenes/old", 0, 0, kAny, nullptr}, {"Scenes/link", 0, 0, kAny, nullptr},
+        {"Scenes/no/such", 0, 0, kAny, "cannot create the file: No such file or directory"},
+        {"Scenes", 0, 0, kAny, "cannot replace the file: Is a directory"},
+        {"Scenes/old", 0, 0, 4, "cannot write the file: File too large"},
+        {"Scenes/old", 0, 0400, kAny, "cannot replace the file: Permission denied"},
+        {"Scenes/link", 0500, 0, kAny, "cannot create the file: Permission denied"}};
+    // clang-format on
+    const fs::path old = scenes_ / "old", link = scenes_ / "link";
+    fs::create_symlink("old", link);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path + std::string(" ") + (row.reason ? row.reason : "ok"));
+        std::ofstream(old, std::ios::binary | std::ios::trunc) << "old";
+        fs::permissions(old, fs::perms(0640)), fs::remove(scenes_ / "new");
+        pid_t child = fork();
+        if (child == 0) {
+            if ((row.folderMode || row.fileMode) && geteuid() == 0) {
+                constexpr uid_t kNobody = 65534;
+                if (chown(scenes_.c_str(), kNobody, kNobody) != 0 ||
+                    chown(old.c_str(), kNobody, kNobody) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+                    _exit(kCannotDropRoot);
+            }
+            if (row.folderMode) chmod(scenes_.c_str(), static_cast<mode_t>(row.folderMode));
+            if (row.fileMode) chmod(old.c_str(), static_cast<mode_t>(row.fileMode));
+            const rlimit limit{row.sizeLimit, row.sizeLimit};
+            signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
+            FileWrite written = writeFileAtomically(row.path, "new bytes");
+            _exit(written.ok ? 1 : row.reason && written.reason == row.reason ? 0 : 2);
+        }
+        int status = 0;
+        waitpid(child, &status, 0), fs::permissions(scenes_, fs::perms::owner_all);
+        if (WEXITSTATUS(status) == kCannotDropRoot) continue;  // no ordinary user here
+        EXPECT_EQ(WEXITSTATUS(status), row.reason ? 0 : 1);
+        const bool wroteOld = !row.reason && std::string(row.path) != "Scenes/new";
+        EXPECT_EQ(readAll(old), wroteOld ? "new bytes" : "old");
+        EXPECT_EQ(fs::status(old).permissions(), row.fileMode ? fs::perms(row.fileMode) : fs::perms(0640));
+        EXPECT_TRUE(fs::is_symlink(link));
+        std::set<std::string> names, expected{"old", "link"};
+        if (!row.reason && !wroteOld) expected.insert("new");
+        for (const auto& entry : fs::directory_iterator(scenes_)) names.insert(entry.path().filename());
+        EXPECT_EQ(names, expected);
+    }
+}
+
+// The scene writer puts down the disk bytes; Eat up is saved with random fall off, in the file
+// and, once saved, in the scene; a failed save changes neither.
+TEST_F(SceneFolder, SceneWriterSavesEatUpWithRandomFallOffOnlyWhenSaved) {
+    Scene scene;
+    scene.objective = EatUp;
+    EXPECT_FALSE(writeSceneFile("Scenes/no/such.qsn", scene) || writeSceneFile("Scenes", scene) ||
+                 writeSceneFile("", scene) || writeSceneFile(nullptr, scene) || scene.randomFall != 1);
+    ASSERT_TRUE(writeSceneFile("Scenes/scene.qsn", scene));
+    EXPECT_EQ(std::pair(readAll("Scenes/scene.qsn"), scene.randomFall),
+              std::pair(sceneBytes("0 0 0 3 5"), 0));
 }
 
 }  // namespace

@@ -25,8 +25,7 @@ inline std::string sceneBytes(const std::string& numbers, const std::string& des
 }
 
 // The five numbers of a scene or of the game's settings, in file order.
-template <typename Settings>
-std::vector<int> numbersOf(const Settings& s) {
+std::vector<int> numbersOf(const auto& s) {
     return {s.background, s.randomFall, s.fallInterval, s.objective, s.goalScore};
 }
 

@@ -3,9 +3,6 @@
 // are reported with their line.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
-
 #include "tests/scene/scene_test_util.h"
 #include "tools/scenetool/scene_report.h"
 #include "tools/scenetool/source_form.h"
@@ -38,31 +35,16 @@ TEST(ShippedScenes, EachBuildsChecksCleanAndDumpsToItsSource) {
     EXPECT_GE(count, 12);
 }
 
-// Random scenes, every prefix of one and a few tails; arbitrary bytes are left to the fuzz target.
-TEST(SourceForm, DumpThenBuildGivesBackAnyFile) {
-    std::mt19937 rng(77);
-    for (int round = 0; round < 120; ++round) {
-        Scene scene;
-        scene.title.resize(rng() % 40), scene.description.resize(rng() % 300);
-        for (std::string* text : {&scene.title, &scene.description})
-            for (char& c : *text) c = static_cast<char>(1 + rng() % 255);
-        scene.background = static_cast<std::int32_t>(rng() % 2 ? rng() % 11 : rng());
-        scene.randomFall = static_cast<std::int32_t>(rng() % 3) - 1, scene.objective = rng() % 6;
-        scene.fallInterval = static_cast<std::int32_t>(rng()), scene.goalScore = scene.fallInterval ^ rng();
-        for (auto& cell : scene.grid) cell = static_cast<std::uint8_t>(round % 2 ? rng() : rng() % 12);
-        const std::string disk = sceneDiskBytes(scene);
-        ASSERT_EQ(roundTrip(disk), disk) << "scene " << round;
-        for (std::size_t length = 0; round == 0 && length <= disk.size(); ++length)
-            ASSERT_EQ(roundTrip(disk.substr(0, length)), disk.substr(0, length)) << "length " << length;
-        for (std::string tail : {"\r\n"s, "\r"s, "extra\n"s, "\0"s})
-            ASSERT_EQ(roundTrip(disk + tail), disk + tail);
-    }
-    std::string cut = sceneDiskBytes(Scene{}).substr(0, 1175);
+// Any file dumps to a source that builds back into it byte for byte: the fuzz target checks
+// that on every seed of fuzz/scene. A short grid shows as dashes; an odd number line is kept.
+TEST(SourceForm, ShortGridsAndOddNumberLinesComeBackAsTheyStand) {
+    const std::string cut = sceneDiskBytes(Scene{}).substr(0, 1175);
     EXPECT_NE(dumpSource(cut).find(std::string(35, '.') + "-----\n" + std::string(40, '-') + "\n"),
               std::string::npos);
     EXPECT_NE(dumpSource(sceneBytes("+0 01 0  0 5")).find("numbers = +0 01 0  0 5\n"), std::string::npos);
-    for (const char* line : {"+0 01 0  0 5", "1 2 3", "", "1 2 3 4 5 6", "1 2 3 4 5 "})
-        EXPECT_EQ(roundTrip(sceneBytes(line)), sceneBytes(line)) << line;
+    for (const std::string& disk :
+         {cut, sceneBytes("+0 01 0  0 5"), sceneBytes("1 2 3"), sceneBytes("1 2 3 4 5 6 ")})
+        EXPECT_EQ(roundTrip(disk), disk);
 }
 
 std::string sourceWithGrid(const std::string& firstRow, const std::string& settings = "",
