@@ -59,8 +59,8 @@ TEST(SceneFormat, WriterLaysScenesOutAsOnDiskAndTheEditorReadsEveryFieldBack) {
     scene.description = "Find the way out.\r\nMind it.";
     for (int i = 0; i < kSceneCells; ++i) scene.grid[i] = static_cast<std::uint8_t>(i % 256);
     const std::string disk = sceneDiskBytes(scene);
-    EXPECT_NE(disk.find("-3 0 -2147483648 1 2147483647\r\n"), std::string::npos);
-    EXPECT_NE(disk.find("out.\r\r\nMind it.\0\r\n"s), std::string::npos);
+    EXPECT_NE(disk.find("-3 0 -2147483648 1 2147483647\r\n\0\r\nFind the way out.\r\r\nMind it.\0\r\n"s),
+              std::string::npos);
     Scene back;
     readBoth(disk, back);
     EXPECT_EQ(std::tuple(back.title, numbersOf(back), back.description, back.grid),
@@ -191,18 +191,15 @@ TEST(ValidateScene, ChecksInTheirOrder) {
 }
 
 // Scenes/old (mode 0640) and a link Scenes/link to it before each row; each write runs in a
-// child process, as an ordinary user where the row needs one (root may write anywhere).
+// child process, as an ordinary user where the row needs one (root may write anywhere), with a
+// file size limit that makes writes fail as a full disk does.
 TEST_F(SceneFolder, AtomicWritesKeepPermissionsAndLinksAndFailWithoutDamage) {
     constexpr int kCannotDropRoot = 4;
-    struct Row {
-        const char* path;
-        int folderMode, fileMode;  // 0: leave as it is
-        rlim_t sizeLimit;          // a file size limit that makes writes fail as a full disk does
-        const char* reason;        // nullptr: the write succeeds
-    };
     constexpr rlim_t kAny = RLIM_INFINITY;
+    const mode_t mask = umask(022);  // a new file gets what the user's mask lets through
+    umask(mask);
     // clang-format off
-    const Row rows[] = {
+    const struct { const char* path; int folderMode, fileMode; rlim_t sizeLimit; const char* reason; } rows[] = {
         {"Scenes/new", 0, 0, kAny, nullptr}, {"Scenes/old", 0, 0, kAny, nullptr}, {"Scenes/link", 0, 0, kAny, nullptr},
         {"Scenes/no/such", 0, 0, kAny, "cannot create the file: No such file or directory"},
         {"Scenes", 0, 0, kAny, "cannot replace the file: Is a directory"},
@@ -212,37 +209,39 @@ TEST_F(SceneFolder, AtomicWritesKeepPermissionsAndLinksAndFailWithoutDamage) {
     // clang-format on
     const fs::path old = scenes_ / "old", link = scenes_ / "link";
     fs::create_symlink("old", link);
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.path + std::string(" ") + (row.reason ? row.reason : "ok"));
         std::ofstream(old, std::ios::binary | std::ios::trunc) << "old";
         fs::permissions(old, fs::perms(0640)), fs::remove(scenes_ / "new");
-        pid_t child = fork();
-        if (child == 0) {
-            if ((row.folderMode || row.fileMode) && geteuid() == 0) {
-                constexpr uid_t kNobody = 65534;
-                if (chown(scenes_.c_str(), kNobody, kNobody) != 0 ||
-                    chown(old.c_str(), kNobody, kNobody) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
-                    _exit(kCannotDropRoot);
-            }
+        if (pid_t child = fork(); child == 0) {
+            constexpr uid_t kNobody = 65534;
+            if ((row.folderMode || row.fileMode) && geteuid() == 0 &&
+                (chown(scenes_.c_str(), kNobody, kNobody) || chown(old.c_str(), kNobody, kNobody) ||
+                 setgid(kNobody) || setuid(kNobody)))
+                _exit(kCannotDropRoot);
             if (row.folderMode) chmod(scenes_.c_str(), static_cast<mode_t>(row.folderMode));
             if (row.fileMode) chmod(old.c_str(), static_cast<mode_t>(row.fileMode));
             const rlimit limit{row.sizeLimit, row.sizeLimit};
             signal(SIGXFSZ, SIG_IGN), setrlimit(RLIMIT_FSIZE, &limit);
             FileWrite written = writeFileAtomically(row.path, "new bytes");
             _exit(written.ok ? 1 : row.reason && written.reason == row.reason ? 0 : 2);
+        } else {
+            int status = 0;
+            waitpid(child, &status, 0), fs::permissions(scenes_, fs::perms::owner_all);
+            if (WEXITSTATUS(status) == kCannotDropRoot) continue;  // no ordinary user here
+            EXPECT_EQ(WEXITSTATUS(status), row.reason ? 0 : 1);
         }
-        int status = 0;
-        waitpid(child, &status, 0), fs::permissions(scenes_, fs::perms::owner_all);
-        if (WEXITSTATUS(status) == kCannotDropRoot) continue;  // no ordinary user here
-        EXPECT_EQ(WEXITSTATUS(status), row.reason ? 0 : 1);
         const bool wroteOld = !row.reason && std::string(row.path) != "Scenes/new";
+        if (!row.reason && !wroteOld) {
+            EXPECT_EQ(fs::status(scenes_ / "new").permissions(), fs::perms(0666 & ~mask));
+        }
         EXPECT_EQ(readAll(old), wroteOld ? "new bytes" : "old");
         EXPECT_EQ(fs::status(old).permissions(), row.fileMode ? fs::perms(row.fileMode) : fs::perms(0640));
-        EXPECT_TRUE(fs::is_symlink(link));
         std::set<std::string> names, expected{"old", "link"};
         if (!row.reason && !wroteOld) expected.insert("new");
         for (const auto& entry : fs::directory_iterator(scenes_)) names.insert(entry.path().filename());
-        EXPECT_EQ(names, expected);
+        EXPECT_EQ(names, expected);  // the link among them: still a link
+        EXPECT_TRUE(fs::is_symlink(link));
     }
 }
 
