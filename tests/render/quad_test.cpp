@@ -13,11 +13,10 @@ std::uint32_t numbered(int r, int c) {
 class QuadTest : public RenderTest {
 protected:
     void SetUp() override {
-        RenderTest::SetUp();
-        std::vector<std::uint32_t> pixels(kTxmSize * kTxmSize);
-        for (int i = 0; i < kTxmSize * kTxmSize; ++i) pixels[i] = numbered(i / kTxmSize, i % kTxmSize);
-        loadTxm(texture.get(), pixels);
+        for (int i = 0; i < kTxmSize * kTxmSize; ++i) source[i] = numbered(i / kTxmSize, i % kTxmSize);
+        RenderTest::SetUp(), loadTxm(texture.get(), source);
     }
+    std::vector<std::uint32_t> source = std::vector<std::uint32_t>(kTxmSize * kTxmSize);
     void square(int x, int y, int size, int u0, int v0, int u1, int v1) {
         drawTexQuad(x, y, x + size - 1, y, x + size - 1, y + size - 1, x, y + size - 1, u0, v0, u1, v0, u1,
                     v1, u0, v1, texture.get());
@@ -59,9 +58,9 @@ TEST_F(QuadTest, TurnedQuadFollowsTheEdgeWalkAndTheHalfTexel) {
 TEST_F(QuadTest, OnePixelSpansSampleWithoutTheHalfTexel) {
     drawTexQuad(7, 8, 7, 8, 7, 8, 7, 8, 3, 4, 3, 4, 3, 4, 3, 4, texture.get());
     EXPECT_EQ(at(target.get(), 7, 8) + countNot(target.get(), 0), numbered(4, 3) + 1);
-    std::vector<std::uint32_t> pixels(kTxmSize * kTxmSize, 0);
-    pixels[0] = 0x00FEFEFEu;  // source (0, 0) bright, (1, 0) black: store row 1 is 0x7F7F7F
-    loadTxm(texture.get(), pixels);
+    std::fill(source.begin(), source.end(), 0),
+        source[0] = 0x00FEFEFEu;  // (1, 0) black: store row 1 0x7F7F7F
+    loadTxm(texture.get(), source);
     // A vertical sliver: row 11 sits at store row 0.67, which rounds to row 1 with the half texel.
     drawTexQuad(10, 10, 10, 10, 10, 13, 10, 13, 0, 0, 0, 0, 0, 1, 0, 1, texture.get());
     for (auto [y, pixel] : {std::pair{10, 0x00FEFEFEu}, {11, 0x00FEFEFEu}, {12, 0x007F7F7Fu}})

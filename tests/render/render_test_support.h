@@ -41,11 +41,9 @@ inline constexpr Blit kAllBlits[kBlits] = {
     MT_PLAIN_BLIT(blitSubtract), MT_PLAIN_BLIT(blitSubtractAll), blitDim, blitBlend, blitKeyedDim, blitKeyedBlend};
 #undef MT_PLAIN_BLIT
 
-// 128 x 128 pixel words loaded as a .txm file, less its last `cut` bytes, into a texture store.
+// 128 x 128 pixel words loaded as a .txm file (little-endian), less its last `cut` bytes.
 inline void loadTxm(TextureStore* store, const std::vector<std::uint32_t>& pixels, std::size_t cut = 0) {
-    std::vector<std::uint8_t> bytes(pixels.size() * 4);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(pixels[i / 4] >> (8 * (i % 4)));
-    loadTextureFromMemory(store, bytes.data(), bytes.size() - cut);
+    loadTextureFromMemory(store, reinterpret_cast<const std::uint8_t*>(pixels.data()), pixels.size() * 4 - cut);
 }
 
 // The three quad fillers; c holds x0, y0 .. x3, y3 and then u0, v0 .. u3, v3.

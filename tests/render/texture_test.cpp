@@ -22,14 +22,14 @@ TEST_F(Texture, CoverageClassesAroundKeyedPixels) {
     loadTxm(texture.get(), source);
     EXPECT_EQ(std::count(texture->texels, texture->texels + kTextureSize * kTextureSize, kTransparentTexel),
               kTextureSize * kTextureSize - 9 - 21 - 21 - 25 - 15);
-    EXPECT_EQ(store(60, 80), 0x00C3A5F7u);
-    for (auto [r, c] : {std::pair{60, 79}, {61, 80}, {60, 81}, {59, 80}}) EXPECT_EQ(store(r, c), 0xA0C2A4F6u);
-    for (auto [r, c] : {std::pair{59, 79}, {61, 81}, {59, 81}, {61, 79}}) EXPECT_EQ(store(r, c), 0x90C0A4F4u);
-    EXPECT_EQ(store(21, 21), (0x00404040u + 0x00808080u + 0x00FCFCFCu) | 0xB0000000u);
-    EXPECT_EQ(store(141, 141), (3u * 0x00FCFCFCu) | 0xB0000000u);
-    EXPECT_EQ(store(101, 101), 0x00FCFCFCu);
-    EXPECT_EQ(store(181, 181), ((0x00FCFCFCu + 0x00040404u) >> 1) | 0xA0000000u);
-    EXPECT_EQ(store(181, 179), store(181, 181));
+    // clang-format off
+    const struct { int row, column; std::uint32_t texel; } texels[] = {{60, 80, 0x00C3A5F7},
+        {60, 79, 0xA0C2A4F6}, {61, 80, 0xA0C2A4F6}, {60, 81, 0xA0C2A4F6}, {59, 80, 0xA0C2A4F6}, {59, 79, 0x90C0A4F4},
+        {61, 81, 0x90C0A4F4}, {59, 81, 0x90C0A4F4}, {61, 79, 0x90C0A4F4}, {101, 101, 0x00FCFCFC},
+        {21, 21, (0x404040 + 0x808080 + 0xFCFCFC) | 0xB0000000}, {141, 141, (3 * 0xFCFCFC) | 0xB0000000},
+        {181, 181, ((0xFCFCFC + 0x040404) >> 1) | 0xA0000000}, {181, 179, ((0xFCFCFC + 0x040404) >> 1) | 0xA0000000}};
+    // clang-format on
+    for (const auto& t : texels) EXPECT_EQ(store(t.row, t.column), t.texel) << t.row << "," << t.column;
 }
 
 // Short data leaves black where nothing arrived and long data is cut, whatever the store held

@@ -18,8 +18,6 @@
 #include "scene/atomic_file.h"
 #include "tests/scene/scene_test_util.h"
 
-namespace fs = std::filesystem;
-
 namespace {
 
 using namespace std::string_literals;

@@ -29,8 +29,8 @@ Cells run(Shape shape, int a, int b, int c, int d, bool preview = false) {
     return visited;
 }
 std::set<Cell> cellsOf(Shape shape, int rx, int ry) {
-    Cells cells = run(shape, 10, 10, rx, ry);
-    return {cells.begin(), cells.end()};
+    run(shape, 10, 10, rx, ry);
+    return {visited.begin(), visited.end()};
 }
 // Offsets (column, row) from (10, 10), mirrored into all four quadrants.
 std::set<Cell> mirrored(std::initializer_list<Cell> quarter) {
@@ -58,14 +58,15 @@ TEST(ShapeExact, LinesAndRectanglesInVisitingOrder) {
 // outline reaches (3, 0), (2, 1), (1, 2), (0, 2); the filled one has rows of 7, 5 and 3 cells;
 // radius 0 is radius 1, whose outline leaves the centre out.
 TEST(ShapeExact, EllipsesByHandAndOneDigestOverEveryRadiusPairUpTo45) {
-    std::set<Cell> filled =
-        mirrored({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}});
-    EXPECT_EQ(cellsOf(drawEllipse, 3, 2), mirrored({{3, 0}, {2, 1}, {1, 2}, {0, 2}}));
-    EXPECT_EQ(cellsOf(drawEllipse, 2, 2), mirrored({{2, 0}, {2, 1}, {1, 2}, {0, 2}}));
-    EXPECT_EQ(cellsOf(drawEllipse, 5, 1), mirrored({{5, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 1}, {0, 1}}));
-    EXPECT_EQ(cellsOf(fillEllipse, 3, 2), filled);
-    EXPECT_EQ(cellsOf(drawEllipse, 0, 0), mirrored({{1, 0}, {0, 1}}));
-    EXPECT_EQ(cellsOf(fillEllipse, 0, 0), mirrored({{1, 0}, {0, 1}, {0, 0}}));
+    // clang-format off
+    const struct { Shape shape; int rx, ry; std::set<Cell> cells; } cases[] = {
+        {drawEllipse, 3, 2, mirrored({{3, 0}, {2, 1}, {1, 2}, {0, 2}})}, {drawEllipse, 0, 0, mirrored({{1, 0}, {0, 1}})},
+        {drawEllipse, 2, 2, mirrored({{2, 0}, {2, 1}, {1, 2}, {0, 2}})},
+        {drawEllipse, 5, 1, mirrored({{5, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 1}, {0, 1}})},
+        {fillEllipse, 3, 2, mirrored({{0, 0}, {1, 0}, {2, 0}, {3, 0}, {0, 1}, {1, 1}, {2, 1}, {0, 2}, {1, 2}})},
+        {fillEllipse, 0, 0, mirrored({{1, 0}, {0, 1}, {0, 0}})}};
+    // clang-format on
+    for (const auto& t : cases) EXPECT_EQ(cellsOf(t.shape, t.rx, t.ry), t.cells) << &t - cases;
     std::uint64_t digest = 14695981039346656037u;
     for (Shape shape : {drawEllipse, fillEllipse})
         for (int rx = 0; rx <= 45; ++rx)
