@@ -55,18 +55,6 @@ TEST_F(QuadTest, TurnedQuadFollowsTheEdgeWalkAndTheHalfTexel) {
     EXPECT_EQ(digest, 5588420330813628397u);
 }
 
-TEST_F(QuadTest, OnePixelSpansSampleWithoutTheHalfTexel) {
-    drawTexQuad(7, 8, 7, 8, 7, 8, 7, 8, 3, 4, 3, 4, 3, 4, 3, 4, texture.get());
-    EXPECT_EQ(at(target.get(), 7, 8) + countNot(target.get(), 0), numbered(4, 3) + 1);
-    std::fill(source.begin(), source.end(), 0),
-        source[0] = 0x00FEFEFEu;  // (1, 0) black: store row 1 0x7F7F7F
-    loadTxm(texture.get(), source);
-    // A vertical sliver: row 11 sits at store row 0.67, which rounds to row 1 with the half texel.
-    drawTexQuad(10, 10, 10, 10, 10, 13, 10, 13, 0, 0, 0, 0, 0, 1, 0, 1, texture.get());
-    for (auto [y, pixel] : {std::pair{10, 0x00FEFEFEu}, {11, 0x00FEFEFEu}, {12, 0x007F7F7Fu}})
-        EXPECT_EQ(at(target.get(), 10, y), pixel);
-}
-
 TEST_F(QuadTest, CoverageRulesOfTheThreeFillers) {
     // clang-format off
     const struct { Filler filler; std::uint32_t texel, before; int alpha; std::uint32_t after; } cases[] = {

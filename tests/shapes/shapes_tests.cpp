@@ -84,8 +84,7 @@ TEST(ShapeProperties, RandomLinesAreEightConnectedFromEndToEndAndKeepThePreviewF
         const int c0 = pick(-50, 90), r0 = pick(-50, 80), c1 = pick(-50, 90), r1 = pick(-50, 80);
         const Cells line = run(drawLine, c0, r0, c1, r1, n % 2 == 0);
         ASSERT_EQ(previewCalls, n % 2 == 0 ? int(line.size()) : 0);
-        ASSERT_EQ(line.front(), Cell(c0, r0));
-        ASSERT_EQ(line.back(), Cell(c1, r1));
+        ASSERT_EQ(std::pair(line.front(), line.back()), std::pair(Cell(c0, r0), Cell(c1, r1)));
         ASSERT_EQ(line.size(), std::size_t(std::max(std::abs(c1 - c0), std::abs(r1 - r0)) + 1));
         for (std::size_t i = 1; i < line.size(); ++i)
             ASSERT_EQ(std::max(std::abs(line[i].first - line[i - 1].first),
