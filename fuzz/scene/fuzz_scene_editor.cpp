@@ -8,29 +8,17 @@
 
 #include "scene/scene.h"
 
-namespace {
-
-void checkEditorReader(std::string_view disk) {
-    Scene scene;
-    readSceneBytes(disk, scene);
-    if (scene.title.size() > 254 || scene.description.size() > static_cast<std::size_t>(kDescriptionLimit)) {
-        std::abort();
-    }
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Scene scene, again;
+    readSceneBytes(std::string_view(reinterpret_cast<const char*>(data), size), scene);
+    if (scene.title.size() > 254 || scene.description.size() > std::size_t{kDescriptionLimit}) std::abort();
     // A title holding a line end, or one that fills the whole title line read, cannot come back
     // unchanged; every other scene must.
-    if (scene.title.size() >= 254 || scene.title.find('\n') != std::string::npos) return;
-    if (scene.description.find('\0') != std::string::npos) return;
-    Scene again;
+    if (scene.title.size() >= 254 || scene.title.find('\n') != std::string::npos) return 0;
+    if (scene.description.find('\0') != std::string::npos) return 0;
     readSceneBytes(sceneDiskBytes(scene), again);
     if (again.title != scene.title || again.description != scene.description || again.grid != scene.grid ||
-        again.background != scene.background || again.goalScore != scene.goalScore) {
+        again.background != scene.background || again.goalScore != scene.goalScore)
         std::abort();
-    }
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    checkEditorReader(std::string_view(reinterpret_cast<const char*>(data), size));
     return 0;
 }

@@ -8,30 +8,18 @@
 
 #include "scene/scene.h"
 
-namespace {
-
-int cellsSeen = 0;
-
-void countCell(int column, int row, std::uint8_t) {
-    if (column != cellsSeen % kSceneColumns || row != cellsSeen / kSceneColumns) std::abort();
-    ++cellsSeen;
-}
-
-void checkGameReader(std::string_view disk) {
-    GameSceneSettings settings;
-    GameSceneSink sink;
-    sink.cell = countCell;
-    cellsSeen = 0;
-    readSceneBytesForGame(disk, settings, sink);
-    if (cellsSeen != kSceneCells) std::abort();
-    if (std::memchr(settings.title, 0, sizeof settings.title) == nullptr) std::abort();
-    if (std::memchr(settings.description, 0, sizeof settings.description) == nullptr) std::abort();
-    if (settings.objective == EatUp && settings.randomFall != 0) std::abort();
-}
-
-}  // namespace
+static int cellsSeen = 0;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    checkGameReader(std::string_view(reinterpret_cast<const char*>(data), size));
+    GameSceneSettings settings;
+    GameSceneSink sink;
+    sink.cell = [](int column, int row, std::uint8_t) {
+        if (column != cellsSeen % kSceneColumns || row != cellsSeen++ / kSceneColumns) std::abort();
+    };
+    cellsSeen = 0;
+    readSceneBytesForGame(std::string_view(reinterpret_cast<const char*>(data), size), settings, sink);
+    if (cellsSeen != kSceneCells || (settings.objective == EatUp && settings.randomFall != 0)) std::abort();
+    if (!std::memchr(settings.title, 0, sizeof settings.title) || !std::memchr(settings.description, 0, 256))
+        std::abort();
     return 0;
 }

@@ -1,137 +1,51 @@
-// Loading .txm textures: spreading, plain interpolation, the coverage classes around keyed
-// pixels, and what short, long and missing files give.
-#include <cstdio>
-#include <string>
-#include <vector>
-
+// Loading .txm textures: the coverage classes around keyed pixels, and what short, long and
+// missing files give. Spreading and plain interpolation show in the quad tests' texels.
 #include "tests/render/render_test_support.h"
 
 namespace {
 
-struct Source {  // 128 x 128 pixels, as in the file
-    std::vector<std::uint32_t> pixels;
-    explicit Source(std::uint32_t colour) : pixels(kTxmSize * kTxmSize, colour) {}
-    std::uint32_t& operator()(int row, int column) { return pixels[row * kTxmSize + column]; }
-    std::vector<std::uint8_t> bytes() const { return txmBytes(pixels); }
+struct Texture : RenderTest {
+    std::vector<std::uint32_t> source = std::vector<std::uint32_t>(kTxmSize * kTxmSize, colourKey);
+    std::uint32_t& pixel(int row, int column) { return source[row * kTxmSize + column]; }
+    std::uint32_t store(int row, int column) const { return texture->texels[row * kTextureSize + column]; }
 };
 
-struct Store {
-    std::unique_ptr<TextureStore> store = std::make_unique<TextureStore>();
-    explicit Store(std::uint32_t fill = 0) { std::fill_n(store->texels, kTextureSize * kTextureSize, fill); }
-    void load(const std::vector<std::uint8_t>& bytes, std::size_t size) {
-        loadTextureFromMemory(store.get(), bytes.data(), size);
-    }
-    std::uint32_t operator()(int row, int column) const { return store->texels[row * kTextureSize + column]; }
-};
-
-Store build(const Source& source) {
-    Store store;
-    loadTxm(store.store.get(), source.pixels);
-    return store;
+// A lone opaque pixel gives one opaque texel, four half and four quarter covered ones, of 3 x 3;
+// a cell centre counts its opaque corners (three: the sum undivided; two: halved), and of the
+// 5 x 5 texels around three corners, the four by the keyed pixel stay transparent.
+TEST_F(Texture, CoverageClassesAroundKeyedPixels) {
+    pixel(30, 40) = 0x00C3A5F7u;
+    pixel(10, 10) = 0x00404040u, pixel(10, 11) = 0x00808080u, pixel(11, 11) = 0x00FFFFFFu;
+    pixel(70, 70) = pixel(70, 71) = pixel(71, 70) = 0x00FFFFFFu;  // bright enough to reach the class byte
+    pixel(50, 50) = pixel(50, 51) = pixel(51, 50) = pixel(51, 51) = 0x00FFFFFFu;
+    pixel(90, 90) = 0x00FFFFFFu, pixel(91, 90) = 0x00040404u;
+    loadTxm(texture.get(), source);
+    EXPECT_EQ(std::count(texture->texels, texture->texels + kTextureSize * kTextureSize, kTransparentTexel),
+              kTextureSize * kTextureSize - 9 - 21 - 21 - 25 - 15);
+    // clang-format off
+    const struct { int row, column; std::uint32_t texel; } texels[] = {{60, 80, 0x00C3A5F7},
+        {60, 79, 0xA0C2A4F6}, {61, 80, 0xA0C2A4F6}, {60, 81, 0xA0C2A4F6}, {59, 80, 0xA0C2A4F6}, {59, 79, 0x90C0A4F4},
+        {61, 81, 0x90C0A4F4}, {59, 81, 0x90C0A4F4}, {61, 79, 0x90C0A4F4}, {101, 101, 0x00FCFCFC},
+        {21, 21, (0x404040 + 0x808080 + 0xFCFCFC) | 0xB0000000}, {141, 141, (3 * 0xFCFCFC) | 0xB0000000},
+        {181, 181, ((0xFCFCFC + 0x040404) >> 1) | 0xA0000000}, {181, 179, ((0xFCFCFC + 0x040404) >> 1) | 0xA0000000}};
+    // clang-format on
+    for (const auto& t : texels) EXPECT_EQ(store(t.row, t.column), t.texel) << t.row << "," << t.column;
 }
 
-TEST(TextureSpread, SourcePixelsKeepTheirExactColourOnEvenTexels) {
-    Source source(0);
-    for (int i = 0; i < kTxmSize * kTxmSize; ++i) {
-        source.pixels[i] = static_cast<std::uint32_t>(i * 2654435761u) & 0x00FFFFFFu;
-        source.pixels[i] = source.pixels[i] == colourKey ? 0 : source.pixels[i];
-    }
-    Store store = build(source);
-    for (int r = 0; r < kTxmSize; ++r) {
-        for (int c = 0; c < kTxmSize; ++c) ASSERT_EQ(store(2 * r, 2 * c), source(r, c)) << r << "," << c;
-    }
-}
-
-TEST(TextureSpread, UnkeyedTextureHasNoClassesAndPlainMidpoints) {
-    Source source(0x00102030u);
-    source(5, 6) = 0x00FFFFFFu;
-    source(5, 7) = 0x00010101u;
-    source(6, 6) = 0x00030303u;
-    Store store = build(source);
-    for (std::uint32_t t : store.store->texels) ASSERT_EQ(t >> 24, 0u);
-    // ((a & FEFEFE) + (b & FEFEFE)) >> 1: the lowest bit of each channel is lost.
-    EXPECT_EQ(store(10, 13), 0x00FEFEFEu >> 1);
-    EXPECT_EQ(store(11, 12), (0x00FEFEFEu + 0x00020202u) >> 1);
-    // Odd rows come from the already interpolated even rows.
-    EXPECT_EQ(store(11, 13), ((store(10, 13) & 0x00FEFEFEu) + (store(12, 13) & 0x00FEFEFEu)) >> 1);
-}
-
-TEST(TextureClasses, LoneOpaquePixelGivesOneOpaqueFourHalfFourQuarter) {
-    Source source(colourKey);
-    source(30, 40) = 0x00C3A5F7u;
-    Store store = build(source);
-    int opaque = 0, transparent = 0;
-    for (std::uint32_t t : store.store->texels) {
-        opaque += t < 0x80000000u ? 1 : 0;
-        transparent += t == kTransparentTexel ? 1 : 0;
-    }
-    EXPECT_EQ(opaque, 1);
-    EXPECT_EQ(transparent, kTextureSize * kTextureSize - 9);
-    EXPECT_EQ(store(60, 80), 0x00C3A5F7u);
-    for (auto [r, c] : {std::pair{60, 79}, {61, 80}, {60, 81}, {59, 80}}) {
-        EXPECT_EQ(store(r, c), 0xA0C2A4F6u) << r << "," << c;
-    }
-    for (auto [r, c] : {std::pair{59, 79}, {61, 81}, {59, 81}, {61, 79}}) {
-        EXPECT_EQ(store(r, c), 0x90C0A4F4u) << r << "," << c;
-    }
-}
-
-TEST(TextureClasses, CentresCountTheirOpaqueCorners) {
-    Source source(colourKey);
-    // Three corners of one cell opaque: its centre is three-quarter covered, undivided.
-    source(10, 10) = 0x00404040u;
-    source(10, 11) = 0x00808080u;
-    source(11, 11) = 0x00FFFFFFu;
-    // Bright enough to reach into the class byte.
-    source(30, 30) = source(30, 31) = source(31, 30) = 0x00FFFFFFu;
-    // A full cell: opaque centre, the average of four.
-    source(50, 50) = source(50, 51) = source(51, 50) = source(51, 51) = 0x00FFFFFFu;
-    // Two corners: half, the sum halved.
-    source(90, 90) = 0x00FFFFFFu;
-    source(91, 90) = 0x00040404u;
-    Store store = build(source);
-    EXPECT_EQ(store(21, 21), (0x00404040u + 0x00808080u + 0x00FCFCFCu) | 0xB0000000u);
-    EXPECT_EQ(store(61, 61), (3u * 0x00FCFCFCu) | 0xB0000000u);
-    EXPECT_EQ(store(101, 101), 0x00FCFCFCu);
-    EXPECT_EQ(store(181, 181), ((0x00FCFCFCu + 0x00040404u) >> 1) | 0xA0000000u);
-    EXPECT_EQ(store(181, 179), ((0x00FCFCFCu + 0x00040404u) >> 1) | 0xA0000000u);
-}
-
-TEST(TextureFiles, ShortDataLeavesBlackLongDataIsCut) {
-    auto bytes = Source(0x00FFFFFFu).bytes();
-    Store store(0xDEADBEEFu);
-    store.load(bytes, 4 * 128 + 2);  // one row and half a pixel
-    EXPECT_EQ(store(0, 254), 0x00FFFFFFu);
-    EXPECT_EQ(store(2, 0), 0x0000FFFFu);  // blue and green arrived, red did not
-    EXPECT_EQ(store(2, 2), 0u);
-    EXPECT_EQ(store(254, 254), 0u);
-    bytes.resize(bytes.size() + 1000, 0x55);
-    store.load(bytes, bytes.size());
-    EXPECT_EQ(store(254, 254), 0x00FFFFFFu);
-    loadTextureFromMemory(store.store.get(), nullptr, 12345);
-    EXPECT_EQ(store(100, 100), 0u);
-}
-
-// Stores that start out different end up equal: every texel is defined, the file as from memory.
-TEST(TextureFiles, LoadsFromAFileLikeFromMemoryWhateverWasThereBefore) {
-    std::string path = ::testing::TempDir() + "render_texture_test.txm";
-    Source source(colourKey);
-    for (int i = 0; i < kTxmSize * kTxmSize; i += 7) {
-        source.pixels[i] = static_cast<std::uint32_t>(i) * 40503u & 0x00FFFFFFu;
-    }
-    auto bytes = source.bytes();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    ASSERT_NE(file, nullptr);
-    std::fwrite(bytes.data(), 1, bytes.size() - 100, file);  // a short file
-    std::fclose(file);
-    Store fromFile(0xFFFFFFFFu), fromMemory(0);
-    EXPECT_EQ(loadTexture(fromFile.store.get(), path.c_str()), 1);
-    fromMemory.load(bytes, bytes.size() - 100);
-    std::remove(path.c_str());
-    ASSERT_TRUE(std::equal(fromFile.store->texels, fromFile.store->texels + kTextureSize * kTextureSize,
-                           fromMemory.store->texels));
-    EXPECT_EQ(loadTexture(fromFile.store.get(), (path + ".missing").c_str()), 0);
-    EXPECT_EQ(loadTexture(nullptr, path.c_str()), 0);
+// Short data leaves black where nothing arrived and long data is cut, whatever the store held
+// before; a missing file is refused.
+TEST_F(Texture, ShortLongAndMissingFiles) {
+    std::fill(source.begin(), source.end(), 0x00FFFFFFu);
+    std::fill_n(texture->texels, kTextureSize * kTextureSize, 0xDEADBEEFu);
+    loadTxm(texture.get(), source, source.size() * 4 - 4 * 128 - 2);  // one row and half a pixel
+    EXPECT_EQ(std::tuple(store(0, 254), store(2, 0), store(2, 2), store(254, 254)),
+              std::tuple(0x00FFFFFFu, 0x0000FFFFu, 0u, 0u));  // blue and green of (1, 0) arrived
+    source.resize(source.size() + 300, 0x00353535u);          // long: cut
+    loadTxm(texture.get(), source);
+    EXPECT_EQ(store(254, 254) + loadTexture(texture.get(), "no such file.txm") + loadTexture(nullptr, "x"),
+              0xFFFFFFu);
+    loadTextureFromMemory(texture.get(), nullptr, 12345);
+    EXPECT_EQ(store(0, 0), 0u);
 }
 
 }  // namespace

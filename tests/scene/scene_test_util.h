@@ -25,26 +25,21 @@ inline std::string sceneBytes(const std::string& numbers, const std::string& des
 }
 
 // The five numbers of a scene or of the game's settings, in file order.
-template <typename Settings>
-std::vector<int> numbersOf(const Settings& s) {
+std::vector<int> numbersOf(const auto& s) {
     return {s.background, s.randomFall, s.fallInterval, s.objective, s.goalScore};
 }
 
 // A fresh folder with a Scenes/ folder in it, made the working folder for the test.
+namespace fs = std::filesystem;
 class SceneFolder : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder_ = std::filesystem::temp_directory_path() / ("scene-files-" + std::to_string(::getpid()));
-        scenes_ = folder_ / "Scenes";
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(scenes_);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(folder_);
+        fs::remove_all(folder_), fs::create_directories(scenes_), fs::current_path(folder_);
     }
     void TearDown() override {
-        std::filesystem::current_path(previous_);
-        std::filesystem::permissions(scenes_, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(folder_);
+        fs::current_path(previous_), fs::permissions(scenes_, fs::perms::owner_all), fs::remove_all(folder_);
     }
-    std::filesystem::path previous_, folder_, scenes_;
+    fs::path previous_ = fs::current_path(),
+             folder_ = fs::temp_directory_path() / ("scenes" + std::to_string(getpid()));
+    fs::path scenes_ = folder_ / "Scenes";
 };

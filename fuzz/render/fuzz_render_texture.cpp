@@ -8,33 +8,17 @@
 
 #include "render/texture.h"
 
-namespace {
-
-TextureStore store;
-
-std::int32_t parameter(const std::uint8_t* data, int index) {
-    std::int16_t value = 0;
-    std::memcpy(&value, data + 2 * index, sizeof value);
-    return value;
-}
-
-}  // namespace
+static TextureStore store;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr std::size_t kParameterBytes = 32;
-    if (size < kParameterBytes) {
-        loadTextureFromMemory(&store, data, size);
-        return 0;
-    }
-    loadTextureFromMemory(&store, data + kParameterBytes, size - kParameterBytes);
-    std::int32_t p[16];
-    for (int i = 0; i < 16; ++i) {
-        p[i] = parameter(data, i);
-        p[i] = i < 8 ? p[i] % 1200 : p[i];
-    }
+    std::int16_t p[16] = {};
+    if (size >= kParameterBytes)
+        std::memcpy(p, data, kParameterBytes), data += kParameterBytes, size -= kParameterBytes;
+    loadTextureFromMemory(&store, data, size);
+    for (int i = 0; i < 8; ++i) p[i] = static_cast<std::int16_t>(p[i] % 1200);
     drawContext.target = scratchBuffer;
-    resetClipRect();
-    setClipRect(p[0] & 511, p[1] & 511, p[2] & 511, p[3] & 511);
+    resetClipRect(), setClipRect(p[0] & 511, p[1] & 511, p[2] & 511, p[3] & 511);
     drawTexQuad(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11], p[12], p[13], p[14],
                 p[15], &store);
     drawTexQuadAdd(p[1], p[0], p[3], p[2], p[5], p[4], p[7], p[6], p[8], p[9], p[10], p[11], p[12], p[13],

@@ -5,8 +5,11 @@
 
 #include "render/blit.h"
 
+int fuzzAccepted = -1;  // for the seed replay: whether the last file was read
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     PixelBuffer* image = loadBmpFromMemory(data, size);
+    fuzzAccepted = image != nullptr;
     if (image == nullptr) {
         return 0;
     }
