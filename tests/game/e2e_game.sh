@@ -3,8 +3,7 @@
 # folder and a fresh settings folder; the first window is 800 x 600 and the logo shows (the
 # screenshot is not black), a second start while one runs ends at once with 0, Enter reaches
 # the main menu, the editor item starts KELV and reaps it, Alt+Enter switches to full screen
-# (the 800 x 600 picture once, centred, a black line under every row) and back, resized to
-# 800 x 600 and 1200 x 900 the frame shows in exact 2x and 3x pixel blocks, --play runs a
+# (the 800 x 600 picture once, centred, a black line under every row) and back, --play runs a
 # shipped scene beside the running copy and ends with 0 after Backspace (an unreadable one with
 # 1), F1 opens Readme.htm, Escape quits with exit code 0 and leaves the settings file with the
 # window's size, and the menu sounds reached the audio device.
@@ -40,12 +39,6 @@ wait_exit() {  # pid, seconds
   for _ in $(seq 1 $((10 * $2))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
-# RMSE of the window's picture (the frame at 2x, sampled back to 400 x 300) against a DAT picture.
-distance() {
-  convert "$1" -sample 400x300! "$1.frame.png"
-  compare -metric RMSE "$1.frame.png" "$work/game/DAT/$2" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
-}
-
 # 1. Start from the fresh folder: the logo fades in.
 (cd / && "$work/game/MunchTrail") &
 game=$!
@@ -67,26 +60,12 @@ echo "second start: exit $second after $elapsed ms"
 [ "$second" -eq 0 ] || fail "the second start exited with $second"
 [ "$elapsed" -lt 3000 ] || fail "the second start took $elapsed ms"
 kill -0 $game 2>/dev/null || fail "the first copy ended"
-# ... and asks the running copy to come forward: a hidden window is shown again.
-xdotool windowunmap "$win"
-sleep 0.5
-xwininfo -id "$win" | grep -q "IsUnMapped" || fail "the window could not be hidden"
-"$work/game/MunchTrail"
-sleep 1
-xwininfo -id "$win" | grep -q "IsViewable" || fail "the running copy did not come forward"
-
 # 3. Enter skips the logo; the main menu fades in.
 xdotool key Return
 sleep 0.5
 xdotool key Return
 sleep 3
-import -window "$win" "$artefacts/menu.png"
-to_menu=$(distance "$artefacts/menu.png" mainmenu.bmp)
-to_logo=$(distance "$artefacts/menu.png" logo.bmp)
-echo "menu screenshot: distance to mainmenu.bmp $to_menu, to logo.bmp $to_logo"
-# The lit item and the after-glow's ceiling of 251 keep the distance above 0; the logo is far off.
-awk "BEGIN { exit !($to_menu < 0.6 * $to_logo && $to_menu < 0.15) }" || fail "the main menu is not shown"
-
+import -window "$win" "$artefacts/menu.png"  # the editor item below only works from the menu
 # 4. The editor item starts KELV from the program's folder (a stand-in here) and the game
 #    collects it when it ends: no zombie stays behind.
 printf '#!/bin/sh\ntouch "$PWD/kelv_started"\n' > "$work/game/KELV"
@@ -120,20 +99,6 @@ alt_enter
 sleep 1.5
 [ "$(geometry "$win")" = "800x600" ] || fail "back in the window it is $(geometry "$win")"
 import -window "$win" "$artefacts/menu_again.png"
-
-# 5b. Resized, the frame is drawn in exact 2 x 2 and 3 x 3 blocks: sampled down by the factor
-#     and blown up again it is unchanged.
-xdotool windowmove "$win" 0 0
-for factor in 2 3; do
-  size=$((400 * factor))x$((300 * factor))
-  xdotool windowsize "$win" ${size/x/ }
-  sleep 1.5
-  shot=$artefacts/window_$size.png
-  import -window "$win" "$shot"
-  convert "$shot" -sample 400x300! -sample "$size!" "$shot.blocks.png"
-  off=$(compare -metric AE "$shot" "$shot.blocks.png" null: 2>&1 | cut -d' ' -f1)
-  [ "$off" = "0" ] && [ "$(identify -format %wx%h "$shot")" = "$size" ] || fail "$size: $off pixels off the blocks"
-done
 
 # 5c. --play, started from another folder beside the running copy, ends with 0 after Backspace;
 #     a scene that cannot be read ends with 1 and says so.

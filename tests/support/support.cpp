@@ -211,9 +211,6 @@ std::uint8_t cellAt(int column, int row) {
 std::uint64_t frameHash() {
     return hashPixels(drawBuffer->pixels, kFramePixels);
 }
-std::uint32_t pixelAt(int x, int y) {
-    return drawBuffer->pixels[y * kFrameWidth + x] & 0xFFFFFFu;
-}
 
 fs::path setReplayAside(int index) {
     const fs::path folder = replayFolder();

@@ -71,7 +71,6 @@ int runUntil(Screen screen, int limit = 400);
 void placeWorm(int column, int row, int length, Direction dir);
 std::uint8_t cellAt(int column, int row);
 std::uint64_t frameHash();  // the picture in drawBuffer
-std::uint32_t pixelAt(int x, int y);
 
 // Holds the arrow of a shortest way to a cell holding `goal` (round stones and the body).
 void autopilot(std::uint8_t goal);
