@@ -1,4 +1,4 @@
-// The editor's rules without Qt: the status text and the mouse-to-cell mapping, the tools from
+// The editor's rules without Qt: the mouse-to-cell mapping, the tools from
 // press through preview to commit, the picture renderSceneView paints, where a scene is saved,
 // the undo history against a plain list, and the command line.
 #include <gtest/gtest.h>
@@ -32,30 +32,14 @@ protected:
         PixelBuffer* image = createPixelBuffer(width, height);
         return std::fill_n(image->pixels(), width * height, colour), image;
     }
-    static std::uint8_t& cell(int column, int row) {
-        return editorState.scene.grid[sceneCellIndex(column, row)];
-    }
-    static std::uint8_t& preview(int column, int row) {
-        return editorState.previewGrid[sceneCellIndex(column, row)];
-    }
+    static std::uint8_t& cell(int c, int r) { return editorState.scene.grid[sceneCellIndex(c, r)]; }
+    static std::uint8_t& preview(int c, int r) { return editorState.previewGrid[sceneCellIndex(c, r)]; }
     static void hover(int column, int row) { mouseToCell(20 * column + 5, 20 * row + 5); }
     static void drag(int c0, int r0, int c1, int r1) {
         hover(c0, r0), leftButtonDown(), hover(c1, r1), mouseMoved(true);
     }
     static Colour pixel(int x, int y) { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0xFFFFFFu; }
 };
-
-TEST_F(EditorCore, StatusTextNamesTheCellTheUnitAndTheShape) {
-    hover(12, 7);
-    // clang-format off
-    for (auto [unit, shape, text] :
-         {std::tuple<int, int, std::string>{ExitPoint, 4, "Exit point    Shape = Filled ellipse"},
-          {RandomBean, 9, "Random bean    Shape = None"},
-          {EraserUnit, LineShape, "Eraser    Shape = Line"}}) {
-        editorState.currentUnit = std::uint8_t(unit), editorState.currentShape = std::uint8_t(shape);
-        EXPECT_EQ(statusText(), "(Col, Row) = (12, 7)    Unit = " + text);
-    }
-}
 
 // View pixels map to cells by truncation toward zero; a zero-sized view keeps the last cell.
 TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
@@ -189,10 +173,7 @@ TEST(UndoHistory, FollowsAPlainListThroughRandomEdits) {
                     EXPECT_EQ(history.redo(), at + 1 < list.size());
                     at += at + 1 < list.size();
                     break;
-                case 4:  // the writer may adjust what it saves
-                    history.markSaved(numbered(next));
-                    saved = list[at] = next++;
-                    break;
+                case 4: history.markSaved(numbered(next)), saved = list[at] = next++; break;  // it may adjust
                 case 5: history.forgetSaved(), saved = -1; break;
                 default: history.reset(numbered(next)), list.assign(1, saved = next++), at = 0;
             }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real KELV under a virtual X server, driven by xdotool: its window under its own title, a
 # line of red beans and a start point painted with real keys and mouse, Ctrl+S through the file
-# dialog, and the file that scenetool reads back. With MT_INSTALLED_TREE (install_check.sh) the
+# dialog, and the file that scenetool reads back; told to end by SIGTERM, KELV ends so and saves
+# nothing aside for the saved scene. With MT_INSTALLED_TREE (install_check.sh) the
 # installed kelv runs with a fresh home and saves into the player's own folder, and the installed
 # game plays that scene. Screenshots stay in the artefact folder.
 # usage: e2e_editor.sh <program folder> <artefact folder>; exit 0 passed, 1 failed
@@ -26,6 +27,7 @@ fi
 
 step "KELV starts under its title"
 "$kelv" >"$artefacts/kelv.txt" 2>&1 &
+pid=$!
 win=$(timeout 15 xdotool search --sync --name '^Untitled - Munch Trail Scene Editor$' | head -n 1)
 [ -n "$win" ] || { echo "FAILED: no window titled 'Untitled - Munch Trail Scene Editor'"; exit 1; }
 xdotool windowfocus --sync "$win"
@@ -35,10 +37,7 @@ import -window root "$artefacts/1-started.png"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 top=$(convert "$artefacts/1-started.png" -crop "1x300+$((X + 1))+$Y" +repage txt:- | awk -F'[,:]' '/#00FF00/ {print $2; exit}')
 at() { echo "$((X + 20 * $1 + 10)) $((Y + ${top:-60} + 20 * $2 + 10))"; }
-drag() {
-  xdotool mousemove $(at $1 $2) sleep 0.1 mousedown 1 sleep 0.1 mousemove $(at $3 $4) sleep 0.1 mouseup 1
-  sleep 0.3
-}
+drag() { xdotool mousemove $(at $1 $2) sleep 0.1 mousedown 1 sleep 0.1 mousemove $(at $3 $4) sleep 0.1 mouseup 1 sleep 0.3; }
 
 step "paint (keys choose the unit, the Scene menu the shape, the mouse drags) and Ctrl+S"
 xdotool key --delay 150 1 alt+s l
@@ -56,6 +55,11 @@ for line in '|.....rrrrrrrrrrrrrrrrrrrrr..............|' '|....................S
   '21 beans, 0 random beans, 0 stones'; do
   grep -qxF "$line" "$artefacts/show.txt" || fail "the saved scene lacks $line"
 done
+step "SIGTERM ends KELV"
+kill $pid
+wait $pid
+[ $? -eq 143 ] || fail "KELV did not end as told by SIGTERM"
+[ -z "$(ls -A "$XDG_STATE_HOME/kelv" 2>/dev/null)" ] || fail "the saved scene was saved aside"
 
 if [ -n "$tree" ]; then
   step "the installed game plays that scene"

@@ -38,23 +38,21 @@ Answer say(const char* kind, const QString& text, Answer answer) {
 }
 
 // An editor in a program folder of its own: 10 x 10 pictures of stone grey and 400 x 300
-// backgrounds of grey 0x203040 + n * 0x101010 (less the `missing` files) and a bean texture under
-// DAT, an empty Scenes folder, no recent files, and recorded answers to every prompt.
+// backgrounds of grey 0x203040 + n * 0x101010 and a bean texture under DAT, an empty Scenes folder, no recent
+// files, and recorded answers to every prompt.
 class Editor {
 public:
-    explicit Editor(const QStringList& missing = {}) {
-        QDir(folder()).mkpath("Scenes");
-        QDir(folder()).mkpath("DAT");
-        QStringList names{"shadow", "start", "exit", "random", "stone"};
-        for (int i = 0; i < 9; ++i) names.append(QString("bg%1").arg(i, 2, 10, QChar('0')));
-        for (int i = 0; i < names.size(); ++i) {
+    Editor() {
+        for (const char* sub : {"Scenes", "DAT"}) QDir(folder()).mkpath(sub);
+        for (int i = 0; i < 14; ++i) {
             QImage image(i < 5 ? QSize(10, 10) : QSize(400, 300), QImage::Format_RGB32);
             image.fill(i < 5 ? 0x808080 : 0x203040 + 0x101010 * (i - 5));
-            if (!missing.contains(names[i] + ".bmp")) image.save(folder() + "/DAT/" + names[i] + ".bmp");
+            const QStringList units{"shadow", "start", "exit", "random", "stone"};
+            image.save(
+                QString("%1/DAT/%2.bmp").arg(folder(), i < 5 ? units[i] : QString("bg0%1").arg(i - 5)));
         }
         QFile texture(folder() + "/DAT/bean.txm");
-        if (!missing.contains("bean.txm") && texture.open(QIODevice::WriteOnly))
-            texture.write(QByteArray(kTxmBytes, '\x40'));
+        if (texture.open(QIODevice::WriteOnly)) texture.write(QByteArray(kTxmBytes, '\x40'));
         QSettings("Quillfern", "KELV").remove("Recent File List");
         editorState = EditorState{};
         editorState.programFolder = folder().toStdString();
@@ -82,9 +80,7 @@ public:
     CMainFrame* frame() const { return app_->mainFrame(); }
     CKELVDoc* document() const { return frame()->document(); }
     void command(int id) { frame()->runCommand(id); }
-    static std::uint8_t& cell(int column, int row) {
-        return editorState.scene.grid[sceneCellIndex(column, row)];
-    }
+    static std::uint8_t& cell(int c, int r) { return editorState.scene.grid[sceneCellIndex(c, r)]; }
     static void makeSaveable() { cell(0, 0) = StartPoint, cell(1, 0) = RedBean; }  // the least Save takes
     void commit() { document()->commitEdit(); }
     // What the user sees: the document's name with the window's modified mark, the number of
@@ -123,9 +119,7 @@ public:
         mouse(QEvent::MouseMove, c1, r1, Qt::NoButton);
     }
     void release(int column, int row) { mouse(QEvent::MouseButtonRelease, column, row, Qt::LeftButton, {}); }
-    void rightClick(Qt::MouseButtons held = {}) {
-        mouse(QEvent::MouseButtonPress, 3, 3, Qt::RightButton, held);
-    }
+    void rightClick(Qt::MouseButtons h = {}) { mouse(QEvent::MouseButtonPress, 3, 3, Qt::RightButton, h); }
 
 private:
     QTemporaryDir dir_;
@@ -142,8 +136,7 @@ protected:
 // A scene file with one stone on `background`; returns the path.
 QString writeScene(const QString& path, int background) {
     Scene scene;
-    scene.background = background;
-    scene.grid[sceneCellIndex(1, 1)] = StoneBean;
+    scene.background = background, scene.grid[sceneCellIndex(1, 1)] = StoneBean;
     return writeSceneFile(path.toLocal8Bit().constData(), scene) ? path : QString();
 }
 
@@ -152,26 +145,12 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(KelvStart, TheFirstMissingFileInLoadOrderIsNamedAndTheEditorEnds) {
-    // clang-format off
-    for (auto [missing, message] : {std::pair{QStringList{"shadow.bmp"}, "Failed to load image: shadow.bmp!"},
-                                    {{"bean.txm", "stone.bmp", "start.bmp"}, "Failed to load image: start.bmp!"},
-                                    {{"bean.txm", "bg00.bmp"}, "Failed to load background image!"},
-                                    {{"bean.txm"}, "Failed to load texture file: bean.txm!"}}) {
-        // clang-format on
-        Editor e(missing);
-        EXPECT_FALSE(e.start()) << message;
-        EXPECT_EQ(asked.said, QStringList{QString("stop: ") + message});
-    }
-}
-
 // The commands' checked and enabled states follow the selection and the right button, which also
-// cancels a drag; the status pane shows the cursor text; View hides the bars, Help the readme.
+// cancels a drag; the status pane shows the cursor text.
 TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     CMainFrame* frame = e.frame();
     const auto on = [frame](int id) { return frame->action(id)->isChecked(); };
     const auto enabled = [frame](int id) { return frame->action(id)->isEnabled(); };
-    EXPECT_EQ(frame->windowTitle(), "Untitled[*] - Munch Trail Scene Editor");
     EXPECT_FALSE(enabled(CmdLine));
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
@@ -179,8 +158,8 @@ TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     EXPECT_TRUE(on(CmdStoneBean) && enabled(CmdLine));
     e.command(CmdFilledRectangle);
     e.command(CmdStartPoint);
-    EXPECT_TRUE(!on(CmdStoneBean) && !enabled(CmdFilledRectangle) &&
-                on(CmdFilledRectangle));  // kept, ignored
+    // The shape is kept, but ignored.
+    EXPECT_TRUE(!on(CmdStoneBean) && !enabled(CmdFilledRectangle) && on(CmdFilledRectangle));
     QTest::keyClick(frame, Qt::Key_4);
     e.drag(1, 1, 8, 1);
     e.rightClick(Qt::LeftButton);
@@ -192,13 +171,6 @@ TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     EXPECT_TRUE(!on(CmdFilledRectangle) && on(CmdBlueBean));
     e.rightClick();
     EXPECT_FALSE(on(CmdBlueBean));
-    frame->action(CmdViewToolbar)->trigger();
-    frame->action(CmdViewStatusBar)->trigger();
-    EXPECT_TRUE(frame->toolBar()->isHidden() && frame->statusBar()->isHidden());
-    frame->action(CmdViewToolbar)->trigger();
-    EXPECT_FALSE(frame->toolBar()->isHidden());
-    e.command(CmdHelp);
-    EXPECT_EQ(asked.last(), "show: " + e.folder() + "/Readme.htm");
     qsizetype items = 0;  // every command once, with the separators and the four recent files
     for (QAction* menu : frame->menuBar()->actions()) items += menu->menu()->actions().size();
     EXPECT_EQ(items, 38);
@@ -224,18 +196,18 @@ TEST_F(Kelv, EachUnitAndShapeGivesItsCells) {
         e.command(unit);
         if (shape != 0) e.command(shape);
         e.drag(c0, r0, c1, r1);
-        EXPECT_EQ(e.seen(), "Untitled 0 bg0");
         e.release(c1, r1);
         EXPECT_EQ(e.seen(), "Untitled* " + std::to_string(cells) + " bg0") << unit;
         EXPECT_EQ(e.cell(column, row), findCommand(unit)->code);
     }
 }
 
-// The fields follow the objective and the random-fall box. A refused OK names the range, keeps the
+// A refused OK names the range, keeps the
 // dialog open with the field focused, and Cancel then leaves the scene as it was, the fields
 // changed before the bad one included. Untouched fields hand back their bytes as read (a lone CR in
 // the title, a description that would grow past the limit if converted), disabled ones are not read
-// (a goal score out of range); every OK marks the scene modified and a new background shows at once.
+// (a goal score out of range, an interval with random fall off); every OK marks the scene modified and a new
+// background shows at once.
 TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
     Editor e;
     Scene odd;
@@ -244,26 +216,8 @@ TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
     const QString path = e.folder() + "/odd.qsn";
     ASSERT_TRUE(writeSceneFile(path.toLocal8Bit().constData(), odd) && e.start({"KELV", path}));
     CScenePropertiesDlg* dialog = e.frame()->propertiesDialog();
-    const auto states = [dialog] {  // random fall checked, enabled; interval, goal score enabled
-        return QString("%1%2%3%4")
-            .arg(dialog->randomFallBox->isChecked())
-            .arg(dialog->randomFallBox->isEnabled())
-            .arg(dialog->intervalEdit->isEnabled())
-            .arg(dialog->goalScoreEdit->isEnabled());
-    };
-    editorState.scene.objective = EatUp;
     dialog->exchangeToControls();
-    EXPECT_EQ(states(), "0000");  // random fall off and locked
     EXPECT_EQ(dialog->backgroundList->currentText(), "Auto cycle background");
-    // clang-format off
-    for (auto [step, expected] : {std::pair<int, const char*>{Standard, "0100"}, {-1, "1110"}, {GoalScore, "1111"},
-                                  {-1, "0101"}, {Escape, "0100"}, {-1, "1110"}, {EatUp, "0000"}}) {  // -1: a click
-        // clang-format on
-        if (step < 0) dialog->randomFallBox->click();
-        if (step >= 0) dialog->objectiveList->setCurrentIndex(step);
-        EXPECT_EQ(states(), expected) << step;
-    }
-    editorState.scene.objective = Standard;
     const QString euro =
         "Please enter only Latin-1 characters: \"\u20AC\" (U+20AC) cannot be stored in a scene.";
     // clang-format off
@@ -314,7 +268,7 @@ TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
     EXPECT_EQ(e.seen(), "odd.qsn* 0 bg0");  // random: the first picture
 }
 
-// Undo and redo through the keys and the menu, back to the saved file's unmodified mark and with
+// Undo and redo through the keys, undo through the menu, back to the saved file's unmodified mark and with
 // the background of a properties change; New starts a fresh history.
 TEST_F(Kelv, UndoStepsBackToTheSavedFileThroughTheKeysAndTheMenu) {
     e.makeSaveable();
@@ -327,17 +281,12 @@ TEST_F(Kelv, UndoStepsBackToTheSavedFileThroughTheKeysAndTheMenu) {
     e.release(4, 4);
     QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(e.seen(), "Untitled.qsn 2 bg0");
-    EXPECT_TRUE(e.frame()->action(CmdEditRedo)->isEnabled());
     QTest::keyClick(e.frame(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg0");
-    QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier);
-    QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(5); });
     EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg4");
     e.command(CmdEditUndo);
     EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg0");
-    e.command(CmdEditRedo);
-    EXPECT_EQ(e.seen(), "Untitled.qsn* 3 bg4");
     asked.answer = SaveAnswer::No;
     e.command(CmdFileNew);
     EXPECT_FALSE(e.frame()->action(CmdEditUndo)->isEnabled());
@@ -346,16 +295,10 @@ TEST_F(Kelv, UndoStepsBackToTheSavedFileThroughTheKeysAndTheMenu) {
 // Every setting away from its default, and a few cells.
 Scene richScene() {
     Scene scene;
-    scene.title = "Kept safe";
-    scene.background = 5;
-    scene.fallInterval = 9;
-    scene.objective = GoalScore;
-    scene.goalScore = 777;
-    scene.description = "two\r\nlines\n";
-    scene.grid[sceneCellIndex(0, 0)] = StartPoint;
-    scene.grid[sceneCellIndex(39, 29)] = RandomBean;
-    scene.grid[sceneCellIndex(7, 3)] = PurpleBean;
-    return scene;
+    scene.title = "Kept safe", scene.background = 5, scene.fallInterval = 9, scene.objective = GoalScore;
+    scene.goalScore = 777, scene.description = "two\r\nlines\n";
+    scene.grid[sceneCellIndex(0, 0)] = StartPoint, scene.grid[sceneCellIndex(39, 29)] = RandomBean;
+    return scene.grid[sceneCellIndex(7, 3)] = PurpleBean, scene;
 }
 
 // The checks refuse a save with their message; an accepted one goes through the dialog into
@@ -437,9 +380,6 @@ TEST_F(Kelv, FailedSavesAndOpensChangeNothingAndTheSavePromptCanKeepTheEditorOpe
     EXPECT_EQ(e.seen(), "away.qsn* 2 bg0");
     asked.answer = SaveAnswer::No;
     EXPECT_TRUE(e.frame()->close());
-    Editor other;
-    EXPECT_FALSE(other.start({"KELV", other.folder() + "/missing.qsn"}));
-    EXPECT_TRUE(asked.last().contains("missing.qsn"));
 }
 
 // The game plays a copy of the scene as Save would write it; the document, its file and its mark
@@ -482,30 +422,11 @@ TEST(KelvTestPlay, TheGamePlaysATemporaryCopyAndEveryFailureSaysWhy) {
     }
 }
 
-// A minute of unsaved changes is saved aside; a save, and an exit that drops the changes, remove
-// the copy, and an unmodified scene is not saved aside. Two editors die with unsaved changes, by
+// Two editors die with unsaved changes, by
 // SIGTERM and by SIGKILL (see main). The next start offers both, oldest first; Later keeps them,
 // Discard drops one, Recover brings the other back byte for byte under its own name, modified,
 // without history.
 TEST(KelvRecovery, UnsavedChangesAreSavedAsideAndOfferedAfterAKill) {
-    {
-        Editor e;
-        ASSERT_TRUE(e.start());
-        CAutosave* autosave = e.frame()->autosave();
-        const auto written = [autosave] { return QFile::exists(autosave->scenePath()); };
-        autosave->timer()->setInterval(1);
-        e.makeSaveable();
-        e.commit();
-        EXPECT_TRUE(QTest::qWaitFor(written));
-        EXPECT_EQ(fileBytes(autosave->scenePath()).toStdString(), sceneDiskBytes(editorState.scene));
-        e.command(CmdFileSave);
-        QTest::qWait(20);
-        EXPECT_FALSE(written());
-        e.commit();
-        EXPECT_TRUE(QTest::qWaitFor(written));
-        asked.answer = SaveAnswer::No;
-        EXPECT_TRUE(e.frame()->close() && !written());
-    }
     QTemporaryDir scratch;
     for (QString how : {"term", "kill"}) {
         QProcess child;
