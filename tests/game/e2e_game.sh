@@ -99,6 +99,8 @@ alt_enter
 sleep 1.5
 [ "$(geometry "$win")" = "800x600" ] || fail "back in the window it is $(geometry "$win")"
 import -window "$win" "$artefacts/menu_again.png"
+xdotool windowsize "$win" 1200 900  # the size stored at exit
+sleep 1
 
 # 5c. --play, started from another folder beside the running copy, ends with 0 after Backspace;
 #     a scene that cannot be read ends with 1 and says so.
