@@ -2,8 +2,8 @@
 # An installation as a distribution makes it: cmake --install into a temporary DESTDIR holds
 # every expected file; the launchers, software-centre entries, scene type and manual pages
 # pass their validators; and the installed programs run from that tree with a fresh home (the
-# editor's end-to-end script in its installed mode: the game lists the shipped scenes, KELV
-# saves into the player's folder and the game lists that scene too).
+# editor's end-to-end script in its installed mode: KELV saves into the player's folder and the
+# installed game plays that scene).
 # usage: install_check.sh <build folder> <desktop source folder> <artefact folder>
 set -u
 build=$1
