@@ -170,6 +170,7 @@ TEST_F(Mixer, AOneShotEndsAndALoopWraps) {
     EXPECT_EQ(mix(5), (std::vector<std::int16_t>{11, 11, 22, 22, 3, 3, 1, 1, 2, 2}));
     EXPECT_FALSE(mixer.slots[1].playing);
     EXPECT_TRUE(mixer.slots[2].playing);
+    EXPECT_EQ(mix(2), (std::vector<std::int16_t>{3, 3, 1, 1}));  // on from where it stopped
 }
 
 TEST_F(Mixer, DifferentSlotsSumAndSaturate) {
