@@ -152,6 +152,7 @@ TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     const auto on = [frame](int id) { return frame->action(id)->isChecked(); };
     const auto enabled = [frame](int id) { return frame->action(id)->isEnabled(); };
     EXPECT_FALSE(enabled(CmdLine));
+    EXPECT_EQ(frame->action(CmdTestPlay)->toolTip(), "Test play [F5]");
     frame->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
     QTest::keyClick(frame, Qt::Key_6);
