@@ -1,11 +1,10 @@
 // The editor's and the game's scene readers. Both read the same header; the editor keeps every
 // grid byte as it is (codes the editor never writes included), the game hands each cell to its
 // conversion rule in file order and keeps its texts in its fixed-size fields.
-#include <sys/stat.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "scene/atomic_file.h"
 #include "scene/scene.h"
 #include "scene/scene_input.h"
 
@@ -17,18 +16,10 @@ namespace {
 constexpr std::size_t kGamePathBuffer = 256;
 constexpr char kScenesFolder[] = "Scenes/";
 
-// Opens a regular file for reading; a folder or a missing file counts as one that cannot be
-// opened.
+// Opens a regular file for reading; a folder, a FIFO, a device, a file larger than any scene
+// reader takes or a missing file counts as one that cannot be opened.
 std::FILE* openSceneFile(const char* path) {
-    if (path == nullptr) return nullptr;
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) return nullptr;
-    struct stat info {};
-    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        return nullptr;
-    }
-    return file;
+    return openRegularFile(path);
 }
 
 void readEditorScene(SceneInput& in, Scene& scene) {

@@ -10,9 +10,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMainWindow>
 #include <QMap>
-#include <QSaveFile>
 #include <QSocketNotifier>
+#include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -23,6 +24,7 @@
 #include "editor/app/main_frame.h"
 #include "editor/app/prompts.h"
 #include "editor/core/editor_state.h"
+#include "scene/atomic_file.h"
 
 namespace {
 
@@ -41,11 +43,13 @@ bool processRunning(qint64 pid, const QByteArray& start) {
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+// Through the one atomic writer: QSaveFile buffers the bytes and, on a full disk, commits the
+// short file all the same, which loses the previous good copy.
 bool writeAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) return true;
-    if (error != nullptr) *error = QString("%1: %2").arg(path, file.errorString());
-    return false;
+    const FileWrite written = writeFileAtomically(QFile::encodeName(path).toStdString(), bytes.toStdString());
+    if (!written.ok && error != nullptr)
+        *error = QString("%1: %2").arg(path, QString::fromStdString(written.reason));
+    return written.ok;
 }
 
 QMap<QByteArray, QString> readNote(const QString& path) {
@@ -106,16 +110,19 @@ void CAutosave::remove() {
     QFile::remove(scenePath());
 }
 
+// A failure stays in the status bar until a write succeeds again; the previous good copy is
+// kept meanwhile.
 void CAutosave::tick() {
     QString error;
-    if (write(&error)) {
-        failureShown_ = false;
-    } else if (!failureShown_) {
-        failureShown_ = true;
-        editorPrompts.warn(nullptr, QString("The scene could not be saved aside for recovery:\n%1\nSave it "
-                                            "yourself to keep your changes safe.")
-                                        .arg(error));
-    }
+    const bool ok = write(&error);
+    auto* window = qobject_cast<QMainWindow*>(parent());
+    if (window == nullptr || ok == !failing_) return;
+    failing_ = !ok;
+    if (ok)
+        window->statusBar()->clearMessage();
+    else
+        window->statusBar()->showMessage("The scene could not be saved aside for recovery (" + error +
+                                         "); save it yourself to keep your changes safe.");
 }
 
 QList<AutosaveOrphan> CAutosave::orphans() {
@@ -170,6 +177,5 @@ void catchTerminationSignals(CMainFrame* frame) {
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    for (int number : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) ::sigaction(number, &action, nullptr);
 }

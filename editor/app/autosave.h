@@ -1,6 +1,6 @@
 // CAutosave: the copy of an unsaved scene that survives a crash or a killed editor. While the
-// document is modified it is written every minute (and when KELV is told to end by SIGTERM or
-// SIGHUP) into $XDG_STATE_HOME/kelv/, beside a note naming the document and the editor that
+// document is modified it is written every minute (and when KELV is told to end by a signal)
+// into $XDG_STATE_HOME/kelv/, beside a note naming the document and the editor that
 // owns it; a save, a clean exit or an undo back to the saved state removes it. At the next
 // start, the copies whose owner is no longer running are offered one by one.
 #pragma once
@@ -45,13 +45,14 @@ private:
 
     CKELVDoc* document_;
     QTimer* timer_;
-    QString base_;               // the folder and this editor's own name for its files
-    bool failureShown_ = false;  // a failing folder is reported once, not every minute
+    QString base_;          // the folder and this editor's own name for its files
+    bool failing_ = false;  // the status bar tells of the last failed write
 };
 
 // At the start: offers each orphan (Recover / Discard / Later); a recovered scene becomes the
 // document, marked modified under its original name, and its orphan is removed once this
 // editor's own copy of it is written.
 void offerRecovery(CMainFrame* frame);
-// SIGTERM and SIGHUP write the autosave and end the event loop (exit status 128 + signal).
+// SIGHUP, SIGINT, SIGQUIT and SIGTERM write the autosave and end the event loop (exit status
+// 128 + signal).
 void catchTerminationSignals(CMainFrame* frame);

@@ -114,10 +114,16 @@ constexpr const Command* findCommand(int id) {
     return nullptr;
 }
 
-// Every toolbar button is a command of the table.
+// Every toolbar button is a command of the table. Ids are compared, not pointers: GCC's
+// UndefinedBehaviorSanitizer makes a pointer test against null no constant expression.
+constexpr bool commandKnown(int id) {
+    for (const Command& command : commandTable)
+        if (command.id == id) return true;
+    return false;
+}
 constexpr bool toolbarCommandsKnown() {
     for (int id : toolbarLayout)
-        if (id != 0 && findCommand(id) == nullptr) return false;
+        if (id != 0 && !commandKnown(id)) return false;
     return true;
 }
 static_assert(toolbarCommandsKnown());

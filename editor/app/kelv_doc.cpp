@@ -25,7 +25,7 @@ CKELVDoc::CKELVDoc(QWidget* window) : QObject(nullptr), window_(window) {
 
 void CKELVDoc::deleteContents() {
     resetScene();
-    editorState.backgroundImageNumber = editorState.scene.background - 1;
+    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
     loadEditorBackground();  // a missing picture only leaves the view without a background
 }
 
@@ -50,7 +50,7 @@ bool CKELVDoc::onOpenDocument(const QString& path) {
         return false;
     }
     const std::int32_t previousNumber = editorState.backgroundImageNumber;
-    editorState.backgroundImageNumber = loaded.background - 1;
+    editorState.backgroundImageNumber = backgroundPictureOf(loaded.background);
     if (!loadEditorBackground()) {
         editorState.backgroundImageNumber = previousNumber;
         loadEditorBackground();
@@ -185,7 +185,7 @@ void CKELVDoc::applySnapshot() {
     const bool newBackground = editorState.scene.background != history_.current().background;
     editorState.scene = history_.current();
     if (newBackground) {
-        editorState.backgroundImageNumber = editorState.scene.background - 1;
+        editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
         loadEditorBackground();
     }
     setModifiedFlag(!history_.isAtSavedState());

@@ -229,7 +229,7 @@ bool CMainFrame::openFromShell(const QString& path) {
 void CMainFrame::setProperties() {
     properties_->exchangeToControls();
     if (properties_->exec() != QDialog::Accepted) return;
-    editorState.backgroundImageNumber = editorState.scene.background - 1;
+    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
     loadEditorBackground();
     document_->commitEdit();
 }

@@ -72,6 +72,11 @@ bool setupViewDisplay();
 // first that fails, or null.
 const char* loadCellImages();
 bool loadEditorBackground();
+// The picture number of a scene's background, one less; unsigned, so the lowest number a file
+// can hold wraps (to a number loadEditorBackground replaces with the first) instead of overflowing.
+constexpr std::int32_t backgroundPictureOf(std::int32_t background) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(background) - 1u);
+}
 bool loadBeanTexture();
 void releaseViewImages();
 void renderSceneView();

@@ -122,9 +122,10 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
             return 2;
         }
+        catchEndingSignals();
         const int code = watchReplayCommand(requests.watch);
         SDL_Quit();
-        return code;
+        return exitStatusAfterSignal(code);
     }
     enterDataFolder();
     const bool playing = shell.playFile[0] != '\0';
@@ -134,7 +135,8 @@ int main(int argc, char** argv) {
         return playing ? 1 : 0;
     }
     if (!playing) startRaiseWatcher();
+    catchEndingSignals();
     const int code = runGame();
     SDL_Quit();
-    return code;
+    return exitStatusAfterSignal(code);
 }

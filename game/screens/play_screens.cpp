@@ -51,8 +51,9 @@ void chooseBackground() {
     } else if (background == 10) {
         assets.backgroundIndex = static_cast<std::uint32_t>(gameRand() % 9);
     } else {
-        // Out-of-range values give an index loadBackground refuses and replaces with bg00.
-        assets.backgroundIndex = static_cast<std::uint32_t>(background - 1);
+        // Out-of-range values give an index loadBackground refuses and replaces with bg00; the
+        // subtraction is unsigned, so even the lowest number a file can hold wraps, not overflows.
+        assets.backgroundIndex = static_cast<std::uint32_t>(background) - 1u;
     }
     loadBackground();
 }

@@ -97,7 +97,7 @@ SettingsFile parseText(std::string_view contents) {
 
 SettingsFile loadFile() {
     const std::string path = settingsFilePath();
-    std::FILE* in = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    std::FILE* in = openRegularFile(path.c_str());
     if (in == nullptr) return emptyFile();
     std::string contents;
     char block[4096];

@@ -94,7 +94,8 @@ TEST_F(PlayKeys, AOneSegmentWormLiesDeadForTheFull125Frames) {
     EXPECT_EQ(runUntil(&playScreen, 200), 126);
 }
 
-// A fixed background is the scene's number less one; a random one is any of the nine.
+// A fixed background is the scene's number less one; a random one is any of the nine; any other
+// number (the lowest a file can hold too) the first.
 TEST_F(PlayKeys, EachGameStartsOnTheScenesBackground) {
     ASSERT_TRUE(start());
     std::set<std::uint32_t> seen;
@@ -105,6 +106,9 @@ TEST_F(PlayKeys, EachGameStartsOnTheScenesBackground) {
         if (game >= 9) seen.insert(assets.backgroundIndex);
     }
     EXPECT_EQ(seen.size(), 9u);
+    world.scene.background = INT32_MIN;  // one less would overflow: the first picture instead
+    gameStartScreen();
+    EXPECT_EQ(assets.backgroundIndex, 0u);
 }
 
 // A worm waiting beside the exit of an Escape scene: both hints pulse in opposite phases; then

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utime.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -228,6 +229,40 @@ TEST_F(SceneFolder, AtomicWritesKeepPermissionsAndLinksAndFailWithoutDamage) {
         EXPECT_EQ(names, expected);  // the link among them: still a link
         EXPECT_TRUE(fs::is_symlink(link));
     }
+}
+
+// Only regular files are read or replaced: a FIFO is refused at once (never waited on), a device
+// is not turned into a file, a dangling link is not replaced, nor is a file read without end.
+// Temporaries that killed writers left (their writer gone, older than this process) are swept
+// at the next write; a live writer's are not.
+TEST_F(SceneFolder, OnlyRegularFilesAreReadOrReplacedAndKilledWritesLeaveNothing) {
+    ASSERT_EQ(mkfifo("Scenes/fifo", 0600), 0);
+    fs::create_symlink("nowhere", scenes_ / "dangling");
+    std::ofstream("Scenes/big", std::ios::binary) << std::string(kReadLimit + 1, 'x');
+    std::string bytes, reason;
+    const std::pair<const char*, const char*> reads[] = {{"Scenes/fifo", "not a regular file"},
+                                                         {"/dev/zero", "not a regular file"},
+                                                         {"Scenes/big", "larger than 1048576 bytes"},
+                                                         {"Scenes", "Is a directory"}};
+    for (const auto& [path, why] : reads)
+        EXPECT_FALSE(readRegularFile(path, bytes, reason) || reason != why) << path;
+    EXPECT_EQ(writeFileAtomically("Scenes/fifo", "x").reason,
+              "cannot replace the file: it is not a regular file");
+    EXPECT_FALSE(writeFileAtomically("Scenes/dangling", "x").ok);
+    EXPECT_TRUE(fs::is_fifo(scenes_ / "fifo") && fs::is_symlink(scenes_ / "dangling"));
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    waitpid(gone, nullptr, 0);
+    const std::string stale = ".old.tmp" + std::to_string(gone) + "-0",
+                      live = ".old.tmp" + std::to_string(getppid()) + "-0";
+    const utimbuf past{0, 1000};
+    for (const std::string& name : {stale, live, ".old.tmpX-0"s}) {
+        std::ofstream(scenes_ / name) << "left";
+        utime((scenes_ / name).c_str(), &past);
+    }
+    ASSERT_TRUE(writeFileAtomically("Scenes/old", "new").ok);
+    EXPECT_FALSE(fs::exists(scenes_ / stale));
+    EXPECT_TRUE(fs::exists(scenes_ / live) && fs::exists(scenes_ / ".old.tmpX-0"));
 }
 
 // The scene writer puts down the disk bytes; Eat up is saved with random fall off, in the file

@@ -78,6 +78,12 @@ TEST(SceneChecks, EditorMessageFirstThenEveryValueOutsideTheEditorsLimits) {
     EXPECT_EQ(checkScene("no scene").front(),
               "not a scene file: the title line does not end with NUL and a line end");
     EXPECT_EQ(wrapLikeGame(std::string(31, 'a') + "b\r\nc"), std::string(31, 'A') + "\nB\nC");
+    // A terminal is never handed a control byte of a file: an escape sequence is shown, not run.
+    scene.title = "\x1b]0;x\x07\\", scene.description = "\x1b[2J";
+    const std::string shown = showScene(sceneDiskBytes(scene));
+    EXPECT_EQ(shown.find('\x1b'), std::string::npos);
+    EXPECT_NE(shown.find("Title:       \\x1B]0;X\\x07\\\\\n"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("  \\x1B[2J\n"), std::string::npos) << shown;
 }
 
 }  // namespace

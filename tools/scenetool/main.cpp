@@ -1,13 +1,9 @@
 // scenetool: scene files for level designers who keep their scenes in version control. It
 // shows a scene as the game describes it, checks scenes as the editor would before saving,
 // and turns a scene file into a readable source and back, byte for byte.
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
-
-#include <sys/stat.h>
 
 #include "scene/atomic_file.h"
 #include "tools/scenetool/scene_report.h"
@@ -25,25 +21,13 @@ constexpr const char* kUsage =
     "Grid symbols: r o g b p beans, ? random bean, # stone, S start, E exit, . empty,\n"
     "* another code (given by a 'cell COLUMN ROW = CODE' line), - past the end of the file.\n";
 
+// Only a regular file of a size the scene format allows: a FIFO, a device or a link to one is
+// refused, never waited on or read without end.
 bool readWhole(const char* path, std::string& bytes) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "scenetool: cannot read %s: %s\n", path, std::strerror(errno));
-        return false;
-    }
-    struct stat info {};
-    if (fstat(fileno(file), &info) == 0 && S_ISDIR(info.st_mode)) {
-        std::fclose(file);
-        std::fprintf(stderr, "scenetool: cannot read %s: it is a folder\n", path);
-        return false;
-    }
-    char chunk[65536];
-    bytes.clear();
-    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;) bytes.append(chunk, n);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    if (!ok) std::fprintf(stderr, "scenetool: cannot read %s\n", path);
-    return ok;
+    std::string reason;
+    if (readRegularFile(path, bytes, reason)) return true;
+    std::fprintf(stderr, "scenetool: cannot read %s: %s\n", path, reason.c_str());
+    return false;
 }
 
 bool writeWhole(const char* path, const std::string& bytes) {

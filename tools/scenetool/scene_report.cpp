@@ -15,6 +15,26 @@ std::string upper(std::string_view text) {
     return out;
 }
 
+// Text from a file goes to a terminal: a control byte (an escape sequence could retitle or
+// clear it) or any byte outside printable ASCII is shown as \xHH, a backslash as \\.
+std::string printable(std::string_view text) {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\') {
+            out += "\\\\";
+        } else if (byte >= ' ' && byte < 127) {
+            out.push_back(c);
+        } else {
+            out += "\\x";
+            out.push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 15]);
+        }
+    }
+    return out;
+}
+
 std::string intervalText(const GameSceneSettings& settings) {
     if (settings.randomFall == 0) return "DISABLED";
     if (settings.fallInterval < 1) return "FALL AFTER NIBBLE";
@@ -88,7 +108,7 @@ std::string showScene(std::string_view disk) {
     readSceneBytesForGame(disk, settings, GameSceneSink{});
     Scene scene;
     readSceneBytes(disk, scene);
-    std::string out = "Title:       " + upper(settings.title) + "\n";
+    std::string out = "Title:       " + printable(upper(settings.title)) + "\n";
     out += "Background:  " + backgroundText(settings.background) + "\n";
     out += std::string("Random fall: ") +
            (settings.randomFall == 0   ? "NO"
@@ -103,7 +123,7 @@ std::string showScene(std::string_view disk) {
     while (start < wrapped.size()) {
         std::size_t end = wrapped.find('\n', start);
         if (end == std::string::npos) end = wrapped.size();
-        out += "  " + wrapped.substr(start, end - start) + "\n";
+        out += "  " + printable(std::string_view(wrapped).substr(start, end - start)) + "\n";
         start = end + 1;
     }
     out += "Grid (r o g b p beans, ? random bean, # stone, S start, E exit, . empty, * other code):\n";

@@ -152,6 +152,12 @@ void platformReleaseInput() {
 }
 
 void platformHandleEvents() {
+    // The loop waits at most a second for an event, so a signal is seen within one.
+    static bool signalHandled = false;
+    if (endingSignal != 0 && !signalHandled) {
+        signalHandled = true;
+        windowCloseRequest();
+    }
     SDL_Event event;
     while (shell.windowOpen && SDL_PollEvent(&event)) handleEvent(event);
     reapEditor();

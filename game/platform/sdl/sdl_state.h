@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <csignal>
 #include <cstdint>
 
 struct SdlVideo {
@@ -18,6 +19,16 @@ inline SdlVideo sdlVideo{};
 
 // Registered at start: another start of the game asks this one to come to the front.
 inline std::uint32_t raiseRequestEvent = 0;
+
+// The signal that told the game to end (HUP, INT, QUIT or TERM), 0 while none came. The event
+// handling turns it into a close request, so the game ends as when its window is closed:
+// settings, high score and replay kept.
+inline volatile std::sig_atomic_t endingSignal = 0;
+// Catches the four signals that end a program by default; called once SDL is initialised, so
+// that SDL's own handlers (for INT and TERM only) are replaced.
+void catchEndingSignals();
+// The exit status: `code`, or 128 + the signal once one ended the game.
+int exitStatusAfterSignal(int code);
 
 // Recreates the renderer and texture of the current mode after the device was reset.
 void recreateRenderer();

@@ -81,7 +81,28 @@ void* raiseWatcher(void*) {
     }
 }
 
+void onEndingSignal(int number) {
+    endingSignal = number;
+}
+
 }  // namespace
+
+void catchEndingSignals() {
+    struct sigaction action = {};
+    action.sa_handler = onEndingSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int number : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) {
+        // A signal ignored when the game was started (nohup) stays ignored.
+        struct sigaction old = {};
+        if (sigaction(number, nullptr, &old) == 0 && old.sa_handler != SIG_IGN)
+            sigaction(number, &action, nullptr);
+    }
+}
+
+int exitStatusAfterSignal(int code) {
+    return endingSignal != 0 ? 128 + endingSignal : code;
+}
 
 void platformShowError(const char* text) {
     std::fprintf(stderr, "MunchTrail: %s\n", text);
