@@ -33,12 +33,17 @@ std::string dataFolderFor(const std::string& programFolder) {
     return programFolder;
 }
 
-std::string playerSceneFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    if (data != nullptr && data[0] == '/') return std::string(data) + "/munchtrail/Scenes";
+std::string xdgFolder(const char* variable, const char* homeFallback) {
+    const char* value = std::getenv(variable);
+    if (value != nullptr && value[0] == '/') return value;
     const char* home = std::getenv("HOME");
     if (home == nullptr || home[0] != '/') return {};
-    return std::string(home) + "/.local/share/munchtrail/Scenes";
+    return std::string(home) + "/" + homeFallback;
+}
+
+std::string playerSceneFolder() {
+    const std::string data = xdgFolder("XDG_DATA_HOME", ".local/share");
+    return data.empty() ? data : data + "/munchtrail/Scenes";
 }
 
 std::string sceneSaveFolder(const std::string& dataFolder, bool portable, bool create) {

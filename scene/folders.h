@@ -16,8 +16,13 @@ std::string runningProgramFolder();
 // the program folder, so that a missing DAT/ is reported where the player expects it.
 std::string dataFolderFor(const std::string& programFolder);
 
-// $XDG_DATA_HOME/munchtrail/Scenes ($HOME/.local/share when the variable is unset or not an
-// absolute path); empty when neither gives a folder.
+// One of the player's XDG base folders: the variable's value when it is an absolute path,
+// otherwise $HOME followed by `homeFallback` (".config", ".local/share", ".local/state"). A
+// relative or empty value is ignored, as the XDG rules say. Empty when neither gives an
+// absolute folder.
+std::string xdgFolder(const char* variable, const char* homeFallback);
+
+// $XDG_DATA_HOME/munchtrail/Scenes; empty when there is no data folder.
 std::string playerSceneFolder();
 
 // Where the editor saves a scene: the data folder's Scenes/ when the programs run portable

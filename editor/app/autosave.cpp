@@ -25,6 +25,7 @@
 #include "editor/app/prompts.h"
 #include "editor/core/editor_state.h"
 #include "scene/atomic_file.h"
+#include "scene/folders.h"
 
 namespace {
 
@@ -83,9 +84,7 @@ CAutosave::CAutosave(CKELVDoc* document, QObject* parent)
 }
 
 QString CAutosave::folder() {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (!QDir::isAbsolutePath(state)) state = QDir::homePath() + "/.local/state";
-    return state + "/kelv";
+    return QString::fromStdString(xdgFolder("XDG_STATE_HOME", ".local/state")) + "/kelv";
 }
 
 bool CAutosave::write(QString* error) {

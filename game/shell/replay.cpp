@@ -25,6 +25,7 @@
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
+#include "scene/folders.h"
 
 namespace {
 
@@ -195,11 +196,8 @@ void finishReplayRecording() {
 }
 
 std::string replayFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    if (state != nullptr && state[0] == '/') return std::string(state) + "/munchtrail/replays";
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || home[0] == '\0') return {};
-    return std::string(home) + "/.local/state/munchtrail/replays";
+    const std::string state = xdgFolder("XDG_STATE_HOME", ".local/state");
+    return state.empty() ? state : state + "/munchtrail/replays";
 }
 
 std::uint64_t gameDigest() {

@@ -195,12 +195,6 @@ bool readResult(Reader& in, Replay& replay) {
 
 }  // namespace
 
-std::uint64_t fnv1a64(const void* data, std::size_t size, std::uint64_t hash) {
-    const auto* p = static_cast<const unsigned char*>(data);
-    for (std::size_t i = 0; i < size; ++i) hash = (hash ^ p[i]) * 1099511628211ull;
-    return hash;
-}
-
 std::string replayBytes(const Replay& replay) {
     std::string out(kReplayTag, sizeof kReplayTag);
     putU16(out, kReplayFormatVersion);

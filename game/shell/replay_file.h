@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "scene/fnv1a.h"
+
 inline constexpr char kReplayTag[8] = {'M', 'T', 'R', 'E', 'P', 'L', 'A', 'Y'};
 inline constexpr std::uint16_t kReplayFormatVersion = 1;
 inline constexpr std::uint16_t kReplayProgramVersion = 201;
@@ -60,9 +62,6 @@ inline bool bitSet(const std::array<std::uint8_t, 32>& bits, int n) {
 inline void setBit(std::array<std::uint8_t, 32>& bits, int n) {
     bits[static_cast<std::size_t>(n) >> 3] |= static_cast<std::uint8_t>(1u << (n & 7));
 }
-
-// FNV-1a, 64 bits: the file's closing check and the world digests.
-std::uint64_t fnv1a64(const void* data, std::size_t size, std::uint64_t hash = 14695981039346656037ull);
 
 // The file's bytes, closing check included.
 std::string replayBytes(const Replay& replay);

@@ -13,6 +13,7 @@
 
 #include "game/shell/shell.h"
 #include "scene/atomic_file.h"
+#include "scene/folders.h"
 
 namespace {
 
@@ -165,16 +166,8 @@ std::uint32_t dwordOr(SettingsFile& file, const char* name, std::uint32_t fallba
 }  // namespace
 
 std::string settingsFilePath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::string folder;
-    if (config != nullptr && config[0] == '/') {
-        folder = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0') return {};
-        folder = std::string(home) + "/.config";
-    }
-    return folder + "/Quillfern/MunchTrail.ini";
+    const std::string config = xdgFolder("XDG_CONFIG_HOME", ".config");
+    return config.empty() ? config : config + "/Quillfern/MunchTrail.ini";
 }
 
 StoredSettings readSettings() {

@@ -11,6 +11,7 @@
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
 #include "render/pixels.h"
+#include "scene/fnv1a.h"
 
 std::uint32_t platformTicks() {
     return headless.now;
@@ -181,11 +182,7 @@ bool runOneFrame() {
 }
 
 std::uint64_t hashPixels(const std::uint32_t* pixels, std::size_t count) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (std::size_t i = 0; i < count; ++i) {
-        hash = (hash ^ pixels[i]) * 1099511628211ull;
-    }
-    return hash;
+    return fnv1a64Words(pixels, count);
 }
 
 bool writePpm(const char* path, const std::uint32_t* pixels, int width, int height) {
