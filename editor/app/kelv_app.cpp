@@ -14,18 +14,11 @@
 #include "editor/app/main_frame.h"
 #include "editor/app/prompts.h"
 #include "editor/core/editor_state.h"
+#include "render/cpu.h"
 
 void nameApplication() {
     QApplication::setApplicationName("KELV");
     QApplication::setOrganizationName("Quillfern");
-}
-
-bool processorSupported() {
-#if defined(__x86_64__) || defined(__i386__)
-    return __builtin_cpu_supports("mmx");
-#else
-    return true;  // other processors run the plain versions of every drawing routine
-#endif
 }
 
 CKELVApp::CKELVApp() = default;

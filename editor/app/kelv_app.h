@@ -24,5 +24,3 @@ private:
 // The names Qt knows the program by. No display name: Qt would add it to every window title,
 // the dialogs' included, and the main window puts the program's name into its own title.
 void nameApplication();
-// Whether the processor has the instructions the drawing code was written for.
-bool processorSupported();

@@ -5,6 +5,7 @@
 // by the name it starts with, so files added or removed meanwhile never confuse the list.
 // The whole frame is composed off screen first so the fade dims the text with the picture.
 #include "game/screens/scene_select.h"
+#include "game/common/frames.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,8 +14,8 @@
 #include <system_error>
 
 #include "game/common/assets.h"
+#include "game/common/game_state.h"
 #include "game/common/keys.h"
-#include "game/common/shell_state.h"
 #include "game/screens/screens.h"
 #include "game/world/world.h"
 #include "render/blit.h"
@@ -223,7 +224,7 @@ void handOver() {
     s.sceneWindow[0][0] = '\0';  // the next visit reads the folder again
     light.brightness = 0;
     s.phase = -1;
-    shell.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
+    game.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
 }
 
 // A held arrow moves once on its press, waits, then repeats every frame; its release counts

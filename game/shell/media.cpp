@@ -4,16 +4,18 @@
 
 #include <cstdint>
 
+#include "game/common/frames.h"
 #include "game/common/platform.h"
 #include "game/media/present.h"
 #include "game/shell/gamepad.h"
+#include "game/shell/shell.h"
 #include "render/pixels.h"
 
 int initDisplay() {
     if (!platformInitDisplay()) return 0;
     initRowTables();
-    clearFrameBuffer(0);
-    clearFrameBuffer(2);
+    clearFrameBuffer(drawBuffer);
+    clearFrameBuffer(displayBuffer);
     return 1;
 }
 
@@ -23,6 +25,9 @@ void presentFrame() {
     resetClipRect();
     blendFrame(drawBuffer->pixels, displayBuffer->pixels, kFramePixels);
     platformShowFrame();
+    // The size the player gives the window is the one the next start opens with.
+    const WindowSize size = platformWindowSize();
+    if (size.width > 0 && size.height > 0) loop.windowSize = size;
     // Restored as it was, even an empty rectangle, rather than normalised by setClipRect.
     drawContext.clipLeft = left;
     drawContext.clipTop = top;

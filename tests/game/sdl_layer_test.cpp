@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/common/frames.h"
+#include "game/common/game_state.h"
 #include "game/common/platform.h"
 #include "game/media/present.h"
 #include "game/platform/sdl/sdl_state.h"
@@ -36,10 +38,9 @@ protected:
     void SetUp() override {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        shell = ShellState{};
-        shell.windowWidth = kFrameWidth;  // the frame once, so the picture reads back 1:1
-        shell.windowHeight = kFrameHeight;
-        ASSERT_EQ(platformCreateWindow(), 1);
+        resetGameRecord();
+        // The frame once, so the picture reads back 1:1.
+        ASSERT_EQ(platformCreateWindow({kFrameWidth, kFrameHeight}), 1);
         ASSERT_EQ(initDisplay(), 1);
     }
     void TearDown() override {
@@ -81,8 +82,8 @@ TEST_F(DummyDisplay, TheWindowShowsTheBlendedFrameTopRowFirstAlsoAfterALostRende
 
 TEST_F(DummyDisplay, FullScreenUsesAnEightHundredBySixHundredTexture) {
     platformReleaseDisplay();
-    shell.isWindowed = 0;
-    platformPlaceWindow();
+    options.isWindowed = 0;
+    platformPlaceWindow({});
     ASSERT_EQ(initDisplay(), 1);
     int width = 0, height = 0;
     ASSERT_EQ(SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &width, &height), 0);
@@ -102,27 +103,27 @@ TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMoving) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");  // no window has focus here
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
-    shell = ShellState{};
-    ASSERT_EQ(initGame(), 1) << shell.errorText;
+    resetGameState();
+    ASSERT_EQ(initGame(), 1) << game.errorText;
     const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
     ASSERT_GE(index, 0) << SDL_GetError();
     SDL_Joystick* pad = SDL_JoystickOpen(index);
     ASSERT_NE(pad, nullptr) << SDL_GetError();
     const auto frames = [](int count) {
-        for (int i = 0; i < count && shell.windowOpen; ++i) {
+        for (int i = 0; i < count && loop.windowOpen; ++i) {
             platformHandleEvents();
-            shell.nextFrameTime = 0;
+            loop.nextFrameTime = 0;
             frameTick();
         }
     };
-    for (int i = 0; i < 30 && shell.currentScreen != &playScreen; ++i) {
+    for (int i = 0; i < 30 && game.currentScreen != &playScreen; ++i) {
         SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
         frames(2);
         SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
         frames(6);
     }
-    ASSERT_EQ(shell.currentScreen, &playScreen);
+    ASSERT_EQ(game.currentScreen, &playScreen);
     const std::int32_t column = world.segX[0];
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 30000);
     frames(20);
