@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "editor/core/document_rules.h"
 #include "editor/core/editor_state.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "editor/app/kelv_doc.h"
 #include "editor/app/main_frame.h"
 #include "editor/app/prompts.h"
+#include "editor/core/document_rules.h"
 #include "editor/core/editor_state.h"
 
 void nameApplication() {
@@ -45,14 +46,12 @@ bool fail(const char* message) {
 }  // namespace
 
 bool CKELVApp::initInstance(const QStringList& arguments) {
-    setExeDirectory();
     if (!processorSupported()) return fail("Require Pentium MMX CPU or higher!");
-    if (!setupViewDisplay()) return fail("Failed to initialize screen!");
+    setupViewDisplay();
     if (const char* failure = loadCellImages()) return fail(failure);
-    editorState.backgroundImageNumber = 0;
-    if (!loadEditorBackground()) return fail("Failed to load background image!");
-    if (!loadBeanTexture()) return fail("Failed to load texture file: bean.txm!");
     resetScene();
+    if (!showSceneBackground()) return fail("Failed to load background image!");
+    if (!loadBeanTexture()) return fail("Failed to load texture file: bean.txm!");
     renderSceneView();
     frame_ = std::make_unique<CMainFrame>();
     CKELVDoc* document = frame_->document();

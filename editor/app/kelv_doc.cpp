@@ -9,7 +9,9 @@
 #include <QFileInfo>
 
 #include "editor/app/prompts.h"
+#include "editor/core/document_rules.h"
 #include "editor/core/editor_state.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
@@ -25,8 +27,7 @@ CKELVDoc::CKELVDoc(QWidget* window) : QObject(nullptr), window_(window) {
 
 void CKELVDoc::deleteContents() {
     resetScene();
-    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
-    loadEditorBackground();  // a missing picture only leaves the view without a background
+    showSceneBackground();  // a missing picture only leaves the view without a background
 }
 
 bool CKELVDoc::onNewDocument() {
@@ -49,18 +50,17 @@ bool CKELVDoc::onOpenDocument(const QString& path) {
                                         .arg(path));
         return false;
     }
-    const std::int32_t previousNumber = editorState.backgroundImageNumber;
-    editorState.backgroundImageNumber = backgroundPictureOf(loaded.background);
-    if (!loadEditorBackground()) {
-        editorState.backgroundImageNumber = previousNumber;
-        loadEditorBackground();
+    const Scene previous = editorState.scene;
+    editorState.scene = loaded;
+    if (!showSceneBackground()) {
+        editorState.scene = previous;
+        showSceneBackground();
         editorPrompts.stop(window_,
                            QString("Cannot open the scene file\n%1\nIts background image could not be "
                                    "loaded; nothing was changed.")
                                .arg(path));
         return false;
     }
-    editorState.scene = loaded;
     editorState.previewGrid = Scene::filledGrid();
     resetHistory();
     setModifiedFlag(false);
@@ -87,8 +87,15 @@ bool CKELVDoc::refuseInvalidScene() {
     return true;
 }
 
-QString CKELVDoc::savePath() const {
-    return QString::fromStdString(sceneSavePath(title_.toStdString()));
+QString CKELVDoc::plannedPath(bool saveAs, bool* dialog) const {
+    SaveRequest request;
+    request.path = QFile::encodeName(path_).toStdString();
+    request.fileName = QFile::encodeName(title_).toStdString();
+    request.fileWritable = !path_.isEmpty() && QFileInfo(path_).isFile() && QFileInfo(path_).isWritable();
+    request.saveAs = saveAs;
+    const SavePlan plan = planSave(request, editorState.scene);
+    if (dialog != nullptr) *dialog = plan.dialog;
+    return QFile::decodeName(QByteArray::fromStdString(plan.path));
 }
 
 void CKELVDoc::setPathName(const QString& path) {
@@ -107,30 +114,27 @@ bool CKELVDoc::saveWithDialog(const QString& proposed) {
 
 bool CKELVDoc::doFileSave() {
     if (refuseInvalidScene()) return false;
-    const QString p = savePath();
-    const QFileInfo file(path_);
-    if (path_.isEmpty() || !file.exists() || !file.isWritable() || p != path_) return saveWithDialog(p);
-    return onSaveDocument(path_);
+    bool dialog = true;
+    const QString path = plannedPath(false, &dialog);
+    return dialog ? saveWithDialog(path) : onSaveDocument(path_);
 }
 
-// A scene that was saved anywhere but under its own title in Scenes stays marked: the game
-// only finds scenes there.
+// A scene that was saved anywhere but its place in the save folder stays marked: the game only
+// finds scenes there.
 void CKELVDoc::afterSaveCommand(bool saved) {
-    if (saved && savePath() != path_) {
+    if (saved && savedOutsideItsPlace(QFile::encodeName(path_).toStdString())) {
         history_.forgetSaved();
         setModifiedFlag(true);
     }
 }
 
 void CKELVDoc::fileSave() {
-    if (refuseInvalidScene()) return;
-    const QString p = savePath();
-    afterSaveCommand(p == path_ ? doFileSave() : saveWithDialog(p));
+    afterSaveCommand(doFileSave());
 }
 
 void CKELVDoc::fileSaveAs() {
     if (refuseInvalidScene()) return;
-    afterSaveCommand(saveWithDialog(savePath()));
+    afterSaveCommand(saveWithDialog(plannedPath(true)));
 }
 
 bool CKELVDoc::saveModified() {
@@ -184,10 +188,7 @@ void CKELVDoc::redo() {
 void CKELVDoc::applySnapshot() {
     const bool newBackground = editorState.scene.background != history_.current().background;
     editorState.scene = history_.current();
-    if (newBackground) {
-        editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
-        loadEditorBackground();
-    }
+    if (newBackground) showSceneBackground();
     setModifiedFlag(!history_.isAtSavedState());
     emit sceneChanged();
 }

@@ -55,7 +55,8 @@ signals:
     void pathRemembered(const QString& path);  // for the recent-file list
 
 private:
-    QString savePath() const;
+    // Where a save goes (core rules), and whether it needs the file dialog.
+    QString plannedPath(bool saveAs, bool* dialog = nullptr) const;
     void setPathName(const QString& path);
     bool saveWithDialog(const QString& proposed);
     void afterSaveCommand(bool saved);

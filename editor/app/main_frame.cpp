@@ -229,8 +229,7 @@ bool CMainFrame::openFromShell(const QString& path) {
 void CMainFrame::setProperties() {
     properties_->exchangeToControls();
     if (properties_->exec() != QDialog::Accepted) return;
-    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
-    loadEditorBackground();
+    showSceneBackground();
     document_->commitEdit();
 }
 

@@ -43,9 +43,10 @@ struct EditorState {
     float scaleX = 1.0f;
     float scaleY = 1.0f;
     std::int32_t backgroundImageNumber = 0;
-    // Where DAT, Scenes and Readme.htm live; setExeDirectory makes it the working directory.
-    // It is the program's own folder when KELV runs portable, the installed data folder
-    // otherwise (`portable` false), where scenes are saved into the player's own folder.
+    // Where DAT, Scenes and Readme.htm live, as an absolute path: every file is loaded by its
+    // full name, so a file dialog that wandered elsewhere changes nothing. It is the program's
+    // own folder when KELV runs portable, the installed data folder otherwise (`portable`
+    // false), where scenes are saved into the player's own folder.
     std::string programFolder = ".";
     bool portable = true;
 };
@@ -65,25 +66,25 @@ inline ViewImages viewImages{};
 extern TextureStore beanTexture;
 extern FrameBuffer viewDrawBuffer;
 
-// ---- program folder, images and the picture (scene_view.cpp) ----
-bool setExeDirectory();
-bool setupViewDisplay();
-// Step 4 of the start-up: the five cell images in their order; returns the message of the
-// first that fails, or null.
+// ---- images and the picture (scene_view.cpp) ----
+void setupViewDisplay();  // the row tables and a cleared picture
+// The five cell images, shadow first, so that the start-up names the first one missing; returns
+// that failure's message, or null.
 const char* loadCellImages();
+// The picture of background number `backgroundImageNumber` (0..8; any other number shows the
+// first picture and becomes 0). False when it could not be loaded.
 bool loadEditorBackground();
-// The picture number of a scene's background, one less; unsigned, so the lowest number a file
-// can hold wraps (to a number loadEditorBackground replaces with the first) instead of overflowing.
+// Backgrounds 1..9 are the pictures 0..8, so the picture number is one less. The subtraction is
+// unsigned: the lowest number a file can hold wraps to a large number, which shows the first
+// picture, where a signed subtraction would overflow.
 constexpr std::int32_t backgroundPictureOf(std::int32_t background) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(background) - 1u);
 }
+// Shows the scene's own background: its picture number set and the picture loaded, in one place.
+bool showSceneBackground();
 bool loadBeanTexture();
 void releaseViewImages();
 void renderSceneView();
-
-// ---- the scene as a document (scene_rules.cpp) ----
-void resetScene();  // the new-scene values, an empty grid and an empty preview
-std::string sceneSavePath(const std::string& documentTitle);
 
 // ---- units, shapes and the mouse (tools.cpp) ----
 void putCell(std::int32_t column, std::int32_t row, bool preview);

@@ -1,9 +1,7 @@
-// The editor's picture of the scene: the program folder that every relative data path starts
-// from, the images under DAT that the view draws with, and renderSceneView, which paints the
-// background, every cell with its shadow, the one-shot preview of the action in progress and
-// the green frame round the cell under the mouse into the editor's own 400 x 300 buffer.
-#include <unistd.h>
-
+// The editor's picture of the scene: the images under DAT that the view draws with, loaded by
+// their full names under the program folder, and renderSceneView, which paints the background,
+// every cell with its shadow, the one-shot preview of the action in progress and the green frame
+// round the cell under the mouse into the editor's own 400 x 300 buffer.
 #include <algorithm>
 #include <cstdio>
 
@@ -17,9 +15,8 @@ FrameBuffer viewDrawBuffer;
 
 namespace {
 
-// A file dialog may have moved the working directory; the data paths are relative to ours.
-bool enterProgramFolder() {
-    return chdir(editorState.programFolder.c_str()) == 0;
+std::string dataFile(const char* path) {
+    return editorState.programFolder + "/" + path;
 }
 
 void drawBean(std::int32_t x, std::int32_t y, std::int32_t colour) {
@@ -61,19 +58,14 @@ void drawHoverFrame() {
 
 void replaceImage(PixelBuffer*& slot, const char* path) {
     destroyPixelBuffer(slot);
-    slot = loadBmp(path);
+    slot = loadBmp(dataFile(path).c_str());
 }
 
 }  // namespace
 
-bool setExeDirectory() {
-    return enterProgramFolder();
-}
-
-bool setupViewDisplay() {
+void setupViewDisplay() {
     initRowTables();
     clearFrameBuffer(&viewDrawBuffer);
-    return true;
 }
 
 const char* loadCellImages() {
@@ -89,7 +81,6 @@ const char* loadCellImages() {
         {&viewImages.random, dataPath("random.bmp"), "Failed to load image: random.bmp!"},
         {&viewImages.stone, dataPath("stone.bmp"), "Failed to load image: stone.bmp!"},
     };
-    enterProgramFolder();
     for (const ImageFile& file : files) {
         replaceImage(*file.slot, file.path);
         if (*file.slot == nullptr) return file.failure;
@@ -98,18 +89,19 @@ const char* loadCellImages() {
 }
 
 bool loadEditorBackground() {
-    destroyPixelBuffer(viewImages.background);
-    viewImages.background = nullptr;
-    enterProgramFolder();
     if (editorState.backgroundImageNumber < 0 || editorState.backgroundImageNumber > 8)
         editorState.backgroundImageNumber = 0;
-    viewImages.background = loadBmp(kBackgroundPaths[editorState.backgroundImageNumber]);
+    replaceImage(viewImages.background, kBackgroundPaths[editorState.backgroundImageNumber]);
     return viewImages.background != nullptr;
 }
 
+bool showSceneBackground() {
+    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
+    return loadEditorBackground();
+}
+
 bool loadBeanTexture() {
-    enterProgramFolder();
-    return loadTexture(&beanTexture, dataPath("bean.txm")) != 0;
+    return loadTexture(&beanTexture, dataFile(dataPath("bean.txm")).c_str()) != 0;
 }
 
 void releaseViewImages() {

@@ -133,7 +133,9 @@ void setViewScale(std::int32_t clientWidth, std::int32_t clientHeight) {
     editorState.scaleY = float(clientHeight) * 0.0033333334f;
 }
 
-// Truncation toward zero on purpose: pixels -9..9 all land in cell 0, as they always have.
+// Truncation toward zero on purpose: while a button is held the mouse may stray a few pixels
+// left of or above the view, and pixels -9..9 still land in cell 0, so a drag that overshoots
+// the edge by less than a cell keeps drawing on the edge.
 void mouseToCell(std::int32_t x, std::int32_t y) {
     // A zero-sized client area leaves the last cell in place rather than dividing by zero.
     if (!(editorState.scaleX > 0.0f) || !(editorState.scaleY > 0.0f)) return;

@@ -3,14 +3,19 @@
 // the undo history against a plain list, and the command line.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "editor/core/command_line.h"
+#include "editor/core/document_rules.h"
 #include "editor/core/editor_state.h"
+#include "editor/core/properties_form.h"
 #include "editor/core/undo_history.h"
 #include "render/blit.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
@@ -126,22 +131,111 @@ TEST_F(EditorCore, BeansShowTheirOwnTexels) {
 }
 
 // A scene is saved beside the shipped ones only where the programs run portable and may write
-// there; otherwise into the player's own folder, which the first save creates.
-TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
+// there, otherwise into the player's own folder, which the first save creates. Save writes in
+// place only to the document's own file at its place there; everything else asks, proposing
+// that place (a new scene's named after its title).
+TEST_F(EditorCore, SavesGoToTheScenePlaceAndAskForANameOtherwise) {
     char pattern[] = "/tmp/kelvsaveXXXXXX";
-    const std::string root = mkdtemp(pattern), own = root + "/data/munchtrail/Scenes/pond.qsn";
+    const std::string root = mkdtemp(pattern), own = root + "/data/munchtrail/Scenes/",
+                      shipped = root + "/p/Scenes/";
     setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
-    std::filesystem::create_directories(root + "/portable/Scenes");
-    for (auto [folder, portable, expected] :
-         {std::tuple{"/portable", true, root + "/portable/Scenes/pond.qsn"},
-          {"/noscenes", true, own},
-          {"/portable", false, own}}) {
+    std::filesystem::create_directories(shipped);
+    editorState.scene.title = " ..Pond/Party\xE9 ";
+    // clang-format off
+    for (auto [folder, portable, path, name, writable, rename, saveAs, dialog, expected] : {
+             std::tuple{"/p", true, std::string(), "Untitled", false, false, false, true, shipped + "Pond-Party\u00E9.qsn"},
+             {"/none", true, "", "Untitled", false, false, false, true, own + "Pond-Party\u00E9.qsn"},
+             {"/p", false, "", "Untitled", false, false, false, true, own + "Pond-Party\u00E9.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", true, false, false, false, shipped + "a.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", true, false, true, true, shipped + "a.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", false, false, false, true, shipped + "a.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", true, true, false, true, shipped + "Pond-Party\u00E9.qsn"},
+             {"/p", true, root + "/a.qsn", "a.qsn", true, false, false, true, shipped + "a.qsn"}}) {
+        // clang-format on
         std::filesystem::remove_all(root + "/data");
         editorState.programFolder = root + folder, editorState.portable = portable;
-        EXPECT_EQ(sceneSavePath("pond.qsn"), expected) << folder << portable;
+        const SavePlan plan = planSave({path, name, writable, rename, saveAs}, editorState.scene);
+        EXPECT_EQ(std::pair(plan.dialog, plan.path), std::pair(dialog, expected)) << path << saveAs << rename;
         EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(expected).parent_path()));
     }
+    EXPECT_TRUE(!savedOutsideItsPlace(shipped + "b.qsn") && savedOutsideItsPlace(root + "/b.qsn"));
+    EXPECT_EQ(proposedFileName(" . "), "Untitled.qsn");
+    EXPECT_EQ(fileNameWarning("caf\u00E9.qsn"), "");
+    EXPECT_EQ(
+        fileNameWarning("\u20AC\u00E9t\u00E9.qsn"),
+        "The game can show only Latin-1 characters in its scene list, and \"\u20AC\" is not one: it will "
+        "list this scene as \"?\u00E9T\u00E9.QSN\".");
     std::filesystem::remove_all(root);
+}
+
+// The properties dialog's enabling rules. Each row opens a scene (objective, random fall, goal
+// score), chooses an objective (one outside the list changes nothing) and may click Random fall;
+// then Random fall (checked, enabled), the interval and the goal score show their states. A field
+// holding a value its rule refuses is enabled, so that it can be corrected.
+TEST(PropertiesForm, FieldsAreEnabledByTheObjectiveAndRandomFall) {
+    // clang-format off
+    for (auto [objective, fall, goal, choose, click, expected] : {
+             std::tuple{Standard, 1, 5, -1, -1, "1110"}, {EatUp, 1, 5, -1, -1, "0000"},
+             {Standard, 1, 5, EatUp, -1, "0000"}, {EatUp, 0, 5, GoalScore, -1, "0101"},
+             {EatUp, 0, 5, GoalScore, 1, "1111"}, {Standard, 1, 5, Escape, 0, "0100"},
+             {Standard, 0, 2, 7, -1, "0101"}}) {
+        // clang-format on
+        Scene scene;
+        scene.objective = objective, scene.randomFall = fall, scene.goalScore = goal;
+        PropertiesForm form = openPropertiesForm(scene);
+        chooseObjective(form, choose);
+        if (click >= 0) clickRandomFall(form, click == 1);
+        std::string states;
+        for (bool on : {form.randomFall, form.randomFallEnabled, form.intervalEnabled, form.goalScoreEnabled})
+            states += on ? '1' : '0';
+        EXPECT_EQ(states, expected) << objective << choose << click;
+    }
+    std::set<char> keys;
+    for (const char* label : propertyLabels) keys.insert(char(std::tolower(std::strchr(label, '&')[1])));
+    EXPECT_EQ(keys.size(), propertyLabels.size());
+}
+
+// OK checks the title, the enabled interval and goal score and the description, in this order,
+// and names the first refused field with the dialog's message; the scene changes only when all
+// are good. Texts come back as Latin-1 with CR LF breaks, untouched ones as the bytes they were.
+TEST(PropertiesForm, OkRefusesTheFirstBadFieldOrTakesTheWholeForm) {
+    Scene scene;
+    scene.objective = GoalScore, scene.description = std::string(200, 'd') + std::string(55, '\n');
+    const std::string euro = latin1Message(0x20AC);
+    // clang-format off
+    for (auto [field, text, refused, message] : {
+             std::tuple<int, std::string, int, std::string>{IntervalField, "61", IntervalField, rangeMessage(0, 60)},
+             {IntervalField, " ten", IntervalField, std::string(kIntegerMessage)},
+             {GoalScoreField, "4", GoalScoreField, rangeMessage(5, 9999999)},
+             {TitleField, std::string(29, 'T'), TitleField, lengthMessage(28)},
+             {DescriptionField, std::string(127, 'd') + "\n" + std::string(127, 'd'), DescriptionField, lengthMessage(255)},
+             {DescriptionField, "\u00FF\u20AC\U0001F41B", DescriptionField, euro},
+             {IntervalField, " +60 ", -1, ""}}) {
+        // clang-format on
+        PropertiesForm form = openPropertiesForm(scene);
+        std::string* typed[] = {&form.title, nullptr,         nullptr,          &form.interval,
+                                nullptr,     &form.goalScore, &form.description};
+        *typed[field] = text;
+        Scene edited = scene;
+        const FormVerdict verdict = acceptPropertiesForm(form, edited);
+        EXPECT_EQ(std::pair(verdict.field, verdict.message), std::pair(refused, message)) << text;
+        EXPECT_EQ(sceneDiskBytes(edited),
+                  sceneDiskBytes(refused < 0 ? (scene.fallInterval = 60, scene) : scene));
+    }
+    PropertiesForm form = openPropertiesForm(scene);
+    form.title = "Caf\u00E9\r\n", form.background = 9, form.description = "line one\nline two";
+    chooseObjective(form, Escape);
+    clickRandomFall(form, false);
+    form.goalScore = form.interval = "99";  // disabled now: neither is read
+    ASSERT_EQ(acceptPropertiesForm(form, scene).field, -1);
+    EXPECT_EQ(std::tuple(scene.title, scene.background, scene.randomFall, scene.fallInterval, scene.objective,
+                         scene.goalScore, scene.description),
+              std::tuple("Caf\xE9", 9, 0, 60, Escape, 5, "line one\r\nline two"));
+    scene.title = "Odd\rone";  // untouched, it still has to keep to one line
+    EXPECT_EQ(acceptPropertiesForm(openPropertiesForm(scene), scene).message, kOneLineMessage);
+    // The preview: 31 columns, upper case, "?" where the game's font has no letter, 15 lines.
+    EXPECT_EQ(descriptionPreview(std::string(31, 'a') + "b{\u00E9\u20AC" + std::string(20, '\n') + "x"),
+              std::string(31, 'A') + "\nB???" + std::string(13, '\n'));
 }
 
 // Random commits, undos, redos and saves against a list of snapshot numbers (a number is never
