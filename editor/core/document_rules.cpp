@@ -10,6 +10,8 @@
 void resetScene() {
     editorState.scene = Scene{};
     editorState.previewGrid = Scene::filledGrid();
+    editorState.selection = CellRect{};
+    editorState.floating = FloatingBlock{};
 }
 
 std::string editorSaveFolder() {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "editor/core/editor_state.h"
+#include "editor/core/editing.h"
 #include "render/blit.h"
 #include "render/font.h"
 #include "scene/data_files.h"
@@ -50,10 +50,24 @@ void drawCell(std::int32_t x, std::int32_t y, std::uint8_t code) {
 }
 
 void drawHoverFrame() {
+    if (!editorState.hoverShown) return;
     const std::int32_t c = std::clamp(editorState.hoverCol, 0, kSceneColumns - 1);
     const std::int32_t r = std::clamp(editorState.hoverRow, 0, kSceneRows - 1);
     drawContext.drawColour = 0x0000FF00u;
     drawRectOutline(10 * c, 10 * r, 10 * c + 9, 10 * r + 9);
+}
+
+// The selection, or where a floating block would land, framed in yellow.
+void drawSelectionFrame() {
+    const FloatingBlock& f = editorState.floating;
+    CellRect rect = editorState.selection;
+    if (f.active) {
+        rect.left = editorState.hoverCol - f.grabCol, rect.top = editorState.hoverRow - f.grabRow;
+        rect.right = rect.left + f.block.width - 1, rect.bottom = rect.top + f.block.height - 1;
+    }
+    if (!rect.active && !f.active) return;
+    drawContext.drawColour = 0x00FFFF00u;
+    drawRectOutline(10 * rect.left, 10 * rect.top, 10 * rect.right + 9, 10 * rect.bottom + 9);
 }
 
 void replaceImage(PixelBuffer*& slot, const char* path) {
@@ -121,6 +135,7 @@ void renderSceneView() {
     if (background == nullptr || background->width < kFrameWidth || background->height < kFrameHeight)
         clearFrameBuffer(&viewDrawBuffer);
     blitCopy(0, 0, background);
+    previewFloating();  // drawn at every paint while it follows the pointer
     for (std::int32_t row = 0; row < kSceneRows; ++row) {
         for (std::int32_t column = 0; column < kSceneColumns; ++column) {
             const int cell = sceneCellIndex(column, row);
@@ -130,5 +145,6 @@ void renderSceneView() {
             editorState.previewGrid[cell] = EmptyCell;
         }
     }
+    drawSelectionFrame();
     drawHoverFrame();
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "game/platform/sdl/sdl_state.h"
 #include "game/platform/sdl/single_instance.h"
@@ -15,6 +16,7 @@
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "scene/folders.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
@@ -90,6 +92,11 @@ Answer readCommandLine(int argc, char** argv) {
                 std::fprintf(stderr, "MunchTrail: cannot read the scene file %s\n", file);
                 return Answer::Fail;
             }
+            // The scene rules KELV saves by: a file that breaks them is no scene to play.
+            const std::vector<std::string> problems = checkSceneFile(shell.playFile);
+            for (const std::string& problem : problems)
+                std::fprintf(stderr, "MunchTrail: %s: %s\n", file, problem.c_str());
+            if (!problems.empty()) return Answer::Fail;
         } else {
             std::fprintf(stderr, "MunchTrail: unknown option %s\n%s", option, kUsage);
             return Answer::Fail;

@@ -11,6 +11,7 @@
 
 #include "editor/core/command_line.h"
 #include "editor/core/document_rules.h"
+#include "editor/core/editing.h"
 #include "editor/core/editor_state.h"
 #include "editor/core/properties_form.h"
 #include "editor/core/undo_history.h"
@@ -30,7 +31,7 @@ protected:
         viewImages = {solid(400, 300, kBackground), solid(10, 10, kShadow),  solid(10, 10, kStart),
                       solid(10, 10, 0xC00000),      solid(10, 10, 0xFFFF00), solid(10, 10, kStone)};
         setupViewDisplay();
-        setViewScale(800, 600);  // the view at twice the picture's size: 20 pixels a cell
+        setViewGeometry(800, 600, 0);  // the view at twice the picture's size: 20 pixels a cell
     }
     void TearDown() override { releaseViewImages(); }
     static PixelBuffer* solid(int width, int height, Colour colour) {
@@ -46,14 +47,16 @@ protected:
     static Colour pixel(int x, int y) { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0xFFFFFFu; }
 };
 
-// View pixels map to cells by truncation toward zero; a zero-sized view keeps the last cell.
+// View pixels map to cells by truncation toward zero, at the largest whole factor that fits (or
+// the zoom's), the picture centred in a larger view.
 TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
     // clang-format off
-    for (auto [width, height, x, y, column, row] : {std::array{400, 300, 9, 9, 0, 0}, {400, 300, -9, -9, 0, 0},
-             {400, 300, -10, 299, -1, 29}, {800, 600, 799, 599, 39, 29}, {0, 0, 100, 100, 39, 29},
-             {0, 600, 5, 5, 39, 29}, {800, 300, 30, 30, 1, 3}}) {
+    for (auto [width, height, zoom, x, y, column, row] : {std::array{400, 300, 0, 9, 9, 0, 0},
+             {400, 300, 0, -9, -9, 0, 0}, {400, 300, 0, -10, 299, -1, 29}, {800, 600, 0, 799, 599, 39, 29},
+             {1000, 600, 0, 100, 0, 0, 0}, {1000, 600, 0, 80, 5, -1, 0}, {1000, 700, 0, 899, 649, 39, 29},
+             {799, 600, 0, 209, 160, 1, 1}, {800, 600, 3, 59, 59, 1, 1}}) {
         // clang-format on
-        setViewScale(width, height);
+        setViewGeometry(width, height, zoom);
         mouseToCell(x, y);
         EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(column, row)) << x << y;
     }
@@ -108,12 +111,122 @@ TEST_F(EditorCore, PictureShowsCellsShadowsThePreviewOnceAndTheHoverFrame) {
     renderSceneView();
     EXPECT_EQ(std::tuple(pixel(52, 52), pixel(82, 82), pixel(0, 290), pixel(9, 299)),
               std::tuple(kStone, kBackground, kFrame, kFrame));
+    // The selection framed in yellow; no hover frame once the mouse has left; a floating block
+    // shown at every paint, framed where it would land.
+    editorState.hoverShown = false, selectCells(6, 6, 5, 5);
+    renderSceneView();
+    EXPECT_EQ(std::tuple(pixel(0, 290), pixel(50, 50), pixel(69, 69), pixel(65, 65)),
+              std::tuple(kBackground, 0xFFFF00u, 0xFFFF00u, kBackground));
+    startPaste(selectedBlock()), hover(20, 20), editorState.scene.grid = Scene::filledGrid();
+    renderSceneView();
+    renderSceneView();
+    EXPECT_EQ(std::tuple(pixel(202, 202), pixel(200, 200), pixel(219, 219), pixel(215, 215)),
+              std::tuple(kStone, kFrame, 0xFFFF00u, kBackground));
     destroyPixelBuffer(viewImages.background);  // a failed reload keeps no stale preview
     viewImages.background = nullptr;
     preview(8, 8) = StartPoint;
     renderSceneView();
     renderSceneView();
     EXPECT_EQ(pixel(82, 82), 0u);
+}
+
+// The brush paints every cell a drag crosses, however fast the pointer, at the release; the right
+// button erases the same way, and a right click without a drag still drops the shape.
+TEST_F(EditorCore, BrushPaintsEveryCellADragCrosses) {
+    selectUnit(RedBean), selectShape(BrushShape);
+    drag(1, 1, 9, 5), hover(9, 1), mouseMoved(true);
+    EXPECT_EQ(std::tuple(preview(5, 3), preview(9, 3), cell(5, 3)), std::tuple(RedBean, RedBean, EmptyCell));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), RedBean), 13);
+    rightButtonDown(false), hover(9, 5), mouseMoved(false);
+    EXPECT_EQ(preview(9, 3), ErasedPreview);
+    EXPECT_TRUE(rightButtonUp());
+    EXPECT_EQ(std::tuple(cell(9, 3), cell(8, 4), cell(1, 1)), std::tuple(EmptyCell, RedBean, RedBean));
+    rightButtonDown(false);
+    EXPECT_FALSE(rightButtonUp());
+    EXPECT_EQ(std::tuple(editorState.currentShape, editorState.currentUnit), std::tuple(NoShape, RedBean));
+}
+
+// A block placed as the clipboard text gave it, then turned, copied and pasted (its start moves
+// the scene's one), dragged away, erased; a dropped floating block changes nothing.
+TEST_F(EditorCore, SelectionsCopyPasteMoveAndTurn) {
+    CellBlock block;
+    const auto place = [&block](const char* text, int column, int row) {
+        ASSERT_TRUE(readBlockText(text, block));
+        startPaste(block), hover(column, row), leftButtonDown();
+        EXPECT_TRUE(leftButtonUp());
+    };
+    const auto selected = [] { return blockText(selectedBlock()); };
+    place("\r\n rogS\r\n#*-E\n\n", 2, 1);
+    EXPECT_EQ(std::tuple(cell(2, 1), cell(3, 1), cell(2, 2), cell(3, 2)),
+              std::tuple(EmptyCell, RedBean, StoneBean, EmptyCell));
+    EXPECT_EQ(selected(), ".rogS\n#..E.\n");
+    EXPECT_TRUE(turnSelection(Turn::FlipHorizontally));
+    EXPECT_EQ(selected(), "Sgor.\n.E..#\n");
+    EXPECT_TRUE(turnSelection(Turn::FlipVertically));
+    EXPECT_EQ(selected(), ".E..#\nSgor.\n");
+    EXPECT_TRUE(turnSelection(Turn::HalfTurn));
+    EXPECT_EQ(selected(), ".rogS\n#..E.\n");
+    place(selected().c_str(), 38, 28);  // the edge cuts off its start and exit: the scene keeps its own
+    EXPECT_EQ(std::tuple(cell(6, 1), cell(5, 2), cell(38, 28), cell(39, 28), cell(38, 29)),
+              std::tuple(StartPoint, ExitPoint, EmptyCell, RedBean, StoneBean));
+    place("S.\n.S", 0, 0);  // one start: the block's first
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), StartPoint), 1);
+    selectShape(SelectShape), drag(4, 2, 1, 1);
+    EXPECT_FALSE(leftButtonUp());
+    EXPECT_EQ(selected(), "..ro\n.#..\n");
+    cell(3, 2) = GreenBean, drag(2, 2, 12, 22), previewFloating();  // dragged by its cell (2, 2)
+    EXPECT_EQ(std::tuple(preview(2, 2), preview(12, 22), cell(2, 2)),
+              std::tuple(ErasedPreview, StoneBean, StoneBean));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::tuple(cell(2, 2), cell(13, 21), cell(12, 22), cell(13, 22)),
+              std::tuple(EmptyCell, RedBean, StoneBean, GreenBean));
+    EXPECT_TRUE(eraseSelection());
+    const Scene before = editorState.scene;
+    startPaste(block), turnSelection(Turn::HalfTurn), cancelSelection(), hover(0, 0), leftButtonDown();
+    EXPECT_FALSE(leftButtonUp());
+    EXPECT_EQ(editorState.scene.grid, before.grid);
+    for (const char* text : {"", "rog\nx", "\n\n", std::string(41, 'r').c_str()})
+        EXPECT_FALSE(readBlockText(text, block));
+}
+
+// Flood fill takes the area of equal cells under the pointer, not across the edges, previewed
+// until the release; filling a cell with what it holds changes nothing.
+TEST_F(EditorCore, FloodFillStopsAtOtherCellsAndAtTheEdges) {
+    for (int row = 0; row < kSceneRows; ++row) cell(1, row) = StoneBean;
+    cell(0, 5) = RedBean;
+    selectUnit(BlueBean), selectShape(FillShape), drag(20, 20, 0, 0);
+    EXPECT_EQ(std::tuple(preview(0, 0), preview(0, 29), preview(0, 5), preview(39, 0), cell(0, 0)),
+              std::tuple(BlueBean, EmptyCell, EmptyCell, EmptyCell, EmptyCell));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), BlueBean), 5);
+    EXPECT_FALSE(floodFill(0, 0, false));
+    selectUnit(EraserUnit);
+    EXPECT_TRUE(floodFill(1, 0, false));
+    EXPECT_EQ(cell(1, 29), EmptyCell);
+}
+
+// The keyboard's cursor is the hover cell, kept on the grid: Space paints the unit (a start moves),
+// Delete erases, Enter places a point or a floating block. The status bar names the cell's content
+// and the scene's counts.
+TEST_F(EditorCore, KeyboardCursorPaintsErasesAndPlacesPoints) {
+    moveCursor(-5, 40);
+    EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(0, 29));
+    EXPECT_FALSE(paintAtCursor());  // no unit
+    selectUnit(RandomBean);
+    EXPECT_TRUE(paintAtCursor());
+    EXPECT_FALSE(enterAtCursor());  // not a point
+    selectUnit(StartPoint), moveCursor(3, 0);
+    EXPECT_TRUE(enterAtCursor());
+    moveCursor(1, 0);
+    EXPECT_TRUE(paintAtCursor());
+    EXPECT_EQ(std::tuple(cell(0, 29), cell(3, 29), cell(4, 29)),
+              std::tuple(RandomBean, EmptyCell, StartPoint));
+    EXPECT_TRUE(eraseAtCursor());
+    cell(5, 5) = StoneBean, cell(6, 6) = 9, moveCursor(-4, 0);
+    EXPECT_EQ(contentText(), "Random bean   |   r 0  o 0  g 0  b 0  p 0  ? 1  # 1");
+    hover(6, 6);
+    EXPECT_EQ(contentText().substr(0, 6), "Code 9");
 }
 
 // Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the

@@ -23,11 +23,13 @@
 
 namespace {
 
-// Every prompt the editor showed, as "stop: text", "warn: text", "save? title", "save as: name",
+// Every prompt the editor showed, as "stop: text", "warn: text", "inform: text", "confirm: text",
+// "save? title", "save as: name",
 // "open: folder", "show: file", "recover? title"; the answers given to them.
 struct Prompts {
     QStringList said;
     SaveAnswer answer = SaveAnswer::Yes;
+    bool proceed = true;           // past a warning
     QString chosen;                // by the file dialogs; none: Save as takes what it proposes
     QList<RecoverAnswer> recover;  // in turn; Later when they run out
     QString last() const { return said.isEmpty() ? QString() : said.last(); }
@@ -61,6 +63,8 @@ public:
         editorPrompts = {
             [](QWidget*, const QString& text) { say("stop", text, 0); },
             [](QWidget*, const QString& text) { say("warn", text, 0); },
+            [](QWidget*, const QString& text) { say("inform", text, 0); },
+            [](QWidget*, const QString& text, const QString&) { return say("confirm", text, asked.proceed); },
             [](QWidget*, const QString& title) { return say("save?", title, asked.answer); },
             [](QWidget*, const QString& name) {
                 return say("save as", name,
@@ -105,11 +109,13 @@ public:
         });
         command(CmdSetProperties);
     }
-    // A mouse event at the middle of a cell, whatever size the view has.
+    // A mouse event at the middle of a cell, whatever size and zoom the view has.
     void mouse(QEvent::Type type, int column, int row, Qt::MouseButton button = Qt::LeftButton,
                Qt::MouseButtons held = Qt::LeftButton) {
-        QWidget* view = frame()->view();
-        const QPointF at((10 * column + 5) * view->width() / 400.0, (10 * row + 5) * view->height() / 300.0);
+        CKELVView* view = frame()->view();
+        setViewGeometry(view->width(), view->height(), view->zoom());
+        const QPointF at(editorState.viewLeft + (10 * column + 5) * editorState.scaleX,
+                         editorState.viewTop + (10 * row + 5) * editorState.scaleY);
         QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(view, &event);
         view->repaint();
@@ -175,7 +181,7 @@ TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     EXPECT_FALSE(on(CmdBlueBean));
     qsizetype items = 0;  // every command once, with the separators and the four recent files
     for (QAction* menu : frame->menuBar()->actions()) items += menu->menu()->actions().size();
-    EXPECT_EQ(items, 38);
+    EXPECT_EQ(items, 58);
 }
 
 // Each unit with a shape through the view's own mouse mapping: the cells appear on the release,
@@ -271,6 +277,41 @@ Scene richScene() {
     scene.goalScore = 777, scene.description = "two\r\nlines\n";
     scene.grid[sceneCellIndex(0, 0)] = StartPoint, scene.grid[sceneCellIndex(39, 29)] = RandomBean;
     return scene.grid[sceneCellIndex(7, 3)] = PurpleBean, scene;
+}
+
+// Cells go to the clipboard as lines of text and come back from it, from another program's text
+// too, following the pointer until a click places them. A file that is no scene opens only after
+// a warning, and its first save asks for a new name.
+TEST_F(Kelv, TheClipboardCarriesCellsAsTextAndNonSceneFilesOpenOnlyWhenAsked) {
+    e.cell(1, 1) = RedBean, e.cell(2, 1) = StartPoint;
+    e.command(CmdSelect);
+    e.drag(1, 1, 2, 1), e.release(2, 1);
+    e.command(CmdEditCopy);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "rS\n");
+    QGuiApplication::clipboard()->setText("gg\r\n#\r\n");
+    e.command(CmdEditPaste);
+    e.mouse(QEvent::MouseMove, 10, 10, Qt::NoButton, Qt::NoButton), e.mouse(QEvent::MouseButtonPress, 10, 10);
+    e.release(10, 10);
+    EXPECT_TRUE(e.cell(11, 10) == GreenBean && e.cell(10, 11) == StoneBean);
+    EXPECT_EQ(e.seen(), "Untitled* 5 bg0");
+    QGuiApplication::clipboard()->setText("title = not cells");
+    e.command(CmdEditPaste);
+    EXPECT_EQ(e.frame()->statusBar()->currentMessage(), "The clipboard holds no lines of cells to paste.");
+    const QString path = e.folder() + "/Scenes/trail.qsn";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write(QByteArray::fromStdString(sceneDiskBytes(richScene()) + "xy")));
+    file.close();
+    asked.answer = SaveAnswer::No, asked.proceed = false;
+    EXPECT_FALSE(e.frame()->openFromShell(path));
+    EXPECT_EQ(asked.last(), "confirm: " + path +
+                                "\nis not a scene file: 2 bytes follow the 1200 cells.\nOpened, "
+                                "it may show as nonsense, and it will be saved only under a new name.");
+    EXPECT_EQ(e.seen(), "Untitled* 5 bg0");
+    asked.proceed = true;
+    ASSERT_TRUE(e.frame()->openFromShell(path));
+    e.command(CmdFileSave);
+    EXPECT_EQ(asked.last(), "save as: " + e.folder() + "/Scenes/Kept safe.qsn");
 }
 
 // The checks refuse a save with their message; an accepted one goes through the dialog into
