@@ -92,6 +92,7 @@ void CKELVView::keep(bool changed) {
     if (changed) document_->commitEdit();
     update();
     refreshStatus();
+    emit selectionChanged();  // what may be copied or turned now
 }
 
 void CKELVView::mousePressEvent(QMouseEvent* event) {
@@ -116,9 +117,7 @@ void CKELVView::mouseMoveEvent(QMouseEvent* event) {
 
 void CKELVView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) keep(leftButtonUp());
-    if (event->button() != Qt::RightButton) return;
-    keep(rightButtonUp());
-    emit selectionChanged();  // a click without a stroke dropped the brush
+    if (event->button() == Qt::RightButton) keep(rightButtonUp());  // a click without a drag drops the brush
 }
 
 void CKELVView::leaveEvent(QEvent*) {
@@ -139,6 +138,5 @@ void CKELVView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Escape: cancelSelection(); break;
         default: return QWidget::keyPressEvent(event);
     }
-    update();
-    refreshStatus();
+    keep(false);
 }

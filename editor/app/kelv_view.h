@@ -29,7 +29,7 @@ public:
 signals:
     void cursorText(const QString& text);
     void contentText(const QString& text);
-    void selectionChanged();  // a right click may have dropped the shape or the unit
+    void selectionChanged();  // the shape, the unit or the selection may have changed
 
 protected:
     void paintEvent(QPaintEvent* event) override;
