@@ -125,11 +125,8 @@ void turnBlock(CellBlock& block, Turn turn) {
 }
 
 bool turnSelection(Turn turn) {
-    if (editorState.floating.active) {
-        FloatingBlock& f = editorState.floating;
-        turnBlock(f.block, turn);
-        if (turn != Turn::FlipVertically) f.grabCol = f.block.width - 1 - f.grabCol;
-        if (turn != Turn::FlipHorizontally) f.grabRow = f.block.height - 1 - f.grabRow;
+    if (editorState.floating.active) {  // turned where it hangs: it keeps its place under the pointer
+        turnBlock(editorState.floating.block, turn);
         return false;
     }
     if (!editorState.selection.active) return false;

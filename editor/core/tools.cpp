@@ -290,7 +290,6 @@ bool paintAtCursor() {
     if (isPointUnit(s.currentUnit)) {
         findOldPoint();
         applyPointMove(false);
-        s.oldPointCol = s.oldPointRow = -1;
     } else {
         putCell(s.hoverCol, s.hoverRow, false);
     }

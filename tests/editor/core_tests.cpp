@@ -142,6 +142,9 @@ TEST_F(EditorCore, BrushPaintsEveryCellADragCrosses) {
     EXPECT_EQ(preview(9, 3), ErasedPreview);
     EXPECT_TRUE(rightButtonUp());
     EXPECT_EQ(std::tuple(cell(9, 3), cell(8, 4), cell(1, 1)), std::tuple(EmptyCell, RedBean, RedBean));
+    drag(20, 20, 30, 20), rightButtonDown(true);  // a right click cancels a drag, as with every shape
+    EXPECT_FALSE(rightButtonUp() || leftButtonUp());
+    EXPECT_EQ(cell(25, 20), EmptyCell);
     rightButtonDown(false);
     EXPECT_FALSE(rightButtonUp());
     EXPECT_EQ(std::tuple(editorState.currentShape, editorState.currentUnit), std::tuple(NoShape, RedBean));
@@ -161,6 +164,7 @@ TEST_F(EditorCore, SelectionsCopyPasteMoveAndTurn) {
     EXPECT_EQ(std::tuple(cell(2, 1), cell(3, 1), cell(2, 2), cell(3, 2)),
               std::tuple(EmptyCell, RedBean, StoneBean, EmptyCell));
     EXPECT_EQ(selected(), ".rogS\n#..E.\n");
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell), 1194);
     EXPECT_TRUE(turnSelection(Turn::FlipHorizontally));
     EXPECT_EQ(selected(), "Sgor.\n.E..#\n");
     EXPECT_TRUE(turnSelection(Turn::FlipVertically));
@@ -186,8 +190,13 @@ TEST_F(EditorCore, SelectionsCopyPasteMoveAndTurn) {
     startPaste(block), turnSelection(Turn::HalfTurn), cancelSelection(), hover(0, 0), leftButtonDown();
     EXPECT_FALSE(leftButtonUp());
     EXPECT_EQ(editorState.scene.grid, before.grid);
-    for (const char* text : {"", "rog\nx", "\n\n", std::string(41, 'r').c_str()})
+    for (const std::string& text : {std::string(), std::string("rog\nx\n"), std::string(41, 'r'),
+                                    std::string(40, 'r') + std::string(30, '\n') + "r"})
         EXPECT_FALSE(readBlockText(text, block));
+    EXPECT_TRUE(readBlockText(std::string(40, 'r') + std::string(29, '\n') + "r", block) &&
+                block.height == 30);
+    selectAllCells();
+    EXPECT_EQ(blockText(selectedBlock()).size(), std::size_t((kSceneColumns + 1) * kSceneRows));
 }
 
 // Flood fill takes the area of equal cells under the pointer, not across the edges, previewed
@@ -225,8 +234,12 @@ TEST_F(EditorCore, KeyboardCursorPaintsErasesAndPlacesPoints) {
     EXPECT_TRUE(eraseAtCursor());
     cell(5, 5) = StoneBean, cell(6, 6) = 9, moveCursor(-4, 0);
     EXPECT_EQ(contentText(), "Random bean   |   r 0  o 0  g 0  b 0  p 0  ? 1  # 1");
-    hover(6, 6);
-    EXPECT_EQ(contentText().substr(0, 6), "Code 9");
+    const auto content = [](int column, int row) {
+        editorState.hoverCol = column, editorState.hoverRow = row;
+        return contentText().substr(0, contentText().find(' '));
+    };
+    EXPECT_EQ(std::tuple(content(6, 6), content(0, 0), content(-1, 0), content(0, 30)),
+              std::tuple("Code", "Empty", "Off", "Off"));
 }
 
 // Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the

@@ -42,7 +42,8 @@ TEST(SceneRules, EveryRuleOfCheckAlsoRefusesSave) {
                                                              "2 cells in all hold codes the editor never writes."}},
         {[](Scene& s) { s.grid[5] = StartPoint; }, {"2 start points. The editor places one."}},
         {[](Scene& s) { s.grid[5] = s.grid[6] = ExitPoint, s.objective = Escape; }, {"2 exit points. The editor places one."}},
-        {[](Scene& s) { s.grid[0] = EmptyCell; }, {kNeedStartMessage}}};
+        {[](Scene& s) { s.grid[0] = EmptyCell; }, {kNeedStartMessage}},
+        {[](Scene& s) { s.title = std::string(28, 'T'), s.description = std::string(255, 'd'); }, {}}};
     // clang-format on
     for (const auto& [breakRule, problems] : rows) {
         Scene scene = field({"Sr"});
@@ -127,6 +128,8 @@ TEST(SceneText, Latin1AndTheGamesDescriptionLayout) {
         }
     }
     EXPECT_EQ(wrapLikeGame(std::string(31, 'a') + "b\r\nc\xE9"), std::string(31, 'A') + "\nB\nC\xE9");
+    EXPECT_EQ(latin1Message(0x1F41B),
+              "Please enter only Latin-1 characters: \"\U0001F41B\" (U+1F41B) cannot be stored in a scene.");
 }
 
 }  // namespace
