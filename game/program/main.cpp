@@ -93,7 +93,7 @@ Answer readCommandLine(int argc, char** argv) {
                 return Answer::Fail;
             }
             // The scene rules KELV saves by: a file that breaks them is no scene to play.
-            const std::vector<std::string> problems = checkSceneFile(shell.playFile);
+            const std::vector<std::string> problems = checkSceneFile(file);  // still the start folder
             for (const std::string& problem : problems)
                 std::fprintf(stderr, "MunchTrail: %s: %s\n", file, problem.c_str());
             if (!problems.empty()) return Answer::Fail;

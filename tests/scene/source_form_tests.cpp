@@ -62,6 +62,7 @@ TEST(SourceForm, MistakesNameTheirLineAndNamesMeanTheirNumbers) {
     EXPECT_EQ(byName,
               built(sourceWithGrid(row, "title = T\nbackground = 10\nrandom fall = 0\nobjective = 3\n")));
     EXPECT_NE(byName.find("10 0 0 3 5\r\n"), std::string::npos);
+    EXPECT_EQ(built(sourceWithGrid("*" + rest, "", "cell 0 0 = 0\n")), built(sourceWithGrid("r" + rest)));
     EXPECT_EQ(built(sourceWithGrid(row, "title = Caf\u00E9\\xE9\n")).substr(0, 5), "Caf\xE9\xE9");
 }
 
