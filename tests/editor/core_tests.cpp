@@ -171,6 +171,7 @@ TEST_F(EditorCore, SelectionsCopyPasteMoveAndTurn) {
     EXPECT_EQ(selected(), ".E..#\nSgor.\n");
     EXPECT_TRUE(turnSelection(Turn::HalfTurn));
     EXPECT_EQ(selected(), ".rogS\n#..E.\n");
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell), 1194);
     place(selected().c_str(), 38, 28);  // the edge cuts off its start and exit: the scene keeps its own
     EXPECT_EQ(std::tuple(cell(6, 1), cell(5, 2), cell(38, 28), cell(39, 28), cell(38, 29)),
               std::tuple(StartPoint, ExitPoint, EmptyCell, RedBean, StoneBean));

@@ -118,7 +118,7 @@ TEST(ScenePlay, GoalScoreBoundCountsBeansAsTheGameScores) {
 TEST(SceneText, Latin1AndTheGamesDescriptionLayout) {
     // clang-format off
     for (auto [utf8, latin1, missing] : {
-             std::tuple{"caf\u00E9", "caf\xE9", 0u}, {"\u20ACx\u00FF", "?x\xFF", 0x20ACu}, {"a\xC3(", "a?(", 0xFFFDu},
+             std::tuple{"caf\u00E9\u00A9\u0080", "caf\xE9\xA9\x80", 0u}, {"\u20ACx\u00FF", "?x\xFF", 0x20ACu}, {"a\xC3(", "a?(", 0xFFFDu},
              {"\xC0\xAF\xED\xA0\x80", "?????", 0xFFFDu}, {"\U0001F41B", "?", 0x1F41Bu}}) {
         // clang-format on
         const Latin1Text text = utf8ToLatin1(utf8);

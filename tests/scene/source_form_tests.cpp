@@ -44,6 +44,7 @@ TEST(SourceForm, MistakesNameTheirLineAndNamesMeanTheirNumbers) {
         {"title = A\n", "line 1: the source has no 'grid:' section"},
         {"# c\ntitle = A\ntitle = B\n", "line 3: 'title' is given twice"},
         {"title = A\\x00\n", "line 1: a NUL byte would end the field"},
+        {"title = A\\xZZ\n", "line 1: unknown escape; use \\\\, \\n or \\xHH"},
         {"interval = 99999999999\n", "line 1: expected a whole number"},
         {sourceWithGrid(rest), "line 2: a grid row needs 40 symbols, this one has 39"},
         {sourceWithGrid("x" + rest), "line 2: 'x' is not a grid symbol (r o g b p # S E ? . * -)"},

@@ -81,7 +81,7 @@ int runCheck(int count, char** paths, bool play) {
         Scene scene;
         readSceneBytes(disk, scene);
         for (const std::string& warning : play ? playWarnings(scene) : std::vector<std::string>{})
-            printPrefixed(stdout, std::string(paths[i]) + ": warning: ", warning);
+            printPrefixed(stdout, "warning: " + std::string(paths[i]) + ": ", warning);
         std::printf("%s: ok\n", paths[i]);
     }
     return status;
