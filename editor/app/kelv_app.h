@@ -1,7 +1,7 @@
-// CKELVApp: KELV's start-up. It runs the start-up steps in their fixed order (program folder,
-// processor, view display, the five cell images, the background, the bean texture, a new
-// scene, the first picture, the main window, the command line), stops at the first failure
-// with that step's own message, and owns the main window afterwards.
+// CKELVApp: KELV's start-up. It runs the start-up steps in their fixed order (processor, view
+// display, the five cell images, a new scene and its background, the bean texture, the first
+// picture, the main window, the command line), stops at the first failure with that step's own
+// message, and owns the main window afterwards.
 #pragma once
 
 #include <QStringList>

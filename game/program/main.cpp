@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/common/assets.h"
 #include "game/platform/sdl/sdl_state.h"
@@ -17,6 +18,7 @@
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "scene/folders.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
@@ -82,6 +84,11 @@ Answer readCommandLine(int argc, char** argv) {
                 std::fprintf(stderr, "MunchTrail: cannot read the scene file %s\n", file);
                 return Answer::Fail;
             }
+            // The scene rules KELV saves by: a file that breaks them is no scene to play.
+            const std::vector<std::string> problems = checkSceneFile(file);  // still the start folder
+            for (const std::string& problem : problems)
+                std::fprintf(stderr, "MunchTrail: %s: %s\n", file, problem.c_str());
+            if (!problems.empty()) return Answer::Fail;
         } else {
             std::fprintf(stderr, "MunchTrail: unknown option %s\n%s", option, kUsage);
             return Answer::Fail;

@@ -23,6 +23,7 @@
 #include "render/pixels.h"
 #include "scene/folders.h"
 #include "scene/scene.h"
+#include "scene/scene_text.h"
 
 namespace {
 
@@ -286,7 +287,8 @@ void drawList() {
     for (int i = 0; i <= kScenePageRows && s.sceneWindow[i][0] != '\0'; ++i) {
         const std::int32_t y = 45 + 8 * i;
         if (y >= 261) break;
-        upperCase(s.sceneWindow[i].data(), name, sizeof name);
+        // File names are UTF-8; the list shows them in the scenes' own Latin-1.
+        upperCase(utf8ToLatin1(s.sceneWindow[i].data()).text.c_str(), name, sizeof name);
         drawItem(35, y, {15, 40, 181, 266}, name);
         // drawItem left the list's own clip rectangle set for the marker
         if (i == s.sceneRow) blitKeyed(15, y - 3, assets.marker);
