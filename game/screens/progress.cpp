@@ -70,9 +70,9 @@ bool readNumber(std::string_view text, std::uint64_t limit, std::uint64_t& value
     for (char c : text) {
         const int digit = hexValue(c);
         if (digit < 0 || digit >= base) return false;
-        if (value > (limit - static_cast<std::uint64_t>(digit)) / static_cast<std::uint64_t>(base))
-            return false;
-        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
+        const auto d = static_cast<std::uint64_t>(digit);
+        if (d > limit || value > (limit - d) / static_cast<std::uint64_t>(base)) return false;
+        value = value * static_cast<std::uint64_t>(base) + d;
     }
     return true;
 }
