@@ -1,8 +1,9 @@
 // The playfield sprites (worm, neck glow and burst, shadows, stone, exit, hint arrows, score
-// pop-ups, the list marker, the won mark, the ghost's ring), the status panel and the editor's start and
-// random cells. Each is drawn the way the game blits it: keyed sprites are crisp with magenta round them,
-// additive ones add nothing where black, the shadows subtract a little blue-tinted darkness and hold no
-// magenta at all because they are also subtracted without the key.
+// pop-ups, the list marker, the won mark, the ghost's ring), the status panel and the editor's
+// start and random cells. Each is drawn the way the game blits it: keyed sprites are crisp with
+// magenta round them, additive ones add nothing where black, the shadows subtract a little
+// blue-tinted darkness and hold no magenta at all because they are also subtracted without
+// the key.
 #include <cmath>
 #include <cstdio>
 #include <string>
