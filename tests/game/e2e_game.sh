@@ -23,16 +23,6 @@ work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 mkdir -p "$work/game"
 e2e_fresh_home "$work"
-# The player's own folder holds a tiny scene that sorts first: one step right wins it.
-export XDG_DATA_HOME=$work/data
-mkdir -p "$XDG_DATA_HOME/munchtrail/Scenes"
-{ printf 'title = Tiny\nbackground = Grass\nrandom fall = no\ninterval = 0\nobjective = Escape\n'
-  printf 'goal score = 5\ndescription = One step.\ngrid:\n'
-  for row in $(seq 0 29); do
-    if [ "$row" -eq 15 ]; then printf '%20sSE%18s\n' '' '' | tr ' ' .; else printf '%40s\n' '' | tr ' ' .; fi
-  done; } > "$work/tiny.txt"
-"$dist/scenetool" build "$work/tiny.txt" "$XDG_DATA_HOME/munchtrail/Scenes/00-tiny.qsn" >/dev/null 2>&1 ||
-  { echo "FAILED: the tiny scene was not built"; exit 1; }
 cp -r "$dist/MunchTrail" "$dist/DAT" "$work/game/"
 [ -f "$dist/Readme.htm" ] && cp "$dist/Readme.htm" "$work/game/"
 mkdir -p "$work/bin"
@@ -51,6 +41,14 @@ wait_exit() {  # pid, seconds
   for _ in $(seq 1 $((10 * $2))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
+# The player's own folder holds a tiny scene that sorts first: one step right wins it.
+export XDG_DATA_HOME=$work/data
+mkdir -p "$XDG_DATA_HOME/munchtrail/Scenes"
+{ printf 'title = Tiny\nbackground = Grass\nrandom fall = no\ninterval = 0\nobjective = Escape\ngoal score = 5\n'
+  printf 'description = One step.\ngrid:\n'
+  for row in $(seq 0 29); do [ "$row" -eq 15 ] && echo "....................SE.................." || echo "${dots:=........................................}"; done
+} > "$work/tiny.txt"
+"$dist/scenetool" build "$work/tiny.txt" "$XDG_DATA_HOME/munchtrail/Scenes/00-tiny.qsn" >/dev/null 2>&1 || fail "no tiny scene"
 # 1. Start from the fresh folder: the logo fades in.
 (cd / && "$work/game/MunchTrail") &
 game=$!
@@ -117,33 +115,26 @@ sleep 1
 # 5b. Win the tiny scene, come back to the list: its star beside the name and in the details
 #     (at three times the size: the row at y 45, the progress line at y 125), its best score
 #     and R; R shows the game again (the grass pond), Backspace returns to the list.
-hold() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; }
+hold() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; sleep "$2"; }
 # Pixels of a colour (within 12%) in a part of a shot: WxH+X+Y.
 pixels() { convert "$1" -crop "$2" -fuzz 12% -fill black +opaque "$3" -fill white -opaque "$3" \
   -format "%[fx:round(mean*w*h)]" info:; }
+# The star beside the first name, the star of the progress line, R: WATCH: "0 0 0" before a win.
 marks() { echo "$(pixels "$1" 450x30+90+130 '#FFC43A') $(pixels "$1" 620x30+579+372 '#FFC43A') $(pixels "$1" 170x30+1026+372 '#0000FF')"; }
-hold Return; sleep 4
-import -window "$win" "$artefacts/list_before.png"
-hold Return; sleep 2.2
-hold Right; sleep 3
-import -window "$win" "$artefacts/end_picture.png"
-hold BackSpace; sleep 4
-hold Return; sleep 4
-import -window "$win" "$artefacts/list_won.png"
+hold Return 4; import -window "$win" "$artefacts/list_before.png"
+hold Return 2.2; hold Right 3; import -window "$win" "$artefacts/end_picture.png"
+hold BackSpace 4; hold Return 4; import -window "$win" "$artefacts/list_won.png"
 echo "list marks before: $(marks "$artefacts/list_before.png"), after the win: $(marks "$artefacts/list_won.png")"
 [ "$(marks "$artefacts/list_before.png")" = "0 0 0" ] || fail "marks before any game"
 read -r row details watch <<< "$(marks "$artefacts/list_won.png")"
 [ "$row" -gt 20 ] && [ "$details" -gt 20 ] && [ "$watch" -gt 20 ] || fail "no star, best or R after the win"
 grep -q " 0 1 1 .*\.mtreplay 00-tiny\.qsn$" "$XDG_DATA_HOME/munchtrail/progress" || fail "the progress file lacks the win"
-hold r; sleep 2.3
-import -window "$win" "$artefacts/watch.png"
-green=$(convert "$artefacts/watch.png" -format "%[fx:mean.g > mean.r && mean.g > mean.b]" info:)
-[ "$green" = "1" ] || fail "R did not show the game on the grass pond"
-hold BackSpace; sleep 3
-import -window "$win" "$artefacts/list_back.png"
-read -r row details watch <<< "$(marks "$artefacts/list_back.png")"
-[ "$row" -gt 20 ] && [ "$watch" -gt 20 ] || fail "Backspace did not come back to the list"
-hold BackSpace; sleep 3  # the main menu again, for the steps below
+hold r 2.3; import -window "$win" "$artefacts/watch.png"
+[ "$(convert "$artefacts/watch.png" -format "%[fx:mean.g > mean.r && mean.g > mean.b]" info:)" = 1 ] ||
+  fail "R did not show the game on the grass pond"
+hold BackSpace 3; import -window "$win" "$artefacts/list_back.png"
+[ "$(marks "$artefacts/list_back.png")" = "$row $details $watch" ] || fail "Backspace did not come back to the list"
+hold BackSpace 3  # the main menu again, for the steps below
 
 # 5c. --play, started from another folder beside the running copy, ends with 0 after Backspace;
 #     a scene that cannot be read ends with 1 and says so.
