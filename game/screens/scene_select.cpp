@@ -30,7 +30,6 @@ namespace {
 constexpr Colour kShadowGrey = 0x009F9F9Fu;
 constexpr Colour kTextBlue = 0x000000FFu;
 constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
-constexpr std::uint8_t kKeyR = 0x13;   // watch the selected scene's best game
 // The won count stands on the water above the details, in the picture's own hint colours.
 constexpr Colour kCountCream = 0x00F4EACBu;
 constexpr Colour kCountShadow = 0x000A171Bu;

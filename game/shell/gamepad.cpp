@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::uint8_t kKeyR = 0x13;
 constexpr std::uint8_t kScanCodes[] = {kKeyUp,    kKeyDown,      kKeyLeft,  kKeyRight,
                                        kKeyEnter, kKeyBackspace, kKeySpace, kKeyR};
 

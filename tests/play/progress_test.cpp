@@ -7,8 +7,6 @@ namespace {
 
 using namespace ts;
 
-constexpr std::uint8_t kKeyR = 0x13;
-
 TEST(ProgressFile, EverySoundLineCountsAndEveryDamagedOneIsLeftOut) {
     const struct Row {
         const char* line;
