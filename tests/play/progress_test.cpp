@@ -93,11 +93,9 @@ TEST_F(Progress, AWonGameCountsKeepsItsReplayAsTheBestAndEnterGoesOnToTheNextSce
     step(kKeyEnter);
     ASSERT_GT(runUntil(&gameStartScreen, 40), 0);
     EXPECT_EQ(fs::path(sceneOrigin.path).filename(), "b.qsn");
-    std::uint64_t hash = 0;
-    ASSERT_TRUE(sceneFileHash("Scenes/a.qsn", hash));
     const ProgressTable table = readProgress();
-    const SceneProgress* a = findProgress(table, "a.qsn", hash);
-    ASSERT_NE(a, nullptr);
+    ASSERT_EQ(table.size(), 1u) << "the next game has only begun";
+    const SceneProgress* a = &table[0];
     EXPECT_EQ(std::tuple(a->games, a->won, a->bestScore), std::tuple(1u, true, 0u));
     EXPECT_TRUE(looksLikeReplay(fs::path(replayFolder()) / a->bestReplay)) << a->bestReplay;
 }
@@ -125,14 +123,11 @@ TEST_F(Progress, TheListMarksAndCountsWonScenesAndRShowsTheBestGame) {
     runOneFrame();
     tap(kKeyBackspace);
     ASSERT_GT(runUntil(&mainMenuScreen, 100), 0);
-    const fs::path own = fs::path(std::getenv("XDG_DATA_HOME")) / "munchtrail/Scenes";
-    fs::create_directories(own);
-    fs::copy_file("Scenes/a.qsn", own / "a.qsn");
+    fs::create_directories("data/munchtrail/Scenes");
+    fs::copy_file("Scenes/a.qsn", "data/munchtrail/Scenes/a.qsn");
     openList();
     EXPECT_EQ(std::tuple(listProgress.wonCount, listProgress.selected.games), std::tuple(1, 2u));
-    Scene changed = tiny();
-    changed.title = "changed";
-    writeScene("../data/munchtrail/Scenes/a.qsn", changed);
+    writeScene("../data/munchtrail/Scenes/a.qsn", makeScene());
     step(kKeyBackspace);
     ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
     openList();
