@@ -121,20 +121,23 @@ pixels() { convert "$1" -crop "$2" -fuzz 12% -fill black +opaque "$3" -fill whit
   -format "%[fx:round(mean*w*h)]" info:; }
 # The star beside the first name, the star of the progress line, R: WATCH: "0 0 0" before a win.
 marks() { echo "$(pixels "$1" 450x30+90+130 '#FFC43A') $(pixels "$1" 620x30+579+372 '#FFC43A') $(pixels "$1" 170x30+1026+372 '#0000FF')"; }
-hold Return 4; import -window "$win" "$artefacts/list_before.png"
-hold Return 2.2; hold Right 3; import -window "$win" "$artefacts/end_picture.png"
-hold BackSpace 4; hold Return 4; import -window "$win" "$artefacts/list_won.png"
+# Each fade is 33 frames, 1.65 s at 20 frames a second; the pauses leave room for a busy machine,
+# Right is held until the game has surely begun, and a second Space leaves the end picture
+# whether the first ended its fade-in or already left it.
+hold Return 5; import -window "$win" "$artefacts/list_before.png"
+hold Return 0.5; xdotool keydown Right; sleep 6; xdotool keyup Right; import -window "$win" "$artefacts/end_picture.png"
+hold space 0.3; hold space 5; hold Return 5; import -window "$win" "$artefacts/list_won.png"
 echo "list marks before: $(marks "$artefacts/list_before.png"), after the win: $(marks "$artefacts/list_won.png")"
 [ "$(marks "$artefacts/list_before.png")" = "0 0 0" ] || fail "marks before any game"
 read -r row details watch <<< "$(marks "$artefacts/list_won.png")"
 [ "$row" -gt 20 ] && [ "$details" -gt 20 ] && [ "$watch" -gt 20 ] || fail "no star, best or R after the win"
 grep -q " 0 1 1 .*\.mtreplay 00-tiny\.qsn$" "$XDG_DATA_HOME/munchtrail/progress" || fail "the progress file lacks the win"
-hold r 2.3; import -window "$win" "$artefacts/watch.png"
+hold r 3; import -window "$win" "$artefacts/watch.png"
 [ "$(convert "$artefacts/watch.png" -format "%[fx:mean.g > mean.r && mean.g > mean.b]" info:)" = 1 ] ||
   fail "R did not show the game on the grass pond"
-hold BackSpace 3; import -window "$win" "$artefacts/list_back.png"
+hold BackSpace 4; import -window "$win" "$artefacts/list_back.png"
 [ "$(marks "$artefacts/list_back.png")" = "$row $details $watch" ] || fail "Backspace did not come back to the list"
-hold BackSpace 3  # the main menu again, for the steps below
+hold BackSpace 4  # the main menu again, for the steps below
 
 # 5c. --play, started from another folder beside the running copy, ends with 0 after Backspace;
 #     a scene that cannot be read ends with 1 and says so.
