@@ -3,7 +3,9 @@
 # folder and a fresh settings folder; the first window is 800 x 600 and the logo shows (the
 # screenshot is not black), a second start while one runs ends at once with 0, Enter reaches
 # the main menu, the editor item starts KELV and reaps it, Alt+Enter switches to full screen
-# (the 800 x 600 picture once, centred, a black line under every row) and back, --play runs a
+# (the 800 x 600 picture once, centred, a black line under every row) and back, a tiny scene
+# (its exit next to the start) is won and the list then shows its gold star, its best score and
+# R, R shows the game again and Backspace comes back to the list, --play runs a
 # shipped scene beside the running copy and ends with 0 after Backspace (an unreadable one with
 # 1), F1 opens Readme.htm, Escape quits with exit code 0 and leaves the settings file with the
 # window's size, and the menu sounds reached the audio device.
@@ -39,6 +41,14 @@ wait_exit() {  # pid, seconds
   for _ in $(seq 1 $((10 * $2))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
   return 1
 }
+# The player's own folder holds a tiny scene that sorts first: one step right wins it.
+export XDG_DATA_HOME=$work/data
+mkdir -p "$XDG_DATA_HOME/munchtrail/Scenes"
+{ printf 'title = Tiny\nbackground = Grass\nrandom fall = no\ninterval = 0\nobjective = Escape\ngoal score = 5\n'
+  printf 'description = One step.\ngrid:\n'
+  for row in $(seq 0 29); do [ "$row" -eq 15 ] && echo "....................SE.................." || echo "${dots:=........................................}"; done
+} > "$work/tiny.txt"
+"$dist/scenetool" build "$work/tiny.txt" "$XDG_DATA_HOME/munchtrail/Scenes/00-tiny.qsn" >/dev/null 2>&1 || fail "no tiny scene"
 # 1. Start from the fresh folder: the logo fades in.
 (cd / && "$work/game/MunchTrail") &
 game=$!
@@ -101,6 +111,33 @@ sleep 1.5
 import -window "$win" "$artefacts/menu_again.png"
 xdotool windowsize "$win" 1200 900  # the size stored at exit
 sleep 1
+
+# 5b. Win the tiny scene, come back to the list: its star beside the name and in the details
+#     (at three times the size: the row at y 45, the progress line at y 125), its best score
+#     and R; R shows the game again (the grass pond), Backspace returns to the list.
+hold() { xdotool keydown "$1"; sleep 0.1; xdotool keyup "$1"; sleep "$2"; }
+# Pixels of a colour (within 12%) in a part of a shot: WxH+X+Y.
+pixels() { convert "$1" -crop "$2" -fuzz 12% -fill black +opaque "$3" -fill white -opaque "$3" \
+  -format "%[fx:round(mean*w*h)]" info:; }
+# The star beside the first name, the star of the progress line, R: WATCH: "0 0 0" before a win.
+marks() { echo "$(pixels "$1" 450x30+90+130 '#FFC43A') $(pixels "$1" 620x30+579+372 '#FFC43A') $(pixels "$1" 170x30+1026+372 '#0000FF')"; }
+# Each fade is 33 frames, 1.65 s at 20 frames a second; the pauses leave room for a busy machine,
+# Right is held until the game has surely begun, and a second Space leaves the end picture
+# whether the first ended its fade-in or already left it.
+hold Return 5; import -window "$win" "$artefacts/list_before.png"
+hold Return 0.5; xdotool keydown Right; sleep 6; xdotool keyup Right; import -window "$win" "$artefacts/end_picture.png"
+hold space 0.3; hold space 5; hold Return 5; import -window "$win" "$artefacts/list_won.png"
+echo "list marks before: $(marks "$artefacts/list_before.png"), after the win: $(marks "$artefacts/list_won.png")"
+[ "$(marks "$artefacts/list_before.png")" = "0 0 0" ] || fail "marks before any game"
+read -r row details watch <<< "$(marks "$artefacts/list_won.png")"
+[ "$row" -gt 20 ] && [ "$details" -gt 20 ] && [ "$watch" -gt 20 ] || fail "no star, best or R after the win"
+grep -q " 0 1 1 .*\.mtreplay 00-tiny\.qsn$" "$XDG_DATA_HOME/munchtrail/progress" || fail "the progress file lacks the win"
+hold r 3; import -window "$win" "$artefacts/watch.png"
+[ "$(convert "$artefacts/watch.png" -format "%[fx:mean.g > mean.r && mean.g > mean.b]" info:)" = 1 ] ||
+  fail "R did not show the game on the grass pond"
+hold BackSpace 4; import -window "$win" "$artefacts/list_back.png"
+[ "$(marks "$artefacts/list_back.png")" = "$row $details $watch" ] || fail "Backspace did not come back to the list"
+hold BackSpace 4  # the main menu again, for the steps below
 
 # 5c. --play, started from another folder beside the running copy, ends with 0 after Backspace;
 #     a scene that cannot be read ends with 1 and says so.
