@@ -30,7 +30,6 @@ namespace {
 
 constexpr Colour kShadowGrey = 0x009F9F9Fu;
 constexpr Colour kTextBlue = 0x000000FFu;
-constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
 // The won count stands on the water above the details, in the picture's own hint colours.
 constexpr Colour kCountCream = 0x00F4EACBu;
 constexpr Colour kCountShadow = 0x000A171Bu;
@@ -376,9 +375,9 @@ void drawObjective() {
 }
 
 void drawDescription() {
-    char wrapped[600];
-    wrapDescription(world.scene.description, wrapped, sizeof wrapped);
-    drawItem(198, 158, {198, 158, 383, 263}, wrapped);
+    // The wrap KELV's preview and scenetool show use too: one rule, one place.
+    const std::string wrapped = wrapLikeGame(world.scene.description);
+    drawItem(198, 158, {198, 158, 383, 263}, wrapped.c_str());
 }
 
 // The selected scene's progress, in the gap between the objective and the description: its
@@ -463,26 +462,6 @@ std::vector<std::string> listSceneFiles() {
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     return names;
-}
-
-void wrapDescription(const char* text, char* out, std::size_t size) {
-    std::size_t used = 0;
-    int column = 0;
-    for (const char* c = text; *c != '\0' && used + 3 < size; ++c) {
-        if (*c == '\r') continue;
-        if (*c == '\n') {
-            out[used++] = '\n';
-            column = 0;
-            continue;
-        }
-        if (column == kDescriptionWidth) {
-            out[used++] = '\n';
-            column = 0;
-        }
-        out[used++] = upperAscii(*c);
-        column += 1;
-    }
-    out[used] = '\0';
 }
 
 void sceneSelectScreen() {

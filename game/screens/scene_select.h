@@ -61,7 +61,3 @@ std::string listedScenePath(const char* name);
 // names fit an entry), sorted by file name byte by byte. The folder's own order is arbitrary
 // on Linux, so sorting is what gives players a list they can rely on.
 std::vector<std::string> listSceneFiles();
-
-// The description as the screen shows it: carriage returns dropped, upper case, and a line feed
-// inserted before any character that would be the 32nd of its line (words are cut).
-void wrapDescription(const char* text, char* out, std::size_t size);
