@@ -16,7 +16,8 @@ inline std::uint64_t fnv1a64(const void* data, std::size_t size, std::uint64_t h
 }
 
 // The same mixing a 32-bit word at a time: the frame hashes, which fold whole pixels.
-inline std::uint64_t fnv1a64Words(const std::uint32_t* words, std::size_t count, std::uint64_t hash = kFnvOffset) {
+inline std::uint64_t fnv1a64Words(const std::uint32_t* words, std::size_t count,
+                                  std::uint64_t hash = kFnvOffset) {
     for (std::size_t i = 0; i < count; ++i) hash = (hash ^ words[i]) * kFnvPrime;
     return hash;
 }
