@@ -133,6 +133,10 @@ TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
             const std::uint32_t c = std::max(shown.at(x, y), shown.at(x, y + 1));
             return (c & 0xFF0000 ? 0xC00000u : 0) | (c & 0xFF00 ? 0xC000u : 0) | (c & 0xFF ? 0xC0u : 0);
         };
+        std::set<std::uint32_t> colours;  // nearest at a whole multiple, smoothed below the frame's size
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x) colours.insert(shown.at(x, y));
+        EXPECT_TRUE((w != 800 && w != 399) || (colours.size() <= 5) == (w == 800)) << colours.size();
         EXPECT_EQ(hue(0.5, 0.5), kCentre);
         for (int q = 0; q < 4; ++q)
             EXPECT_EQ(hue(0.25 + q % 2 * 0.5, 0.25 + q / 2 * 0.5), kQuadrants[q]) << q;
