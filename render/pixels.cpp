@@ -1,7 +1,5 @@
-// The drawing surfaces and the drawing state of the render library: the six frame slots of the
-// game, the DrawContext every operation reads, its row tables and clip rectangle, surface
-// clears and the allocation of images. The editor points drawContext.target at buffers of its
-// own and uses the same functions.
+// The drawing state of the render library: the DrawContext every operation reads, its row
+// tables and clip rectangle, surface clears and the allocation of images.
 #include "render/pixels.h"
 
 #include <cstdlib>
@@ -28,7 +26,6 @@ DrawContext initialContext() {
 
 }  // namespace
 
-FrameBuffer frameBuffers[kFrameSlots];
 DrawContext drawContext = initialContext();
 
 void initRowTables() {
@@ -44,14 +41,6 @@ void clearFrameBuffer(FrameBuffer* buffer) {
     } else {
         fast::clearWords(buffer->pixels, kFramePixels);
     }
-}
-
-void clearFrameBuffer(int slot) {
-    // Slot numbers come from our own code; one outside the six is ignored rather than trusted.
-    if (slot < 0 || slot >= kFrameSlots) {
-        return;
-    }
-    clearFrameBuffer(&frameBuffers[slot]);
 }
 
 void setClipRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1) {

@@ -1,7 +1,7 @@
-// Colours, images, the 400 x 300 drawing surfaces and the drawing state shared by every
+// Colours, images, the 400 x 300 drawing surface type and the drawing state shared by every
 // drawing operation of the render library. Both programs link this library and each gets its
-// own DrawContext; the game draws into the six numbered frame slots, the editor into
-// 400 x 300 buffers of its own.
+// own DrawContext; each program owns the surfaces it draws into (the game its frame slots, the
+// editor its view's buffer) and points drawContext.target at one of them.
 #pragma once
 
 #include <cstddef>
@@ -34,21 +34,10 @@ struct FrameBuffer {
     alignas(64) std::uint32_t pixels[kFramePixels];
 };
 
-// The game's six slots. Slot 4 is not pixels: the ripple code views it as two 400 x 300 maps
-// of signed 16-bit heights.
-inline constexpr int kFrameSlots = 6;
-extern FrameBuffer frameBuffers[kFrameSlots];
-inline FrameBuffer* const drawBuffer = &frameBuffers[0];
-inline FrameBuffer* const dibBuffer = &frameBuffers[1];
-inline FrameBuffer* const displayBuffer = &frameBuffers[2];
-inline FrameBuffer* const backdropBuffer = &frameBuffers[3];
-inline FrameBuffer* const rippleMaps = &frameBuffers[4];
-inline FrameBuffer* const scratchBuffer = &frameBuffers[5];
-
 // The drawing state. Operations trust the clip rectangle (inclusive corners) and never check
 // the surface bounds themselves; a rectangle with left > right or top > bottom draws nothing.
 struct DrawContext {
-    FrameBuffer* target = drawBuffer;
+    FrameBuffer* target = nullptr;               // every program points it at a surface of its own first
     std::uint32_t rowOffset[kFrameHeight] = {};  // byte offset of row y: y x 1600
     std::uint32_t rowIndex[kFrameHeight] = {};   // pixel index of row y: y x 400
     std::int32_t clipLeft = 0;
@@ -62,8 +51,7 @@ struct DrawContext {
 extern DrawContext drawContext;
 
 void initRowTables();
-void clearFrameBuffer(int slot);             // one of the game's six slots
-void clearFrameBuffer(FrameBuffer* buffer);  // any surface, e.g. the editor's own
+void clearFrameBuffer(FrameBuffer* buffer);
 void setClipRect(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1);
 void resetClipRect();
 // The frame less its one-pixel border: the clip of every full picture the game draws.

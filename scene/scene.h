@@ -147,16 +147,6 @@ inline constexpr std::array<const char*, 4> gameObjectiveTexts = {
     "STANDARD - SCORE AS HIGH \nAS YOU CAN", "ESCAPE - GET TO THE EXIT \nPOINT",
     "GOAL SCORE - REACH THE \nGOAL SCORE", "EAT UP - EAT UP ALL NON-\nSTONE BEANS"};
 
-inline constexpr const char* kNeedBeanMessage = "Please put in at least 1 non-stone bean";
-inline constexpr const char* kNeedStartMessage = "Please set a start point";
-inline constexpr const char* kEraseExitMessage =
-    "The objective of this scene isn't 'Escape'\nPlease erase the exit point";
-inline constexpr const char* kNeedExitMessage = "Please set an exit point";
-
-// The editor's checks before saving, in their order; the message of the first that fails, or
-// nullptr for a scene that may be saved.
-const char* validateScene(const Scene& scene);
-
 // A non-stone bean: codes 0..4 and RandomBean.
 constexpr bool isNonStoneBean(std::uint8_t code) {
     return code <= PurpleBean || code == RandomBean;

@@ -43,10 +43,12 @@ void readEditorScene(SceneInput& in, Scene& scene) {
     }
 }
 
+// The rest of the buffer is zeroed too, so the settings' bytes depend on this file alone and
+// not on the title of a scene read before it (replay checkpoints hash them).
 void copyBounded(char* target, std::size_t capacity, const std::string& text) {
     std::size_t length = text.size() < capacity - 1 ? text.size() : capacity - 1;
     std::memcpy(target, text.data(), length);
-    target[length] = '\0';
+    std::memset(target + length, 0, capacity - length);
 }
 
 void readGameScene(SceneInput& in, GameSceneSettings& settings, const GameSceneSink& sink) {

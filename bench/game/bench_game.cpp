@@ -11,12 +11,13 @@
 #include <random>
 #include <vector>
 
+#include "game/common/frames.h"
 #include "game/common/keys.h"
 #include "game/media/present.h"
 #include "game/platform/headless/headless.h"
+#include "game/replay/replay.h"
 #include "game/screens/screens.h"
 #include "game/shell/media.h"
-#include "game/shell/replay.h"
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
@@ -91,7 +92,7 @@ BENCHMARK(BM_Expand16);
 // keeps a copy of the frame, which is part of what is timed).
 void presentInMode(benchmark::State& state, int windowed) {
     resetHeadlessGame();
-    shell.isWindowed = windowed;
+    options.isWindowed = windowed;
     initDisplay();
     const std::vector<std::uint32_t> frame = randomFrame();
     std::copy(frame.begin(), frame.end(), drawBuffer->pixels);
@@ -169,7 +170,7 @@ Replay recordLongGame() {
     resetHeadlessGame();
     initGame();
     loadScene("bench.qsn");
-    shell.currentScreen = &gameStartScreen;
+    game.currentScreen = &gameStartScreen;
     constexpr std::uint8_t arrows[] = {kKeyUp, kKeyRight, kKeyDown, kKeyLeft};
     for (int frame = 0; frame < 12000; ++frame) {
         if (frame % 60 == 1) scriptPress(arrows[frame / 60 % 4]);

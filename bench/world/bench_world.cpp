@@ -10,6 +10,7 @@
 #include <string>
 
 #include "game/common/assets.h"
+#include "game/common/frames.h"
 #include "game/common/keys.h"
 #include "game/common/light.h"
 #include "game/common/platform.h"
@@ -149,7 +150,7 @@ void disturbPond() {
 void setUpPond() {
     initRowTables();
     resetClipRect();
-    clearFrameBuffer(4);
+    clearRipples();
     light.brightness = 64;
     for (int i = 0; i < 60; ++i) {
         disturbPond();
@@ -249,7 +250,7 @@ BENCHMARK(BM_RefractionAlone)->Unit(benchmark::kMicrosecond);
 void BM_CalmPondRefraction(benchmark::State& state) {
     initRowTables();
     resetClipRect();
-    clearFrameBuffer(4);
+    clearRipples();
     for (auto _ : state) {
         stepRipples();
         refractPond();

@@ -29,18 +29,27 @@
 
 namespace {
 
-// Field 22 of /proc/PID/stat: when the process started, in clock ticks since boot.
-QByteArray processStart(qint64 pid) {
+// The fields of /proc/PID/stat from the third on: the state first, the start time (clock ticks
+// since boot) at index 19.
+QList<QByteArray> processStat(qint64 pid) {
     QFile stat(QString("/proc/%1/stat").arg(pid));
     if (!stat.open(QIODevice::ReadOnly)) return {};
     const QByteArray line = stat.readAll();
-    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return line.mid(line.lastIndexOf(')') + 2).split(' ');
+}
+
+QByteArray processStart(qint64 pid) {
+    const QList<QByteArray> fields = processStat(pid);
     return fields.size() > 19 ? fields[19] : QByteArray();
 }
 
 bool processRunning(qint64 pid, const QByteArray& start) {
     if (pid <= 0) return false;
-    if (!start.isEmpty() && QFile::exists("/proc/self/stat")) return processStart(pid) == start;
+    const QList<QByteArray> fields = processStat(pid);
+    // A killed editor lingers as a zombie until its parent collects it; it runs no more.
+    if (!fields.isEmpty() && (fields[0] == "Z" || fields[0] == "X")) return false;
+    if (!start.isEmpty() && QFile::exists("/proc/self/stat"))
+        return fields.size() > 19 && fields[19] == start;
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 

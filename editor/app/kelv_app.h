@@ -1,7 +1,7 @@
-// CKELVApp: KELV's start-up. It runs the start-up steps in their fixed order (program folder,
-// processor, view display, the five cell images, the background, the bean texture, a new
-// scene, the first picture, the main window, the command line), stops at the first failure
-// with that step's own message, and owns the main window afterwards.
+// CKELVApp: KELV's start-up. It runs the start-up steps in their fixed order (processor, view
+// display, the five cell images, a new scene and its background, the bean texture, the first
+// picture, the main window, the command line), stops at the first failure with that step's own
+// message, and owns the main window afterwards.
 #pragma once
 
 #include <QStringList>
@@ -24,5 +24,3 @@ private:
 // The names Qt knows the program by. No display name: Qt would add it to every window title,
 // the dialogs' included, and the main window puts the program's name into its own title.
 void nameApplication();
-// Whether the processor has the instructions the drawing code was written for.
-bool processorSupported();

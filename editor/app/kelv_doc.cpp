@@ -1,20 +1,31 @@
 // The document's file handling and history. Everything that fails tells the user and leaves
 // the document as it was: a file that cannot be read or whose background cannot be shown is
 // not half-loaded, and a file that cannot be written leaves the scene marked as unsaved. A
-// scene is checked before every save, and a save that the checks refuse also abandons the New,
-// Open or Exit that asked for it.
+// scene is held to the scene rules before every save, and a save that they refuse also abandons
+// the New, Open or Exit that asked for it; what may make it unwinnable only asks first.
 #include "editor/app/kelv_doc.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include "editor/app/prompts.h"
+#include "editor/core/document_rules.h"
 #include "editor/core/editor_state.h"
+#include "scene/atomic_file.h"
+#include "scene/scene_play.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
+}
+
+QString bulleted(const std::vector<std::string>& lines) {
+    QString text;
+    for (const std::string& line : lines)
+        text += "\n\u2022 " + QString::fromLatin1(line.c_str()).replace('\n', ' ');
+    return text;
 }
 
 }  // namespace
@@ -25,13 +36,13 @@ CKELVDoc::CKELVDoc(QWidget* window) : QObject(nullptr), window_(window) {
 
 void CKELVDoc::deleteContents() {
     resetScene();
-    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
-    loadEditorBackground();  // a missing picture only leaves the view without a background
+    showSceneBackground();  // a missing picture only leaves the view without a background
 }
 
 bool CKELVDoc::onNewDocument() {
     deleteContents();
     path_.clear();
+    mustRename_ = false;
     title_ = defaultTitle();
     resetHistory();
     setModifiedFlag(false);
@@ -42,6 +53,7 @@ bool CKELVDoc::onNewDocument() {
 bool CKELVDoc::onOpenDocument(const QString& path) {
     // Read into a copy: fields the file does not give keep the values they had, and nothing
     // of the current scene is lost when the file turns out to be unusable.
+    if (!openAnyway(path)) return false;
     Scene loaded = editorState.scene;
     if (!readSceneFile(nativePath(path).c_str(), loaded)) {
         editorPrompts.stop(window_, QString("Cannot open the scene file\n%1\nThe file could not be read; "
@@ -49,21 +61,40 @@ bool CKELVDoc::onOpenDocument(const QString& path) {
                                         .arg(path));
         return false;
     }
-    const std::int32_t previousNumber = editorState.backgroundImageNumber;
-    editorState.backgroundImageNumber = backgroundPictureOf(loaded.background);
-    if (!loadEditorBackground()) {
-        editorState.backgroundImageNumber = previousNumber;
-        loadEditorBackground();
+    const Scene previous = editorState.scene;
+    editorState.scene = loaded;
+    if (!showSceneBackground()) {
+        editorState.scene = previous;
+        showSceneBackground();
         editorPrompts.stop(window_,
                            QString("Cannot open the scene file\n%1\nIts background image could not be "
                                    "loaded; nothing was changed.")
                                .arg(path));
         return false;
     }
-    editorState.scene = loaded;
     editorState.previewGrid = Scene::filledGrid();
+    editorState.selection = CellRect{};  // places in the scene before
+    editorState.floating = FloatingBlock{};
     resetHistory();
     setModifiedFlag(false);
+    return true;
+}
+
+// Bytes that are no scene at all open only when the user insists; they are then never written
+// over unasked, so the file they came from is not lost to a quick Save.
+bool CKELVDoc::openAnyway(const QString& path) {
+    std::string bytes, reason;
+    const std::string why = readRegularFile(nativePath(path).c_str(), bytes, reason)
+                                ? notSceneFileReason(layoutScene(bytes))
+                                : std::string();
+    if (!why.empty() && !editorPrompts.confirm(
+                            window_,
+                            QString("%1\nis not a scene file: %2.\nOpened, it may show as nonsense, and it "
+                                    "will be saved only under a new name.")
+                                .arg(path, QString::fromStdString(why)),
+                            "Open anyway"))
+        return false;
+    mustRename_ = !why.empty();
     return true;
 }
 
@@ -76,19 +107,48 @@ bool CKELVDoc::onSaveDocument(const QString& path) {
     }
     // The writer may have switched the random fall off (Eat up); the snapshot follows it.
     history_.markSaved(editorState.scene);
+    mustRename_ = false;
     setModifiedFlag(false);
     return true;
 }
 
 bool CKELVDoc::refuseInvalidScene() {
-    const char* problem = validateScene(editorState.scene);
-    if (problem == nullptr) return false;
-    editorPrompts.stop(window_, QString::fromLatin1(problem));
+    const std::vector<std::string> problems = sceneRuleProblems(editorState.scene);
+    if (problems.empty()) return false;
+    editorPrompts.stop(window_, QString::fromLatin1(problems.front().c_str()));
     return true;
 }
 
-QString CKELVDoc::savePath() const {
-    return QString::fromStdString(sceneSavePath(title_.toStdString()));
+bool CKELVDoc::confirmPlayable() {
+    const std::vector<std::string> warnings = playWarnings(editorState.scene);
+    return warnings.empty() ||
+           editorPrompts.confirm(window_, "This scene may not be winnable:" + bulleted(warnings),
+                                 "Save anyway");
+}
+
+void CKELVDoc::check() {
+    const std::vector<std::string> problems = sceneRuleProblems(editorState.scene);
+    const std::vector<std::string> warnings = playWarnings(editorState.scene);
+    QString text;
+    if (!problems.empty()) text += "The scene cannot be saved as it is:" + bulleted(problems);
+    if (!warnings.empty())
+        text += QString(text.isEmpty() ? "" : "\n\n") + "It may not be winnable:" + bulleted(warnings);
+    editorPrompts.inform(window_, text.isEmpty()
+                                      ? "The scene keeps every rule, and nothing was found that would "
+                                        "keep it from being won."
+                                      : text);
+}
+
+QString CKELVDoc::plannedPath(bool saveAs, bool* dialog) const {
+    SaveRequest request;
+    request.path = QFile::encodeName(path_).toStdString();
+    request.fileName = QFile::encodeName(title_).toStdString();
+    request.fileWritable = !path_.isEmpty() && QFileInfo(path_).isFile() && QFileInfo(path_).isWritable();
+    request.saveAs = saveAs;
+    request.mustRename = mustRename_;
+    const SavePlan plan = planSave(request, editorState.scene);
+    if (dialog != nullptr) *dialog = plan.dialog;
+    return QFile::decodeName(QByteArray::fromStdString(plan.path));
 }
 
 void CKELVDoc::setPathName(const QString& path) {
@@ -100,37 +160,40 @@ void CKELVDoc::setPathName(const QString& path) {
 
 bool CKELVDoc::saveWithDialog(const QString& proposed) {
     const QString chosen = editorPrompts.saveFileName(window_, proposed);
-    if (chosen.isEmpty() || !onSaveDocument(chosen)) return false;
+    if (chosen.isEmpty()) return false;
+    const std::string warning = fileNameWarning(QFileInfo(chosen).fileName().toUtf8().toStdString());
+    if (!warning.empty() &&
+        !editorPrompts.confirm(window_, QString::fromUtf8(warning) + "\nSave under this name anyway?",
+                               "Save anyway"))
+        return false;
+    if (!onSaveDocument(chosen)) return false;
     setPathName(chosen);
     return true;
 }
 
 bool CKELVDoc::doFileSave() {
-    if (refuseInvalidScene()) return false;
-    const QString p = savePath();
-    const QFileInfo file(path_);
-    if (path_.isEmpty() || !file.exists() || !file.isWritable() || p != path_) return saveWithDialog(p);
-    return onSaveDocument(path_);
+    if (refuseInvalidScene() || !confirmPlayable()) return false;
+    bool dialog = true;
+    const QString path = plannedPath(false, &dialog);
+    return dialog ? saveWithDialog(path) : onSaveDocument(path_);
 }
 
-// A scene that was saved anywhere but under its own title in Scenes stays marked: the game
-// only finds scenes there.
+// A scene that was saved anywhere but its place in the save folder stays marked: the game only
+// finds scenes there.
 void CKELVDoc::afterSaveCommand(bool saved) {
-    if (saved && savePath() != path_) {
+    if (saved && savedOutsideItsPlace(QFile::encodeName(path_).toStdString())) {
         history_.forgetSaved();
         setModifiedFlag(true);
     }
 }
 
 void CKELVDoc::fileSave() {
-    if (refuseInvalidScene()) return;
-    const QString p = savePath();
-    afterSaveCommand(p == path_ ? doFileSave() : saveWithDialog(p));
+    afterSaveCommand(doFileSave());
 }
 
 void CKELVDoc::fileSaveAs() {
-    if (refuseInvalidScene()) return;
-    afterSaveCommand(saveWithDialog(savePath()));
+    if (refuseInvalidScene() || !confirmPlayable()) return;
+    afterSaveCommand(saveWithDialog(plannedPath(true)));
 }
 
 bool CKELVDoc::saveModified() {
@@ -184,10 +247,7 @@ void CKELVDoc::redo() {
 void CKELVDoc::applySnapshot() {
     const bool newBackground = editorState.scene.background != history_.current().background;
     editorState.scene = history_.current();
-    if (newBackground) {
-        editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
-        loadEditorBackground();
-    }
+    if (newBackground) showSceneBackground();
     setModifiedFlag(!history_.isAtSavedState());
     emit sceneChanged();
 }

@@ -24,8 +24,12 @@ public:
     bool onSaveDocument(const QString& path);
     bool doFileSave();
     bool saveModified();  // false: the user cancelled, or the save they asked for did not happen
-    // The checks before a save; true (after their message) when the scene may not be written.
+    // The scene rules before a save or test play; true (after the first one's message) when the
+    // scene may not be written.
     bool refuseInvalidScene();
+    // The playability warnings before a save; false when the user chose not to save.
+    bool confirmPlayable();
+    void check();  // Scene > Check: every rule broken and every warning
     // Reads an autosaved copy as the document `title` at `path`, marked modified, without history.
     bool recover(const QString& copy, const QString& path, const QString& title);
 
@@ -55,16 +59,19 @@ signals:
     void pathRemembered(const QString& path);  // for the recent-file list
 
 private:
-    QString savePath() const;
+    // Where a save goes (core rules), and whether it needs the file dialog.
+    QString plannedPath(bool saveAs, bool* dialog = nullptr) const;
     void setPathName(const QString& path);
     bool saveWithDialog(const QString& proposed);
     void afterSaveCommand(bool saved);
     void resetHistory();
     void applySnapshot();
+    bool openAnyway(const QString& path);
 
     QWidget* window_;
     QString path_;
     QString title_ = defaultTitle();
     bool modified_ = false;
+    bool mustRename_ = false;  // opened although it was no scene file
     UndoHistory history_;
 };

@@ -1,7 +1,7 @@
 // KELV, the scene editor of Munch Trail: answers its own options before Qt starts, finds its
-// data folder (its own folder, or the installed share folder), which the start-up makes the
-// working directory, saves the scene aside when it is told to end, and runs the start-up, then
-// the event loop.
+// data folder (its own folder, or the installed share folder) as an absolute path that every
+// file is loaded under, saves the scene aside when it is told to end, and runs the start-up,
+// then the event loop.
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -28,8 +28,7 @@ int main(int argc, char** argv) {
     const std::string programFolder = QDir(QApplication::applicationDirPath()).canonicalPath().toStdString();
     editorState.programFolder = dataFolderFor(programFolder);
     editorState.portable = editorState.programFolder == programFolder;
-    // A scene named on the command line is relative to where the user started us, not to the
-    // program folder that the start-up is about to make the working directory.
+    // A scene named on the command line is relative to where the user started us.
     QStringList arguments = QApplication::arguments();
     for (const std::string& file : line.afterDashes) arguments.append(QString::fromLocal8Bit(file.c_str()));
     for (qsizetype i = 1; i < arguments.size(); ++i)

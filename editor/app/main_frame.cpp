@@ -6,12 +6,15 @@
 #include "editor/app/main_frame.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
@@ -24,7 +27,7 @@
 #include "editor/app/prompts.h"
 #include "editor/app/properties_dialog.h"
 #include "editor/app/test_play.h"
-#include "editor/core/editor_state.h"
+#include "editor/core/editing.h"
 #include "scene/folders.h"
 
 namespace {
@@ -52,7 +55,13 @@ CMainFrame::CMainFrame() {
     document_ = new CKELVDoc(this);
     document_->setParent(this);
     view_ = new CKELVView(document_, this);
-    setCentralWidget(view_);
+    // Zoomed in beyond the window, the view scrolls; fitted, it fills the window.
+    auto* scroller = new QScrollArea;
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setAlignment(Qt::AlignCenter);
+    scroller->setWidget(view_);
+    setCentralWidget(scroller);
     properties_ = new CScenePropertiesDlg(this);
     autosave_ = new CAutosave(document_, this);
     testPlay_ = new CTestPlay(document_, this);
@@ -71,6 +80,7 @@ CMainFrame::CMainFrame() {
     });
     connect(document_, &CKELVDoc::pathRemembered, this, &CMainFrame::rememberPath);
     connect(view_, &CKELVView::cursorText, pane_, &QLabel::setText);
+    connect(view_, &CKELVView::contentText, contentPane_, &QLabel::setText);
     connect(view_, &CKELVView::selectionChanged, this, &CMainFrame::updateCommandStates);
     updateTitle();
     updateCommandStates();
@@ -99,6 +109,8 @@ void CMainFrame::createActions() {
         actions_[id] = action;
     }
     action(CmdEditRedo)->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
+    action(CmdZoomIn)->setShortcuts({QKeySequence("Ctrl++"), QKeySequence("Ctrl+=")});
+    action(CmdViewGrid)->setCheckable(true);
     action(CmdViewToolbar)->setChecked(true);
     action(CmdViewStatusBar)->setChecked(true);
 }
@@ -119,19 +131,28 @@ void CMainFrame::createMenus() {
     }
     file->addSeparator();
     file->addAction(action(CmdAppExit));
-    QMenu* edit = menuBar()->addMenu("&Edit");
-    edit->addAction(action(CmdEditUndo));
-    edit->addAction(action(CmdEditRedo));
+    const auto fill = [this](QMenu* menu, std::initializer_list<int> ids) {  // 0 stands for a separator
+        for (int id : ids)
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(action(id));
+    };
+    fill(menuBar()->addMenu("&Edit"),
+         {CmdEditUndo, CmdEditRedo, 0, CmdEditCut, CmdEditCopy, CmdEditPaste, CmdEditDelete, CmdEditSelectAll,
+          0, CmdFlipHorizontally, CmdFlipVertically, CmdHalfTurn});
     QMenu* scene = menuBar()->addMenu("&Scene");
     scene->addAction(action(CmdSetProperties));
     scene->addAction(action(CmdTestPlay));
+    scene->addAction(action(CmdCheck));
     scene->addSeparator();
     for (int id = CmdRandomBean; id <= CmdExitPoint; ++id) scene->addAction(action(id));
     scene->addSeparator();
     for (int id = CmdLine; id <= CmdFilledEllipse; ++id) scene->addAction(action(id));
-    QMenu* viewMenu = menuBar()->addMenu("&View");
-    viewMenu->addAction(action(CmdViewToolbar));
-    viewMenu->addAction(action(CmdViewStatusBar));
+    scene->addSeparator();
+    fill(scene, {CmdBrush, CmdSelect, CmdFill});
+    fill(menuBar()->addMenu("&View"),
+         {CmdViewToolbar, CmdViewStatusBar, 0, CmdViewGrid, CmdZoomIn, CmdZoomOut, CmdZoomFit});
     QMenu* help = menuBar()->addMenu("&Help");
     help->addAction(action(CmdHelp));
     help->addSeparator();
@@ -162,6 +183,11 @@ void CMainFrame::createToolBar() {
 void CMainFrame::createStatusBar() {
     pane_ = new QLabel("Ready");
     statusBar()->addWidget(pane_, 1);
+    contentPane_ = new QLabel;
+    contentPane_->setToolTip(
+        "The cell under the cursor; the scene's beans by colour (r o g b p), random beans (?) "
+        "and stones (#)");
+    statusBar()->addPermanentWidget(contentPane_);
     // A prompt overlays the pane; when it goes away the pane shows the idle text again until
     // the mouse next moves over the scene.
     connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& message) {
@@ -181,12 +207,17 @@ void CMainFrame::updateCommandStates() {
         if (command.kind == CommandKind::Unit) {
             item->setChecked(isUnitChecked(command.code));
         } else if (command.kind == CommandKind::Shape) {
-            item->setEnabled(isShapeEnabled());
+            item->setEnabled(isShapeEnabled(command.code));
             item->setChecked(isShapeChecked(command.code));
         }
     }
     action(CmdEditUndo)->setEnabled(document_->canUndo());
     action(CmdEditRedo)->setEnabled(document_->canRedo());
+    const bool selected = editorState.selection.active;
+    for (int id : {CmdEditCut, CmdEditCopy}) action(id)->setEnabled(selected);
+    for (int id : {CmdFlipHorizontally, CmdFlipVertically, CmdHalfTurn})
+        action(id)->setEnabled(selected || editorState.floating.active);
+    action(CmdViewGrid)->setChecked(view_->grid());
 }
 
 void CMainFrame::runCommand(int id) {
@@ -201,8 +232,21 @@ void CMainFrame::runCommand(int id) {
         case CmdAppExit: close(); break;
         case CmdEditUndo: document_->undo(); break;
         case CmdEditRedo: document_->redo(); break;
+        case CmdEditCut:
+        case CmdEditCopy: copySelection(id == CmdEditCut); break;
+        case CmdEditPaste: paste(); break;
+        case CmdEditDelete: keep(editorState.selection.active ? eraseSelection() : eraseAtCursor()); break;
+        case CmdEditSelectAll: selectAllCells(); break;
+        case CmdFlipHorizontally: keep(turnSelection(Turn::FlipHorizontally)); break;
+        case CmdFlipVertically: keep(turnSelection(Turn::FlipVertically)); break;
+        case CmdHalfTurn: keep(turnSelection(Turn::HalfTurn)); break;
         case CmdSetProperties: setProperties(); break;
         case CmdTestPlay: testPlay_->start(); break;
+        case CmdCheck: document_->check(); break;
+        case CmdViewGrid: view_->setGrid(action(id)->isChecked()); break;
+        case CmdZoomIn: view_->setZoom(view_->scale() + 1); break;
+        case CmdZoomOut: view_->setZoom(std::max(1, view_->scale() - 1)); break;
+        case CmdZoomFit: view_->setZoom(0); break;
         case CmdViewToolbar: toolBar_->setVisible(action(id)->isChecked()); break;
         case CmdViewStatusBar: statusBar()->setVisible(action(id)->isChecked()); break;
         case CmdHelp: help(); break;
@@ -211,6 +255,27 @@ void CMainFrame::runCommand(int id) {
     }
     updateCommandStates();
     view_->update();
+    view_->refreshStatus();  // a key may have changed the unit, the shape or the scene
+}
+
+void CMainFrame::keep(bool changed) {
+    if (changed) document_->commitEdit();
+}
+
+// The clipboard carries the cells as text, so other editors and text editors can take them.
+void CMainFrame::copySelection(bool cut) {
+    QGuiApplication::clipboard()->setText(QString::fromLatin1(blockText(selectedBlock()).c_str()));
+    if (cut) keep(eraseSelection());
+}
+
+void CMainFrame::paste() {
+    CellBlock block;
+    if (!readBlockText(QGuiApplication::clipboard()->text().toStdString(), block)) {
+        statusBar()->showMessage("The clipboard holds no lines of cells to paste.", 5000);
+        return;
+    }
+    startPaste(block);
+    statusBar()->showMessage("A click places the cells; Escape drops them.", 5000);
 }
 
 void CMainFrame::fileOpen() {
@@ -229,8 +294,7 @@ bool CMainFrame::openFromShell(const QString& path) {
 void CMainFrame::setProperties() {
     properties_->exchangeToControls();
     if (properties_->exec() != QDialog::Accepted) return;
-    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
-    loadEditorBackground();
+    showSceneBackground();
     document_->commitEdit();
 }
 

@@ -1,7 +1,8 @@
 // CMainFrame: KELV's main window. It builds the menus, the keys and the toolbar from the
-// command table, shows the prompts and the view's cursor text in the status bar's one pane,
-// keeps the recent-file list, titles the window after the document, and routes every command
-// to the document, the view's selection or the dialogs.
+// command table, shows the prompts and the view's cursor text in the status bar's first pane
+// (the cell's content and the scene's counts in the second), keeps the recent-file list, titles
+// the window after the document, and routes every command to the document, the view, the
+// editing operations or the dialogs.
 #pragma once
 
 #include <QMainWindow>
@@ -30,6 +31,7 @@ public:
     CTestPlay* testPlay() const { return testPlay_; }
     QAction* action(int id) const;
     QLabel* statusPane() const { return pane_; }
+    QLabel* contentPane() const { return contentPane_; }
     QToolBar* toolBar() const { return toolBar_; }
     QStringList recentFiles() const { return recent_; }
     QList<QAction*> recentActions() const { return recentActions_; }
@@ -57,6 +59,9 @@ private:
     void openRecent(int index);
     void fileOpen();
     void setProperties();
+    void keep(bool changed);
+    void copySelection(bool cut);
+    void paste();
     void help();
     void about();
 
@@ -71,4 +76,5 @@ private:
     QStringList recent_;
     QToolBar* toolBar_ = nullptr;
     QLabel* pane_ = nullptr;
+    QLabel* contentPane_ = nullptr;
 };

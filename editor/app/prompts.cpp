@@ -22,6 +22,18 @@ void showWarning(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, kApplicationTitle, text);
 }
 
+void showInformation(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, kApplicationTitle, text);
+}
+
+bool askProceed(QWidget* parent, const QString& text, const QString& proceed) {
+    QMessageBox box(QMessageBox::Warning, kApplicationTitle, text, QMessageBox::Cancel, parent);
+    QAbstractButton* go = box.addButton(proceed, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == go;
+}
+
 SaveAnswer askSaveChanges(QWidget* parent, const QString& title) {
     const auto answer =
         QMessageBox::question(parent, kApplicationTitle, QString("Save changes to %1?").arg(title),
@@ -74,6 +86,8 @@ EditorPrompts standardPrompts() {
     EditorPrompts prompts;
     prompts.stop = showStop;
     prompts.warn = showWarning;
+    prompts.inform = showInformation;
+    prompts.confirm = askProceed;
     prompts.askSave = askSaveChanges;
     prompts.saveFileName = askSaveFileName;
     prompts.openFileName = askOpenFileName;

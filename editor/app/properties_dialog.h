@@ -1,13 +1,15 @@
-// CScenePropertiesDlg: the modal dialog that edits every scene setting except the grid. Its
-// fields are filled from the program-wide scene when it opens, only the settings that matter
-// for the chosen objective are enabled, and OK checks every field before anything of the
-// scene changes.
+// CScenePropertiesDlg: the modal dialog that edits every scene setting except the grid. It shows
+// the plain form of editor/core/properties_form.h: the form decides which fields are enabled and
+// whether OK may change the scene; the dialog only shows it and hands back what was typed.
 #pragma once
 
 #include <QDialog>
 
+#include "editor/core/properties_form.h"
+
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -16,7 +18,7 @@ class CScenePropertiesDlg : public QDialog {
 public:
     explicit CScenePropertiesDlg(QWidget* parent);
 
-    // Fills the controls from the scene and applies the enabling rules of an opening dialog.
+    // Opens the form of the program-wide scene in the controls.
     void exchangeToControls();
 
     QLineEdit* titleEdit = nullptr;
@@ -26,19 +28,16 @@ public:
     QComboBox* objectiveList = nullptr;
     QLineEdit* goalScoreEdit = nullptr;
     QPlainTextEdit* descriptionEdit = nullptr;
+    QLabel* descriptionPreviewLabel = nullptr;  // the description as the game's list shows it
 
 public slots:
     void accept() override;
 
 private:
-    void objectiveChanged(int index);
-    void randomFallClicked();
-    bool readInteger(QLineEdit* field, int low, int high, int& value);
-    bool readText(QWidget* field, const QString& text, const QString& shown, int limit, std::string& value);
-    void refuseText(QWidget* field, const QString& message);
+    void showForm();
+    void showStates();
+    void readForm();
+    QWidget* fieldWidget(int field) const;
 
-    // The texts as the fields showed them on opening: a field still holding its text hands
-    // back the scene's bytes exactly as they were read.
-    QString shownTitle_;
-    QString shownDescription_;
+    PropertiesForm form_;
 };

@@ -1,6 +1,6 @@
 // KELV's command line, read before Qt starts: our own long options (--help, --version), "--"
 // to end the options, and everything else left as it was. Single-dash arguments go on to Qt,
-// which takes its own (-platform, -style, ...) and leaves the rest as scene files, as before.
+// which takes its own (-platform, -style, ...) and leaves the rest as scene files.
 #pragma once
 
 #include <string>

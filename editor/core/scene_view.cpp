@@ -1,13 +1,11 @@
-// The editor's picture of the scene: the program folder that every relative data path starts
-// from, the images under DAT that the view draws with, and renderSceneView, which paints the
-// background, every cell with its shadow, the one-shot preview of the action in progress and
-// the green frame round the cell under the mouse into the editor's own 400 x 300 buffer.
-#include <unistd.h>
-
+// The editor's picture of the scene: the images under DAT that the view draws with, loaded by
+// their full names under the program folder, and renderSceneView, which paints the background,
+// every cell with its shadow, the one-shot preview of the action in progress and the green frame
+// round the cell under the mouse into the editor's own 400 x 300 buffer.
 #include <algorithm>
 #include <cstdio>
 
-#include "editor/core/editor_state.h"
+#include "editor/core/editing.h"
 #include "render/blit.h"
 #include "render/font.h"
 #include "scene/data_files.h"
@@ -17,9 +15,8 @@ FrameBuffer viewDrawBuffer;
 
 namespace {
 
-// A file dialog may have moved the working directory; the data paths are relative to ours.
-bool enterProgramFolder() {
-    return chdir(editorState.programFolder.c_str()) == 0;
+std::string dataFile(const char* path) {
+    return editorState.programFolder + "/" + path;
 }
 
 void drawBean(std::int32_t x, std::int32_t y, std::int32_t colour) {
@@ -53,27 +50,36 @@ void drawCell(std::int32_t x, std::int32_t y, std::uint8_t code) {
 }
 
 void drawHoverFrame() {
+    if (!editorState.hoverShown) return;
     const std::int32_t c = std::clamp(editorState.hoverCol, 0, kSceneColumns - 1);
     const std::int32_t r = std::clamp(editorState.hoverRow, 0, kSceneRows - 1);
     drawContext.drawColour = 0x0000FF00u;
     drawRectOutline(10 * c, 10 * r, 10 * c + 9, 10 * r + 9);
 }
 
+// The selection, or where a floating block would land, framed in yellow.
+void drawSelectionFrame() {
+    const FloatingBlock& f = editorState.floating;
+    CellRect rect = editorState.selection;
+    if (f.active) {
+        rect.left = editorState.hoverCol - f.grabCol, rect.top = editorState.hoverRow - f.grabRow;
+        rect.right = rect.left + f.block.width - 1, rect.bottom = rect.top + f.block.height - 1;
+    }
+    if (!rect.active && !f.active) return;
+    drawContext.drawColour = 0x00FFFF00u;
+    drawRectOutline(10 * rect.left, 10 * rect.top, 10 * rect.right + 9, 10 * rect.bottom + 9);
+}
+
 void replaceImage(PixelBuffer*& slot, const char* path) {
     destroyPixelBuffer(slot);
-    slot = loadBmp(path);
+    slot = loadBmp(dataFile(path).c_str());
 }
 
 }  // namespace
 
-bool setExeDirectory() {
-    return enterProgramFolder();
-}
-
-bool setupViewDisplay() {
+void setupViewDisplay() {
     initRowTables();
     clearFrameBuffer(&viewDrawBuffer);
-    return true;
 }
 
 const char* loadCellImages() {
@@ -89,7 +95,6 @@ const char* loadCellImages() {
         {&viewImages.random, dataPath("random.bmp"), "Failed to load image: random.bmp!"},
         {&viewImages.stone, dataPath("stone.bmp"), "Failed to load image: stone.bmp!"},
     };
-    enterProgramFolder();
     for (const ImageFile& file : files) {
         replaceImage(*file.slot, file.path);
         if (*file.slot == nullptr) return file.failure;
@@ -98,18 +103,19 @@ const char* loadCellImages() {
 }
 
 bool loadEditorBackground() {
-    destroyPixelBuffer(viewImages.background);
-    viewImages.background = nullptr;
-    enterProgramFolder();
     if (editorState.backgroundImageNumber < 0 || editorState.backgroundImageNumber > 8)
         editorState.backgroundImageNumber = 0;
-    viewImages.background = loadBmp(kBackgroundPaths[editorState.backgroundImageNumber]);
+    replaceImage(viewImages.background, kBackgroundPaths[editorState.backgroundImageNumber]);
     return viewImages.background != nullptr;
 }
 
+bool showSceneBackground() {
+    editorState.backgroundImageNumber = backgroundPictureOf(editorState.scene.background);
+    return loadEditorBackground();
+}
+
 bool loadBeanTexture() {
-    enterProgramFolder();
-    return loadTexture(&beanTexture, dataPath("bean.txm")) != 0;
+    return loadTexture(&beanTexture, dataFile(dataPath("bean.txm")).c_str()) != 0;
 }
 
 void releaseViewImages() {
@@ -129,6 +135,7 @@ void renderSceneView() {
     if (background == nullptr || background->width < kFrameWidth || background->height < kFrameHeight)
         clearFrameBuffer(&viewDrawBuffer);
     blitCopy(0, 0, background);
+    previewFloating();  // drawn at every paint while it follows the pointer
     for (std::int32_t row = 0; row < kSceneRows; ++row) {
         for (std::int32_t column = 0; column < kSceneColumns; ++column) {
             const int cell = sceneCellIndex(column, row);
@@ -138,5 +145,6 @@ void renderSceneView() {
             editorState.previewGrid[cell] = EmptyCell;
         }
     }
+    drawSelectionFrame();
     drawHoverFrame();
 }

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "game/shell/replay_file.h"
+#include "game/replay/replay_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::int32_t x = size > 58 ? static_cast<std::int8_t>(data[58]) * 4 : 0;
     std::int32_t y = size > 59 ? static_cast<std::int8_t>(data[59]) * 3 : 0;
-    drawContext.target = scratchBuffer;
+    static FrameBuffer target;
+    drawContext.target = &target;
     resetClipRect();
     blitKeyedBlend(x, y, image, 100);
     blitDim(x, y, image, 0);

@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(p, data, kParameterBytes), data += kParameterBytes, size -= kParameterBytes;
     loadTextureFromMemory(&store, data, size);
     for (int i = 0; i < 8; ++i) p[i] = static_cast<std::int16_t>(p[i] % 1200);
-    drawContext.target = scratchBuffer;
+    static FrameBuffer target;
+    drawContext.target = &target;
     resetClipRect(), setClipRect(p[0] & 511, p[1] & 511, p[2] & 511, p[3] & 511);
     drawTexQuad(p[0], p[1], p[2], p[3], p[4], p[5], p[6], p[7], p[8], p[9], p[10], p[11], p[12], p[13], p[14],
                 p[15], &store);

@@ -7,10 +7,12 @@
 #include <string_view>
 
 #include "scene/scene.h"
+#include "scene/scene_play.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Scene scene, again;
     readSceneBytes(std::string_view(reinterpret_cast<const char*>(data), size), scene);
+    playWarnings(scene);  // any field, however odd, is looked at without fault
     if (scene.title.size() > 254 || scene.description.size() > std::size_t{kDescriptionLimit}) std::abort();
     // A title holding a line end, or one that fills the whole title line read, cannot come back
     // unchanged; every other scene must.

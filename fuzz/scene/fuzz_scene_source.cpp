@@ -20,7 +20,7 @@ void expectRoundTrip(const std::string& disk) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string bytes(reinterpret_cast<const char*>(data), size);
     expectRoundTrip(bytes);
-    checkScene(bytes);
+    checkSceneBytes(bytes);
     showScene(bytes);
     std::string built, error;
     if (buildSource(bytes, built, error)) expectRoundTrip(built);

@@ -8,7 +8,7 @@
 
 #include "scene/data_files.h"
 
-#include "game/common/shell_state.h"
+#include "game/common/game_state.h"
 #include "game/common/sound.h"
 
 TextureStore beanTexture;

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "game/common/digest.h"
 #include "render/pixels.h"
 #include "render/texture.h"
 
@@ -64,6 +65,11 @@ struct AssetCatalogue {
     std::uint32_t backgroundIndex = 0;    // 0..8: which bgNN.bmp is loaded
 };
 inline AssetCatalogue assets{};
+// The one part of the catalogue a game changes: which background it shows. The pictures
+// themselves are the same files for every game.
+inline std::uint64_t digestBackground(std::uint64_t hash) {
+    return digestBytes(assets.backgroundIndex, hash);
+}
 
 // The two textures live for the whole process.
 extern TextureStore beanTexture;

@@ -3,8 +3,19 @@
 // and clearKeys.
 #include "game/common/keys.h"
 
+#include "game/common/digest.h"
+
+static_assert(sizeof(KeyboardState) == kKeyQueueSize + 2 * sizeof(int) + 256,
+              "a new member of KeyboardState: add it to digestKeyboard, then here");
+
+std::uint64_t digestKeyboard(std::uint64_t hash) {
+    hash = fnv1a64(keyboard.keyState.data(), keyboard.keyState.size(), hash);
+    for (int i = keyboard.readIndex; i != keyboard.writeIndex; i = (i + 1) % kKeyQueueSize)
+        hash = fnv1a64(&keyboard.keyQueue[static_cast<std::size_t>(i)], 1, hash);
+    return hash;
+}
+
 void pushKeyEvent(std::uint8_t scanCode, bool pressed) {
-    if (keyRecorder != nullptr) keyRecorder(scanCode, pressed ? 1 : 0);
     keyboard.keyState[scanCode] = pressed ? 0x80 : 0;
     if (!pressed) return;
     // A full ring drops the press: letting the write index catch up with the read index would
@@ -28,7 +39,6 @@ void clearKeys() {
 }
 
 void clearKeyState() {
-    if (keyRecorder != nullptr) keyRecorder(0, 2);
     keyboard.keyState.fill(0);
     clearKeys();
 }

@@ -33,13 +33,12 @@ inline KeyboardState keyboard{};
 inline void resetKeyboard() {
     keyboard = KeyboardState{};
 }
+// The held keys and the presses still queued, oldest first: the slots outside the ring's live
+// part hold stale presses that no rule will ever read.
+std::uint64_t digestKeyboard(std::uint64_t hash);
 
-// Told of every key event (kind 1 press, 0 release) and every clearing of the tables (kind 2)
-// while a game is being recorded; null otherwise.
-inline void (*keyRecorder)(std::uint8_t scanCode, int kind) = nullptr;
-
-// One key event from the platform: a press is queued (dropped when the queue is full) and the
-// held state follows the event either way.
+// One key event (from the platform, or from a replay): a press is queued (dropped when the queue is full) and
+// the held state follows the event either way.
 void pushKeyEvent(std::uint8_t scanCode, bool pressed);
 std::uint8_t popKey();  // oldest press, 0 when none
 void clearKeys();       // empties the queue

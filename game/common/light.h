@@ -5,10 +5,15 @@
 
 #include <cstdint>
 
+#include "game/common/digest.h"
+
 struct LightState {
     std::int32_t brightness = 0;
 };
 inline LightState light{};
 inline void resetLight() {
     light = LightState{};
+}
+inline std::uint64_t digestLight(std::uint64_t hash) {
+    return digestBytes(light, hash);
 }

@@ -2,24 +2,34 @@
 // picture, the keyboard's on/off switch, the sound device and its slots, message boxes and the
 // desktop shell. Two layers provide these functions: the SDL2 layer of the real program and
 // the headless layer the tests drive. The core links against exactly one of them, so nothing
-// here includes a system header.
+// here includes a system header. What the platform learns (the size the player gave the
+// window) it returns; it writes nothing into the game's state.
 #pragma once
 
 #include <cstdint>
 
 // The millisecond clock: unsigned 32-bit, wraps after 49 days; readings are compared only
-// through ticksBetween (game/shell/shell.h).
+// through ticksBetween (game/common/game_state.h).
 std::uint32_t platformTicks();
 
-// The one game window, created windowed with a 400 x 300 client area, centred, titled
-// "Munch Trail 2.01". 1 on success.
-int platformCreateWindow();
-// Sizes and places the window for shell.isWindowed: centred 400 x 300, or covering the desktop.
-void platformPlaceWindow();
+// A window's client size in logical pixels; 0 x 0 when none is known.
+struct WindowSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// The one game window, created hidden, titled "Munch Trail 2.01". `size` is the client size the
+// player left last time (0 x 0 at a first start: the platform chooses). 1 on success.
+int platformCreateWindow(WindowSize size);
+// Sizes, places and shows the window for options.isWindowed: centred at `size` (or the
+// platform's choice), or covering the desktop.
+void platformPlaceWindow(WindowSize size);
 void platformDestroyWindow();
 void platformMinimiseWindow();
+// The client size the player has given the window while it is windowed; 0 x 0 in full screen.
+WindowSize platformWindowSize();
 
-// The presentation surface for shell.isWindowed; 1 on success. The core clears the frames.
+// The presentation surface for options.isWindowed; 1 on success. The core clears the frames.
 int platformInitDisplay();
 void platformReleaseDisplay();
 // Shows displayBuffer (already blended) in the current mode.

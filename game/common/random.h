@@ -5,10 +5,15 @@
 
 #include <cstdint>
 
+#include "game/common/digest.h"
+
 struct RandomState {
     std::uint32_t state = 1;
 };
 inline RandomState randomState{};
+inline std::uint64_t digestRandom(std::uint64_t hash) {
+    return digestBytes(randomState, hash);
+}
 
 inline void seedRandom(std::uint32_t seed) {
     randomState.state = seed;

@@ -3,13 +3,13 @@
 // Ids outside the 256 slots count as empty slots.
 #include "game/common/sound.h"
 
+#include "game/common/game_state.h"
 #include "game/common/platform.h"
-#include "game/common/shell_state.h"
 
 namespace {
 
 bool soundAllowed(int id) {
-    return id >= 0 && id < kSoundSlots && !shell.soundMuted && platformSoundLoaded(id);
+    return id >= 0 && id < kSoundSlots && !options.soundMuted && platformSoundLoaded(id);
 }
 
 }  // namespace
@@ -20,17 +20,19 @@ int initSound() {
 
 void releaseSound() {
     platformCloseAudio();
+    soundState.loaded.fill(0);
 }
 
 int loadSound(int id, const char* path) {
     if (id < 0 || id >= kSoundSlots || path == nullptr) return 0;
-    return platformLoadSound(id, path);
+    if (!platformLoadSound(id, path)) return 0;
+    soundState.loaded[static_cast<std::size_t>(id) >> 3] |= static_cast<std::uint8_t>(1u << (id & 7));
+    return 1;
 }
 
 bool soundIsLoaded(int id) {
     if (id < 0 || id >= kSoundSlots) return false;
-    if (soundState.recordedSlots != nullptr) return ((*soundState.recordedSlots)[id >> 3] >> (id & 7)) & 1;
-    return platformSoundLoaded(id);
+    return (soundState.loaded[static_cast<std::size_t>(id) >> 3] >> (id & 7) & 1) != 0;
 }
 
 void soundPlay(int id, int loop) {

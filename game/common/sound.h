@@ -1,5 +1,5 @@
 // The sound operations of the game. Every one does nothing when the slot has no sound or
-// shell.soundMuted is set. Volumes are hundredths of a decibel (-10000..0; other values are
+// options.soundMuted is set. Volumes are hundredths of a decibel (-10000..0; other values are
 // refused and leave the volume as it was), pans -10000 (left) .. 10000 (right).
 #pragma once
 
@@ -9,12 +9,15 @@
 inline constexpr int kSoundSlots = 256;
 
 struct SoundState {
-    // While a replay plays back, the slots read as loaded exactly as they were when it was
-    // recorded (bit n: slot n), device or not: the ambient sounds draw their random numbers
-    // only for a loaded sound. Null otherwise.
-    const std::array<std::uint8_t, 32>* recordedSlots = nullptr;
+    // Bit n: slot n was given its sound at start. The rules ask this, not the device (the
+    // ambient sounds draw their random numbers only for a loaded sound), so a replay restores
+    // it as it restores the rest of the state, with a device or without.
+    std::array<std::uint8_t, kSoundSlots / 8> loaded{};
 };
 inline SoundState soundState{};
+inline void resetSoundState() {
+    soundState = SoundState{};
+}
 
 int initSound();  // 1 when a device is open; the game runs silent without one
 void releaseSound();

@@ -1,6 +1,7 @@
-// The mixer of the game's 256 sound slots. Volume and pan follow the old sound device's law:
-// both are attenuations in hundredths of a decibel, a positive pan attenuates the left
-// channel by that much and a negative pan the right one, and -10000 is silence.
+// The mixer of the game's 256 sound slots. Volume and pan are both attenuations in hundredths
+// of a decibel, because that is how the game's rules fade and place their sounds: a positive
+// pan attenuates the left channel by that much and a negative pan the right one, and -10000
+// is silence.
 #include "game/media/mixer.h"
 
 #include <algorithm>

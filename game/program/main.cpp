@@ -7,14 +7,18 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "game/common/assets.h"
 #include "game/platform/sdl/sdl_state.h"
 #include "game/platform/sdl/single_instance.h"
-#include "game/shell/replay.h"
+#include "game/replay/replay.h"
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "scene/folders.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
@@ -28,7 +32,7 @@ constexpr const char* kUsage =
     "  --windowed             run in a window this time (the stored choice stays)\n"
     "  --fullscreen           run full screen this time (the stored choice stays)\n"
     "  --replay FILE          watch a recorded game (Space pauses, Right: four times as fast,\n"
-    "                         Backspace or Escape leaves); a lone .mtreplay file does the same\n"
+    "                         Backspace or Escape leaves); a replay file alone does the same\n"
     "  --verify-replay FILE   check a recorded game frame for frame, without a window\n"
     "  --help                 show this text\n"
     "  --version              show the version\n"
@@ -37,32 +41,21 @@ constexpr const char* kUsage =
 enum class Answer { Run, Done, Fail };
 
 // What the command line asked for beyond a game: a replay to watch or to check, each already
-// resolved against the folder the program was started in.
+// resolved against the folder the program was started in (an empty name stays empty and is
+// refused when read, never taken for "no replay").
 struct Requests {
-    std::string watch;
-    std::string verify;
+    std::optional<std::string> watch;
+    std::optional<std::string> verify;
 };
 Requests requests{};
-
-bool endsWith(const char* text, const char* end) {
-    const std::size_t length = std::strlen(text), endLength = std::strlen(end);
-    return length >= endLength && std::strcmp(text + length - endLength, end) == 0;
-}
 
 // A file named on the command line, resolved before the data folder becomes the working
 // directory; an empty or unusable name stays as it is and fails to open.
 std::string startFolderPath(const char* name) {
     std::error_code error;
+    if (name[0] == '\0') return {};
     const std::filesystem::path path = std::filesystem::absolute(name, error);
     return error ? std::string(name) : path.string();
-}
-
-// The scene file against the folder the program was started in, before it leaves that folder.
-bool setPlayFile(const char* file) {
-    const std::string path = startFolderPath(file);
-    if (path.size() >= sizeof shell.playFile) return false;
-    std::memcpy(shell.playFile, path.c_str(), path.size() + 1);
-    return true;
 }
 
 Answer readCommandLine(int argc, char** argv) {
@@ -77,19 +70,25 @@ Answer readCommandLine(int argc, char** argv) {
             return Answer::Done;
         }
         if (std::strcmp(option, "--windowed") == 0 || std::strcmp(option, "--fullscreen") == 0) {
-            shell.modeOverride = option[2] == 'w' ? 1 : 0;
+            loop.modeOverride = option[2] == 'w' ? 1 : 0;
         } else if (std::strcmp(option, "--replay") == 0 && i + 1 < argc) {
             requests.watch = startFolderPath(argv[++i]);
         } else if (std::strcmp(option, "--verify-replay") == 0 && i + 1 < argc) {
             requests.verify = startFolderPath(argv[++i]);
-        } else if (option[0] != '-' && endsWith(option, ".mtreplay")) {
-            requests.watch = startFolderPath(option);  // opened from a file manager
+        } else if (option[0] != '-' && looksLikeReplay(option)) {
+            requests.watch = startFolderPath(option);  // handed over by the desktop, any name
         } else if (std::strcmp(option, "--play") == 0 && i + 1 < argc) {
             const char* file = argv[++i];
-            if (!setPlayFile(file) || !loadSceneFile(shell.playFile)) {
+            loop.playFile = startFolderPath(file);
+            if (!loadSceneFile(loop.playFile.c_str())) {
                 std::fprintf(stderr, "MunchTrail: cannot read the scene file %s\n", file);
                 return Answer::Fail;
             }
+            // The scene rules KELV saves by: a file that breaks them is no scene to play.
+            const std::vector<std::string> problems = checkSceneFile(file);  // still the start folder
+            for (const std::string& problem : problems)
+                std::fprintf(stderr, "MunchTrail: %s: %s\n", file, problem.c_str());
+            if (!problems.empty()) return Answer::Fail;
         } else {
             std::fprintf(stderr, "MunchTrail: unknown option %s\n%s", option, kUsage);
             return Answer::Fail;
@@ -106,37 +105,55 @@ void enterDataFolder() {
         std::fprintf(stderr, "MunchTrail: cannot enter the data folder %s\n", folder.c_str());
 }
 
+// --verify-replay: 0 and "ok: ..." on standard output when it holds, 1 and the first difference,
+// 2 for a file that cannot be read or pictures that cannot be loaded.
+int verifyCommand(const std::string& path) {
+    Replay replay;
+    std::string message;
+    if (!readReplayFile(path, replay, message)) {
+        std::fprintf(stderr, "MunchTrail: %s: %s\n", path.c_str(), message.c_str());
+        return 2;
+    }
+    resetGameState();
+    if (!loadAssetFiles()) {
+        std::fprintf(stderr, "MunchTrail: %s\n", game.errorText);
+        return 2;
+    }
+    const int code = verifyReplay(replay, message);
+    std::fprintf(code == 0 ? stdout : stderr, "%s%s\n", code == 0 ? "" : "MunchTrail: ", message.c_str());
+    freeAssetImages();
+    return code;
+}
+
+// --replay: the game's window shows the recorded game; a file that cannot be read gets a box.
+int watchCommand(const std::string& path) {
+    Replay replay;
+    std::string message;
+    if (!readReplayFile(path, replay, message)) {
+        platformShowError((path + ": " + message).c_str());
+        return 2;
+    }
+    return watchReplay(replay);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Answer answer = readCommandLine(argc, argv);
     if (answer != Answer::Run) return answer == Answer::Done ? 0 : 1;
-    // A replay is checked with no window, no sound and no hand-over to a running copy.
-    if (!requests.verify.empty()) {
-        enterDataFolder();
-        return verifyReplayCommand(requests.verify);
-    }
-    if (!requests.watch.empty()) {
-        enterDataFolder();
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-            std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
-            return 2;
-        }
-        catchEndingSignals();
-        const int code = watchReplayCommand(requests.watch);
-        SDL_Quit();
-        return exitStatusAfterSignal(code);
-    }
     enterDataFolder();
-    const bool playing = shell.playFile[0] != '\0';
-    if (!playing && !claimSingleInstance()) return 0;
+    // A replay is checked with no window, no sound and no hand-over to a running copy.
+    if (requests.verify) return verifyCommand(*requests.verify);
+    const bool playing = !loop.playFile.empty();
+    if (!playing && !requests.watch && !claimSingleInstance()) return 0;
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr, "MunchTrail: %s\n", SDL_GetError());
-        return playing ? 1 : 0;
+        if (requests.watch) return 2;
+        return playing ? 1 : 0;  // the editor's test play learns it failed
     }
-    if (!playing) startRaiseWatcher();
+    if (!playing && !requests.watch) startRaiseWatcher();
     catchEndingSignals();
-    const int code = runGame();
+    const int code = requests.watch ? watchCommand(*requests.watch) : runGame();
     SDL_Quit();
     return exitStatusAfterSignal(code);
 }

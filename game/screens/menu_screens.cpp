@@ -3,9 +3,9 @@
 // with Enter only (the start sound in the main menu); the options change the settings in memory at
 // once and the shell stores them at exit.
 #include "game/common/assets.h"
+#include "game/common/game_state.h"
 #include "game/common/keys.h"
 #include "game/common/platform.h"
-#include "game/common/shell_state.h"
 #include "game/common/sound.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
@@ -61,13 +61,13 @@ void menuFadedOut() {
     menus.menuPhase = -1;
     if (leaving == kMenuToScenes) {
         menus.menuItem = 0;
-        shell.currentScreen = sceneSelectScreen;
+        game.currentScreen = sceneSelectScreen;
     } else if (leaving == kMenuToOptions) {
-        shell.currentScreen = optionsScreen;
+        game.currentScreen = optionsScreen;
     } else if (leaving == kMenuToQuit) {
-        shell.currentScreen = nullptr;
+        game.currentScreen = nullptr;
     } else {
-        shell.currentScreen = helpScreen;
+        game.currentScreen = helpScreen;
     }
 }
 
@@ -82,13 +82,13 @@ std::uint32_t slowerSpeed(std::uint32_t fps) {
 void changeOption(bool right) {
     switch (menus.optionsRow) {
         case 0:
-            if (shell.switchDisplayMode != nullptr) shell.switchDisplayMode();
+            game.action = GameAction::SwitchDisplay;  // the loop switches before the next frame
             break;
         case 1:
-            shell.framesPerSecond =
-                right ? fasterSpeed(shell.framesPerSecond) : slowerSpeed(shell.framesPerSecond);
+            options.framesPerSecond =
+                right ? fasterSpeed(options.framesPerSecond) : slowerSpeed(options.framesPerSecond);
             break;
-        case 2: shell.soundMuted = !shell.soundMuted; break;
+        case 2: options.soundMuted = !options.soundMuted; break;
         default: break;
     }
 }
@@ -109,14 +109,14 @@ void optionsWaiting(std::uint8_t key) {
 }
 
 OptionMark speedMark() {
-    if (shell.framesPerSecond == 15) return kOptionMarks.slow;
-    if (shell.framesPerSecond == 25) return kOptionMarks.fast;
+    if (options.framesPerSecond == 15) return kOptionMarks.slow;
+    if (options.framesPerSecond == 25) return kOptionMarks.fast;
     return kOptionMarks.normal;
 }
 
 void drawOptionMarks() {
-    const OptionMark display = shell.isWindowed ? kOptionMarks.window : kOptionMarks.fullScreen;
-    const OptionMark sound = shell.soundMuted ? kOptionMarks.soundOff : kOptionMarks.soundOn;
+    const OptionMark display = options.isWindowed ? kOptionMarks.window : kOptionMarks.fullScreen;
+    const OptionMark sound = options.soundMuted ? kOptionMarks.soundOff : kOptionMarks.soundOn;
     const OptionMark speed = speedMark();
     blitKeyedDim(display.x, display.y, assets.marker, light.brightness);
     blitKeyedDim(speed.x, speed.y, assets.marker, light.brightness);
@@ -147,7 +147,7 @@ void optionsScreen() {
         optionsWaiting(key);
     } else if (stepFadeOut(key)) {
         menus.optionsPhase = -1;
-        shell.currentScreen = mainMenuScreen;
+        game.currentScreen = mainMenuScreen;
     }
     const MenuRect& lit = kOptionsRects[static_cast<std::size_t>(menus.optionsRow)];
     drawPicture(assets.options);

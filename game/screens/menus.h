@@ -1,6 +1,6 @@
 // The state of the five picture screens that frame the game: the logo, the main menu, the two
-// help pages and the options. Kept in a header so that the tests can follow each screen's
-// phase frame by frame and start every test from a fresh state.
+// help pages and the options. The title and menu screens' files share it, and a fresh start
+// (the shell's reset) puts it back to these values.
 #pragma once
 
 #include <cstdint>

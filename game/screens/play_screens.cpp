@@ -4,11 +4,12 @@
 // sounds depend on that order. During play the pause and abandon keys are tested on the held
 // state first, so the queue stays with the worm's steering unless one of them is down.
 #include "game/screens/play_screens.h"
+#include "game/common/frames.h"
 
 #include "game/common/assets.h"
+#include "game/common/game_state.h"
 #include "game/common/keys.h"
 #include "game/common/random.h"
-#include "game/common/shell_state.h"
 #include "game/common/sound.h"
 #include "game/screens/screens.h"
 #include "game/world/draw.h"
@@ -66,13 +67,13 @@ void abandonOnBackspace() {
     world.sceneAccomplished = 1;
     world.endFade = 256;
     playSoundPanned(SoundAccomplished, soundPan(world.segX[0]));
-    shell.currentScreen = &sceneEndScreen;
+    game.currentScreen = &sceneEndScreen;
 }
 
 void pauseOnSpace() {
     if (!takeHeldPress(kKeySpace)) return;
     playSoundFromStart(SoundStart);
-    shell.currentScreen = &pauseScreen;
+    game.currentScreen = &pauseScreen;
 }
 
 void startOnFirstArrow() {
@@ -98,9 +99,9 @@ void followWithLoopSound() {
 void actOnOutcome() {
     const WorldOutcome outcome = world.outcome;
     world.outcome = WorldOutcome::None;
-    if (outcome == WorldOutcome::Won) shell.currentScreen = &sceneEndScreen;
+    if (outcome == WorldOutcome::Won) game.currentScreen = &sceneEndScreen;
     if (outcome == WorldOutcome::Died)
-        shell.currentScreen = world.lives > 0 ? &lifeLostScreen : &sceneEndScreen;
+        game.currentScreen = world.lives > 0 ? &lifeLostScreen : &sceneEndScreen;
 }
 
 void stepWorld() {
@@ -128,7 +129,7 @@ void ambientSound() {
     if (light.brightness <= kDaylight || world.rainTimer >= 1) return;
     if (gameRand() >= world.length * 16) return;
     const int id = SoundAmbientFirst + gameRand() % kAmbientChoices;
-    if (!soundIsLoaded(id) || shell.soundMuted != 0) return;
+    if (!soundIsLoaded(id) || options.soundMuted != 0) return;
     soundSetPan(id, gameRand() % 4000 - 2000);
     soundSetVolume(id, -(gameRand() % 2000));
     soundPlay(id, 0);
@@ -140,11 +141,11 @@ void ambientSound() {
 // keeps its own running flag, so a clock that happens to read 0 cannot restart it.
 void endPictureHold(std::uint8_t key) {
     PlayScreenState& p = playScreens;
-    if (!p.endPictureHolding) {
-        p.endPictureHolding = true;
-        p.endPictureStart = shell.frameTime;
+    if (p.endPictureHolding == 0) {
+        p.endPictureHolding = 1;
+        p.endPictureStart = game.frameTime;
     }
-    if (isSkipPress(key) || ticksBetween(p.endPictureStart, shell.frameTime) > kEndPictureHoldMs) {
+    if (isSkipPress(key) || ticksBetween(p.endPictureStart, game.frameTime) > kEndPictureHoldMs) {
         light.brightness = 256;
         p.endPicturePhase = 1;
     }
@@ -153,9 +154,9 @@ void endPictureHold(std::uint8_t key) {
 void endPictureLeave() {
     PlayScreenState& p = playScreens;
     p.endPictureStart = 0;
-    p.endPictureHolding = false;
+    p.endPictureHolding = 0;
     p.endPicturePhase = -1;
-    shell.currentScreen = shell.playFile[0] != '\0' ? nullptr : &mainMenuScreen;  // --play ends here
+    game.currentScreen = game.singleScene ? nullptr : &mainMenuScreen;  // --play ends here
 }
 
 }  // namespace
@@ -163,10 +164,10 @@ void endPictureLeave() {
 void gameStartScreen() {
     resetWorm(WormReset::NewGame);
     chooseBackground();
-    clearFrameBuffer(rippleMaps);
+    clearRipples();
     clearKeys();
     startLoopSound();
-    shell.currentScreen = &playScreen;
+    game.currentScreen = &playScreen;
 }
 
 void playScreen() {
@@ -186,7 +187,7 @@ void playScreen() {
 void pauseScreen() {
     if (takeHeldPress(kKeySpace)) {
         playSoundFromStart(SoundStart);
-        shell.currentScreen = &playScreen;
+        game.currentScreen = &playScreen;
     }
     // The last play frame stays under the text: only the words are drawn over it.
     FrameBuffer* const previousTarget = drawContext.target;
@@ -213,11 +214,11 @@ void lifeLostScreen() {
     }
     // The next worm: nothing is drawn, the dying frame stays on screen for this tick.
     resetWorm(WormReset::NewLife);
-    clearFrameBuffer(rippleMaps);
+    clearRipples();
     clearKeys();
     stopEverySound();
     startLoopSound();
-    shell.currentScreen = &playScreen;
+    game.currentScreen = &playScreen;
 }
 
 void sceneEndScreen() {
@@ -235,9 +236,9 @@ void sceneEndScreen() {
         stopEverySound();
         light.brightness = 0;
         world.rainTimer = 0;
-        shell.currentScreen = world.quitToMenu == 0       ? &endPictureScreen
-                              : shell.playFile[0] != '\0' ? nullptr
-                                                          : &mainMenuScreen;
+        game.currentScreen = world.quitToMenu == 0 ? &endPictureScreen
+                             : game.singleScene    ? nullptr
+                                                   : &mainMenuScreen;
     }
     updateDayCycle();
     updateRain();

@@ -5,6 +5,7 @@
 // by the name it starts with, so files added or removed meanwhile never confuse the list.
 // The whole frame is composed off screen first so the fade dims the text with the picture.
 #include "game/screens/scene_select.h"
+#include "game/common/frames.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,8 +14,8 @@
 #include <system_error>
 
 #include "game/common/assets.h"
+#include "game/common/game_state.h"
 #include "game/common/keys.h"
-#include "game/common/shell_state.h"
 #include "game/screens/screens.h"
 #include "game/world/world.h"
 #include "render/blit.h"
@@ -22,6 +23,7 @@
 #include "render/pixels.h"
 #include "scene/folders.h"
 #include "scene/scene.h"
+#include "scene/scene_text.h"
 
 namespace {
 
@@ -223,7 +225,7 @@ void handOver() {
     s.sceneWindow[0][0] = '\0';  // the next visit reads the folder again
     light.brightness = 0;
     s.phase = -1;
-    shell.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
+    game.currentScreen = toGame ? &gameStartScreen : &mainMenuScreen;
 }
 
 // A held arrow moves once on its press, waits, then repeats every frame; its release counts
@@ -285,7 +287,8 @@ void drawList() {
     for (int i = 0; i <= kScenePageRows && s.sceneWindow[i][0] != '\0'; ++i) {
         const std::int32_t y = 45 + 8 * i;
         if (y >= 261) break;
-        upperCase(s.sceneWindow[i].data(), name, sizeof name);
+        // File names are UTF-8; the list shows them in the scenes' own Latin-1.
+        upperCase(utf8ToLatin1(s.sceneWindow[i].data()).text.c_str(), name, sizeof name);
         drawItem(35, y, {15, 40, 181, 266}, name);
         // drawItem left the list's own clip rectangle set for the marker
         if (i == s.sceneRow) blitKeyed(15, y - 3, assets.marker);

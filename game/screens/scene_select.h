@@ -1,6 +1,7 @@
 // The scene selection screen's state: one page of up to 27 scene file names, where that page
-// sits in the sorted list of Scenes/*.qsn, the selected row and the held-arrow counters. Kept
-// in a header so that the whole-game tests can follow the selection frame by frame.
+// sits in the sorted list of Scenes/*.qsn, the selected row and the held-arrow counters; and
+// the two rules of the list that other code shares: which files are scenes, and how a
+// description is wrapped.
 #pragma once
 
 #include <array>
@@ -25,6 +26,9 @@ struct SceneSelectState {
     std::int32_t phase = -1;  // -1 fade in, 0 browse, 1 fade out to the game, 2 to the menu
 };
 inline SceneSelectState sceneSelect{};
+inline void resetSceneSelect() {
+    sceneSelect = SceneSelectState{};
+}
 
 // The scene files of the Scenes folder (regular files ending in ".qsn", any letter case, whose
 // names fit an entry), sorted by file name byte by byte. The folder's own order is arbitrary

@@ -1,5 +1,5 @@
 // Every screen of the game, the fades over the shared light level, and the skip press.
-// Screens are plain functions run once per frame through shell.currentScreen
+// Screens are plain functions run once per frame through game.currentScreen
 // (game/common/shell_state.h).
 #pragma once
 

@@ -2,7 +2,7 @@
 // for a skip press or five seconds, the help pages for a skip press only) and fades out to
 // the next screen.
 #include "game/common/assets.h"
-#include "game/common/shell_state.h"
+#include "game/common/game_state.h"
 #include "game/screens/menus.h"
 #include "game/screens/screens.h"
 
@@ -20,7 +20,7 @@ void runHelpPage(std::int32_t& phase, const PixelBuffer* picture, Screen next) {
         }
     } else if (stepFadeOut(key)) {
         phase = -1;
-        shell.currentScreen = next;
+        game.currentScreen = next;
     }
     drawPicture(picture);
 }
@@ -29,9 +29,9 @@ void runHelpPage(std::int32_t& phase, const PixelBuffer* picture, Screen next) {
 void logoWaiting(std::uint8_t key) {
     if (!menus.logoHolding) {
         menus.logoHolding = true;
-        menus.logoStart = shell.frameTime;
+        menus.logoStart = game.frameTime;
     }
-    if (!isSkipPress(key) && ticksBetween(menus.logoStart, shell.frameTime) <= kLogoHoldMs) return;
+    if (!isSkipPress(key) && ticksBetween(menus.logoStart, game.frameTime) <= kLogoHoldMs) return;
     light.brightness = 256;
     menus.logoPhase = 1;
     menus.logoHolding = false;
@@ -47,7 +47,7 @@ void logoScreen() {
         logoWaiting(key);
     } else if (stepFadeOut(key)) {
         menus.logoPhase = -1;
-        shell.currentScreen = mainMenuScreen;
+        game.currentScreen = mainMenuScreen;
     }
     drawPicture(assets.logo);
 }

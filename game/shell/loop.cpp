@@ -2,139 +2,187 @@
 // its pacing, the display-mode switch and the orderly shutdown. The loop sleeps until the
 // next frame is due (the platform wakes it for any event), so an idle game costs next to no
 // processor time; frames still come exactly 1000 / framesPerSecond ms after the tick before.
+// A replay being watched runs through the same loop: the event tap then feeds the recorded
+// frames instead of the player's keys.
+#include "game/shell/shell.h"
+
 #include <cstdint>
 
 #include "game/common/assets.h"
+#include "game/common/frames.h"
 #include "game/common/keys.h"
-#include "game/common/platform.h"
+#include "game/common/light.h"
 #include "game/common/random.h"
 #include "game/common/sound.h"
+#include "game/replay/replay.h"
 #include "game/screens/menus.h"
+#include "game/screens/play_screens.h"
+#include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
 #include "game/shell/gamepad.h"
 #include "game/shell/media.h"
-#include "game/shell/replay.h"
 #include "game/shell/settings.h"
-#include "game/shell/shell.h"
 #include "game/shell/window.h"
+#include "game/world/pond.h"
 #include "game/world/world.h"
+#include "render/cpu.h"
 
 namespace {
 
-// The old check for CPUID and MMX: every x86 processor this builds for has both, and the
-// pixel code needs nothing of other processors.
-bool processorSupported() {
-#if defined(__i386__) || defined(__x86_64__)
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("mmx");
-#else
-    return true;
-#endif
+bool failStartup(const char* message) {
+    raiseFatalError(message);
+    return false;
 }
 
-int failStartup(const char* message) {
-    raiseFatalError(message);
-    return 0;
+// The window, the picture, the keyboard and the sound device: the one bring-up for a game and
+// for a replay to watch. False when a step failed (its message recorded, if it has one).
+bool openGameWindow() {
+    if (!platformCreateWindow(loop.windowSize)) return false;
+    loop.windowOpen = 1;
+    platformPlaceWindow(loop.windowSize);
+    if (!processorSupported()) return failStartup("Require Pentium MMX CPU or higher!");
+    if (!initDisplay()) return failStartup("Failed to initialize screen!");
+    if (!platformInitInput()) return failStartup("Failed to initialize DirectInput!");
+    initSound();  // without a device the game runs silent
+    return true;
+}
+
+// What a screen asked for in the last frame, done before the next one runs.
+void performGameAction() {
+    const GameAction action = game.action;
+    game.action = GameAction::None;
+    if (action == GameAction::SwitchDisplay) switchDisplayMode();
+}
+
+std::uint32_t framePeriod() {
+    const std::uint32_t rate = options.framesPerSecond != 0 ? options.framesPerSecond : 20;
+    return 1000 / rate / (playbackStatus().fast ? 4 : 1);
 }
 
 void waitForNextFrame() {
-    if (shell.nextFrameTime == 0) return;
-    const std::int32_t wait = ticksBetween(platformTicks(), shell.nextFrameTime);
+    if (loop.nextFrameTime == 0) return;
+    const std::int32_t wait = ticksBetween(platformTicks(), loop.nextFrameTime);
     if (wait > 0) platformWaitEvent(wait);
+}
+
+void showStartupFailure() {
+    if (game.errorText[0] != '\0') platformShowError(game.errorText);
+    if (loop.windowOpen) platformDestroyWindow();
+    loop.windowOpen = 0;
 }
 
 }  // namespace
 
 void applySettings(const StoredSettings& stored) {
-    if ((shell.modeOverride < 0 ? stored.windowedMode : static_cast<std::uint32_t>(shell.modeOverride)) == 0)
-        toggleDisplayMode();
-    shell.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
-    if (stored.noSound != 0) shell.soundMuted = 1;
+    if ((loop.modeOverride < 0 ? stored.windowedMode : static_cast<std::uint32_t>(loop.modeOverride)) == 0)
+        switchDisplayMode();
+    options.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
+    if (stored.noSound != 0) options.soundMuted = 1;
 }
 
 int initGame() {
-    shell.switchDisplayMode = toggleDisplayMode;
     const StoredSettings stored = readSettings();
-    shell.windowWidth = static_cast<std::int32_t>(stored.windowWidth);  // before the window is placed
-    shell.windowHeight = static_cast<std::int32_t>(stored.windowHeight);
-    if (!platformCreateWindow()) return 0;
-    shell.windowOpen = 1;
-    platformPlaceWindow();
-    if (!processorSupported()) return failStartup("Require Pentium MMX CPU or higher!");
-    if (!initDisplay()) return failStartup("Failed to initialize screen!");
-    if (!platformInitInput()) return failStartup("Failed to initialize DirectInput!");
-    initSound();  // without a device the game runs silent
-    shell.frameTime = platformTicks();
-    seedRandom(shell.frameTime);
+    loop.windowSize = {static_cast<std::int32_t>(stored.windowWidth),
+                       static_cast<std::int32_t>(stored.windowHeight)};
+    if (!openGameWindow()) return 0;
+    game.frameTime = platformTicks();
+    seedRandom(game.frameTime);
     loadAssetCatalogue();
     // --play: straight into the game with the scene read again after seeding (random beans).
-    if (shell.playFile[0] != '\0' && shell.currentScreen != nullptr) {
-        if (!loadSceneFile(shell.playFile)) return failStartup("Cannot read the scene file!");
-        shell.currentScreen = gameStartScreen;
+    if (!loop.playFile.empty() && game.currentScreen != nullptr) {
+        if (!loadSceneFile(loop.playFile.c_str())) return failStartup("Cannot read the scene file!");
+        game.singleScene = true;
+        game.currentScreen = gameStartScreen;
     }
     applySettings(stored);
-    shell.isActive = 1;
+    loop.isActive = 1;
     clearKeyState();
     return 1;
 }
 
+int runGame() {
+    if (initGame()) return runMessageLoop();
+    showStartupFailure();
+    return loop.playFile.empty() ? 0 : 1;  // the editor's test play learns it failed
+}
+
+int watchReplay(const Replay& replay) {
+    loop.watching = true;
+    const bool opened = openGameWindow();
+    if (opened) loadSounds();  // a sound that fails, or no device, leaves the replay silent
+    if (!opened || !loadAssetFiles()) {
+        if (game.errorText[0] == '\0') raiseFatalError("Failed to initialize screen!");
+        releaseSound();
+        freeAssetImages();
+        showStartupFailure();
+        return 2;
+    }
+    loop.isActive = 1;
+    startPlayback(replay);
+    runMessageLoop();
+    stopPlayback();
+    return 0;
+}
+
+bool loopPass() {
+    if (game.fatalError) {
+        shutdownGame();
+        return false;
+    }
+    platformHandleEvents();
+    if (!loop.windowOpen) return false;
+    if (loop.isActive) frameTick();
+    return loop.windowOpen != 0;
+}
+
 int runMessageLoop() {
-    for (;;) {
-        if (shell.fatalError) {
-            shutdownGame();
-            break;
-        }
-        platformHandleEvents();
-        if (!shell.windowOpen) break;
-        if (!shell.isActive) {
+    while (loopPass()) {
+        if (!loop.isActive) {
             platformWaitEvent(-1);
-            continue;
+        } else if (!game.fatalError) {
+            waitForNextFrame();
         }
-        frameTick();
-        if (shell.windowOpen && !shell.fatalError) waitForNextFrame();
     }
     return 0;
 }
 
-int runGame() {
-    if (initGame()) return runMessageLoop();
-    if (shell.errorText[0] != '\0') platformShowError(shell.errorText);
-    if (shell.windowOpen) platformDestroyWindow();
-    shell.windowOpen = 0;
-    return shell.playFile[0] != '\0' ? 1 : 0;  // the editor's test play learns it failed
-}
-
-void frameTick() {
-    const std::uint32_t now = platformTicks();
-    shell.frameTime = now;
-    if (shell.nextFrameTime != 0 && ticksBetween(now, shell.nextFrameTime) > 0) return;
-    const std::uint32_t rate = shell.framesPerSecond != 0 ? shell.framesPerSecond : 20;
-    shell.nextFrameTime = now + 1000 / rate;
-    if (shell.currentScreen == nullptr) {
-        shutdownGame();
-        return;
-    }
-    runScreenFrame();
-    if (shell.windowOpen) presentFrame();
-}
-
-void toggleDisplayMode() {
+void switchDisplayMode() {
     platformReleaseDisplay();
-    shell.isWindowed = !shell.isWindowed;
-    platformPlaceWindow();
+    options.isWindowed = !options.isWindowed;
+    platformPlaceWindow(loop.windowSize);
     if (!initDisplay()) {
         raiseFatalError("Failed to initialize screen!");
         shutdownGame();
     }
 }
 
+bool gameWindowOpen() {
+    return loop.windowOpen != 0;
+}
+
+void frameTick() {
+    const std::uint32_t now = platformTicks();
+    tapClock(now);
+    if (loop.nextFrameTime != 0 && ticksBetween(now, loop.nextFrameTime) > 0) return;
+    loop.nextFrameTime = now + framePeriod();
+    performGameAction();
+    if (game.currentScreen == nullptr || playbackStatus().ended) {
+        shutdownGame();
+        return;
+    }
+    if (!tapFrameStart()) return;
+    game.currentScreen();
+    tapFrameEnd();
+    if (loop.windowOpen) presentFrame();
+}
+
 void shutdownGame() {
-    if (!shell.windowOpen) return;
+    if (!loop.windowOpen) return;
     finishReplayRecording();
     releaseSound();
     releaseInput();
     platformReleaseDisplay();
-    writeSettings();
+    if (!loop.watching) writeSettings();
     destroyGameWindow();
 }
 
@@ -143,22 +191,30 @@ void loadAssetCatalogue() {
     readHighScore(&world.hiScore);
     if (!loadAssetFiles()) return;
     loadSounds();
-    shell.currentScreen = logoScreen;
+    game.currentScreen = logoScreen;
 }
 
 void releaseAssets() {
     freeAssetImages();
-    writeHighScore(world.hiScore);
-    shell.currentScreen = nullptr;
+    if (!loop.watching) writeHighScore(world.hiScore);
+    game.currentScreen = nullptr;
 }
 
 void resetGameState() {
     resetAssetCatalogue();
     resetWorld();
-    resetShellState();
+    resetGameRecord();
+    loop = LoopState{};
     resetKeyboard();
     resetGamepads();
     resetLight();
     resetMenus();
+    resetPlayScreens();
+    resetSceneSelect();
+    resetPond();
+    clearRipples();
+    resetSoundState();
+    resetFrames();
     resetSettingsState();
+    resetReplays();
 }

@@ -1,7 +1,7 @@
 // The settings file. Its lines are "Name=type:value"; the types are "dword" (an unsigned
 // 32-bit decimal number) and "sz" (the rest of the line). Lines that do not parse, numbers
-// that do not fit in 32 bits and values of the wrong type are treated as missing, exactly as a
-// registry value that cannot be read; the next write drops them.
+// that do not fit in 32 bits and values of the wrong type are treated as missing: the game
+// takes the default, as it does for a value never written, and the next write drops them.
 #include "game/shell/settings.h"
 
 #include <sys/stat.h>
@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "game/common/game_state.h"
 #include "game/shell/shell.h"
 #include "scene/atomic_file.h"
 #include "scene/folders.h"
@@ -109,7 +110,7 @@ SettingsFile loadFile() {
     return parseText(contents);
 }
 
-// Creates each missing folder of the path's directory part, as opening a key creates it.
+// Creates each missing folder of the path's directory part: a first start has no folder yet.
 void makeParentFolders(const std::string& path) {
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
         mkdir(path.substr(0, slash).c_str(), 0700);
@@ -191,12 +192,13 @@ StoredSettings readSettings() {
 
 SettingsWrite writeSettings() {
     SettingsFile file = loadFile();
-    if (shell.modeOverride < 0) setDword(file, "WindowedMode", static_cast<std::uint32_t>(shell.isWindowed));
-    if (shell.windowWidth > 0 && shell.windowHeight > 0)
-        setText(file, "WindowSize",
-                (std::to_string(shell.windowWidth) + "x" + std::to_string(shell.windowHeight)).c_str());
-    setDword(file, "GameSpeed", shell.framesPerSecond);
-    setDword(file, "NoSound", static_cast<std::uint32_t>(shell.soundMuted));
+    if (loop.modeOverride < 0) setDword(file, "WindowedMode", static_cast<std::uint32_t>(options.isWindowed));
+    if (loop.windowSize.width > 0 && loop.windowSize.height > 0)
+        setText(
+            file, "WindowSize",
+            (std::to_string(loop.windowSize.width) + "x" + std::to_string(loop.windowSize.height)).c_str());
+    setDword(file, "GameSpeed", options.framesPerSecond);
+    setDword(file, "NoSound", static_cast<std::uint32_t>(options.soundMuted));
     return saveAndNote(file);
 }
 

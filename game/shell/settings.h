@@ -43,7 +43,7 @@ inline void resetSettingsState() {
 }
 
 StoredSettings readSettings();  // raw stored numbers, defaults for missing ones
-// shell.isWindowed (unless chosen for this run), framesPerSecond, soundMuted, window size
+// options.isWindowed (unless chosen for this run), framesPerSecond, soundMuted, window size
 SettingsWrite writeSettings();
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
 SettingsWrite writeHighScore(std::uint32_t hiScore);

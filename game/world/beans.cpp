@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "game/common/assets.h"
+#include "game/common/game_state.h"
 #include "game/common/random.h"
-#include "game/common/shell_state.h"
 #include "game/common/sound.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
@@ -41,7 +41,7 @@ void dropRandomBean(int colour) {
     if (world.scene.randomFall == 0) return;
     const std::int64_t n = world.fallCounter;
     world.fallCounter += 1;
-    if (n < static_cast<std::int64_t>(shell.framesPerSecond) * world.scene.fallInterval) return;
+    if (n < static_cast<std::int64_t>(options.framesPerSecond) * world.scene.fallInterval) return;
     world.fallCounter = 0;
     listEmptyCells();
     if (candidates.count == 0) return;

@@ -4,6 +4,7 @@
 // start hints and the status panel are drawn over the water. Every pass over the cells goes
 // row by row from the top and column by column from the left, because the splashes of the
 // falling beans draw random numbers in that order.
+#include "game/common/frames.h"
 #include "game/world/draw.h"
 
 #include "game/common/assets.h"

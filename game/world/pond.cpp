@@ -5,6 +5,9 @@
 // the plain ones exactly, which the tests check on random maps.
 #include "game/world/pond.h"
 
+#include <array>
+
+#include "game/common/frames.h"
 #include "render/pixels.h"
 
 #if defined(__SSE2__)
@@ -15,9 +18,11 @@ namespace {
 
 constexpr int kRow = kFrameWidth;  // heights and pixels both have 400 per row
 
+// The two height maps, one value per frame pixel; the packed kernels read eight at a time.
+alignas(64) std::array<std::int16_t, kFramePixels> rippleHeights[2];
+
 std::int16_t* rippleMap(int which) {
-    // The slot is a plain block of 480,000 bytes; the ripple code is its only user.
-    return reinterpret_cast<std::int16_t*>(rippleMaps->pixels) + which * kFramePixels;
+    return rippleHeights[which].data();
 }
 
 PondRect currentClip() {
@@ -127,6 +132,10 @@ void refractRowFast(std::uint32_t* frame, const std::uint32_t* floor, const std:
 #endif
 
 }  // namespace
+
+void clearRipples() {
+    for (auto& map : rippleHeights) map.fill(0);
+}
 
 std::int16_t* rippleCurrent() {
     return rippleMap(pond.currentMap);

@@ -1,5 +1,5 @@
 // The water surface of the pond: two maps of signed 16-bit ripple heights, one per frame
-// pixel, living in the frame slot rippleMaps. Discs are stamped into the current map, one wave
+// pixel. Discs are stamped into the current map, one wave
 // step per frame advances it, and the refraction looks the pond floor (backdropBuffer) up
 // through the slopes of the surface into the frame (drawBuffer). Every operation works inside
 // the clip rectangle of the drawing context; the play screens keep it whole while they run.
@@ -8,9 +8,15 @@
 #include <cstdint>
 
 struct PondState {
-    std::int32_t currentMap = 0;  // which half of rippleMaps is rippleCurrent (0 or 1)
+    std::int32_t currentMap = 0;  // which of the two maps is rippleCurrent (0 or 1)
 };
 inline PondState pond{};
+inline void resetPond() {
+    pond = PondState{};
+}
+
+// Still water: every height of both maps 0.
+void clearRipples();
 
 // The map that is stamped into and refracted through, and the one before it. Swapping them is
 // how the wave step moves on: nothing is ever copied.

@@ -31,6 +31,10 @@ void resetPlayfield() {
     world.stoneQueue.fill(StoneEntry{});
     world.stoneRead = 0;
     world.stoneWrite = 0;
+    // A scene without a start or an exit cell gets the corner, not the cell of the scene read
+    // before it: what a game starts from depends on its own scene alone, so its replay holds.
+    world.startCol = world.startRow = 0;
+    world.exitCol = world.exitRow = 0;
 }
 
 void fillPlayfield(int column, int row, std::uint8_t sceneCell) {

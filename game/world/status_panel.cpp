@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "game/common/assets.h"
+#include "game/common/frames.h"
 #include "game/common/keys.h"
 #include "game/world/draw.h"
 #include "game/world/world.h"

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+#include "game/common/digest.h"
 #include "scene/scene.h"
 
 inline constexpr int kFieldColumns = 40;
@@ -47,7 +48,7 @@ enum CellEffectCode : std::uint8_t {
     EffectNone = 255,
 };
 
-enum class WorldOutcome : std::uint8_t { None, Won, Died };
+enum class WorldOutcome : std::int32_t { None, Won, Died };
 
 enum Direction : std::uint8_t { Up = 0, Right = 1, Down = 2, Left = 3 };
 
@@ -88,7 +89,7 @@ struct WorldState {
     // a segment; -9..-1 means it is crossing the wrap seam.
     std::array<std::int32_t, kMaxSegments> segX{};
     std::array<std::int32_t, kMaxSegments> segY{};
-    std::array<std::uint8_t, kMaxSegments> segDir{};  // Direction
+    std::array<std::int32_t, kMaxSegments> segDir{};  // Direction
     std::int32_t length = 1;
     std::int32_t pendingGrowth = 0;
     std::int32_t tailHold = 0;  // after a death: the still frames before the burst
@@ -142,6 +143,10 @@ struct WorldState {
 inline WorldState world{};
 inline void resetWorld() {
     world = WorldState{};
+}
+// Every byte of the world: a member added later is in the replays' checkpoints at once.
+inline std::uint64_t digestWorld(std::uint64_t hash) {
+    return digestBytes(world, hash);
 }
 
 // ---- Scene loading (scene_load.cpp) -------------------------------------------------------

@@ -6,7 +6,6 @@
 #include "game/common/keys.h"
 #include "game/common/light.h"
 #include "game/common/random.h"
-#include "game/common/shell_state.h"
 #include "game/common/sound.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"

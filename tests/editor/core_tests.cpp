@@ -3,14 +3,20 @@
 // the undo history against a plain list, and the command line.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "editor/core/command_line.h"
+#include "editor/core/document_rules.h"
+#include "editor/core/editing.h"
 #include "editor/core/editor_state.h"
+#include "editor/core/properties_form.h"
 #include "editor/core/undo_history.h"
 #include "render/blit.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
@@ -25,7 +31,7 @@ protected:
         viewImages = {solid(400, 300, kBackground), solid(10, 10, kShadow),  solid(10, 10, kStart),
                       solid(10, 10, 0xC00000),      solid(10, 10, 0xFFFF00), solid(10, 10, kStone)};
         setupViewDisplay();
-        setViewScale(800, 600);  // the view at twice the picture's size: 20 pixels a cell
+        setViewGeometry(800, 600, 0);  // the view at twice the picture's size: 20 pixels a cell
     }
     void TearDown() override { releaseViewImages(); }
     static PixelBuffer* solid(int width, int height, Colour colour) {
@@ -41,14 +47,16 @@ protected:
     static Colour pixel(int x, int y) { return viewDrawBuffer.pixels[y * kFrameWidth + x] & 0xFFFFFFu; }
 };
 
-// View pixels map to cells by truncation toward zero; a zero-sized view keeps the last cell.
+// View pixels map to cells by truncation toward zero, at the largest whole factor that fits (or
+// the zoom's), the picture centred in a larger view.
 TEST_F(EditorCore, MousePositionsTruncateTowardZero) {
     // clang-format off
-    for (auto [width, height, x, y, column, row] : {std::array{400, 300, 9, 9, 0, 0}, {400, 300, -9, -9, 0, 0},
-             {400, 300, -10, 299, -1, 29}, {800, 600, 799, 599, 39, 29}, {0, 0, 100, 100, 39, 29},
-             {0, 600, 5, 5, 39, 29}, {800, 300, 30, 30, 1, 3}}) {
+    for (auto [width, height, zoom, x, y, column, row] : {std::array{400, 300, 0, 9, 9, 0, 0},
+             {400, 300, 0, -9, -9, 0, 0}, {400, 300, 0, -10, 299, -1, 29}, {800, 600, 0, 799, 599, 39, 29},
+             {1000, 600, 0, 100, 0, 0, 0}, {1000, 600, 0, 80, 5, -1, 0}, {1000, 700, 0, 899, 649, 39, 29},
+             {799, 600, 0, 209, 160, 1, 1}, {800, 600, 3, 59, 59, 1, 1}}) {
         // clang-format on
-        setViewScale(width, height);
+        setViewGeometry(width, height, zoom);
         mouseToCell(x, y);
         EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(column, row)) << x << y;
     }
@@ -103,12 +111,136 @@ TEST_F(EditorCore, PictureShowsCellsShadowsThePreviewOnceAndTheHoverFrame) {
     renderSceneView();
     EXPECT_EQ(std::tuple(pixel(52, 52), pixel(82, 82), pixel(0, 290), pixel(9, 299)),
               std::tuple(kStone, kBackground, kFrame, kFrame));
+    // The selection framed in yellow; no hover frame once the mouse has left; a floating block
+    // shown at every paint, framed where it would land.
+    editorState.hoverShown = false, selectCells(6, 6, 5, 5);
+    renderSceneView();
+    EXPECT_EQ(std::tuple(pixel(0, 290), pixel(50, 50), pixel(69, 69), pixel(65, 65)),
+              std::tuple(kBackground, 0xFFFF00u, 0xFFFF00u, kBackground));
+    startPaste(selectedBlock()), hover(20, 20), editorState.scene.grid = Scene::filledGrid();
+    renderSceneView();
+    renderSceneView();
+    EXPECT_EQ(std::tuple(pixel(202, 202), pixel(200, 200), pixel(219, 219), pixel(215, 215)),
+              std::tuple(kStone, kFrame, 0xFFFF00u, kBackground));
     destroyPixelBuffer(viewImages.background);  // a failed reload keeps no stale preview
     viewImages.background = nullptr;
     preview(8, 8) = StartPoint;
     renderSceneView();
     renderSceneView();
     EXPECT_EQ(pixel(82, 82), 0u);
+}
+
+// The brush paints every cell a drag crosses, however fast the pointer, at the release; the right
+// button erases the same way, and a right click without a drag still drops the shape.
+TEST_F(EditorCore, BrushPaintsEveryCellADragCrosses) {
+    selectUnit(RedBean), selectShape(BrushShape);
+    drag(1, 1, 9, 5), hover(9, 1), mouseMoved(true);
+    EXPECT_EQ(std::tuple(preview(5, 3), preview(9, 3), cell(5, 3)), std::tuple(RedBean, RedBean, EmptyCell));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), RedBean), 13);
+    rightButtonDown(false), hover(9, 5), mouseMoved(false);
+    EXPECT_EQ(preview(9, 3), ErasedPreview);
+    EXPECT_TRUE(rightButtonUp());
+    EXPECT_EQ(std::tuple(cell(9, 3), cell(8, 4), cell(1, 1)), std::tuple(EmptyCell, RedBean, RedBean));
+    drag(20, 20, 30, 20), rightButtonDown(true);  // a right click cancels a drag, as with every shape
+    EXPECT_FALSE(rightButtonUp() || leftButtonUp());
+    EXPECT_EQ(cell(25, 20), EmptyCell);
+    rightButtonDown(false);
+    EXPECT_FALSE(rightButtonUp());
+    EXPECT_EQ(std::tuple(editorState.currentShape, editorState.currentUnit), std::tuple(NoShape, RedBean));
+}
+
+// A block placed as the clipboard text gave it, then turned, copied and pasted (its start moves
+// the scene's one), dragged away, erased; a dropped floating block changes nothing.
+TEST_F(EditorCore, SelectionsCopyPasteMoveAndTurn) {
+    CellBlock block;
+    const auto place = [&block](const char* text, int column, int row) {
+        ASSERT_TRUE(readBlockText(text, block));
+        startPaste(block), hover(column, row), leftButtonDown();
+        EXPECT_TRUE(leftButtonUp());
+    };
+    const auto selected = [] { return blockText(selectedBlock()); };
+    place("\r\n rogS\r\n#*-E\n\n", 2, 1);
+    EXPECT_EQ(std::tuple(cell(2, 1), cell(3, 1), cell(2, 2), cell(3, 2)),
+              std::tuple(EmptyCell, RedBean, StoneBean, EmptyCell));
+    EXPECT_EQ(selected(), ".rogS\n#..E.\n");
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell), 1194);
+    EXPECT_TRUE(turnSelection(Turn::FlipHorizontally));
+    EXPECT_EQ(selected(), "Sgor.\n.E..#\n");
+    EXPECT_TRUE(turnSelection(Turn::FlipVertically));
+    EXPECT_EQ(selected(), ".E..#\nSgor.\n");
+    EXPECT_TRUE(turnSelection(Turn::HalfTurn));
+    EXPECT_EQ(selected(), ".rogS\n#..E.\n");
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), EmptyCell), 1194);
+    place(selected().c_str(), 38, 28);  // the edge cuts off its start and exit: the scene keeps its own
+    EXPECT_EQ(std::tuple(cell(6, 1), cell(5, 2), cell(38, 28), cell(39, 28), cell(38, 29)),
+              std::tuple(StartPoint, ExitPoint, EmptyCell, RedBean, StoneBean));
+    place("S.\n.S", 0, 0);  // one start: the block's first
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), StartPoint), 1);
+    selectShape(SelectShape), drag(4, 2, 1, 1);
+    EXPECT_FALSE(leftButtonUp());
+    EXPECT_EQ(selected(), "..ro\n.#..\n");
+    cell(3, 2) = GreenBean, drag(2, 2, 12, 22), previewFloating();  // dragged by its cell (2, 2)
+    EXPECT_EQ(std::tuple(preview(2, 2), preview(12, 22), cell(2, 2)),
+              std::tuple(ErasedPreview, StoneBean, StoneBean));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::tuple(cell(2, 2), cell(13, 21), cell(12, 22), cell(13, 22)),
+              std::tuple(EmptyCell, RedBean, StoneBean, GreenBean));
+    EXPECT_TRUE(eraseSelection());
+    const Scene before = editorState.scene;
+    startPaste(block), turnSelection(Turn::HalfTurn), cancelSelection(), hover(0, 0), leftButtonDown();
+    EXPECT_FALSE(leftButtonUp());
+    EXPECT_EQ(editorState.scene.grid, before.grid);
+    for (const std::string& text : {std::string(), std::string("rog\nx\n"), std::string(41, 'r'),
+                                    std::string(40, 'r') + std::string(30, '\n') + "r"})
+        EXPECT_FALSE(readBlockText(text, block));
+    EXPECT_TRUE(readBlockText(std::string(40, 'r') + std::string(29, '\n') + "r", block) &&
+                block.height == 30);
+    selectAllCells();
+    EXPECT_EQ(blockText(selectedBlock()).size(), std::size_t((kSceneColumns + 1) * kSceneRows));
+}
+
+// Flood fill takes the area of equal cells under the pointer, not across the edges, previewed
+// until the release; filling a cell with what it holds changes nothing.
+TEST_F(EditorCore, FloodFillStopsAtOtherCellsAndAtTheEdges) {
+    for (int row = 0; row < kSceneRows; ++row) cell(1, row) = StoneBean;
+    cell(0, 5) = RedBean;
+    selectUnit(BlueBean), selectShape(FillShape), drag(20, 20, 0, 0);
+    EXPECT_EQ(std::tuple(preview(0, 0), preview(0, 29), preview(0, 5), preview(39, 0), cell(0, 0)),
+              std::tuple(BlueBean, EmptyCell, EmptyCell, EmptyCell, EmptyCell));
+    EXPECT_TRUE(leftButtonUp());
+    EXPECT_EQ(std::count(editorState.scene.grid.begin(), editorState.scene.grid.end(), BlueBean), 5);
+    EXPECT_FALSE(floodFill(0, 0, false));
+    selectUnit(EraserUnit);
+    EXPECT_TRUE(floodFill(1, 0, false));
+    EXPECT_EQ(cell(1, 29), EmptyCell);
+}
+
+// The keyboard's cursor is the hover cell, kept on the grid: Space paints the unit (a start moves),
+// Delete erases, Enter places a point or a floating block. The status bar names the cell's content
+// and the scene's counts.
+TEST_F(EditorCore, KeyboardCursorPaintsErasesAndPlacesPoints) {
+    moveCursor(-5, 40);
+    EXPECT_EQ(std::pair(editorState.hoverCol, editorState.hoverRow), std::pair(0, 29));
+    EXPECT_FALSE(paintAtCursor());  // no unit
+    selectUnit(RandomBean);
+    EXPECT_TRUE(paintAtCursor());
+    EXPECT_FALSE(enterAtCursor());  // not a point
+    selectUnit(StartPoint), moveCursor(3, 0);
+    EXPECT_TRUE(enterAtCursor());
+    moveCursor(1, 0);
+    EXPECT_TRUE(paintAtCursor());
+    EXPECT_EQ(std::tuple(cell(0, 29), cell(3, 29), cell(4, 29)),
+              std::tuple(RandomBean, EmptyCell, StartPoint));
+    EXPECT_TRUE(eraseAtCursor());
+    cell(5, 5) = StoneBean, cell(6, 6) = 9, moveCursor(-4, 0);
+    EXPECT_EQ(contentText(), "Random bean   |   r 0  o 0  g 0  b 0  p 0  ? 1  # 1");
+    const auto content = [](int column, int row) {
+        editorState.hoverCol = column, editorState.hoverRow = row;
+        return contentText().substr(0, contentText().find(' '));
+    };
+    EXPECT_EQ(std::tuple(content(6, 6), content(0, 0), content(-1, 0), content(0, 30)),
+              std::tuple("Code", "Empty", "Off", "Off"));
 }
 
 // Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the
@@ -126,22 +258,111 @@ TEST_F(EditorCore, BeansShowTheirOwnTexels) {
 }
 
 // A scene is saved beside the shipped ones only where the programs run portable and may write
-// there; otherwise into the player's own folder, which the first save creates.
-TEST_F(EditorCore, SavePathIsTheWritableScenesFolderOrThePlayersOwn) {
+// there, otherwise into the player's own folder, which the first save creates. Save writes in
+// place only to the document's own file at its place there; everything else asks, proposing
+// that place (a new scene's named after its title).
+TEST_F(EditorCore, SavesGoToTheScenePlaceAndAskForANameOtherwise) {
     char pattern[] = "/tmp/kelvsaveXXXXXX";
-    const std::string root = mkdtemp(pattern), own = root + "/data/munchtrail/Scenes/pond.qsn";
+    const std::string root = mkdtemp(pattern), own = root + "/data/munchtrail/Scenes/",
+                      shipped = root + "/p/Scenes/";
     setenv("XDG_DATA_HOME", (root + "/data").c_str(), 1);
-    std::filesystem::create_directories(root + "/portable/Scenes");
-    for (auto [folder, portable, expected] :
-         {std::tuple{"/portable", true, root + "/portable/Scenes/pond.qsn"},
-          {"/noscenes", true, own},
-          {"/portable", false, own}}) {
+    std::filesystem::create_directories(shipped);
+    editorState.scene.title = " ..Pond/Party\xE9 ";
+    // clang-format off
+    for (auto [folder, portable, path, name, writable, rename, saveAs, dialog, expected] : {
+             std::tuple{"/p", true, std::string(), "Untitled", false, false, false, true, shipped + "Pond-Party\u00E9.qsn"},
+             {"/none", true, "", "Untitled", false, false, false, true, own + "Pond-Party\u00E9.qsn"},
+             {"/p", false, "", "Untitled", false, false, false, true, own + "Pond-Party\u00E9.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", true, false, false, false, shipped + "a.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", true, false, true, true, shipped + "a.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", false, false, false, true, shipped + "a.qsn"},
+             {"/p", true, shipped + "a.qsn", "a.qsn", true, true, false, true, shipped + "Pond-Party\u00E9.qsn"},
+             {"/p", true, root + "/a.qsn", "a.qsn", true, false, false, true, shipped + "a.qsn"}}) {
+        // clang-format on
         std::filesystem::remove_all(root + "/data");
         editorState.programFolder = root + folder, editorState.portable = portable;
-        EXPECT_EQ(sceneSavePath("pond.qsn"), expected) << folder << portable;
+        const SavePlan plan = planSave({path, name, writable, rename, saveAs}, editorState.scene);
+        EXPECT_EQ(std::pair(plan.dialog, plan.path), std::pair(dialog, expected)) << path << saveAs << rename;
         EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(expected).parent_path()));
     }
+    EXPECT_TRUE(!savedOutsideItsPlace(shipped + "b.qsn") && savedOutsideItsPlace(root + "/b.qsn"));
+    EXPECT_EQ(proposedFileName(" . "), "Untitled.qsn");
+    EXPECT_EQ(fileNameWarning("caf\u00E9.qsn"), "");
+    EXPECT_EQ(
+        fileNameWarning("\u20AC\u00E9t\u00E9.qsn"),
+        "The game can show only Latin-1 characters in its scene list, and \"\u20AC\" is not one: it will "
+        "list this scene as \"?\u00E9T\u00E9.QSN\".");
     std::filesystem::remove_all(root);
+}
+
+// The properties dialog's enabling rules. Each row opens a scene (objective, random fall, goal
+// score), chooses an objective (one outside the list changes nothing) and may click Random fall;
+// then Random fall (checked, enabled), the interval and the goal score show their states. A field
+// holding a value its rule refuses is enabled, so that it can be corrected.
+TEST(PropertiesForm, FieldsAreEnabledByTheObjectiveAndRandomFall) {
+    // clang-format off
+    for (auto [objective, fall, goal, choose, click, expected] : {
+             std::tuple{Standard, 1, 5, -1, -1, "1110"}, {EatUp, 1, 5, -1, -1, "0000"},
+             {Standard, 1, 5, EatUp, -1, "0000"}, {EatUp, 0, 5, GoalScore, -1, "0101"},
+             {EatUp, 0, 5, GoalScore, 1, "1111"}, {Standard, 1, 5, Escape, 0, "0100"},
+             {Standard, 0, 2, 7, -1, "0101"}}) {
+        // clang-format on
+        Scene scene;
+        scene.objective = objective, scene.randomFall = fall, scene.goalScore = goal;
+        PropertiesForm form = openPropertiesForm(scene);
+        chooseObjective(form, choose);
+        if (click >= 0) clickRandomFall(form, click == 1);
+        std::string states;
+        for (bool on : {form.randomFall, form.randomFallEnabled, form.intervalEnabled, form.goalScoreEnabled})
+            states += on ? '1' : '0';
+        EXPECT_EQ(states, expected) << objective << choose << click;
+    }
+    std::set<char> keys;
+    for (const char* label : propertyLabels) keys.insert(char(std::tolower(std::strchr(label, '&')[1])));
+    EXPECT_EQ(keys.size(), propertyLabels.size());
+}
+
+// OK checks the title, the enabled interval and goal score and the description, in this order,
+// and names the first refused field with the dialog's message; the scene changes only when all
+// are good. Texts come back as Latin-1 with CR LF breaks, untouched ones as the bytes they were.
+TEST(PropertiesForm, OkRefusesTheFirstBadFieldOrTakesTheWholeForm) {
+    Scene scene;
+    scene.objective = GoalScore, scene.description = std::string(200, 'd') + std::string(55, '\n');
+    const std::string euro = latin1Message(0x20AC);
+    // clang-format off
+    for (auto [field, text, refused, message] : {
+             std::tuple<int, std::string, int, std::string>{IntervalField, "61", IntervalField, rangeMessage(0, 60)},
+             {IntervalField, " ten", IntervalField, std::string(kIntegerMessage)},
+             {GoalScoreField, "4", GoalScoreField, rangeMessage(5, 9999999)},
+             {TitleField, std::string(29, 'T'), TitleField, lengthMessage(28)},
+             {DescriptionField, std::string(127, 'd') + "\n" + std::string(127, 'd'), DescriptionField, lengthMessage(255)},
+             {DescriptionField, "\u00FF\u20AC\U0001F41B", DescriptionField, euro},
+             {IntervalField, " +60 ", -1, ""}}) {
+        // clang-format on
+        PropertiesForm form = openPropertiesForm(scene);
+        std::string* typed[] = {&form.title, nullptr,         nullptr,          &form.interval,
+                                nullptr,     &form.goalScore, &form.description};
+        *typed[field] = text;
+        Scene edited = scene;
+        const FormVerdict verdict = acceptPropertiesForm(form, edited);
+        EXPECT_EQ(std::pair(verdict.field, verdict.message), std::pair(refused, message)) << text;
+        EXPECT_EQ(sceneDiskBytes(edited),
+                  sceneDiskBytes(refused < 0 ? (scene.fallInterval = 60, scene) : scene));
+    }
+    PropertiesForm form = openPropertiesForm(scene);
+    form.title = "Caf\u00E9\r\n", form.background = 9, form.description = "line one\nline two";
+    chooseObjective(form, Escape);
+    clickRandomFall(form, false);
+    form.goalScore = form.interval = "99";  // disabled now: neither is read
+    ASSERT_EQ(acceptPropertiesForm(form, scene).field, -1);
+    EXPECT_EQ(std::tuple(scene.title, scene.background, scene.randomFall, scene.fallInterval, scene.objective,
+                         scene.goalScore, scene.description),
+              std::tuple("Caf\xE9", 9, 0, 60, Escape, 5, "line one\r\nline two"));
+    scene.title = "Odd\rone";  // untouched, it still has to keep to one line
+    EXPECT_EQ(acceptPropertiesForm(openPropertiesForm(scene), scene).message, kOneLineMessage);
+    // The preview: 31 columns, upper case, "?" where the game's font has no letter, 15 lines.
+    EXPECT_EQ(descriptionPreview(std::string(31, 'a') + "b{\u00E9\u20AC" + std::string(20, '\n') + "x"),
+              std::string(31, 'A') + "\nB???" + std::string(13, '\n'));
 }
 
 // Random commits, undos, redos and saves against a list of snapshot numbers (a number is never

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real KELV under a virtual X server, driven by xdotool: its window under its own title, a
-# line of red beans and a start point painted with real keys and mouse, Ctrl+S through the file
+# line of red beans brushed, selected, copied and pasted, a box of stones filled with green and a
+# start point placed with the cursor keys, all with real keys and mouse, Ctrl+S through the file
 # dialog, and the file that scenetool reads back; told to end by SIGTERM, KELV ends so and saves
 # nothing aside for the saved scene. With MT_INSTALLED_TREE (install_check.sh) the
 # installed kelv runs with a fresh home and saves into the player's own folder, and the installed
@@ -39,22 +40,37 @@ top=$(convert "$artefacts/1-started.png" -crop "1x300+$((X + 1))+$Y" +repage txt
 at() { echo "$((X + 20 * $1 + 10)) $((Y + ${top:-60} + 20 * $2 + 10))"; }
 drag() { xdotool mousemove $(at $1 $2) sleep 0.1 mousedown 1 sleep 0.1 mousemove $(at $3 $4) sleep 0.1 mouseup 1 sleep 0.3; }
 
-step "paint (keys choose the unit, the Scene menu the shape, the mouse drags) and Ctrl+S"
-xdotool key --delay 150 1 alt+s l
+click() { xdotool mousemove $(at $1 $2) sleep 0.1 click 1 sleep 0.3; }
+
+step "paint with keys and mouse: a brushed line, copied and pasted, a filled box, a start; Ctrl+S"
+xdotool key --delay 150 1 b          # red bean, the brush
+drag 5 10 25 10                      # one fast move: the brush joins the cells between
+xdotool key s                        # select the line, copy it, paste it four rows lower
 drag 5 10 25 10
-xdotool key 8
-drag 20 20 20 20
+xdotool key ctrl+c
+xdotool mousemove $(at 5 14) sleep 0.2 key ctrl+v
+click 5 14
+xdotool key --delay 150 6 alt+s a    # stones, the Scene menu's rectangle
+drag 30 20 36 26
+xdotool key --delay 150 3 f          # green beans, fill inside the box
+click 33 23
+xdotool key --delay 150 f 8          # the start point, placed with the cursor keys and Enter
+click 19 20
+xdotool key Right Return ctrl+g
+sleep 0.5
+import -window root "$artefacts/2-painted.png"
 xdotool key ctrl+s
 sleep 1.2
 xdotool key Return
 sleep 1
-import -window root "$artefacts/2-saved.png"
+import -window root "$artefacts/3-saved.png"
 [ "$(xdotool getwindowname "$win")" = "Untitled.qsn - Munch Trail Scene Editor" ] || fail "the title after the save"
 "$scenetool" show "$scene" >"$artefacts/show.txt" 2>&1 || fail "no scene that scenetool reads at $scene"
-for line in '|.....rrrrrrrrrrrrrrrrrrrrr..............|' '|....................S...................|' \
-  '21 beans, 0 random beans, 0 stones'; do
+for line in '|.....rrrrrrrrrrrrrrrrrrrrr..............|' '|....................S.........#######...|' \
+  '|..............................#ggggg#...|' '67 beans, 0 random beans, 24 stones'; do
   grep -qxF "$line" "$artefacts/show.txt" || fail "the saved scene lacks $line"
 done
+[ "$(grep -cxF '|.....rrrrrrrrrrrrrrrrrrrrr..............|' "$artefacts/show.txt")" = 2 ] || fail "the pasted line"
 step "SIGTERM ends KELV"
 kill $pid
 wait $pid

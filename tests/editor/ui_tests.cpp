@@ -19,14 +19,17 @@
 #include "editor/app/properties_dialog.h"
 #include "editor/app/test_play.h"
 #include "editor/core/editor_state.h"
+#include "scene/scene_rules.h"
 
 namespace {
 
-// Every prompt the editor showed, as "stop: text", "warn: text", "save? title", "save as: name",
+// Every prompt the editor showed, as "stop: text", "warn: text", "inform: text", "confirm: text",
+// "save? title", "save as: name",
 // "open: folder", "show: file", "recover? title"; the answers given to them.
 struct Prompts {
     QStringList said;
     SaveAnswer answer = SaveAnswer::Yes;
+    bool proceed = true;           // past a warning
     QString chosen;                // by the file dialogs; none: Save as takes what it proposes
     QList<RecoverAnswer> recover;  // in turn; Later when they run out
     QString last() const { return said.isEmpty() ? QString() : said.last(); }
@@ -60,6 +63,8 @@ public:
         editorPrompts = {
             [](QWidget*, const QString& text) { say("stop", text, 0); },
             [](QWidget*, const QString& text) { say("warn", text, 0); },
+            [](QWidget*, const QString& text) { say("inform", text, 0); },
+            [](QWidget*, const QString& text, const QString&) { return say("confirm", text, asked.proceed); },
             [](QWidget*, const QString& title) { return say("save?", title, asked.answer); },
             [](QWidget*, const QString& name) {
                 return say("save as", name,
@@ -104,11 +109,13 @@ public:
         });
         command(CmdSetProperties);
     }
-    // A mouse event at the middle of a cell, whatever size the view has.
+    // A mouse event at the middle of a cell, whatever size and zoom the view has.
     void mouse(QEvent::Type type, int column, int row, Qt::MouseButton button = Qt::LeftButton,
                Qt::MouseButtons held = Qt::LeftButton) {
-        QWidget* view = frame()->view();
-        const QPointF at((10 * column + 5) * view->width() / 400.0, (10 * row + 5) * view->height() / 300.0);
+        CKELVView* view = frame()->view();
+        setViewGeometry(view->width(), view->height(), view->zoom());
+        const QPointF at(editorState.viewLeft + (10 * column + 5) * editorState.scaleX,
+                         editorState.viewTop + (10 * row + 5) * editorState.scaleY);
         QMouseEvent event(type, at, view->mapToGlobal(at), button, held, Qt::NoModifier);
         QApplication::sendEvent(view, &event);
         view->repaint();
@@ -174,7 +181,7 @@ TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
     EXPECT_FALSE(on(CmdBlueBean));
     qsizetype items = 0;  // every command once, with the separators and the four recent files
     for (QAction* menu : frame->menuBar()->actions()) items += menu->menu()->actions().size();
-    EXPECT_EQ(items, 38);
+    EXPECT_EQ(items, 58);
 }
 
 // Each unit with a shape through the view's own mouse mapping: the cells appear on the release,
@@ -203,70 +210,40 @@ TEST_F(Kelv, EachUnitAndShapeGivesItsCells) {
     }
 }
 
-// A refused OK names the range, keeps the
-// dialog open with the field focused, and Cancel then leaves the scene as it was, the fields
-// changed before the bad one included. Untouched fields hand back their bytes as read (a lone CR in
-// the title, a description that would grow past the limit if converted), disabled ones are not read
-// (a goal score out of range, an interval with random fall off); every OK marks the scene modified and a new
-// background shows at once.
-TEST(KelvDialog, RefusalsNameTheRangeAndOkKeepsUntouchedFieldsAsRead) {
+// The dialog shows the form of the scene and forwards what is typed (its rules are the core's):
+// a refused OK warns, keeps the dialog open with the field focused, and Cancel then leaves the
+// scene as it was; an accepted one changes the scene, marks it modified and shows the new
+// background at once. The preview follows the description as the game's list will show it.
+TEST(KelvDialog, ShowsTheFormAndForwardsWhatWasTyped) {
     Editor e;
     Scene odd;
-    odd.title = "Odd\rone", odd.description = std::string(200, 'd') + std::string(55, '\n'),
     odd.goalScore = 2;
     const QString path = e.folder() + "/odd.qsn";
     ASSERT_TRUE(writeSceneFile(path.toLocal8Bit().constData(), odd) && e.start({"KELV", path}));
     CScenePropertiesDlg* dialog = e.frame()->propertiesDialog();
     dialog->exchangeToControls();
-    EXPECT_EQ(dialog->backgroundList->currentText(), "Auto cycle background");
-    const QString euro =
-        "Please enter only Latin-1 characters: \"\u20AC\" (U+20AC) cannot be stored in a scene.";
-    // clang-format off
-    for (auto [field, value, message] : {  // 0 interval, 1 goal score, 2 title, 3 description
-             std::tuple{0, QString("61"), QString("Please enter an integer between 0 and 60.")},
-             {0, "ten", "Please enter an integer."},
-             {1, "4", "Please enter an integer between 5 and 9999999."},
-             {2, QString(29, 'T'), "Please enter no more than 28 characters."},
-             {3, QString(127, 'd') + "\n" + QString(127, 'd'), "Please enter no more than 255 characters."},
-             {3, "\u00FF\u20AC\U0001F41B", euro}}) {  // the first one is named
-        // clang-format on
-        dialog->exchangeToControls();
-        dialog->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
-        dialog->activateWindow();
-        dialog->objectiveList->setCurrentIndex(GoalScore);  // enables the goal score
-        dialog->backgroundList->setCurrentIndex(4);
-        dialog->goalScoreEdit->setText("5");
-        QWidget* target = QList<QWidget*>{dialog->intervalEdit, dialog->goalScoreEdit, dialog->titleEdit,
-                                          dialog->descriptionEdit}[field];
-        if (auto* line = qobject_cast<QLineEdit*>(target)) line->setText(value);
-        if (field == 3) dialog->descriptionEdit->setPlainText(value);
-        asked.said.clear();
-        dialog->accept();
-        EXPECT_EQ(asked.said, QStringList{"warn: " + message});
-        EXPECT_EQ(QApplication::focusWidget(), target) << value.toStdString();
-        for (QPushButton* button : dialog->findChildren<QPushButton*>())
-            if (button->text() == "&Cancel") button->click();
-        EXPECT_FALSE(dialog->isVisible());
-        EXPECT_EQ(sceneDiskBytes(editorState.scene), sceneDiskBytes(odd));
-    }
-    e.setProperties([](CScenePropertiesDlg* dialog) {
-        dialog->randomFallBox->click(), dialog->intervalEdit->setText("99");
-    });
-    odd.randomFall = 0;
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    dialog->activateWindow();
+    EXPECT_TRUE(dialog->goalScoreEdit->isEnabled() &&
+                dialog->intervalEdit->isEnabled());  // 2 must be corrected
+    dialog->backgroundList->setCurrentIndex(4);
+    dialog->accept();
+    EXPECT_EQ(asked.said, QStringList{"warn: Please enter an integer between 5 and 9999999."});
+    EXPECT_EQ(QApplication::focusWidget(), dialog->goalScoreEdit);
+    dialog->reject();
     EXPECT_EQ(sceneDiskBytes(editorState.scene), sceneDiskBytes(odd));
-    EXPECT_EQ(e.seen(), "odd.qsn* 0 bg0");
     e.setProperties([](CScenePropertiesDlg* dialog) {
+        dialog->objectiveList->setCurrentIndex(EatUp);
         dialog->titleEdit->setText("Caf\u00E9"), dialog->backgroundList->setCurrentIndex(9);
-        dialog->objectiveList->setCurrentIndex(GoalScore), dialog->goalScoreEdit->setText("300");
-        dialog->descriptionEdit->setPlainText("line one\nline two");
+        dialog->goalScoreEdit->setText("300"), dialog->descriptionEdit->setPlainText("line one\nline two");
+        EXPECT_EQ(dialog->descriptionPreviewLabel->text(), "LINE ONE\nLINE TWO");
     });
     const Scene& scene = editorState.scene;
-    EXPECT_EQ(std::tuple(scene.title, scene.background, scene.objective, scene.goalScore, scene.description),
-              std::tuple("Caf\xE9", 9, GoalScore, 300, "line one\r\nline two"));
+    EXPECT_EQ(std::tuple(scene.title, scene.background, scene.randomFall, scene.objective, scene.goalScore,
+                         scene.description),
+              std::tuple("Caf\xE9", 9, 0, EatUp, 300, "line one\r\nline two"));
     EXPECT_EQ(e.seen(), "odd.qsn* 0 bg8");
-    e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(10); });
-    EXPECT_EQ(e.seen(), "odd.qsn* 0 bg0");  // random: the first picture
 }
 
 // Undo and redo through the keys, undo through the menu, back to the saved file's unmodified mark and with
@@ -302,12 +279,49 @@ Scene richScene() {
     return scene.grid[sceneCellIndex(7, 3)] = PurpleBean, scene;
 }
 
+// Cells go to the clipboard as lines of text and come back from it, from another program's text
+// too, following the pointer until a click places them. A file that is no scene opens only after
+// a warning, and its first save asks for a new name.
+TEST_F(Kelv, TheClipboardCarriesCellsAsTextAndNonSceneFilesOpenOnlyWhenAsked) {
+    e.cell(1, 1) = RedBean, e.cell(2, 1) = StartPoint;
+    e.command(CmdSelect);
+    e.drag(1, 1, 2, 1), e.release(2, 1);
+    e.frame()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(e.frame()));
+    QTest::keyClick(e.frame(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "rS\n");
+    QGuiApplication::clipboard()->setText("gg\r\n#\r\n");
+    e.command(CmdEditPaste);
+    e.mouse(QEvent::MouseMove, 10, 10, Qt::NoButton, Qt::NoButton), e.mouse(QEvent::MouseButtonPress, 10, 10);
+    e.release(10, 10);
+    EXPECT_TRUE(e.cell(11, 10) == GreenBean && e.cell(10, 11) == StoneBean);
+    EXPECT_EQ(e.seen(), "Untitled* 5 bg0");
+    QGuiApplication::clipboard()->setText("title = not cells");
+    e.command(CmdEditPaste);
+    EXPECT_EQ(e.frame()->statusBar()->currentMessage(), "The clipboard holds no lines of cells to paste.");
+    const QString path = e.folder() + "/Scenes/trail.qsn";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
+                file.write(QByteArray::fromStdString(sceneDiskBytes(richScene()) + "xy")));
+    file.close();
+    asked.answer = SaveAnswer::No, asked.proceed = false;
+    EXPECT_FALSE(e.frame()->openFromShell(path));
+    EXPECT_EQ(asked.last(), "confirm: " + path +
+                                "\nis not a scene file: 2 bytes follow the 1200 cells.\nOpened, "
+                                "it may show as nonsense, and it will be saved only under a new name.");
+    EXPECT_EQ(e.seen(), "Untitled* 5 bg0");
+    asked.proceed = true;
+    ASSERT_TRUE(e.frame()->openFromShell(path));
+    e.command(CmdFileSave);
+    EXPECT_EQ(asked.last(), "save as: " + e.folder() + "/Scenes/Kept safe.qsn");
+}
+
 // The checks refuse a save with their message; an accepted one goes through the dialog into
 // Scenes and reads back byte for byte; a file that has gone brings the dialog back. A scene opens
 // from the command line and from File > Open (in Scenes); the recent files keep the last four.
 TEST(KelvFiles, SavesAndOpensByteForByteAndTheRecentFilesKeepTheLastFour) {
     Editor e;
-    const QString scenes = e.folder() + "/Scenes", path = scenes + "/Untitled.qsn";
+    const QString scenes = e.folder() + "/Scenes", path = scenes + "/Kept safe.qsn";
     ASSERT_TRUE(e.start({"KELV", writeScene(e.folder() + "/a.qsn", 3)}));
     EXPECT_EQ(e.seen(), "a.qsn 1 bg2");
     e.command(CmdFileNew);
@@ -316,9 +330,9 @@ TEST(KelvFiles, SavesAndOpensByteForByteAndTheRecentFilesKeepTheLastFour) {
     editorState.scene = richScene();
     e.commit();
     e.command(CmdFileSave);
-    EXPECT_EQ(asked.last(), "save as: " + scenes + "/Untitled");
-    EXPECT_EQ(e.frame()->windowTitle(), "Untitled.qsn[*] - Munch Trail Scene Editor");
-    EXPECT_EQ(e.seen(), "Untitled.qsn 3 bg0");  // set behind the dialog's back: the picture stays
+    EXPECT_EQ(asked.last(), "save as: " + path);  // named after its title
+    EXPECT_EQ(e.frame()->windowTitle(), "Kept safe.qsn[*] - Munch Trail Scene Editor");
+    EXPECT_EQ(e.seen(), "Kept safe.qsn 3 bg0");  // set behind the dialog's back: the picture stays
     const QByteArray saved = fileBytes(path);
     EXPECT_EQ(saved.toStdString(), sceneDiskBytes(richScene()));
     asked.chosen = writeScene(scenes + "/b.qsn", 5);
@@ -388,7 +402,7 @@ TEST_F(Kelv, FailedSavesAndOpensChangeNothingAndTheSavePromptCanKeepTheEditorOpe
 // beside the editor records its arguments and the scene, says why it refuses and ends with `status`.
 TEST(KelvTestPlay, TheGamePlaysATemporaryCopyAndEveryFailureSaysWhy) {
     // clang-format off
-    for (auto [game, saveable, status, stop] : {std::tuple{true, true, 0, QString()},
+    for (auto [game, saveable, status, stop] : {std::tuple<bool, bool, int, QString>{true, true, 0, QString()},
              {true, false, 0, QString("stop: ") + validateScene(Scene{})},
              {true, true, 3, "could not play the scene (exit status 3).\nno such scene"},
              {false, true, 0, "MunchTrail was found neither beside the editor nor on the PATH"}}) {
@@ -423,10 +437,10 @@ TEST(KelvTestPlay, TheGamePlaysATemporaryCopyAndEveryFailureSaysWhy) {
     }
 }
 
-// Two editors die with unsaved changes, by
-// SIGTERM and by SIGKILL (see main). The next start offers both, oldest first; Later keeps them,
-// Discard drops one, Recover brings the other back byte for byte under its own name, modified,
-// without history.
+// Two editors die with unsaved changes, by SIGTERM and by SIGKILL (see main); the killed one is
+// an orphan at once, before its parent collects it. The next start offers both, oldest first; Later keeps
+// them, Discard drops one, Recover brings the other back byte for byte under its own name, modified, without
+// history.
 TEST(KelvRecovery, UnsavedChangesAreSavedAsideAndOfferedAfterAKill) {
     QTemporaryDir scratch;
     for (QString how : {"term", "kill"}) {
@@ -439,6 +453,8 @@ TEST(KelvRecovery, UnsavedChangesAreSavedAsideAndOfferedAfterAKill) {
         child.start(QCoreApplication::applicationFilePath(), QStringList{});
         ASSERT_TRUE(child.waitForReadyRead(10000));
         ::kill(pid_t(child.processId()), how == "kill" ? SIGKILL : SIGTERM);
+        if (how == "kill") QThread::msleep(300);  // not collected yet: a zombie is no running editor
+        EXPECT_EQ(CAutosave::orphans().size(), how == "kill" ? 2 : 0);
         ASSERT_TRUE(child.waitForFinished(10000));
         EXPECT_TRUE(how == "kill" || child.exitCode() == 128 + SIGTERM);
     }

@@ -52,7 +52,7 @@ awk "BEGIN { exit !($logo_light > 0.02) }" || fail "the logo screenshot is black
 xdotool key Return
 sleep 0.5
 xdotool key Return
-sleep 3
+sleep 4  # a busy machine draws the fade-in late
 import -window "$win" "$artefacts/menu.png"  # the editor item below only works from the menu
 # 3. The editor item starts KELV from the program's folder (a stand-in here) and the game
 #    collects it when it ends: no zombie stays behind.

@@ -23,7 +23,7 @@ protected:
     }
     bool startGame() { return start(); }
     bool runUntilScreen(Screen screen, int limit = 400) {
-        return shell.currentScreen == screen || runUntil(screen, limit) > 0;
+        return game.currentScreen == screen || runUntil(screen, limit) > 0;
     }
     std::string folder_;
 };

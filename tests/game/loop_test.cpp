@@ -30,29 +30,29 @@ protected:
 };
 
 TEST_F(FrameLoop, TheIntervalCountsFromTheTickThatRan) {
-    shell.currentScreen = countingScreen;
+    game.currentScreen = countingScreen;
     tickAt(5000);
-    EXPECT_EQ(shell.nextFrameTime, 5050u);
+    EXPECT_EQ(loop.nextFrameTime, 5050u);
     tickAt(5049);
     EXPECT_EQ(ticksRun, 1);
-    EXPECT_EQ(shell.frameTime, 5049u);  // frameTime follows every call
+    EXPECT_EQ(game.frameTime, 5049u);  // frameTime follows every call
     tickAt(5050);
     EXPECT_EQ(ticksRun, 2);
     tickAt(5300);  // late: runs once, and the next is due 50 ms after it
     tickAt(5301);
     EXPECT_EQ(ticksRun, 3);
-    EXPECT_EQ(shell.nextFrameTime, 5350u);
-    shell.nextFrameTime = 0;
+    EXPECT_EQ(loop.nextFrameTime, 5350u);
+    loop.nextFrameTime = 0;
     tickAt(0xFFFFFFFFu - 80);  // the clock wraps 49.7 days after boot: frames keep coming
     for (std::uint32_t now = 40; now < 100; now += 10) tickAt(now);
     EXPECT_EQ(ticksRun, 6);
 }
 
 TEST_F(FrameLoop, EachRateGivesItsInterval) {
-    shell.currentScreen = countingScreen;
+    game.currentScreen = countingScreen;
     for (auto [rate, interval] : {std::pair{15u, 66u}, {20u, 50u}, {25u, 40u}}) {
-        shell.framesPerSecond = rate;
-        shell.nextFrameTime = 0;
+        options.framesPerSecond = rate;
+        loop.nextFrameTime = 0;
         ticksRun = 0;
         for (std::uint32_t now = 100000; now < 101000; ++now) tickAt(now);
         EXPECT_EQ(ticksRun, static_cast<int>((999 / interval) + 1)) << rate;
@@ -60,20 +60,20 @@ TEST_F(FrameLoop, EachRateGivesItsInterval) {
 }
 
 TEST_F(FrameLoop, ANullScreenOrAClosedWindowShutsTheGameDown) {
-    shell.currentScreen = nullptr;
+    game.currentScreen = nullptr;
     tickAt(headless.now + 1000);
-    EXPECT_FALSE(shell.windowOpen);
+    EXPECT_FALSE(loop.windowOpen);
     EXPECT_TRUE(headless.errorBoxes.empty());
     resetHeadlessGame();
     ASSERT_TRUE(startGame());
     scriptClose();
     runMessageLoop();
-    EXPECT_FALSE(shell.windowOpen);
+    EXPECT_FALSE(loop.windowOpen);
 }
 
 TEST_F(FrameLoop, AFrameIsPresentedAfterTheScreenHandsOver) {
     runOneFrame();
-    shell.currentScreen = countingScreen;
+    game.currentScreen = countingScreen;
     runOneFrame();
     EXPECT_EQ(headless.framesShown, 2);
 }
@@ -84,7 +84,7 @@ TEST_F(FrameLoop, EscapeQuitsInOrderAndTheProgramEndsWithZero) {
     scriptPress(0x01);
     EXPECT_EQ(runMessageLoop(), 0);
     EXPECT_EQ(headless.lifecycle, kShutdownOrder);
-    EXPECT_EQ(shell.currentScreen, nullptr);
+    EXPECT_EQ(game.currentScreen, nullptr);
     EXPECT_EQ(assets.logo, nullptr);
 }
 
@@ -108,20 +108,20 @@ TEST_F(FrameLoop, AltEnterSwitchesTheModeOnReleaseWithoutSkipping) {
     scriptKey(kKeyEnter, true, true);
     scriptKey(kKeyEnter, false, true);
     runOneFrame();
-    EXPECT_EQ(shell.isWindowed, 0);
-    EXPECT_EQ(shell.currentScreen, logoScreen);
+    EXPECT_EQ(options.isWindowed, 0);
+    EXPECT_EQ(game.currentScreen, logoScreen);
     EXPECT_EQ(light.brightness, brightness + 8);  // the Enter press did not skip the fade
     EXPECT_TRUE(headless.lastFrameFullScreen);
     scriptKey(kKeyPadEnter, true, true);
     scriptKey(kKeyPadEnter, false, true);
     runOneFrame();
-    EXPECT_EQ(shell.isWindowed, 1);
+    EXPECT_EQ(options.isWindowed, 1);
 }
 
 TEST_F(FrameLoop, AFailedModeSwitchIsFatal) {
     headless.displayFails = true;
-    toggleDisplayMode();
-    EXPECT_FALSE(shell.windowOpen);
+    switchDisplayMode();
+    EXPECT_FALSE(loop.windowOpen);
     EXPECT_EQ(runMessageLoop(), 0);
     EXPECT_EQ(headless.errorBoxes, Strings{"Failed to initialize screen!"});
 }
@@ -207,10 +207,10 @@ TEST_F(KeyQueue, ClearKeysEmptiesTheQueueAndKeepsHeldKeys) {
 }
 
 TEST_F(KeyQueue, OnlyAnActiveWindowQueuesPresses) {
-    shell.windowOpen = 1;
+    loop.windowOpen = 1;
     windowKeyEvent(kKeyUp, true, false);
     EXPECT_EQ(popKey(), 0);
-    shell.isActive = 1;
+    loop.isActive = 1;
     windowKeyEvent(kKeyUp, true, false);
     EXPECT_EQ(popKey(), kKeyUp);
 }
@@ -218,8 +218,8 @@ TEST_F(KeyQueue, OnlyAnActiveWindowQueuesPresses) {
 // Two pads and the keyboard's queue: each row acts, then names the keys held afterwards and
 // the press it queued (0: none). A stick presses once when it crosses the dead zone.
 TEST_F(KeyQueue, GamepadsActAsOneKeyboard) {
-    shell.windowOpen = 1;
-    shell.isActive = 1;
+    loop.windowOpen = 1;
+    loop.isActive = 1;
     padAttached(3);
     padAttached(7);
     struct Row {

@@ -113,7 +113,7 @@ TEST(Placement, TheFirstWindowIsTwiceTheFrameWhereTheDesktopHoldsItAndAStoredOne
 
 TEST(Present, TheTopRowOfTheFrameIsTheTopRowShownAndTheClipSurvives) {
     resetHeadlessGame();
-    shell.isWindowed = 1;
+    options.isWindowed = 1;
     ASSERT_EQ(initDisplay(), 1);
     drawBuffer->pixels[0] = 0x00FCFCFC;
     drawBuffer->pixels[kFramePixels - 1] = 0;

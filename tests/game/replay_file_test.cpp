@@ -33,7 +33,10 @@ TEST(ReplayFile, WhatIsWrittenReadsBackAndDamageIsRefusedWithItsReason) {
     const std::pair<std::string, const char*> cases[] = {
         {"", "not a MunchTrail replay"},
         {"MTREPLAX" + good.substr(8), "not a MunchTrail replay"},
-        {patched(good, 8, 2), "the replay was made by a newer MunchTrail; this one reads format 1"},
+        {patched(good, 8, 3), "the replay was made by a newer MunchTrail; this one reads format 2"},
+        {patched(good, 8, 1),
+         "the replay was recorded by an older MunchTrail (format 1), whose checkpoints "
+         "this one cannot check; record the game again"},
         {good.substr(0, 120), "the file is truncated"},
         {good.substr(0, good.size() - 1), "the file is truncated"},
         {good + "x", "the replay is damaged (trailing bytes)"},
@@ -68,6 +71,10 @@ TEST_F(Replays, TheNewestFiftyAndTheBestScoreAreKept) {
     };
     EXPECT_FALSE(kept(0) || kept(2));
     EXPECT_TRUE(kept(1) && kept(3) && kept(52));
+    // Handed over by the desktop under any name, a replay is known by its first bytes.
+    std::filesystem::copy_file(folder + "/101.mtreplay", folder + "/GAME.MTREPLAY");
+    EXPECT_TRUE(looksLikeReplay(folder + "/GAME.MTREPLAY"));
+    EXPECT_FALSE(looksLikeReplay(folder) || looksLikeReplay(settingsFilePath()) || looksLikeReplay(""));
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include "game/common/frames.h"
+#include "game/common/game_state.h"
 #include "game/common/platform.h"
 #include "game/platform/sdl/sdl_state.h"
 #include "game/screens/screens.h"
@@ -56,9 +58,9 @@ protected:
     void SetUp() override {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        shell = ShellState{};  // a first start: the platform chooses the window's size
-        ASSERT_EQ(platformCreateWindow(), 1);
-        platformPlaceWindow();
+        resetGameRecord();
+        ASSERT_EQ(platformCreateWindow({}), 1);  // a first start: the platform chooses the size
+        platformPlaceWindow({});
         ASSERT_EQ(platformInitDisplay(), 1);
     }
     void TearDown() override {
@@ -107,7 +109,7 @@ TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
     for (auto [w, h] : {std::pair{800, 600}, {1000, 700}, {1280, 720}, {500, 800}, {399, 299}, {0, 0}}) {
         SDL_Rect desktop{};
         SDL_GetDisplayBounds(0, &desktop);
-        if (w == 0) shell.isWindowed = 0, platformPlaceWindow(), platformInitDisplay();
+        if (w == 0) options.isWindowed = 0, platformPlaceWindow({}), platformInitDisplay();
         if (w != 0) SDL_SetWindowSize(sdlVideo.window, w, h);
         const Shown shown = show();
         EXPECT_EQ(std::pair(shown.w, shown.h), w != 0 ? std::pair(w, h) : std::pair(desktop.w, desktop.h));
@@ -154,27 +156,27 @@ TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMoving) {
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");  // no window has focus here
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
-    shell = ShellState{};
-    ASSERT_EQ(initGame(), 1) << shell.errorText;
+    resetGameState();
+    ASSERT_EQ(initGame(), 1) << game.errorText;
     const int index = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX,
                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
     ASSERT_GE(index, 0) << SDL_GetError();
     SDL_Joystick* pad = SDL_JoystickOpen(index);
     ASSERT_NE(pad, nullptr) << SDL_GetError();
     const auto frames = [](int count) {
-        for (int i = 0; i < count && shell.windowOpen; ++i) {
+        for (int i = 0; i < count && loop.windowOpen; ++i) {
             platformHandleEvents();
-            shell.nextFrameTime = 0;
+            loop.nextFrameTime = 0;
             frameTick();
         }
     };
-    for (int i = 0; i < 30 && shell.currentScreen != &playScreen; ++i) {
+    for (int i = 0; i < 30 && game.currentScreen != &playScreen; ++i) {
         SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 1);
         frames(2);
         SDL_JoystickSetVirtualButton(pad, SDL_CONTROLLER_BUTTON_A, 0);
         frames(6);
     }
-    ASSERT_EQ(shell.currentScreen, &playScreen);
+    ASSERT_EQ(game.currentScreen, &playScreen);
     const std::int32_t column = world.segX[0];
     SDL_JoystickSetVirtualAxis(pad, SDL_CONTROLLER_AXIS_LEFTX, 30000);
     frames(20);

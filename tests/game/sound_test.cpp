@@ -33,13 +33,13 @@ TEST_F(SoundGuards, EveryOperationOfAnEmptySlotDoesNothing) {
 }
 
 TEST_F(SoundGuards, MutedSoundSkipsEveryOperation) {
-    shell.soundMuted = 1;
+    options.soundMuted = 1;
     playSoundPanned(2, 100);
     soundSetVolume(2, -100);
     EXPECT_TRUE(headless.soundCalls.empty());
     // A looped sound that was never started stays silent after unmuting until it is started.
     soundPlay(2, 1);
-    shell.soundMuted = 0;
+    options.soundMuted = 0;
     EXPECT_FALSE(headless.slots[2].playing);
 }
 

@@ -17,7 +17,7 @@ using Strings = std::vector<std::string>;
 TEST_F(Catalogue, ACompleteFolderLoadsEverythingAndStartsWithTheLogo) {
     makeDat();
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(shell.currentScreen, logoScreen);
+    EXPECT_EQ(game.currentScreen, logoScreen);
     EXPECT_NE(assets.wormD[7], nullptr);
     EXPECT_NE(assets.background, nullptr);
     for (int id : {0, 13, 21, 23, 99, 100, 101, 114}) EXPECT_TRUE(soundIsLoaded(id)) << id;
@@ -28,13 +28,13 @@ TEST_F(Catalogue, OneMissingWormImageFailsTheImagesOnceButLoadsTheRest) {
     makeDat();
     removeDatFile("wormb3.bmp");
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(shell.currentScreen, nullptr);
+    EXPECT_EQ(game.currentScreen, nullptr);
     EXPECT_NE(assets.wormD[7], nullptr);  // every image is tried
     EXPECT_EQ(assets.wormB[2], nullptr);
     EXPECT_FALSE(soundIsLoaded(0));  // the catalogue stopped before the sounds
     EXPECT_EQ(runMessageLoop(), 0);
     EXPECT_EQ(headless.errorBoxes, Strings{"Failed to load images!"});
-    EXPECT_FALSE(shell.windowOpen);
+    EXPECT_FALSE(loop.windowOpen);
     EXPECT_EQ(assets.wormD[7], nullptr);                                      // freed at the window's end
     EXPECT_NE(settingsText().find("GameSpeed=dword:20"), std::string::npos);  // settings still stored
 }
@@ -64,21 +64,23 @@ TEST_F(Catalogue, EachStartupFailureShowsItsMessageOnce) {
 }
 
 // --play FILE: the scene at once, and Backspace (or the end picture) ends the program; a file
-// that cannot be read fails the start.
+// that cannot be read fails the start. A game whose replay cannot be kept says so at exit.
 TEST_F(Catalogue, PlayingOneSceneStartsAtOnceAndEndsTheProgram) {
     makeDat();
     writeBytes("one.qsn", {'x'});
-    std::strcpy(shell.playFile, (folder_ + "/one.qsn").c_str());
+    loop.playFile = folder_ + "/one.qsn";
+    setenv("XDG_STATE_HOME", loop.playFile.c_str(), 1);  // no replay folder below a file
     ASSERT_TRUE(startGame());
     runOneFrame();
-    EXPECT_EQ(shell.currentScreen, playScreen);
+    EXPECT_EQ(game.currentScreen, playScreen);
     scriptKey(kKeyBackspace, true);
     EXPECT_TRUE(runUntilScreen(sceneEndScreen, 5));
     for (int i = 0; i < 60 && runOneFrame(); ++i) {}
-    EXPECT_EQ(shell.windowOpen, 0);
-    EXPECT_TRUE(headless.errorBoxes.empty());
+    EXPECT_EQ(loop.windowOpen, 0);
+    ASSERT_EQ(headless.errorBoxes.size(), 1u);
+    EXPECT_EQ(headless.errorBoxes[0].rfind("A game could not be kept as a replay: no folder", 0), 0u);
     resetHeadlessGame();
-    std::strcpy(shell.playFile, (folder_ + "/none.qsn").c_str());
+    loop.playFile = folder_ + "/none.qsn";
     EXPECT_EQ(runGame(), 1);
     EXPECT_EQ(headless.errorBoxes, Strings{"Cannot read the scene file!"});
 }
@@ -105,7 +107,7 @@ TEST_F(Catalogue, WithoutSoundsOrASoundDeviceTheGameRunsSilently) {
     for (const auto& entry : std::filesystem::directory_iterator("DAT"))
         if (entry.path().extension() == ".wav") std::filesystem::remove(entry.path());
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(shell.currentScreen, logoScreen);
+    EXPECT_EQ(game.currentScreen, logoScreen);
     runFrames(40);
     press(0xD0);
     runFrames(2);
@@ -116,7 +118,7 @@ TEST_F(Catalogue, WithoutSoundsOrASoundDeviceTheGameRunsSilently) {
     headless.audioMissing = true;
     ASSERT_TRUE(startGame());
     EXPECT_FALSE(soundIsLoaded(100));
-    EXPECT_EQ(shell.currentScreen, logoScreen);
+    EXPECT_EQ(game.currentScreen, logoScreen);
 }
 
 using Settings = GameTest;
@@ -129,9 +131,9 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresAllSevenValues) {
     EXPECT_EQ(settingsFilePath(), folder_ + "/config/Quillfern/MunchTrail.ini");
     makeDat();
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(shell.isWindowed, 1);
-    EXPECT_EQ(shell.framesPerSecond, 20u);
-    EXPECT_EQ(shell.soundMuted, 0);
+    EXPECT_EQ(options.isWindowed, 1);
+    EXPECT_EQ(options.framesPerSecond, 20u);
+    EXPECT_EQ(options.soundMuted, 0);
     EXPECT_EQ(world.hiScore, 0u);
     shutdownGame();
     EXPECT_EQ(settingsText(),
@@ -167,8 +169,8 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
         resetHeadlessGame();
         writeSettingsText(c.text);
         ASSERT_TRUE(startGame());
-        EXPECT_EQ(shell.framesPerSecond, c.speed);
-        EXPECT_EQ(shell.soundMuted, c.muted);
+        EXPECT_EQ(options.framesPerSecond, c.speed);
+        EXPECT_EQ(options.soundMuted, c.muted);
         EXPECT_EQ(world.hiScore, c.hiScore);
         world.hiScore += 234;
         shutdownGame();
@@ -181,13 +183,13 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
 TEST_F(Settings, FullScreenIsRememberedAndTheNextStartSwitchesBeforeTheFirstFrame) {
     makeDat();
     ASSERT_TRUE(startGame());
-    toggleDisplayMode();
+    switchDisplayMode();
     scriptPress(0x01);  // Escape
     runOneFrame();
     EXPECT_TRUE(contains(settingsText(), "WindowedMode=dword:0\n"));
     resetHeadlessGame();
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(shell.isWindowed, 0);
+    EXPECT_EQ(options.isWindowed, 0);
     EXPECT_EQ(headless.framesShown, 0);
     EXPECT_TRUE(headless.displayOpen);
 }
@@ -203,11 +205,13 @@ TEST_F(Settings, TheWindowSizeComesBackAndAModeChosenForOneRunIsNotStored) {
     }
     makeDat();
     writeSettingsText("WindowedMode=dword:1\nWindowSize=sz:640x480\n");
-    shell.modeOverride = 0;  // --fullscreen
+    loop.modeOverride = 0;  // --fullscreen
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(shell.isWindowed, 0);
-    EXPECT_EQ(shell.windowWidth, 640);
-    shell.windowHeight = 500;
+    EXPECT_EQ(options.isWindowed, 0);
+    EXPECT_EQ(headless.windowSize.width, 640);
+    headless.windowSize.height = 500;  // the player drags the window taller
+    options.isWindowed = 1;
+    presentFrame();
     shutdownGame();
     EXPECT_TRUE(contains(settingsText(), "WindowedMode=dword:1\nWindowSize=sz:640x500\n"));
 }

@@ -61,20 +61,39 @@ TEST_F(Games, TheKeptGamesRecordReplaysThatHold) {
         SCOPED_TRACE(g.name);
         g.shipped ? playShipped(g.shipped) : play(g.scene);
         for (std::uint8_t goal : g.goals)
-            for (int f = 0; f < 20000 && shell.currentScreen != &mainMenuScreen; ++f) {
+            for (int f = 0; f < 20000 && game.currentScreen != &mainMenuScreen; ++f) {
                 if (goal < Stone && std::ranges::count(world.cells, goal) == 0) break;
                 if (goal == Red && g.scene.objective != EatUp && world.score >= 20) break;
                 autopilot(goal);
                 runOneFrame();
             }
         autopilot(Empty);
-        if (shell.currentScreen == &playScreen) tap(kKeyBackspace);
+        if (game.currentScreen == &playScreen) tap(kKeyBackspace);
         ASSERT_GT(runUntil(&mainMenuScreen, 400), 0);
         recorded.push_back(setReplayAside(static_cast<int>(recorded.size())));
     }
     // Checked only now, because checking starts a fresh world: the games followed each other in
     // one run, as a player's do, and each replay must still hold on its own.
     for (std::size_t i = 0; i < recorded.size(); ++i) expectReplayHolds(recorded[i], games[i].name);
+}
+
+// What the rules read besides the keys is in the checkpoints: a replay with another frame
+// rate, sound switch or clock step than the game had fails at its first checkpoint.
+TEST_F(Games, AnEditedRateSoundFlagOrClockFailsTheFirstCheckpoint) {
+    ASSERT_TRUE(start());
+    Replay kept;
+    std::string message;
+    ASSERT_TRUE(
+        readReplayFile(sourceFolder() / "tests/replays/EatUpWonAfterMoltingReplay.mtreplay", kept, message));
+    ASSERT_EQ(verifyReplay(kept, message), 0) << message;
+    for (int edit = 0; edit < 3; ++edit) {
+        Replay replay = kept;
+        if (edit == 0) replay.framesPerSecond = 25;
+        if (edit == 1) replay.soundMuted ^= 1;
+        if (edit == 2) replay.inputs.insert(replay.inputs.begin(), {1, ReplayInput::Clock, 0, 51});
+        EXPECT_EQ(verifyReplay(replay, message), 1) << edit;
+        EXPECT_EQ(message, "differs at checkpoint 1 (frame 100)") << edit;
+    }
 }
 
 // Every replay kept in tests/replays, played back: one hash over every frame drawn and every
@@ -96,14 +115,14 @@ TEST_F(Games, EveryFrameAndSoundOfTheKeptReplays) {
         startPlayback(replay);
         headless.soundCalls.clear();
         std::uint64_t h = 0;
-        while (playbackFrame()) {
+        while (ts::replayFrame()) {
             h = h * 31 + frameHash();
             for (const SoundCall& c : headless.soundCalls)
                 h = h * 31 + (static_cast<std::uint64_t>(c.op) << 40 ^
                               static_cast<std::uint64_t>(c.id) << 32 ^ static_cast<std::uint32_t>(c.value));
             headless.soundCalls.clear();
         }
-        EXPECT_EQ(replayPlayback.frame, replay.frameCount) << name;
+        EXPECT_EQ(playbackStatus().frame, replay.frameCount) << name;
         stopPlayback();
         if (std::getenv("MT_HASH_PRINT"))
             std::printf("{\"%s\", 0x%016llxull},\n", name.c_str(), static_cast<unsigned long long>(h));
@@ -121,7 +140,7 @@ TEST_F(Games, RandomPlayKeepsTheInvariantsOnEveryFrame) {
          {"02-rainbow-rows.qsn", "07-crowded-pond.qsn", "10-twilight-rings.qsn", "09-ore-mine.qsn"}) {
         SCOPED_TRACE(name);
         playShipped(name);
-        for (int f = 0; f < 1500 && shell.currentScreen != &mainMenuScreen; ++f) {
+        for (int f = 0; f < 1500 && game.currentScreen != &mainMenuScreen; ++f) {
             if (gen() % 3 == 0) press(keys[gen() % std::size(keys)]);
             runOneFrame();
             ASSERT_GE(world.hiScore, world.score);
@@ -137,7 +156,7 @@ TEST_F(Games, RandomPlayKeepsTheInvariantsOnEveryFrame) {
                 ASSERT_TRUE(e.column >= kFieldColumns || cellAt(e.column, e.row) == Stone) << "frame " << f;
             }
         }
-        if (shell.currentScreen == &playScreen) tap(kKeyBackspace);
+        if (game.currentScreen == &playScreen) tap(kKeyBackspace);
         runUntil(&mainMenuScreen, 400);
     }
 }

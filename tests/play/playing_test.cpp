@@ -47,7 +47,7 @@ TEST_F(PlayKeys, SpacePausesTheFrameAndDropsThePressesQueuedAheadOfIt) {
     crawl();
     headless.soundCalls.clear();
     tap(kKeySpace);
-    ASSERT_EQ(shell.currentScreen, &pauseScreen);
+    ASSERT_EQ(game.currentScreen, &pauseScreen);
     EXPECT_EQ(std::ranges::count(headless.soundCalls, SoundCall{SoundOp::Play, SoundStart, 0}), 1);
     runOneFrame();
     const std::uint64_t paused = frameHash();
@@ -56,15 +56,15 @@ TEST_F(PlayKeys, SpacePausesTheFrameAndDropsThePressesQueuedAheadOfIt) {
     press(kKeyUp);
     hold(kKeySpace);
     runFrames(2);
-    EXPECT_EQ(shell.currentScreen, &pauseScreen) << "Down and Up taken and dropped";
+    EXPECT_EQ(game.currentScreen, &pauseScreen) << "Down and Up taken and dropped";
     EXPECT_EQ(frameHash(), paused);
     runOneFrame();
-    EXPECT_EQ(shell.currentScreen, &playScreen);
+    EXPECT_EQ(game.currentScreen, &playScreen);
     release(kKeySpace);
     runFrames(10);
     EXPECT_EQ(world.segDir[0], dir);
     step(kKeySpace);  // let go before the frame: never seen held
-    EXPECT_EQ(shell.currentScreen, &playScreen);
+    EXPECT_EQ(game.currentScreen, &playScreen);
 }
 
 TEST_F(PlayKeys, EveryWormStartsWithAnEmptyKeyQueue) {
@@ -75,7 +75,7 @@ TEST_F(PlayKeys, EveryWormStartsWithAnEmptyKeyQueue) {
     EXPECT_TRUE(queueEmpty());
     tap(kKeyBackspace);
     ASSERT_GT(runUntil(&mainMenuScreen, 40), 0);
-    shell.currentScreen = &sceneSelectScreen;
+    game.currentScreen = &sceneSelectScreen;
     step(kKeyEnter);
     press(kKeyEnter);
     ASSERT_GT(runUntil(&gameStartScreen, 40), 0);
@@ -154,12 +154,12 @@ TEST_F(PlayKeys, SoundOffTouchesNoSlotAndChangesNothingElse) {
     std::vector<std::uint64_t> runs[2];
     for (int muted : {0, 1}) {
         play(wallScene(12));
-        shell.soundMuted = muted;
+        options.soundMuted = muted;
         headless.soundCalls.clear();
-        for (int f = 0; f < 3000 && shell.currentScreen != &mainMenuScreen; ++f) {
+        for (int f = 0; f < 3000 && game.currentScreen != &mainMenuScreen; ++f) {
             autopilot(Stone);
             runOneFrame();
-            runs[muted].push_back(reinterpret_cast<std::uintptr_t>(shell.currentScreen) << 16 ^
+            runs[muted].push_back(reinterpret_cast<std::uintptr_t>(game.currentScreen) << 16 ^
                                   static_cast<std::uint64_t>(light.brightness) << 32 ^
                                   static_cast<std::uint64_t>(world.segX[0] * 1000 + world.segY[0]) ^
                                   world.lives);

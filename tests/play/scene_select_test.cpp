@@ -30,7 +30,7 @@ protected:
         }
     }
     void enter() {
-        shell.currentScreen = &sceneSelectScreen;
+        game.currentScreen = &sceneSelectScreen;
         step(kKeyEnter);  // a skip press ends the fade-in at once
     }
 };
@@ -162,7 +162,7 @@ TEST_F(SceneList, EachDetailInItsPlace) {
             std::tuple(r.background, r.randomFall, r.fallInterval, r.objective, r.goalScore);
         scene.description = r.description;
         writeScene("only.qsn", scene);
-        shell.currentScreen = &sceneSelectScreen;
+        game.currentScreen = &sceneSelectScreen;
         step(kKeySpace);
         if (std::getenv("MT_HASH_PRINT"))
             std::printf("0x%016llxull\n", static_cast<unsigned long long>(frameHash()));

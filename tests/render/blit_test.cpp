@@ -61,8 +61,6 @@ TEST_F(BlitTest, LinesRectsAndClear) {
     EXPECT_EQ(countNot(target.get(), 0), 0);
     drawHLine(0, 100, 55), drawVLine(100, 0, 50);
     EXPECT_EQ(countNot(target.get(), 0), 11 + 10);
-    frameBuffers[5].pixels[17] = 3, clearFrameBuffer(5), clearFrameBuffer(6), clearFrameBuffer(-1);
-    EXPECT_EQ(frameBuffers[5].pixels[17], 0u);
 }
 
 TEST_F(BlitTest, OnePixelRulesOfEveryBlit) {

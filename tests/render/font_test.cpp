@@ -33,7 +33,8 @@ TEST_F(FontTest, GlyphsInTheColourWithNoBackgroundClippedPerPixel) {
 TEST_F(FontTest, NumbersAreDecimalWithSignAndFarAwayTextIsSafe) {
     for (auto [value, label] :
          {std::pair{-45, "-45"}, {0, "0"}, {INT32_MAX, "2147483647"}, {INT32_MIN, "-2147483648"}}) {
-        FrameBuffer* text = &frameBuffers[0];
+        static FrameBuffer textFrame;
+        FrameBuffer* text = &textFrame;
         drawNumber(3, 4, value), clearFrameBuffer(text), drawContext.target = text, drawText(3, 4, label);
         drawContext.target = target.get();
         ASSERT_TRUE(std::equal(target->pixels, target->pixels + kFramePixels, text->pixels)) << value;

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "scene/atomic_file.h"
+#include "scene/scene_rules.h"
 #include "tests/scene/scene_test_util.h"
 
 namespace {

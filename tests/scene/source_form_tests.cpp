@@ -24,7 +24,7 @@ TEST(ShippedScenes, EachBuildsChecksCleanAndDumpsToItsSource) {
         const std::string source = readAll(entry.path()), disk = built(source);
         EXPECT_EQ(dumpSource(disk), source);
         ++count;
-        EXPECT_EQ(checkScene(disk), std::vector<std::string>{}) << entry.path();
+        EXPECT_EQ(checkSceneBytes(disk), std::vector<std::string>{}) << entry.path();
     }
     EXPECT_GE(count, 12);
 }
@@ -44,12 +44,14 @@ TEST(SourceForm, MistakesNameTheirLineAndNamesMeanTheirNumbers) {
         {"title = A\n", "line 1: the source has no 'grid:' section"},
         {"# c\ntitle = A\ntitle = B\n", "line 3: 'title' is given twice"},
         {"title = A\\x00\n", "line 1: a NUL byte would end the field"},
+        {"title = A\\xZZ\n", "line 1: unknown escape; use \\\\, \\n or \\xHH"},
         {"interval = 99999999999\n", "line 1: expected a whole number"},
         {sourceWithGrid(rest), "line 2: a grid row needs 40 symbols, this one has 39"},
         {sourceWithGrid("x" + rest), "line 2: 'x' is not a grid symbol (r o g b p # S E ? . * -)"},
         {sourceWithGrid("*" + rest), "line 31: no 'cell 0 0 = CODE' line for the '*' there"},
         {sourceWithGrid(row, "", "cell 1 0 = 8\n"), "line 32: that cell is not marked '*' in the grid"},
-        {"raw:\n0a1\n", "line 2: raw lines hold pairs of hex digits"}};
+        {"raw:\n0a1\n", "line 2: raw lines hold pairs of hex digits"},
+        {"title = Caf\u00E9 \u20AC\n", "line 1: " + latin1Message(0x20AC)}};
     // clang-format on
     for (const auto& [source, message] : cases) {
         std::string disk, error;
@@ -61,24 +63,13 @@ TEST(SourceForm, MistakesNameTheirLineAndNamesMeanTheirNumbers) {
     EXPECT_EQ(byName,
               built(sourceWithGrid(row, "title = T\nbackground = 10\nrandom fall = 0\nobjective = 3\n")));
     EXPECT_NE(byName.find("10 0 0 3 5\r\n"), std::string::npos);
+    EXPECT_EQ(built(sourceWithGrid("*" + rest, "", "cell 0 0 = 0\n")), built(sourceWithGrid("r" + rest)));
+    EXPECT_EQ(built(sourceWithGrid(row, "title = Caf\u00E9\\xE9\n")).substr(0, 5), "Caf\xE9\xE9");
 }
 
-// Every value outside the editor's limits after the editor's own message.
-TEST(SceneChecks, EditorMessageFirstThenEveryValueOutsideTheEditorsLimits) {
+// A terminal is never handed a control byte of a file: an escape sequence is shown, not run.
+TEST(SceneShow, ControlBytesAreShownEscaped) {
     Scene scene;
-    scene.title = std::string(40, 'T'), scene.background = -1, scene.objective = EatUp, scene.goalScore = 1;
-    scene.grid[1] = RedBean, scene.grid[2] = 9;
-    // clang-format off
-    EXPECT_EQ(checkScene(sceneDiskBytes(scene)), (std::vector<std::string>{"Please set a start point",
-        "the title has 40 characters; the editor allows 28", "background is -1; the editor allows 0 to 10",
-        "goal score is 1; the editor allows 5 to 9999999",
-        "random fall is on in an Eat up scene; the editor always turns it off",
-        "the cell at column 0, row 2 holds code 9, which the editor never writes"}));
-    // clang-format on
-    EXPECT_EQ(checkScene("no scene").front(),
-              "not a scene file: the title line does not end with NUL and a line end");
-    EXPECT_EQ(wrapLikeGame(std::string(31, 'a') + "b\r\nc"), std::string(31, 'A') + "\nB\nC");
-    // A terminal is never handed a control byte of a file: an escape sequence is shown, not run.
     scene.title = "\x1b]0;x\x07\\", scene.description = "\x1b[2J";
     const std::string shown = showScene(sceneDiskBytes(scene));
     EXPECT_EQ(shown.find('\x1b'), std::string::npos);

@@ -124,7 +124,7 @@ void runFrames(int count) {
 int runUntil(Screen screen, int limit) {
     for (int frames = 1; frames <= limit; ++frames) {
         runOneFrame();
-        if (shell.currentScreen == screen) return frames;
+        if (game.currentScreen == screen) return frames;
     }
     return -1;
 }
@@ -167,7 +167,7 @@ int firstStepTowards(std::uint8_t goal, int refused) {
 void autopilot(std::uint8_t goal) {
     if (heldArrow != 0) release(heldArrow);
     heldArrow = 0;
-    if (shell.currentScreen != &playScreen) return;
+    if (game.currentScreen != &playScreen) return;
     if (world.started == 0) {
         const int dir = firstStepTowards(goal, -1);
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
@@ -182,7 +182,7 @@ int playUntil(Screen screen, std::uint8_t goal, int limit) {
     for (int frames = 1; frames <= limit; ++frames) {
         autopilot(goal);
         runOneFrame();
-        if (shell.currentScreen == screen) {
+        if (game.currentScreen == screen) {
             autopilot(goal);  // lets go of a held arrow
             return frames;
         }
@@ -210,6 +210,13 @@ std::uint8_t cellAt(int column, int row) {
 }
 std::uint64_t frameHash() {
     return hashPixels(drawBuffer->pixels, kFramePixels);
+}
+
+bool replayFrame() {
+    if (!tapFrameStart()) return false;
+    game.currentScreen();
+    tapFrameEnd();
+    return true;
 }
 
 fs::path setReplayAside(int index) {
@@ -242,10 +249,6 @@ void Game::SetUp() {
     setenv("XDG_STATE_HOME", (root_ / "state").c_str(), 1);
     fs::current_path(root_);
     resetHeadlessGame();
-    sceneSelect = SceneSelectState{};
-    playScreens = PlayScreenState{};
-    pond = PondState{};
-    replayPlayback = ReplayPlaybackState{};
     heldArrow = 0;
     seedRandom(20261206);
 }
@@ -290,17 +293,17 @@ void Game::playShipped(const std::string& name) {
 }
 
 void Game::enterGame() {
-    if (!shell.windowOpen) {
-        ASSERT_TRUE(start()) << shell.errorText;
+    if (!loop.windowOpen) {
+        ASSERT_TRUE(start()) << game.errorText;
     }
     sceneSelect = SceneSelectState{};
     clearKeyState();
-    shell.currentScreen = &sceneSelectScreen;
+    game.currentScreen = &sceneSelectScreen;
     step(kKeyEnter);
     press(kKeyEnter);
     ASSERT_GT(runUntil(&gameStartScreen, 40), 0);
     runOneFrame();
-    ASSERT_EQ(shell.currentScreen, &playScreen);
+    ASSERT_EQ(game.currentScreen, &playScreen);
 }
 
 }  // namespace ts

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "game/common/assets.h"
+#include "game/common/frames.h"
+#include "game/common/game_state.h"
 #include "game/common/keys.h"
 #include "game/common/random.h"
 #include "game/common/sound.h"
@@ -22,13 +24,13 @@
 #include "game/media/present.h"
 #include "game/media/wave.h"
 #include "game/platform/headless/headless.h"
+#include "game/replay/replay.h"
 #include "game/screens/menus.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
 #include "game/shell/gamepad.h"
 #include "game/shell/media.h"
-#include "game/shell/replay.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
@@ -76,6 +78,8 @@ std::uint64_t frameHash();  // the picture in drawBuffer
 void autopilot(std::uint8_t goal);
 int playUntil(Screen screen, std::uint8_t goal, int limit);
 
+// One recorded frame of the replay being played, as the loop runs it; false at its end.
+bool replayFrame();
 // Moves the one replay the game just wrote out of the replay folder, numbered.
 std::filesystem::path setReplayAside(int index);
 // The replay plays back to its end; kept under MT_REPLAY_OUT as `name`.

@@ -107,7 +107,7 @@ TEST_F(Rules, RedBeansSlowAFastWormAndSpeedChangesRippleThePond) {
     eatAt(12);
     EXPECT_EQ(world.speedTimer, -32);
     const auto rippleAfterStep = [](int segment) {
-        clearFrameBuffer(rippleMaps);
+        clearRipples();
         const int x = world.segX[segment] + 4, y = world.segY[segment] + 5;
         runOneFrame();
         return rippleCurrent()[y * 400 + x];
@@ -146,7 +146,7 @@ TEST_F(Rules, HittingAStoneKills) {
     EXPECT_EQ(
         std::tuple(world.segX[0], world.segX[1], world.face, world.tailHold, world.startCol, world.startRow),
         std::tuple(120, 110, 6, 15, 8, 10));
-    EXPECT_EQ(shell.currentScreen, &lifeLostScreen);
+    EXPECT_EQ(game.currentScreen, &lifeLostScreen);
     EXPECT_EQ(plays(SoundDie), 1);
     ASSERT_GT(runUntil(&playScreen, 200), 0);
     EXPECT_EQ(std::tuple(world.segX[0], world.segY[0], world.lives, world.length), std::tuple(80, 100, 1, 1));
@@ -195,7 +195,7 @@ TEST_F(Rules, WinningByEachObjective) {
         {GoalScore, Empty, 0, 5, 1}, {Standard, Empty, 0, 5, 0},  {GoalScore, Empty, 0, 0x80000000u, 0}};
     for (auto [objective, other, height, goal, won] : rows) {
         SCOPED_TRACE(objective);
-        shell.currentScreen = &playScreen;
+        game.currentScreen = &playScreen;
         world.sceneAccomplished = 0;
         world.score = 0;
         world.cells.fill(Empty);
@@ -207,7 +207,7 @@ TEST_F(Rules, WinningByEachObjective) {
         world.fallHeight[cellIndex(30, 3)] = height;
         eatAt(12);
         EXPECT_EQ(world.sceneAccomplished, won);
-        EXPECT_EQ(shell.currentScreen == &sceneEndScreen, won == 1);
+        EXPECT_EQ(game.currentScreen == &sceneEndScreen, won == 1);
     }
 }
 

@@ -47,10 +47,6 @@ class Replay : public ts::Game {
 protected:
     void SetUp() override {
         ts::Game::SetUp();
-        initRowTables();
-        resetClipRect();
-        drawContext.target = drawBuffer;
-        for (int slot : {0, 3, 4, 5}) clearFrameBuffer(slot);
         world.cells.fill(Empty);
         world.cellEffect.fill(EffectNone);
         light.brightness = 256;
@@ -157,7 +153,7 @@ std::vector<std::uint64_t> runReplay(int frames, int every) {
     resetWorm(WormReset::NewGame);
     world.dayClock = 2600;  // dusk: the night and its sprite come within the replay
     world.outcome = WorldOutcome::None;
-    shell.currentScreen = nullptr;
+    game.currentScreen = nullptr;
     seedRandom(20261206);
     std::vector<std::uint64_t> hashes;
     std::size_t next = 0;

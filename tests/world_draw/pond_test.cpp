@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "game/common/frames.h"
 #include "game/world/pond.h"
 #include "render/pixels.h"
 
@@ -24,7 +25,7 @@ protected:
     void SetUp() override {
         initRowTables();
         resetClipRect();
-        clearFrameBuffer(4);
+        clearRipples();
         pond.currentMap = 0;
     }
 };
@@ -63,7 +64,7 @@ TEST_F(Pond, ADiscCoversThePixelsCloserThanItsRadiusWithTheValuesLowSixteenBits)
     for (const Case& c :
          {Case{100, 50, 2, 77, 77}, Case{200, 150, 3, -300, -300}, Case{60, 60, 2, 0x18005, -32763}}) {
         SCOPED_TRACE(c.radius);
-        clearFrameBuffer(4);
+        clearRipples();
         stampRipple(c.x, c.y, c.radius, c.value);
         const std::int16_t* map = rippleCurrent();
         const int reach = c.radius - 1;  // (-r)^2 is not below r^2

@@ -16,10 +16,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-constexpr const char* kButtonNames[21] = {
+constexpr const char* kButtonNames[24] = {
     "new",    "open",  "save",      "properties", "testplay",        "random",        "red",
     "orange", "green", "blue",      "purple",     "stone",           "eraser",        "start",
-    "exit",   "line",  "rectangle", "ellipse",    "filledrectangle", "filledellipse", "about"};
+    "exit",   "line",  "rectangle", "ellipse",    "filledrectangle", "filledellipse", "brush",
+    "select", "fill",  "about"};
 
 enum class Kind { Circle, Rect, Polygon, Line };
 
@@ -287,13 +288,13 @@ void makeIcons(const std::string& folder) {
     writeIcon(gameIcon(), folder, "munchtrail");
     writeIcon(editorIcon(), folder, "kelv");
     writeIcon(documentIcon(), folder, "qsn-document");
-    cairo_surface_t* strip = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 21 * 16, 15);
+    cairo_surface_t* strip = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 24 * 16, 15);
     cairo_t* cr = cairo_create(strip);
     drawToolbarStrip(cr);
     cairo_destroy(cr);
     if (!writePng(folder + "/toolbar.png", strip)) reportFailure("toolbar.png");
     // The same buttons one file each, named after the commands, for toolkits that want them so.
-    for (int i = 0; i < 21; ++i) {
+    for (int i = 0; i < 24; ++i) {
         cairo_surface_t* button = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 16, 15);
         cairo_t* bcr = cairo_create(button);
         cairo_set_source_surface(bcr, strip, -16.0 * i, 0);

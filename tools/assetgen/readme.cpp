@@ -127,14 +127,43 @@ toolbar. Without a shape the mouse sets single cells. Press the left button, dra
 preview and release to draw. A right click during a drag cancels it; otherwise a right click
 first drops the shape, then the unit.</p>
 
+<h2>Brush, fill and selection</h2>
+<p>The <b>Brush</b> (<kbd>B</kbd>) paints every cell a drag crosses; a drag with the right
+button erases the same way. <b>Fill</b> (<kbd>F</kbd>) fills the area of equal cells under the
+pointer with the current bean (the edges of the pond do not join here). <b>Select</b>
+(<kbd>S</kbd>) drags a rectangle of cells; drag the selection to move it. Cut, copy and paste
+the selection with <kbd>Ctrl</kbd>+<kbd>X</kbd>, <kbd>C</kbd> and <kbd>V</kbd>: pasted cells
+follow the pointer until a click places them, and <kbd>Escape</kbd> drops them. <kbd>X</kbd> and
+<kbd>Y</kbd> mirror the selection (or the pasted cells), <kbd>R</kbd> turns it half round; a
+start or exit point placed this way moves the one already there. The clipboard holds the cells
+as lines of letters (<code>r o g b p</code> beans, <code>?</code> random, <code>#</code> stone,
+<code>S</code> start, <code>E</code> exit, <code>.</code> empty), so you can paste them between
+two editors or into any text.</p>
+<p>The arrow keys move the cell cursor (the green frame); <kbd>Space</kbd> paints the current
+bean there, <kbd>Delete</kbd> empties it (or the selection), <kbd>Enter</kbd> places the start
+or exit point. <b>View &rarr; Grid</b> (<kbd>Ctrl</kbd>+<kbd>G</kbd>) draws the lines between the
+cells; <kbd>Ctrl</kbd>+<kbd>+</kbd> and <kbd>Ctrl</kbd>+<kbd>-</kbd> zoom,
+<kbd>Ctrl</kbd>+<kbd>0</kbd> fits the window. The status bar shows the cell under the cursor and
+counts the beans of each colour, the random beans and the stones.</p>
+
 <h2>Keys</h2>
 <table>
 <tr><td><kbd>Ctrl</kbd>+<kbd>N</kbd></td><td>new scene</td></tr>
 <tr><td><kbd>Ctrl</kbd>+<kbd>O</kbd></td><td>open a scene</td></tr>
 <tr><td><kbd>Ctrl</kbd>+<kbd>S</kbd></td><td>save the scene</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>Shift</kbd>+<kbd>S</kbd></td><td>save the scene under another name</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>Z</kbd>, <kbd>Ctrl</kbd>+<kbd>Y</kbd></td><td>undo, redo</td></tr>
 <tr><td><kbd>Ctrl</kbd>+<kbd>P</kbd></td><td>scene properties</td></tr>
 <tr><td><kbd>F5</kbd></td><td>test play: the game plays the scene as it stands, unsaved</td></tr>
+<tr><td><kbd>F7</kbd></td><td>check the scene</td></tr>
 <tr><td><kbd>`</kbd>, <kbd>1</kbd> .. <kbd>9</kbd></td><td>choose a unit (see above)</td></tr>
+<tr><td><kbd>B</kbd>, <kbd>F</kbd>, <kbd>S</kbd></td><td>brush, fill, select</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>A</kbd>, <kbd>X</kbd>, <kbd>C</kbd>, <kbd>V</kbd></td><td>select all, cut, copy, paste</td></tr>
+<tr><td><kbd>X</kbd>, <kbd>Y</kbd>, <kbd>R</kbd></td><td>flip left to right, top to bottom, turn half round</td></tr>
+<tr><td>arrows, <kbd>Space</kbd>, <kbd>Delete</kbd>, <kbd>Enter</kbd></td><td>move the cell cursor; paint, empty, place a point</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>G</kbd></td><td>grid lines</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>+</kbd>, <kbd>Ctrl</kbd>+<kbd>-</kbd>, <kbd>Ctrl</kbd>+<kbd>0</kbd></td><td>zoom in, zoom out, fit the window</td></tr>
+<tr><td><kbd>Ctrl</kbd>+<kbd>Q</kbd></td><td>quit</td></tr>
 <tr><td><kbd>F1</kbd></td><td>this help file</td></tr>
 </table>
 
@@ -142,13 +171,21 @@ first drops the shape, then the unit.</p>
 <p><b>Scene &rarr; Set properties</b> edits the title, the description, the background (one of
 Grass, Silt, Marble, Rock, Cobble, Granite, Sandrock, Cobblestone, Ore, or auto cycle or a
 random one), random fall and its interval in seconds (0: a bean falls after every bean eaten),
-and the objective with its goal score.</p>
+and the objective with its goal score. Below the description a preview shows it as the game's
+scene list will: 31 letters a line, in capitals. Scene texts hold Latin-1 letters only.</p>
 
 <h2>Saving</h2>
 <p>Scenes are saved as <code>.qsn</code> files into the <code>Scenes</code> folder beside the
-programs, where the game finds them. Before saving KELV checks the scene: it needs a start
-point; it needs beans unless random fall brings them (and always for Eat up); an Escape scene
-needs an exit point, and other objectives must not have one.</p>
+programs, where the game finds them; a new scene is offered its title as its name. Before saving
+KELV checks the scene: it needs a start point; it needs beans unless random fall brings them
+(and always for Eat up); an Escape scene needs an exit point, and other objectives must not have
+one; every setting must be within the limits of the properties, and there is one start and one
+exit at most. KELV also warns, and lets you save all the same, when the exit or the beans of an
+Eat-up scene cannot be reached from the start, when the goal score is more than the beans can
+bring, when the start is boxed in by stones, or when the game cannot show the file name (its
+scene list shows Latin-1 letters only). <b>Scene &rarr; Check</b> (<kbd>F7</kbd>) lists all of
+this at any time. A file that is not a scene file opens only after a warning, and is then saved
+only under a new name.</p>
 
 <h2>Test play and recovery</h2>
 <p><b>Scene &rarr; Test play</b> (<kbd>F5</kbd>) makes the same checks, then the game plays a

@@ -1,4 +1,4 @@
-// The editor's twenty-one toolbar buttons, 16 x 15 each, drawn into one transparent strip in the
+// The editor's twenty-four toolbar buttons, 16 x 15 each, drawn into one transparent strip in the
 // order of the editor's toolbar. Small and pixel-aligned; the same palette and top-left light
 // as the game, the beans looking as they do on the pond.
 #include <array>
@@ -171,6 +171,46 @@ void ellipseTool(cairo_t* cr, bool filled) {
         shapeStroke(cr);
 }
 
+// The brush: a handle and a bristle tip that has just painted a wavy trail of green.
+void brushTool(cairo_t* cr) {
+    cairo_move_to(cr, 2.5, 12.5);
+    cairo_curve_to(cr, 5, 9, 7, 14, 9.5, 10.5);
+    setColour(cr, pal::bean[2]);
+    cairo_set_line_width(cr, 2.0);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 9.5, 8.5);
+    cairo_line_to(cr, 13.5, 2.5);
+    setColour(cr, pal::barkDark);
+    cairo_set_line_width(cr, 2.0);
+    cairo_stroke(cr);
+    cairo_arc(cr, 9.5, 9, 1.6, 0, 2 * kPi);
+    outlineFill(cr, 0xE8D9A8);
+}
+
+// Select: a dashed frame round a few cells.
+void selectTool(cairo_t* cr) {
+    const double dash[] = {2.0, 1.5};
+    cairo_set_dash(cr, dash, 2, 0);
+    cairo_rectangle(cr, 2.5, 3.5, 11, 8);
+    shapeStroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+// Fill: a tipped bucket pouring blue.
+void fillTool(cairo_t* cr) {
+    cairo_move_to(cr, 3.5, 5.5);
+    cairo_line_to(cr, 9.5, 2.5);
+    cairo_line_to(cr, 12.5, 8.5);
+    cairo_line_to(cr, 6.5, 11.5);
+    cairo_close_path(cr);
+    outlineFill(cr, 0xC0C0C0);
+    cairo_move_to(cr, 12.5, 8.5);
+    cairo_curve_to(cr, 14.5, 10, 14.5, 12, 13.5, 13.5);
+    setColour(cr, pal::bean[3]);
+    cairo_set_line_width(cr, 2.0);
+    cairo_stroke(cr);
+}
+
 // Test play: the usual "play" triangle in the worm's green.
 void playTriangle(cairo_t* cr) {
     cairo_move_to(cr, 4.5, 2.5);
@@ -192,7 +232,7 @@ void about(cairo_t* cr) {
 }  // namespace
 
 void drawToolbarStrip(cairo_t* cr) {
-    for (int i = 0; i < 21; ++i) {
+    for (int i = 0; i < 24; ++i) {
         cairo_save(cr);
         cairo_rectangle(cr, 16 * i, 0, 16, 15);
         cairo_clip(cr);
@@ -219,6 +259,9 @@ void drawToolbarStrip(cairo_t* cr) {
             case 17: ellipseTool(cr, false); break;
             case 18: rectTool(cr, true); break;
             case 19: ellipseTool(cr, true); break;
+            case 20: brushTool(cr); break;
+            case 21: selectTool(cr); break;
+            case 22: fillTool(cr); break;
             default: about(cr); break;
         }
         cairo_restore(cr);

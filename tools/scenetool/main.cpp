@@ -1,11 +1,13 @@
 // scenetool: scene files for level designers who keep their scenes in version control. It
-// shows a scene as the game describes it, checks scenes as the editor would before saving,
-// and turns a scene file into a readable source and back, byte for byte.
+// shows a scene as the game describes it, checks scenes with the rules the editor applies before
+// saving (and, asked to, whether they can be won), and turns a scene file into a readable source
+// and back, byte for byte.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "scene/atomic_file.h"
+#include "scene/scene_play.h"
 #include "tools/scenetool/scene_report.h"
 #include "tools/scenetool/source_form.h"
 
@@ -14,7 +16,8 @@ namespace {
 constexpr const char* kUsage =
     "Usage: scenetool COMMAND ...\n"
     "  show FILE            the settings as the game shows them, and the grid as a picture\n"
-    "  check FILE...        the editor's checks and limits; exit status 1 if any file fails\n"
+    "  check [--play] FILE...  the editor's rules; exit status 1 if any file breaks one; with\n"
+    "                       --play also a warning line for what may make a scene unwinnable\n"
     "  dump FILE [SOURCE]   the readable source of a scene file (to standard output or SOURCE)\n"
     "  build SOURCE OUT     the scene file of a source, byte for byte\n"
     "  --help, --version\n"
@@ -46,14 +49,9 @@ void printPrefixed(std::FILE* out, const std::string& prefix, const std::string&
     }
 }
 
+// dump and build describe any bytes; what breaks the rules is only pointed out.
 void warnLimits(const char* name, const std::string& disk) {
-    SceneLayout layout = layoutScene(disk);
-    if (!layout.wellFormed) {
-        std::fprintf(stderr, "%s: warning: not a well-formed scene (%s); kept as raw bytes\n", name,
-                     layout.problem.c_str());
-        return;
-    }
-    for (const std::string& problem : limitProblems(layout))
+    for (const std::string& problem : checkSceneBytes(disk))
         printPrefixed(stderr, std::string(name) + ": warning: ", problem);
 }
 
@@ -64,7 +62,8 @@ int runShow(const char* path) {
     return 0;
 }
 
-int runCheck(int count, char** paths) {
+// The warnings of --play do not fail a file: a designer may mean a scene to be that hard.
+int runCheck(int count, char** paths, bool play) {
     int status = 0;
     for (int i = 0; i < count; ++i) {
         std::string disk;
@@ -72,11 +71,18 @@ int runCheck(int count, char** paths) {
             status = 1;
             continue;
         }
-        std::vector<std::string> failures = checkScene(disk);
+        const std::vector<std::string> failures = checkSceneBytes(disk);
         for (const std::string& failure : failures)
             printPrefixed(stdout, std::string(paths[i]) + ": ", failure);
-        if (failures.empty()) std::printf("%s: ok\n", paths[i]);
-        if (!failures.empty()) status = 1;
+        if (!failures.empty()) {
+            status = 1;
+            continue;
+        }
+        Scene scene;
+        readSceneBytes(disk, scene);
+        for (const std::string& warning : play ? playWarnings(scene) : std::vector<std::string>{})
+            printPrefixed(stdout, "warning: " + std::string(paths[i]) + ": ", warning);
+        std::printf("%s: ok\n", paths[i]);
     }
     return status;
 }
@@ -121,7 +127,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (command == "show" && argc == 3) return runShow(argv[2]);
-    if (command == "check" && argc >= 3) return runCheck(argc - 2, argv + 2);
+    const bool play = argc >= 3 && std::string(argv[2]) == "--play";
+    if (command == "check" && argc >= 3 + play) return runCheck(argc - 2 - play, argv + 2 + play, play);
     if (command == "dump" && (argc == 3 || argc == 4)) return runDump(argv[2], argc == 4 ? argv[3] : nullptr);
     if (command == "build" && argc == 4) return runBuild(argv[2], argv[3]);
     if (command == "show" || command == "check" || command == "dump" || command == "build") {

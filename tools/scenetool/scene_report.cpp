@@ -1,6 +1,5 @@
-// The human-readable views of scenetool: `show` prints a scene the way the game's selection
-// screen describes it, with the grid as a picture; `check` lists what the editor would object
-// to before saving and which values lie outside the editor's limits.
+// What scenetool prints about a scene: `show` describes it the way the game's selection screen
+// does, with the grid as a picture.
 #include "tools/scenetool/scene_report.h"
 
 #include <cctype>
@@ -83,26 +82,6 @@ std::string gridCounts(const Scene& scene) {
 
 }  // namespace
 
-std::string wrapLikeGame(std::string_view description) {
-    std::string out;
-    int column = 0;
-    for (char c : description) {
-        if (c == '\r') continue;
-        if (c == '\n') {
-            out.push_back('\n');
-            column = 0;
-            continue;
-        }
-        if (column == 31) {
-            out.push_back('\n');
-            column = 0;
-        }
-        out.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-        ++column;
-    }
-    return out;
-}
-
 std::string showScene(std::string_view disk) {
     GameSceneSettings settings;
     readSceneBytesForGame(disk, settings, GameSceneSink{});
@@ -128,15 +107,4 @@ std::string showScene(std::string_view disk) {
     }
     out += "Grid (r o g b p beans, ? random bean, # stone, S start, E exit, . empty, * other code):\n";
     return out + gridPicture(scene) + gridCounts(scene);
-}
-
-std::vector<std::string> checkScene(std::string_view disk) {
-    std::vector<std::string> failures;
-    SceneLayout layout = layoutScene(disk);
-    if (!layout.wellFormed) return limitProblems(layout);
-    Scene scene;
-    readSceneBytes(disk, scene);
-    if (const char* message = validateScene(scene)) failures.emplace_back(message);
-    for (std::string& problem : limitProblems(layout)) failures.push_back(std::move(problem));
-    return failures;
 }

@@ -1,8 +1,8 @@
 // Reading the source form back into the bytes of a scene file. Every mistake is reported with
 // the number of the line it is on; values outside the editor's limits are not mistakes here
-// (the caller warns about them), since the source must be able to describe any file.
+// (the caller warns about them), since the source must be able to describe any file. Text is
+// written in UTF-8 and stored as Latin-1; a character Latin-1 lacks is a mistake.
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -10,11 +10,6 @@
 #include "tools/scenetool/source_form.h"
 
 namespace {
-
-constexpr std::string_view kSymbols = "rogbp#SE?.*-";
-constexpr std::array<std::uint8_t, 10> kSymbolCodes = {RedBean,    OrangeBean, GreenBean,  BlueBean,
-                                                       PurpleBean, StoneBean,  StartPoint, ExitPoint,
-                                                       RandomBean, EmptyCell};
 
 struct SourceParser {
     std::vector<std::string_view> lines;
@@ -59,7 +54,12 @@ bool unescape(SourceParser& p, std::size_t line, std::string_view text, std::str
     out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '\\') {
-            out.push_back(text[i]);
+            // A run of plain characters: UTF-8 in the source, Latin-1 in the scene.
+            const std::size_t end = std::min(text.find('\\', i), text.size());
+            const Latin1Text latin1 = utf8ToLatin1(text.substr(i, end - i));
+            if (latin1.missing != 0) return fail(p, line, latin1Message(latin1.missing));
+            out += latin1.text;
+            i = end - 1;
         } else if (i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == 'n')) {
             out += text[i + 1] == 'n' ? "\r\n" : "\\";
             ++i;
@@ -187,7 +187,7 @@ bool parseGridRows(SourceParser& p) {
                         "a grid row needs 40 symbols, this one has " + std::to_string(text.size()));
         }
         for (char c : text) {
-            if (kSymbols.find(c) == std::string_view::npos) {
+            if (symbolCode(c) < 0 && c != '*' && c != '-') {
                 return fail(p, p.next,
                             std::string("'") + c + "' is not a grid symbol (r o g b p # S E ? . * -)");
             }
@@ -258,9 +258,9 @@ std::string assemble(const SourceParser& p) {
     logical += p.description;
     logical.append("\0\n", 2);
     for (std::size_t i = 0; i < p.symbols.size(); ++i) {
-        std::size_t symbol = kSymbols.find(p.symbols[i]);
         if (p.symbols[i] == '-') break;
-        logical.push_back(static_cast<char>(p.symbols[i] == '*' ? p.otherCodes[i] : kSymbolCodes[symbol]));
+        logical.push_back(
+            static_cast<char>(p.symbols[i] == '*' ? p.otherCodes[i] : symbolCode(p.symbols[i])));
     }
     logical += p.trailing;
     return widenLineEnds(logical);

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "game/common/frames.h"
+#include "game/common/game_state.h"
 #include "game/media/mixer.h"
 #include "game/media/present.h"
 #include "game/media/wave.h"
@@ -17,15 +19,21 @@ std::uint32_t platformTicks() {
     return headless.now;
 }
 
-int platformCreateWindow() {
+int platformCreateWindow(WindowSize size) {
+    headless.windowSize = size;
     if (headless.windowFails) return 0;
     headless.windowOpen = true;
     headless.lifecycle.emplace_back("createWindow");
     return 1;
 }
 
-void platformPlaceWindow() {
+void platformPlaceWindow(WindowSize size) {
+    headless.windowSize = size;
     ++headless.windowPlacements;
+}
+
+WindowSize platformWindowSize() {
+    return options.isWindowed ? headless.windowSize : WindowSize{};
 }
 void platformDestroyWindow() {
     headless.windowOpen = false;
@@ -38,7 +46,7 @@ void platformMinimiseWindow() {
 int platformInitDisplay() {
     if (headless.displayFails) return 0;
     headless.displayOpen = true;
-    headless.lifecycle.emplace_back(shell.isWindowed ? "initDisplay windowed" : "initDisplay full screen");
+    headless.lifecycle.emplace_back(options.isWindowed ? "initDisplay windowed" : "initDisplay full screen");
     return 1;
 }
 
@@ -51,7 +59,7 @@ void platformShowFrame() {
     if (!headless.displayOpen) return;
     ++headless.framesShown;
     headless.lastFrame.assign(displayBuffer->pixels, displayBuffer->pixels + kFramePixels);
-    headless.lastFrameFullScreen = shell.isWindowed == 0;
+    headless.lastFrameFullScreen = options.isWindowed == 0;
     if (headless.lastFrameFullScreen) {
         headless.lastScreen.resize(static_cast<std::size_t>(kScreenWidth) * kScreenHeight);
         expandFrame(displayBuffer->pixels, headless.lastScreen.data(), kScreenWidth);
@@ -169,31 +177,11 @@ void scriptFocus(bool gained) {
 }
 
 bool runOneFrame() {
-    if (shell.nextFrameTime != 0 && ticksBetween(headless.now, shell.nextFrameTime) > 0)
-        headless.now = shell.nextFrameTime;
-    platformHandleEvents();
-    if (!shell.windowOpen) return false;
-    if (shell.fatalError) {
-        shutdownGame();
-        return false;
-    }
-    if (shell.isActive) frameTick();
-    return shell.windowOpen != 0;
+    if (loop.nextFrameTime != 0 && ticksBetween(headless.now, loop.nextFrameTime) > 0)
+        headless.now = loop.nextFrameTime;
+    return loopPass();
 }
 
 std::uint64_t hashPixels(const std::uint32_t* pixels, std::size_t count) {
     return fnv1a64Words(pixels, count);
-}
-
-bool writePpm(const char* path, const std::uint32_t* pixels, int width, int height) {
-    std::FILE* out = std::fopen(path, "wb");
-    if (out == nullptr) return false;
-    std::fprintf(out, "P6\n%d %d\n255\n", width, height);
-    for (int i = 0; i < width * height; ++i) {
-        const std::uint8_t rgb[3] = {static_cast<std::uint8_t>(pixels[i] >> 16),
-                                     static_cast<std::uint8_t>(pixels[i] >> 8),
-                                     static_cast<std::uint8_t>(pixels[i])};
-        std::fwrite(rgb, 1, 3, out);
-    }
-    return std::fclose(out) == 0;
 }

@@ -47,6 +47,7 @@ struct HeadlessState {
     bool audioOpen = false;
     bool inputOpen = false;
     int windowPlacements = 0;
+    WindowSize windowSize{};  // as the game last asked for it; tests set it as a player would
     int minimiseCount = 0;
     int editorStarts = 0;
     int waits = 0;
@@ -80,5 +81,3 @@ bool runOneFrame();
 
 // FNV-1a over the pixels; equal frames hash equal.
 std::uint64_t hashPixels(const std::uint32_t* pixels, std::size_t count);
-// Writes 0x00RRGGBB pixels as a binary PPM; false on failure.
-bool writePpm(const char* path, const std::uint32_t* pixels, int width, int height);

@@ -159,7 +159,7 @@ void platformHandleEvents() {
         windowCloseRequest();
     }
     SDL_Event event;
-    while (shell.windowOpen && SDL_PollEvent(&event)) handleEvent(event);
+    while (gameWindowOpen() && SDL_PollEvent(&event)) handleEvent(event);
     reapEditor();
 }
 

@@ -9,10 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "game/common/frames.h"
+#include "game/common/game_state.h"
 #include "game/common/platform.h"
 #include "game/media/present.h"
 #include "game/platform/sdl/sdl_state.h"
-#include "game/shell/shell.h"
 #include "render/pixels.h"
 
 namespace {
@@ -112,7 +113,7 @@ void writeFullScreen(std::uint8_t* out, int pitch) {
 }
 
 void applyCursor() {
-    if (shell.isWindowed) {
+    if (options.isWindowed) {
         if (sdlVideo.noCursor == nullptr) sdlVideo.noCursor = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_NO);
         if (sdlVideo.noCursor != nullptr) SDL_SetCursor(sdlVideo.noCursor);
         SDL_ShowCursor(SDL_ENABLE);
@@ -124,7 +125,7 @@ void applyCursor() {
 // The client area for windowed mode: the size the player left, or the first start's choice,
 // fitted to the desktop's usable area less the decorations (a typical frame and title bar
 // while the window manager has not told them yet), and centred on that area.
-SDL_Rect windowArea(SDL_Window* window) {
+SDL_Rect windowArea(SDL_Window* window, WindowSize stored) {
     const int display = window != nullptr ? SDL_GetWindowDisplayIndex(window) : 0;
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayUsableBounds(display < 0 ? 0 : display, &usable) != 0) usable = SDL_Rect{0, 0, 0, 0};
@@ -132,8 +133,7 @@ SDL_Rect windowArea(SDL_Window* window) {
     PixelSize decorations{8, 40};
     if (window != nullptr && SDL_GetWindowBordersSize(window, &top, &left, &bottom, &right) == 0 && top > 0)
         decorations = {left + right, top + bottom};
-    const PixelSize size =
-        chooseWindowSize({shell.windowWidth, shell.windowHeight}, {usable.w, usable.h}, decorations);
+    const PixelSize size = chooseWindowSize({stored.width, stored.height}, {usable.w, usable.h}, decorations);
     if (usable.w <= 0) return SDL_Rect{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, size.w, size.h};
     return SDL_Rect{usable.x + (usable.w - size.w) / 2, usable.y + (usable.h - size.h + decorations.h) / 2,
                     size.w, size.h};
@@ -142,8 +142,8 @@ SDL_Rect windowArea(SDL_Window* window) {
 }  // namespace
 
 // Created where the window will be placed: the X server keeps a hidden window's first position.
-int platformCreateWindow() {
-    const SDL_Rect area = windowArea(nullptr);
+int platformCreateWindow(WindowSize size) {
+    const SDL_Rect area = windowArea(nullptr, size);
     sdlVideo.window = SDL_CreateWindow("Munch Trail 2.01", area.x, area.y, area.w, area.h,
                                        SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (sdlVideo.window == nullptr) return 0;
@@ -151,19 +151,19 @@ int platformCreateWindow() {
     return 1;
 }
 
-void platformPlaceWindow() {
+void platformPlaceWindow(WindowSize size) {
     SDL_Window* window = sdlVideo.window;
     if (window == nullptr) return;
-    if (shell.isWindowed) {
+    if (options.isWindowed) {
         SDL_SetWindowFullscreen(window, 0);
         SDL_SetWindowBordered(window, SDL_TRUE);
-        const SDL_Rect area = windowArea(window);  // stored once a frame has been shown in it
+        const SDL_Rect area = windowArea(window, size);
         SDL_SetWindowSize(window, area.w, area.h);
         SDL_SetWindowPosition(window, area.x, area.y);
     } else {
-        // A borderless window over the whole screen first, as the game always did: without a
-        // window manager that is all there is; with one, the desktop-fullscreen request then
-        // makes it a proper full-screen window.
+        // A borderless window over the whole screen first: without a window manager that is
+        // all there is; with one, the desktop-fullscreen request then makes it a proper
+        // full-screen window.
         SDL_Rect desktop;
         if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window), &desktop) == 0) {
             SDL_SetWindowBordered(window, SDL_FALSE);
@@ -195,8 +195,8 @@ int platformInitDisplay() {
     SDL_RendererInfo info;
     if (std::getenv("MT_SHOW_RENDERER") != nullptr && SDL_GetRendererInfo(sdlVideo.renderer, &info) == 0)
         std::fprintf(stderr, "MunchTrail: SDL renderer %s\n", info.name);  // for the benchmarks
-    const int width = shell.isWindowed ? kFrameWidth : kScreenWidth;
-    const int height = shell.isWindowed ? kFrameHeight : kScreenHeight;
+    const int width = options.isWindowed ? kFrameWidth : kScreenWidth;
+    const int height = options.isWindowed ? kFrameHeight : kScreenHeight;
     const std::uint32_t format = chooseFormat(sdlVideo.renderer);
     sdlVideo.texture =
         SDL_CreateTexture(sdlVideo.renderer, format, SDL_TEXTUREACCESS_STREAMING, width, height);
@@ -230,7 +230,7 @@ void platformShowFrame() {
         sdlVideo.rendererLost = true;
         return;
     }
-    if (shell.isWindowed) {
+    if (options.isWindowed) {
         writeWindowed(static_cast<std::uint8_t*>(pixels), pitch);
     } else {
         writeFullScreen(static_cast<std::uint8_t*>(pixels), pitch);
@@ -238,7 +238,7 @@ void platformShowFrame() {
     SDL_UnlockTexture(sdlVideo.texture);
     PixelSize output;
     if (SDL_GetRendererOutputSize(sdlVideo.renderer, &output.w, &output.h) != 0) output = kFullScreenSize;
-    const Placement place = placePicture(output, shell.isWindowed ? kFrameSize : kFullScreenSize);
+    const Placement place = placePicture(output, options.isWindowed ? kFrameSize : kFullScreenSize);
     const SDL_Rect target{place.x, place.y, place.w, place.h};
     SDL_SetTextureScaleMode(sdlVideo.texture, place.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     // Only the black around the picture is filled: clearing the whole output first would write
@@ -252,10 +252,15 @@ void platformShowFrame() {
     if (SDL_RenderFillRects(sdlVideo.renderer, borders, 4) != 0 ||
         SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, &target) != 0)
         sdlVideo.rendererLost = true;
-    // The size the player gives the window is the one the next start opens with.
-    if (shell.isWindowed && (SDL_GetWindowFlags(sdlVideo.window) & SDL_WINDOW_FULLSCREEN) == 0)
-        SDL_GetWindowSize(sdlVideo.window, &shell.windowWidth, &shell.windowHeight);
     SDL_RenderPresent(sdlVideo.renderer);
+}
+
+WindowSize platformWindowSize() {
+    WindowSize size;
+    if (sdlVideo.window != nullptr && options.isWindowed &&
+        (SDL_GetWindowFlags(sdlVideo.window) & SDL_WINDOW_FULLSCREEN) == 0)
+        SDL_GetWindowSize(sdlVideo.window, &size.width, &size.height);
+    return size;
 }
 
 void raiseGameWindow() {

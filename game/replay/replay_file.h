@@ -14,7 +14,7 @@
 #include "scene/fnv1a.h"
 
 inline constexpr char kReplayTag[8] = {'M', 'T', 'R', 'E', 'P', 'L', 'A', 'Y'};
-inline constexpr std::uint16_t kReplayFormatVersion = 1;
+inline constexpr std::uint16_t kReplayFormatVersion = 2;
 inline constexpr std::uint16_t kReplayProgramVersion = 201;
 inline constexpr int kCheckpointInterval = 100;
 // What a replay can plausibly hold: a day of play at 25 frames per second, a scene far larger
@@ -71,5 +71,8 @@ std::string replayBytes(const Replay& replay);
 bool parseReplay(std::string_view bytes, Replay& replay, std::string& error);
 // The file at `path`, its size checked before it is read.
 bool readReplayFile(const std::string& path, Replay& replay, std::string& error);
+// True when the file is a regular file that starts as a replay does, whatever its name (a
+// replay handed over by the desktop's file type, which matches by content).
+bool looksLikeReplay(const std::string& path);
 // Written through a temporary neighbour, flushed and renamed; false with a message.
 bool writeReplayFile(const std::string& path, const Replay& replay, std::string& error);

@@ -1,11 +1,8 @@
 // Writing and strictly reading replay files. Every count in a file is checked against the
 // bytes that remain before anything is reserved for it, so a damaged or hostile file costs no
 // more memory than its own size, which is capped before it is read.
-#include "game/shell/replay_file.h"
+#include "game/replay/replay_file.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
 #include <cstring>
 
 #include "scene/atomic_file.h"
@@ -115,7 +112,11 @@ bool readHeader(Reader& in, Replay& replay) {
     in.take(sizeof kReplayTag, &tag);
     const std::uint16_t version = in.u16();
     if (in.error.empty() && version > kReplayFormatVersion)
-        return in.fail("the replay was made by a newer MunchTrail; this one reads format 1");
+        return in.fail("the replay was made by a newer MunchTrail; this one reads format 2");
+    if (in.error.empty() && version == 1)
+        return in.fail(
+            "the replay was recorded by an older MunchTrail (format 1), whose checkpoints "
+            "this one cannot check; record the game again");
     if (in.error.empty() && version == 0) return in.fail("the replay is damaged (format 0)");
     replay.programVersion = in.u16();
     replay.framesPerSecond = in.u32();
@@ -237,25 +238,18 @@ bool parseReplay(std::string_view bytes, Replay& replay, std::string& error) {
 }
 
 bool readReplayFile(const std::string& path, Replay& replay, std::string& error) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = "cannot open " + path;
+    std::string bytes, reason;
+    if (!readRegularFile(path.c_str(), bytes, reason, kReplayMaxFileBytes)) {
+        error = "cannot open " + path + " (" + reason + ")";
         return false;
     }
-    if (static_cast<std::uint64_t>(info.st_size) > kReplayMaxFileBytes) {
-        error = "the file is implausibly large for a replay";
-        return false;
-    }
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (in == nullptr) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), in);
-    std::fclose(in);
-    bytes.resize(got);
     return parseReplay(bytes, replay, error);
+}
+
+bool looksLikeReplay(const std::string& path) {
+    std::string bytes, reason;
+    return readRegularFile(path.c_str(), bytes, reason, kReplayMaxFileBytes) &&
+           bytes.size() >= sizeof kReplayTag && std::memcmp(bytes.data(), kReplayTag, sizeof kReplayTag) == 0;
 }
 
 bool writeReplayFile(const std::string& path, const Replay& replay, std::string& error) {
