@@ -67,6 +67,9 @@ inline constexpr DataFile kDataFiles[] = {
     {"DAT/wormd6.bmp", 10, 10},
     {"DAT/wormd7.bmp", 10, 10},
     {"DAT/wormd8.bmp", 10, 10},
+    // A player's progress: the won mark of the scene list and the ghost's segment.
+    {"DAT/won.bmp", 7, 7},
+    {"DAT/ghost.bmp", 10, 10},
     // The editor's start point and random bean.
     {"DAT/start.bmp", 10, 10},
     {"DAT/random.bmp", 10, 10},

@@ -1,14 +1,17 @@
 // Speed of presenting a frame: the after-glow blend and the 800 x 600 full-screen expansion,
 // packed beside plain, the 16-bit expansion, and the whole presentFrame of each mode as the
-// game runs it (on the headless layer, so only our own pixel work is timed). With SDL2
+// game runs it (on the headless layer, so only our own pixel work is timed); verifying a long
+// replay; opening the scene list over thousands of scenes and progress lines. With SDL2
 // available, SDL_ConvertPixels doing a plain 800 x 600 copy-convert gives a yardstick.
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "game/common/frames.h"
@@ -16,6 +19,8 @@
 #include "game/media/present.h"
 #include "game/platform/headless/headless.h"
 #include "game/replay/replay.h"
+#include "game/screens/progress.h"
+#include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
 #include "game/shell/media.h"
 #include "game/shell/shell.h"
@@ -195,6 +200,47 @@ void BM_VerifyTenMinuteGame(benchmark::State& state) {
     state.SetLabel(message);
 }
 BENCHMARK(BM_VerifyTenMinuteGame)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Opening the scene list with 3,000 scenes and a progress file of 3,000 lines, every scene won,
+// so every listed file is read and hashed for the won count: the first frame of the screen
+// (listing both folders, reading the progress, hashing, marking the page, reading the first
+// scene, drawing). It must stay well within one fade-in: 32 frames, 1.6 s at 20 frames a second.
+void BM_OpenSceneListOf3000(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    char pattern[] = "/tmp/munchtrail-bench-XXXXXX";
+    const fs::path root = mkdtemp(pattern);
+    fs::create_directory_symlink(fs::path(MT_DIST_DIR) / "DAT", root / "DAT");
+    fs::create_directory(root / "Scenes");
+    setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (root / "data").c_str(), 1);
+    setenv("XDG_STATE_HOME", (root / "state").c_str(), 1);
+    fs::current_path(root);
+    ProgressTable progress;
+    for (int i = 0; i < 3000; ++i) {
+        Scene scene;
+        scene.title = "Scene " + std::to_string(i);
+        scene.grid[sceneCellIndex(i % 40, i / 40 % 30)] = StartPoint;
+        char name[32];
+        std::snprintf(name, sizeof name, "s%04d.qsn", i);
+        writeSceneFile((std::string("Scenes/") + name).c_str(), scene);
+        std::uint64_t hash = 0;
+        sceneFileHash(std::string("Scenes/") + name, hash);
+        countGame(progress, name, hash, static_cast<std::uint32_t>(i), true, "best.mtreplay");
+    }
+    writeProgress(progress);
+    resetHeadlessGame();
+    initGame();
+    for (auto _ : state) {
+        resetSceneSelect();
+        sceneSelectScreen();
+        if (listProgress.wonCount != 3000) state.SkipWithError("not every scene counted as won");
+    }
+    state.counters["scenes"] = 3000;
+    shutdownGame();
+    fs::current_path(MT_DIST_DIR);
+    fs::remove_all(root);
+}
+BENCHMARK(BM_OpenSceneListOf3000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -81,12 +81,16 @@ constexpr const char* kAmbientPaths[] = {dataPath("env1.wav"),  dataPath("env2.w
                                          dataPath("env13.wav"), dataPath("env14.wav")};
 static_assert(std::size(kAmbientPaths) == SoundAmbientLast - SoundAmbientFirst + 1);
 
+// The worm's sixteen frames, then the pictures of a player's progress: the won mark and the
+// ghost's segment.
 bool loadWormFrames() {
     bool complete = true;
     for (std::size_t i = 0; i < assets.wormB.size(); ++i)
         complete &= loadInto(&assets.wormB[i], kBurstPaths[i]);
     for (std::size_t i = 0; i < assets.wormD.size(); ++i)
         complete &= loadInto(&assets.wormD[i], kDissolvePaths[i]);
+    complete &= loadInto(&assets.wonMark, dataPath("won.bmp"));
+    complete &= loadInto(&assets.ghost, dataPath("ghost.bmp"));
     return complete;
 }
 
@@ -153,6 +157,8 @@ void freeAssetImages() {
     for (PixelBuffer** slot : kLaterImages) freeSlot(slot);
     for (PixelBuffer*& image : assets.wormB) freeSlot(&image);
     for (PixelBuffer*& image : assets.wormD) freeSlot(&image);
+    freeSlot(&assets.wonMark);
+    freeSlot(&assets.ghost);
 }
 
 void resetAssetCatalogue() {

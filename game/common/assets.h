@@ -62,6 +62,8 @@ struct AssetCatalogue {
     PixelBuffer* worm = nullptr;
     std::array<PixelBuffer*, 8> wormB{};  // wormb1 .. wormb8
     std::array<PixelBuffer*, 8> wormD{};  // wormd1 .. wormd8
+    PixelBuffer* wonMark = nullptr;       // beside a won scene in the list
+    PixelBuffer* ghost = nullptr;         // a segment of the best game's worm, raced
     std::uint32_t backgroundIndex = 0;    // 0..8: which bgNN.bmp is loaded
 };
 inline AssetCatalogue assets{};

@@ -12,7 +12,9 @@ using Screen = void (*)();
 
 // What a screen may ask of the loop. The loop performs it at the start of the next tick,
 // before any screen runs, so no screen ever finds the display changed under its feet.
-enum class GameAction : std::uint8_t { None, SwitchDisplay };
+// WatchReplay: the scene selection asks for its selected scene's best game (the file the
+// progress names); the loop shows it and comes back to the selection.
+enum class GameAction : std::uint8_t { None, SwitchDisplay, WatchReplay };
 
 struct GameState {
     Screen currentScreen = nullptr;  // null while running: the game quits
@@ -33,6 +35,7 @@ struct PlayerOptions {
     std::uint32_t framesPerSecond = 20;  // only 15, 20 or 25
     std::int32_t isWindowed = 1;
     std::int32_t soundMuted = 0;
+    std::int32_t ghost = 2;
 };
 inline PlayerOptions options{};
 

@@ -20,6 +20,7 @@ inline constexpr std::uint8_t kKeyPageUp = 0xC9;
 inline constexpr std::uint8_t kKeyPageDown = 0xD1;
 inline constexpr std::uint8_t kKeyHome = 0xC7;
 inline constexpr std::uint8_t kKeyEnd = 0xCF;
+inline constexpr std::uint8_t kKeyR = 0x13;  // the scene list: watch the selected scene's best game
 
 inline constexpr int kKeyQueueSize = 64;
 

@@ -27,7 +27,8 @@ constexpr const char* kUsage =
     "       MunchTrail [--replay] FILE.mtreplay | --verify-replay FILE.mtreplay\n"
     "Munch Trail: a worm eats its way across a pond. Arrow keys or a gamepad's D-pad and left\n"
     "stick steer, Space (Start) pauses, Enter (A) confirms, Backspace (B) leaves a game, Escape\n"
-    "quits, Alt+Enter switches window and full screen, F1 opens the help page.\n"
+    "quits, Alt+Enter switches window and full screen, F1 opens the help page; on the scene list\n"
+    "R (Y) shows the selected scene's best game.\n"
     "  --play FILE.qsn        play that scene at once, without logo or menu, and end with the game\n"
     "  --windowed             run in a window this time (the stored choice stays)\n"
     "  --fullscreen           run full screen this time (the stored choice stays)\n"
@@ -36,7 +37,8 @@ constexpr const char* kUsage =
     "  --verify-replay FILE   check a recorded game frame for frame, without a window\n"
     "  --help                 show this text\n"
     "  --version              show the version\n"
-    "Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini. Replays: $XDG_STATE_HOME/munchtrail/replays.\n";
+    "Settings: $XDG_CONFIG_HOME/Quillfern/MunchTrail.ini. Replays: $XDG_STATE_HOME/munchtrail/replays.\n"
+    "Progress: $XDG_DATA_HOME/munchtrail/progress.\n";
 
 enum class Answer { Run, Done, Fail };
 

@@ -11,7 +11,9 @@
 #include "game/replay/replay.h"
 #include "game/replay/replay_detail.h"
 #include "game/screens/play_screens.h"
+#include "game/screens/progress.h"
 #include "game/screens/screens.h"
+#include "game/world/ghost.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 
@@ -40,6 +42,10 @@ const PlaybackStatus& playbackStatus() {
 }
 
 void startPlayback(const Replay& replay) {
+    // A replay races no ghost and knows nothing of the player's progress: its frames are the
+    // same whoever watches it.
+    gameProgress = GameProgress{};
+    resetGhost();
     resetWorld();
     resetLight();
     resetPlayScreens();

@@ -3,7 +3,8 @@
 // every input that passes the tap and every clock step other than 1000 / fps is noted before
 // the frame it reaches; after each hundredth frame the game's digest is kept. The file is
 // written when the game leaves its screens (the end picture's fade, Backspace to the menu),
-// when another game starts straight away, or when the program shuts down.
+// when another game starts straight away, or when the program shuts down; then the game is
+// counted into the player's progress, with the kept file as its scene's best when it is.
 #include <filesystem>
 
 #include "game/common/keys.h"
@@ -11,6 +12,7 @@
 #include "game/common/sound.h"
 #include "game/replay/replay.h"
 #include "game/replay/replay_detail.h"
+#include "game/screens/progress.h"
 #include "game/screens/screens.h"
 #include "game/world/world.h"
 #include "scene/atomic_file.h"
@@ -56,7 +58,10 @@ void finishRecording(ReplayOutcome outcome) {
     r.hiScore = world.hiScore;
     r.finalDigest = gameDigest();
     std::string error;
-    if (keepReplay(r, error).empty()) noteFailure(error);
+    const std::string path = keepReplay(r, error);
+    if (path.empty()) noteFailure(error);
+    noteFinishedGame(r.sceneName, fnv1a64(r.sceneBytes.data(), r.sceneBytes.size()), r.score,
+                     outcome == ReplayOutcome::Won, std::filesystem::path(path).filename().string());
 }
 
 void noteClockStep() {

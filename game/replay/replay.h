@@ -74,8 +74,8 @@ std::string replayFolder();
 // Writes the replay into the folder under a name that sorts by time, then prunes; the file's
 // path, or empty with `error` set.
 std::string keepReplay(const Replay& replay, std::string& error);
-// Keeps the newest kReplaysKept replays of the folder (their names sort by time) and always the
-// one with the best score.
+// Keeps the newest kReplaysKept replays of the folder (their names sort by time), always the
+// one with the best score, and every replay the progress file names as a scene's best game.
 void pruneReplays(const std::string& folder);
 
 // ---- the digest (game_digest.cpp) ---------------------------------------------------------

@@ -1,12 +1,14 @@
 // Where replays are kept: $XDG_STATE_HOME/munchtrail/replays, one file a game, named by the
 // time it ended and its scene so that a plain sort is the order they were played in. The
-// folder keeps the newest 50 and the best game.
+// folder keeps the newest 50, the best game of all, and every scene's best game that the
+// player's progress names.
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <vector>
 
 #include "game/replay/replay.h"
+#include "game/screens/progress.h"
 #include "scene/folders.h"
 
 namespace {
@@ -66,6 +68,12 @@ void pruneReplays(const std::string& folder) {
             bestScore = replay.score;
         }
     }
+    const ProgressTable progress = readProgress();
+    const auto sceneBest = [&progress](const std::string& path) {
+        const std::string file = fs::path(path).filename().string();
+        return std::ranges::any_of(progress,
+                                   [&file](const SceneProgress& e) { return e.bestReplay == file; });
+    };
     for (std::size_t i = 0; i + kReplaysKept < names.size(); ++i)
-        if (names[i] != best) fs::remove(names[i], error);
+        if (names[i] != best && !sceneBest(names[i])) fs::remove(names[i], error);
 }

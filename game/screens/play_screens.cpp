@@ -11,12 +11,19 @@
 #include "game/common/keys.h"
 #include "game/common/random.h"
 #include "game/common/sound.h"
+#include "game/screens/progress.h"
+#include "game/screens/scene_select.h"
 #include "game/screens/screens.h"
 #include "game/world/draw.h"
+#include "game/world/ghost.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
+#include "render/blit.h"
 #include "render/font.h"
 #include "render/pixels.h"
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -112,6 +119,7 @@ void stepWorld() {
         growWorm();
     }
     if (world.scene.fallInterval != 0) dropRandomBean(gameRand() % 5);
+    stepGhost();
 }
 
 // Steering stirs the water behind the head, even before the worm has set off.
@@ -137,15 +145,28 @@ void ambientSound() {
 
 // ---- the end picture ----
 
-// Five seconds of the picture at full light, unless a skip press ends them sooner. The hold
-// keeps its own running flag, so a clock that happens to read 0 cannot restart it.
+constexpr Colour kEndTextShadow = 0x00000000u;
+constexpr Colour kEndTextCream = 0x00FFF4D0u;
+constexpr Colour kEndTextGold = 0x00FFD54Au;
+
+// Only a won scene of the list goes on to the next one, and only while a game is played, not
+// watched: a replay knows nothing of the list it was played from.
+bool goesOnWithEnter() {
+    return world.sceneAccomplished != 0 && !game.singleScene && gameProgress.known &&
+           !gameProgress.nextScene.empty();
+}
+
+// Five seconds of the picture at full light, unless a skip press or Backspace ends them sooner.
+// The hold keeps its own running flag, so a clock that happens to read 0 cannot restart it.
 void endPictureHold(std::uint8_t key) {
     PlayScreenState& p = playScreens;
     if (p.endPictureHolding == 0) {
         p.endPictureHolding = 1;
         p.endPictureStart = game.frameTime;
     }
-    if (isSkipPress(key) || ticksBetween(p.endPictureStart, game.frameTime) > kEndPictureHoldMs) {
+    const bool leaves = isSkipPress(key) || (key == kKeyBackspace && !altKeyHeld());
+    if (leaves || ticksBetween(p.endPictureStart, game.frameTime) > kEndPictureHoldMs) {
+        gameProgress.goOn = isConfirmPress(key) && goesOnWithEnter();
         light.brightness = 256;
         p.endPicturePhase = 1;
     }
@@ -156,13 +177,46 @@ void endPictureLeave() {
     p.endPictureStart = 0;
     p.endPictureHolding = 0;
     p.endPicturePhase = -1;
-    game.currentScreen = game.singleScene ? nullptr : &mainMenuScreen;  // --play ends here
+    if (game.singleScene) {
+        game.currentScreen = nullptr;  // --play ends here
+    } else {
+        game.currentScreen = gameProgress.goOn ? &nextSceneScreen : &mainMenuScreen;
+    }
+    gameProgress.goOn = false;
+}
+
+// A line of the end picture, centred, dimmed with the picture by the fade.
+void drawEndLine(std::int32_t y, const char* text, Colour colour) {
+    const std::int32_t x = 200 - 3 * static_cast<std::int32_t>(std::strlen(text));
+    const auto dim = [](Colour c) {
+        const auto channel = [c](int shift) {
+            return ((c >> shift & 0xFF) * static_cast<Colour>(light.brightness) >> 8) << shift;
+        };
+        return channel(16) | channel(8) | channel(0);
+    };
+    drawContext.drawColour = kEndTextShadow;
+    drawText(x + 1, y + 1, text);
+    drawContext.drawColour = dim(colour);
+    drawText(x, y, text);
+}
+
+// The game's score under the picture's title, "NEW BEST" when it beat the scene's best game,
+// and the way on after a won scene.
+void drawEndPictureText() {
+    char score[32];
+    std::snprintf(score, sizeof score, "SCORE %u", world.score);
+    drawEndLine(150, score, kEndTextCream);
+    const bool won = world.sceneAccomplished != 0;
+    if (gameProgress.known && beatsBest(world.score, won, &gameProgress.entry))
+        drawEndLine(161, "NEW BEST!", kEndTextGold);
+    if (goesOnWithEnter()) drawEndLine(287, "ENTER: NEXT SCENE   BACKSPACE: MENU", kEndTextCream);
 }
 
 }  // namespace
 
 void gameStartScreen() {
     resetWorm(WormReset::NewGame);
+    restartGhost();
     chooseBackground();
     clearRipples();
     clearKeys();
@@ -260,4 +314,5 @@ void endPictureScreen() {
         endPictureLeave();
     }
     drawPicture(world.sceneAccomplished != 0 ? assets.accomplished : assets.gameOver);
+    drawEndPictureText();
 }

@@ -16,6 +16,7 @@
 #include "game/common/assets.h"
 #include "game/common/game_state.h"
 #include "game/common/keys.h"
+#include "game/screens/progress.h"
 #include "game/screens/screens.h"
 #include "game/world/world.h"
 #include "render/blit.h"
@@ -30,6 +31,9 @@ namespace {
 constexpr Colour kShadowGrey = 0x009F9F9Fu;
 constexpr Colour kTextBlue = 0x000000FFu;
 constexpr int kDescriptionWidth = 31;  // characters per line of the wrapped description
+// The won count stands on the water above the details, in the picture's own hint colours.
+constexpr Colour kCountCream = 0x00F4EACBu;
+constexpr Colour kCountShadow = 0x000A171Bu;
 
 // Upper case of the letters a..z only; bytes beyond ASCII stay as they are.
 char upperAscii(char c) {
@@ -54,15 +58,43 @@ void addSceneFiles(const std::string& folder, std::vector<std::string>& names) {
     }
 }
 
+// The progress of a listed scene, found by its name and the hash of the file the list reads.
+const SceneProgress* listedProgress(const char* name) {
+    std::uint64_t hash = 0;
+    if (!anyProgressFor(listProgress.table, name) || !sceneFileHash(listedScenePath(name), hash))
+        return nullptr;
+    return findProgress(listProgress.table, name, hash);
+}
+
 // Reads a listed scene: the player's own file of that name when there is one (it overrides
-// the shipped scene), the shipped one otherwise.
+// the shipped scene), the shipped one otherwise. Its progress comes with it for the details.
 void loadListedScene(const char* name) {
-    const std::string own = playerSceneFolder();
-    std::error_code error;
-    if (!own.empty() && std::filesystem::is_regular_file(own + "/" + name, error)) {
-        loadSceneFile((own + "/" + name).c_str());
-    } else {
+    const std::string path = listedScenePath(name);
+    if (path.rfind("Scenes/", 0) == 0) {
         loadScene(name);
+    } else {
+        loadSceneFile(path.c_str());
+    }
+    const SceneProgress* entry = listedProgress(name);
+    listProgress.selected = entry != nullptr ? *entry : SceneProgress{};
+}
+
+// The won marks of the page now shown.
+void markPage() {
+    listProgress.pageWon.fill(0);
+    for (int i = 0; i < kScenePageRows && sceneSelect.sceneWindow[i][0] != '\0'; ++i) {
+        const SceneProgress* entry = listedProgress(sceneSelect.sceneWindow[i].data());
+        listProgress.pageWon[i] = entry != nullptr && entry->won ? 1 : 0;
+    }
+}
+
+// Only scenes the progress names are read to be hashed, so a long list of new scenes opens
+// as fast as before.
+void countWonScenes(const std::vector<std::string>& names) {
+    listProgress.wonCount = 0;
+    for (const std::string& name : names) {
+        const SceneProgress* entry = listedProgress(name.c_str());
+        if (entry != nullptr && entry->won) listProgress.wonCount += 1;
     }
 }
 
@@ -77,6 +109,7 @@ void fillPage(const std::vector<std::string>& names, int from) {
         std::memcpy(window[copied].data(), names[i].c_str(), names[i].size() + 1);
     }
     window[copied][0] = '\0';
+    markPage();
 }
 
 // Lists the folder again, counts it anew and moves sceneTop to wherever the page's first name
@@ -107,6 +140,8 @@ void readListOnce() {
     if (sceneSelect.sceneWindow[0][0] != '\0') return;
     std::vector<std::string> names = listSceneFiles();
     if (names.empty()) return;
+    listProgress.table = readProgress();
+    countWonScenes(names);
     sceneSelect.sceneCount = static_cast<std::int32_t>(names.size());
     fillPage(names, 0);
     loadListedScene(sceneSelect.sceneWindow[0].data());
@@ -206,6 +241,9 @@ void browse(std::uint8_t key) {
     } else if (key == kKeyBackspace && !altKeyHeld()) {
         light.brightness = 256;
         s.phase = 2;
+    } else if (key == kKeyR && s.sceneCount > 0 && !listProgress.selected.bestReplay.empty()) {
+        light.brightness = 256;
+        s.phase = 3;
     }
 }
 
@@ -216,9 +254,22 @@ void fadeIn(std::uint8_t key) {
     readListOnce();
 }
 
+// The best game is shown by the loop; the page stays for the way back.
+void handOverToReplay() {
+    listProgress.watchFile = listProgress.selected.bestReplay;
+    game.action = GameAction::WatchReplay;
+    light.brightness = 0;
+    sceneSelect.phase = -1;
+}
+
 void handOver() {
     SceneSelectState& s = sceneSelect;
+    if (s.phase == 3) {
+        handOverToReplay();
+        return;
+    }
     const bool toGame = s.phase == 1;
+    if (toGame) prepareGameProgress();
     s.sceneRow = 0;
     s.sceneTop = 0;
     s.sceneCount = 0;
@@ -290,8 +341,10 @@ void drawList() {
         // File names are UTF-8; the list shows them in the scenes' own Latin-1.
         upperCase(utf8ToLatin1(s.sceneWindow[i].data()).text.c_str(), name, sizeof name);
         drawItem(35, y, {15, 40, 181, 266}, name);
-        // drawItem left the list's own clip rectangle set for the marker
+        // drawItem left the list's own clip rectangle set for the marker and the won mark
         if (i == s.sceneRow) blitKeyed(15, y - 3, assets.marker);
+        const auto length = static_cast<std::int32_t>(std::strlen(name));
+        if (listProgress.pageWon[i]) blitKeyed(std::min(35 + 6 * length + 2, 174), y, assets.wonMark);
     }
 }
 
@@ -328,6 +381,34 @@ void drawDescription() {
     drawItem(198, 158, {198, 158, 383, 263}, wrapped);
 }
 
+// The selected scene's progress, in the gap between the objective and the description: its
+// best score and games, the won mark, and R when its best game can be watched.
+void drawProgressLine() {
+    const SceneProgress& p = listProgress.selected;
+    char text[64];
+    if (p.games == 0) {
+        std::snprintf(text, sizeof text, "NOT PLAYED YET");
+    } else {
+        std::snprintf(text, sizeof text, "BEST %u, %u GAME%s", p.bestScore, p.games, p.games == 1 ? "" : "S");
+    }
+    drawItem(193, 125, {193, 125, 399, 133}, text);
+    if (p.won) blitKeyed(193 + 6 * static_cast<std::int32_t>(std::strlen(text)) + 3, 125, assets.wonMark);
+    if (!p.bestReplay.empty()) drawItem(343, 125, {343, 125, 399, 133}, "R: WATCH");
+}
+
+// How many of the listed scenes are won, right-aligned on the water beside the heading.
+void drawWonCount() {
+    char text[40];
+    std::snprintf(text, sizeof text, "WON %d/%d", static_cast<int>(listProgress.wonCount),
+                  static_cast<int>(sceneSelect.sceneCount));
+    const std::int32_t x = 394 - 6 * static_cast<std::int32_t>(std::strlen(text));
+    setClipRect(x, 10, 398, 20);
+    drawContext.drawColour = kCountShadow;
+    drawText(x + 1, 12, text);
+    drawContext.drawColour = kCountCream;
+    drawText(x, 11, text);
+}
+
 void drawDetails() {
     const GameSceneSettings& scene = world.scene;
     char title[sizeof scene.title];
@@ -339,6 +420,7 @@ void drawDetails() {
     drawItem(270, 75, {270, 75, 399, 85}, scene.randomFall == 0 ? "NO" : "YES");
     drawFallInterval();
     drawObjective();
+    drawProgressLine();
     drawDescription();
 }
 
@@ -355,6 +437,7 @@ void drawScreen() {
     blitCopy(0, 0, assets.sceneSelection);
     drawList();
     drawDetails();
+    drawWonCount();
     resetClipRect();  // the grab copies within the clip, and the items left theirs set
     if (composed != nullptr) grabRect(0, 0, composed);
     drawContext.target = previousTarget;
@@ -364,6 +447,13 @@ void drawScreen() {
 }
 
 }  // namespace
+
+std::string listedScenePath(const char* name) {
+    const std::string own = playerSceneFolder();
+    std::error_code error;
+    if (!own.empty() && std::filesystem::is_regular_file(own + "/" + name, error)) return own + "/" + name;
+    return std::string("Scenes/") + name;
+}
 
 std::vector<std::string> listSceneFiles() {
     std::vector<std::string> names;
@@ -407,4 +497,22 @@ void sceneSelectScreen() {
     key = updateAutoRepeat(key);
     rereadSelection(key);
     drawScreen();
+}
+
+void returnToSceneSelect() {
+    sceneSelect.phase = -1;
+    light.brightness = 0;
+    const char* name = sceneSelect.sceneWindow[sceneSelect.sceneRow].data();
+    if (name[0] != '\0') loadListedScene(name);
+    game.currentScreen = &sceneSelectScreen;
+}
+
+void nextSceneScreen() {
+    const std::string next = gameProgress.nextScene;
+    game.currentScreen = &mainMenuScreen;
+    if (next.empty()) return;
+    loadListedScene(next.c_str());
+    if (std::filesystem::path(sceneOrigin.path).filename() != next) return;  // it could not be read
+    prepareGameProgress();
+    game.currentScreen = &gameStartScreen;
 }

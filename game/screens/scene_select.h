@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "game/screens/progress.h"
+
 inline constexpr int kScenePageRows = 27;
 inline constexpr int kSceneNameSize = 260;   // a file name and its terminating zero
 inline constexpr int kAutoRepeatDelay = 14;  // frames an arrow waits before it repeats
@@ -23,12 +25,37 @@ struct SceneSelectState {
     std::int32_t sceneRow = 0;
     std::int32_t upHeldFrames = 0;
     std::int32_t downHeldFrames = 0;
-    std::int32_t phase = -1;  // -1 fade in, 0 browse, 1 fade out to the game, 2 to the menu
+    // -1 fade in, 0 browse, 1 fade out to the game, 2 to the menu, 3 to the best game (R)
+    std::int32_t phase = -1;
 };
 inline SceneSelectState sceneSelect{};
+
+// What the list shows of the player's progress, read with the list on every visit: the won
+// marks of the page, how many listed scenes are won, and the selected scene's entry.
+struct SceneListProgress {
+    ProgressTable table;
+    std::array<std::uint8_t, kScenePageRows + 1> pageWon{};  // 1: that row's scene is won
+    std::int32_t wonCount = 0;
+    SceneProgress selected;  // games 0: not played yet
+    std::string watchFile;   // the best game the loop is asked to show
+};
+inline SceneListProgress listProgress{};
+
 inline void resetSceneSelect() {
     sceneSelect = SceneSelectState{};
+    listProgress = SceneListProgress{};
 }
+
+// Back from watching a best game: the page as it was, the selected scene read again, and the
+// screen fading in.
+void returnToSceneSelect();
+// After Enter on a won scene's end picture: reads the next scene of the list and starts its
+// game, or goes to the main menu after the last. One frame, drawing nothing; it is not one of
+// the game's screens, so the finished game's recording has ended before the next scene is read.
+void nextSceneScreen();
+// The file the selection reads for a listed name: the player's own when there is one, else
+// the shipped one in Scenes/.
+std::string listedScenePath(const char* name);
 
 // The scene files of the Scenes folder (regular files ending in ".qsn", any letter case, whose
 // names fit an entry), sorted by file name byte by byte. The folder's own order is arbitrary

@@ -6,8 +6,8 @@
 
 namespace {
 
-constexpr std::uint8_t kScanCodes[] = {kKeyUp,    kKeyDown,      kKeyLeft, kKeyRight,
-                                       kKeyEnter, kKeyBackspace, kKeySpace};
+constexpr std::uint8_t kScanCodes[] = {kKeyUp,    kKeyDown,      kKeyLeft,  kKeyRight,
+                                       kKeyEnter, kKeyBackspace, kKeySpace, kKeyR};
 
 PadReading* findPad(std::int32_t id) {
     for (PadReading& pad : gamepads.pads)
@@ -23,7 +23,7 @@ void sendChanges() {
     const std::uint8_t before = gamepads.held;
     gamepads.held = now;
     for (int pass = 0; pass < 2; ++pass)
-        for (int bit = 0; bit < 7; ++bit) {
+        for (int bit = 0; bit < 8; ++bit) {
             const bool was = (before >> bit) & 1, is = (now >> bit) & 1;
             if (was != is && is == (pass == 1)) windowKeyEvent(kScanCodes[bit], is, false);
         }

@@ -1,7 +1,8 @@
-// Gamepads as keys: the D-pad and the left stick are the arrow keys, A is Enter, B Backspace
-// and Start Space. Every pad the platform reports keeps a reading here; all pads together act
-// as one, and each change of that combined state goes through the window's key events like a
-// key of the keyboard, so every screen (and every "held" check) treats both alike.
+// Gamepads as keys: the D-pad and the left stick are the arrow keys, A is Enter, B Backspace,
+// Start Space and Y the R key (a scene's best game, on the scene selection). Every pad the
+// platform reports keeps a reading here; all pads together act as one, and each change of that
+// combined state goes through the window's key events like a key of the keyboard, so every
+// screen (and every "held" check) treats both alike.
 #pragma once
 
 #include <array>
@@ -19,6 +20,7 @@ enum PadKey : std::uint8_t {
     PadEnter = 16,
     PadBackspace = 32,
     PadSpace = 64,
+    PadWatch = 128,
 };
 
 struct PadReading {

@@ -3,7 +3,8 @@
 // next frame is due (the platform wakes it for any event), so an idle game costs next to no
 // processor time; frames still come exactly 1000 / framesPerSecond ms after the tick before.
 // A replay being watched runs through the same loop: the event tap then feeds the recorded
-// frames instead of the player's keys.
+// frames instead of the player's keys. A best game asked for on the scene selection is shown
+// the same way, and the selection comes back when it ends or the viewer leaves it.
 #include "game/shell/shell.h"
 
 #include <cstdint>
@@ -23,6 +24,7 @@
 #include "game/shell/media.h"
 #include "game/shell/settings.h"
 #include "game/shell/window.h"
+#include "game/world/ghost.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/cpu.h"
@@ -47,11 +49,50 @@ bool openGameWindow() {
     return true;
 }
 
+// The selected scene's best game, in place of the selection. A file that cannot be read
+// leaves the selection as it is, fading in again.
+void watchFromList() {
+    std::string error;
+    if (!readReplayFile(replayFolder() + "/" + listProgress.watchFile, loop.listReplay, error)) return;
+    loop.savedHiScore = world.hiScore;
+    loop.savedFramesPerSecond = options.framesPerSecond;
+    loop.savedSoundMuted = options.soundMuted;
+    loop.savedSoundsLoaded = soundState.loaded;
+    loop.savedRandom = randomState.state;
+    loop.watchingFromList = true;
+    startPlayback(loop.listReplay);
+}
+
+// Back to the selection: the replay's sounds silenced, the player's own values restored, and
+// every record a game reads put back as a fresh start has it, as a replay's start does, so the
+// next game is recorded from the same state a replay of it starts from.
+void backToList() {
+    for (int id = 0; id < kSoundSlots; ++id) {
+        soundStop(id);
+        soundRewind(id);
+    }
+    stopPlayback();
+    loop.watchingFromList = false;
+    resetWorld();
+    resetPlayScreens();
+    resetPond();
+    clearRipples();
+    clearKeyState();
+    resetGhost();
+    world.hiScore = loop.savedHiScore;
+    options.framesPerSecond = loop.savedFramesPerSecond;
+    options.soundMuted = loop.savedSoundMuted;
+    soundState.loaded = loop.savedSoundsLoaded;
+    randomState.state = loop.savedRandom;
+    returnToSceneSelect();
+}
+
 // What a screen asked for in the last frame, done before the next one runs.
 void performGameAction() {
     const GameAction action = game.action;
     game.action = GameAction::None;
     if (action == GameAction::SwitchDisplay) switchDisplayMode();
+    if (action == GameAction::WatchReplay) watchFromList();
 }
 
 std::uint32_t framePeriod() {
@@ -92,6 +133,7 @@ int initGame() {
     if (!loop.playFile.empty() && game.currentScreen != nullptr) {
         if (!loadSceneFile(loop.playFile.c_str())) return failStartup("Cannot read the scene file!");
         game.singleScene = true;
+        prepareGameProgress();
         game.currentScreen = gameStartScreen;
     }
     applySettings(stored);
@@ -166,6 +208,7 @@ void frameTick() {
     if (loop.nextFrameTime != 0 && ticksBetween(now, loop.nextFrameTime) > 0) return;
     loop.nextFrameTime = now + framePeriod();
     performGameAction();
+    if (playbackStatus().ended && loop.watchingFromList) backToList();
     if (game.currentScreen == nullptr || playbackStatus().ended) {
         shutdownGame();
         return;
@@ -178,6 +221,7 @@ void frameTick() {
 
 void shutdownGame() {
     if (!loop.windowOpen) return;
+    if (loop.watchingFromList) backToList();  // the player's settings and high score are stored
     finishReplayRecording();
     releaseSound();
     releaseInput();
@@ -217,4 +261,5 @@ void resetGameState() {
     resetFrames();
     resetSettingsState();
     resetReplays();
+    resetProgressState();
 }

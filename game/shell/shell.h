@@ -3,6 +3,7 @@
 // bookkeeping stays here; the platform layers see it only through these functions.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -18,6 +19,15 @@ struct LoopState {
     WindowSize windowSize{};          // the client size the player left (0 x 0 until known)
     bool watching = false;            // a replay is shown: nothing of the player's is stored
     std::string playFile;             // --play: this scene file, then the program ends
+    // A best game shown from the scene selection, and what of the player's game it puts aside
+    // until the selection comes back.
+    bool watchingFromList = false;
+    Replay listReplay;
+    std::uint32_t savedHiScore = 0;
+    std::uint32_t savedFramesPerSecond = 20;
+    std::int32_t savedSoundMuted = 0;
+    std::array<std::uint8_t, 32> savedSoundsLoaded{};
+    std::uint32_t savedRandom = 0;
 };
 inline LoopState loop{};
 

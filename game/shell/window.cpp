@@ -8,6 +8,7 @@
 #include "game/common/keys.h"
 #include "game/common/platform.h"
 #include "game/replay/replay.h"
+#include "game/screens/progress.h"
 #include "game/shell/media.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
@@ -44,7 +45,7 @@ namespace {
 
 // At exit: an error box (also on standard error) for each thing the player would otherwise lose
 // without a word: the settings file that could not be written, the replay that could not be
-// kept.
+// kept, the progress that could not be saved.
 void reportFailedWrites() {
     if (!settingsState.failedReason.empty()) {
         const std::string text =
@@ -56,6 +57,10 @@ void reportFailedWrites() {
     if (!recordingReport.failedReason.empty()) {
         const std::string text =
             "A game could not be kept as a replay: " + recordingReport.failedReason + ".";
+        platformShowError(text.c_str());
+    }
+    if (!progressReport.failedReason.empty()) {
+        const std::string text = "The progress could not be saved: " + progressReport.failedReason + ".";
         platformShowError(text.c_str());
     }
 }

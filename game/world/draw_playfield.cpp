@@ -9,6 +9,7 @@
 
 #include "game/common/assets.h"
 #include "game/common/light.h"
+#include "game/world/ghost.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/blit.h"
@@ -209,6 +210,7 @@ void drawSequence(Worm worm) {
 
     drawWater();
     setFrameInteriorClip();  // what is above the water leaves a one-pixel frame
+    if (worm == Worm::Living) drawGhost();
     drawPopUps();
     drawBeansInTheAir();
     if (worm == Worm::Living) drawStartHints();

@@ -239,13 +239,15 @@ TEST_F(KeyQueue, GamepadsActAsOneKeyboard) {
         {[] { padDetached(3); }, PadEnter, 0},
         {[] { padButton(7, PadBackspace, true); }, PadEnter | PadBackspace, kKeyBackspace},
         {[] { padButton(7, PadSpace, true); }, PadEnter | PadBackspace | PadSpace, kKeySpace},
-        {[] { padButton(9, PadDown, true); }, PadEnter | PadBackspace | PadSpace, 0},  // unknown pad
+        {[] { padButton(7, PadWatch, true); }, PadEnter | PadBackspace | PadSpace | PadWatch, kKeyR},
+        {[] { padButton(9, PadDown, true); }, PadEnter | PadBackspace | PadSpace | PadWatch, 0},  // unknown
         {[] { padDetached(7); }, 0, 0},
     };
-    const std::uint8_t codes[] = {kKeyUp, kKeyDown, kKeyLeft, kKeyRight, kKeyEnter, kKeyBackspace, kKeySpace};
+    const std::uint8_t codes[] = {kKeyUp,    kKeyDown,      kKeyLeft,  kKeyRight,
+                                  kKeyEnter, kKeyBackspace, kKeySpace, kKeyR};
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         rows[i].act();
-        for (int bit = 0; bit < 7; ++bit)
+        for (int bit = 0; bit < 8; ++bit)
             EXPECT_EQ(keyHeld(codes[bit]), ((rows[i].held >> bit) & 1) != 0) << i;
         EXPECT_EQ(popKey(), rows[i].queued) << i;
         EXPECT_EQ(popKey(), 0) << i;

@@ -142,18 +142,21 @@ TEST_F(SceneList, AltKeepsEnterAndBackspaceFromActingAndEnterReReadsTheScene) {
     EXPECT_EQ(runUntil(&gameStartScreen, 40), 33) << "32 fade frames and the hand-over";
 }
 
-// What the screen shows of a scene: each row a scene and the hash of its picture at full light.
+// What the screen shows of a scene: each row a scene and the hash of its picture at full light;
+// a played row has been won twice, its best game kept (the won mark, the count, best and R).
 TEST_F(SceneList, EachDetailInItsPlace) {
     struct Row {
         std::int32_t background, randomFall, fallInterval, objective, goalScore;
         const char* description;
         std::uint64_t hash;
+        bool played = false;
     } rows[] = {
-        {4, 1, 7, Standard, 5, "", 0x7e8f1e5de2c7df31ull},
-        {1, 1, 0, Standard, 5, "the quick brown fox jumps over the lazy dog\r\nbc", 0x05af0c17a45a4d29ull},
-        {10, 0, 12, Escape, 5, "", 0xb3e53805b0850dadull},
-        {1, 0, 0, GoalScore, 500, "", 0x5929d6b0d0f6a979ull},
-        {11, 1, 0, EatUp, 5, "", 0x6c9af2135be37f31ull},
+        {4, 1, 7, Standard, 5, "", 0xf731ca2a11d8edd5ull},
+        {1, 1, 0, Standard, 5, "the quick brown fox jumps over the lazy dog\r\nbc", 0xcbe7af1b4c5ca95dull},
+        {10, 0, 12, Escape, 5, "", 0x382da851865bbcf9ull},
+        {1, 0, 0, GoalScore, 500, "", 0xa1c8871c85ab120dull},
+        {11, 1, 0, EatUp, 5, "", 0x432e1ddac0ade3b5ull},
+        {2, 1, 3, Escape, 5, "", 0x0b412c0b0aafa99cull, true},
     };
     for (const Row& r : rows) {
         Scene scene = makeScene();
@@ -162,6 +165,12 @@ TEST_F(SceneList, EachDetailInItsPlace) {
             std::tuple(r.background, r.randomFall, r.fallInterval, r.objective, r.goalScore);
         scene.description = r.description;
         writeScene("only.qsn", scene);
+        ProgressTable progress;
+        std::uint64_t sceneHash = 0;
+        ASSERT_TRUE(sceneFileHash("Scenes/only.qsn", sceneHash));
+        for (int i = 0; r.played && i < 2; ++i)
+            countGame(progress, "only.qsn", sceneHash, 120, true, "best.mtreplay");
+        writeProgress(progress);
         game.currentScreen = &sceneSelectScreen;
         step(kKeySpace);
         if (std::getenv("MT_HASH_PRINT"))

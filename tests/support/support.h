@@ -35,6 +35,7 @@
 #include "game/shell/shell.h"
 #include "game/shell/window.h"
 #include "game/world/draw.h"
+#include "game/world/ghost.h"
 #include "game/world/pond.h"
 #include "game/world/world.h"
 #include "render/pixels.h"

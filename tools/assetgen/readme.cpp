@@ -34,6 +34,25 @@ shows its title, background, random fall, objective and description. <kbd>Enter<
 <kbd>Space</kbd> starts it, <kbd>Backspace</kbd> returns to the menu. The scenes are the
 <code>.qsn</code> files in the <code>Scenes</code> folder beside the game.</p>
 
+<h2>Your progress</h2>
+<p>The game remembers every scene you play: its best game, whether you have won it and how
+many games you have played on it. In the scene list a gold star stands beside each scene you
+have won, the top corner counts the won scenes (<b>WON 3/14</b>), and the details show the
+selected scene's best score and games. A won game beats a lost one, then the higher score
+wins. When you change a scene in KELV and save it, it starts afresh.</p>
+<p>The best game of every scene is kept. <kbd>R</kbd> on the scene list (the gamepad's
+<kbd>Y</kbd>) shows it again: <kbd>Space</kbd> pauses, <kbd>&rarr;</kbd> plays it four times as
+fast, <kbd>Backspace</kbd> returns to the list, as does its end.</p>
+<p>Play a scene you have won and its best game races you as a <b>ghost</b>: a faint outline
+of the worm that moves as your best game's worm did, from the moment your own worm sets off.
+It is only a picture: nothing can touch it. The Options screen switches it on for every scene
+that has a best game, off, or on only for the scenes you have won (the start setting).</p>
+<p>After a game the end picture shows your score and <b>NEW BEST!</b> when the game beat the
+scene's best. After a won scene, <kbd>Enter</kbd> goes straight on to the next scene of the list;
+<kbd>Space</kbd> or <kbd>Backspace</kbd> returns to the menu.</p>
+<p>The progress is kept in <code>~/.local/share/munchtrail/progress</code>, the games in
+<code>~/.local/state/munchtrail/replays</code> (the newest 50 and every scene's best).</p>
+
 <h2>Keys</h2>
 <table>
 <tr><th>Key</th><th>In play</th></tr>

@@ -1,8 +1,9 @@
 // The playfield sprites (worm, neck glow and burst, shadows, stone, exit, hint arrows, score
-// pop-ups, the list marker), the status panel and the editor's start and random cells. Each is
-// drawn the way the game blits it: keyed sprites are crisp with magenta round them, additive
-// ones add nothing where black, the shadows subtract a little blue-tinted darkness and hold
-// no magenta at all because they are also subtracted without the key.
+// pop-ups, the list marker, the won mark, the ghost's ring), the status panel and the editor's
+// start and random cells. Each is drawn the way the game blits it: keyed sprites are crisp with
+// magenta round them, additive ones add nothing where black, the shadows subtract a little
+// blue-tinted darkness and hold no magenta at all because they are also subtracted without
+// the key.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -256,6 +257,33 @@ Image randomBean() {
     return image;
 }
 
+// The won mark of the scene list, 7 x 7: a pixel star, too small to be sampled from a shape,
+// in a deep gold that stands out on the parchment with a lighter heart.
+Image wonStar() {
+    constexpr const char* kRows[7] = {"...#...", "..#o#..", "##ooo##", ".#ooo#.",
+                                      "..#o#..", ".##.##.", ".#...#."};
+    Image image = makeImage(7, 7, kMagenta);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x) {
+            if (kRows[y][x] == '#') image.at(x, y) = 0xC77A06;
+            if (kRows[y][x] == 'o') image.at(x, y) = 0xFFC43A;
+        }
+    return image;
+}
+
+// A segment of the ghost, the worm raced: only a pale ring, so the floor and the player's own
+// worm show through it.
+Image ghostRing() {
+    Image image = makeImage(10, 10, kMagenta);
+    rasterKeyed(image, 0, 0, 10, 10, [](double x, double y, Rgb& c) {
+        const double d = std::hypot(x - 5.0, y - 5.0);
+        if (d > 4.9 || d < 3.5) return false;
+        c = mix(0xF4FFFF, 0x9FE3F0, (y - 1.0) / 8.0);
+        return true;
+    });
+    return image;
+}
+
 }  // namespace
 
 void makeSprites(const std::string& dat) {
@@ -281,4 +309,6 @@ void makeSprites(const std::string& dat) {
     saveBmp(dat, "score.bmp", scorePanel());
     saveBmp(dat, "start.bmp", startPad());
     saveBmp(dat, "random.bmp", randomBean());
+    saveBmp(dat, "won.bmp", wonStar());
+    saveBmp(dat, "ghost.bmp", ghostRing());
 }

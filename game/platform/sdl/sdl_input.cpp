@@ -94,6 +94,7 @@ void handleControllerButton(const SDL_ControllerButtonEvent& button) {
         case SDL_CONTROLLER_BUTTON_A: key = PadEnter; break;
         case SDL_CONTROLLER_BUTTON_B: key = PadBackspace; break;
         case SDL_CONTROLLER_BUTTON_START: key = PadSpace; break;
+        case SDL_CONTROLLER_BUTTON_Y: key = PadWatch; break;
         default: return;
     }
     padButton(button.which, key, button.state == SDL_PRESSED);
