@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include "editor/app/kelv_doc.h"
 #include "editor/app/prompts.h"
@@ -24,7 +25,8 @@ QString findGame() {
     return QStandardPaths::findExecutable("munchtrail");
 }
 
-CTestPlay::CTestPlay(CKELVDoc* document, QWidget* window) : document_(document), window_(window) {}
+CTestPlay::CTestPlay(CKELVDoc* document, QWidget* window)
+    : QObject(window), document_(document), window_(window) {}
 
 CTestPlay::~CTestPlay() {
     if (game_ != nullptr) game_->disconnect(this);  // the game is ended with the editor

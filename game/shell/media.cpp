@@ -16,6 +16,9 @@ int initDisplay() {
     initRowTables();
     clearFrameBuffer(drawBuffer);
     clearFrameBuffer(displayBuffer);
+    // The first frame is drawn before any is shown: without a window system that sends an
+    // exposure first (SDL's dummy driver, some compositors) nothing else has set the target.
+    drawContext.target = drawBuffer;
     return 1;
 }
 

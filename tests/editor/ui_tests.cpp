@@ -471,6 +471,22 @@ TEST(KelvRecovery, UnsavedChangesAreSavedAsideAndOfferedAfterAKill) {
     }
 }
 
+// A minute with unsaved changes saves them aside, byte for byte as Save would; a clean exit
+// takes the copy away.
+TEST_F(Kelv, AMinuteOfUnsavedChangesIsSavedAsideAndACleanExitRemovesIt) {
+    QTimer* minute = e.frame()->autosave()->timer();
+    EXPECT_TRUE(minute->isActive() && minute->interval() == 60 * 1000);
+    const QString copy = e.frame()->autosave()->scenePath();
+    QMetaObject::invokeMethod(minute, "timeout");
+    EXPECT_FALSE(QFile::exists(copy));  // nothing unsaved yet
+    e.makeSaveable();
+    e.commit();
+    QMetaObject::invokeMethod(minute, "timeout");
+    EXPECT_EQ(fileBytes(copy).toStdString(), sceneDiskBytes(editorState.scene));
+    asked.answer = SaveAnswer::No;
+    EXPECT_TRUE(e.frame()->close() && !QFile::exists(copy));
+}
+
 // The editor that the recovery test kills: a scene under its own name, modified; with "kill" the
 // timer saves it aside before "ready", with "term" the signal handler has to.
 int runEditorToBeKilled(const QString& how) {

@@ -91,32 +91,8 @@ TEST(SixteenBit, TheFullScreenPictureIsConvertedPixelByPixel) {
     for (std::size_t i = 0; i < wide.size(); ++i) ASSERT_EQ(narrow[i], toSixteenBit(tables, wide[i])) << i;
 }
 
-// Window (400 x 300 frame) and full screen (800 x 600 picture) follow one rule; HiDPI outputs
-// are given in physical pixels (an 800 x 600 window at twice the density is 1600 x 1200).
-TEST(Placement, TheLargestWholeFactorCentredElseSmoothlySmaller) {
-    struct Row {
-        PixelSize output, picture;
-        Placement expected;
-    };
-    const Row rows[] = {
-        {{400, 300}, kFrameSize, {0, 0, 400, 300, 1, false}},
-        {{800, 600}, kFrameSize, {0, 0, 800, 600, 2, false}},
-        {{1200, 900}, kFrameSize, {0, 0, 1200, 900, 3, false}},
-        {{1199, 900}, kFrameSize, {199, 150, 800, 600, 2, false}},
-        {{1920, 1080}, kFrameSize, {360, 90, 1200, 900, 3, false}},
-        {{1600, 1200}, kFrameSize, {0, 0, 1600, 1200, 4, false}},
-        {{300, 300}, kFrameSize, {0, 37, 300, 225, 0, true}},
-        {{1024, 768}, kFullScreenSize, {112, 84, 800, 600, 1, false}},
-        {{2560, 1440}, kFullScreenSize, {480, 120, 1600, 1200, 2, false}},
-        {{3840, 2400}, kFullScreenSize, {320, 0, 3200, 2400, 4, false}},
-        {{640, 480}, kFullScreenSize, {0, 0, 640, 480, 0, true}},
-        {{640, 400}, kFullScreenSize, {53, 0, 533, 400, 0, true}},
-        {{0, 600}, kFullScreenSize, {}},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(placePicture(row.output, row.picture), row.expected) << row.output.w << "x" << row.output.h;
-}
-
+// Where the picture lies in the window and on the screen is checked on what SDL's dummy driver
+// shows (sdl_layer_test.cpp).
 TEST(Placement, TheFirstWindowIsTwiceTheFrameWhereTheDesktopHoldsItAndAStoredOneFits) {
     struct Row {
         PixelSize stored, usable, decorations, expected;

@@ -1,9 +1,12 @@
-// The SDL2 layer itself, on SDL's dummy video driver: the key table (every key the game
-// names, letters, digits, function keys; no scan code given to two keys), the windowed
-// picture read back from the renderer (top row first, exactly the blended frame), also after
-// the renderer was lost and rebuilt, and a whole game played with SDL's virtual gamepad.
+// The SDL2 layer on SDL's dummy video driver, where SDL's software renderer draws into the
+// window's own surface and the test reads that back: the key table (no scan code given to two
+// keys), the picture in the window at several sizes and full screen (what a player sees,
+// whatever rule places it), also after the renderer was lost, and a whole game played with
+// SDL's virtual gamepad.
 #include <unistd.h>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 #include <utility>
 #include <vector>
@@ -13,10 +16,8 @@
 #include "game/common/frames.h"
 #include "game/common/game_state.h"
 #include "game/common/platform.h"
-#include "game/media/present.h"
 #include "game/platform/sdl/sdl_state.h"
 #include "game/screens/screens.h"
-#include "game/shell/media.h"
 #include "game/shell/shell.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
@@ -33,72 +34,124 @@ TEST(KeyTable, NoScanCodeIsShared) {
     EXPECT_EQ(scanCodeOf(static_cast<SDL_Scancode>(SDL_NUM_SCANCODES + 5)), 0);
 }
 
+// The window's pixels as 0x00RRGGBB, row by row.
+struct Shown {
+    int w = 0, h = 0;
+    std::vector<std::uint32_t> pixels;
+    std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y * w + x)] & 0xFFFFFF; }
+};
+
+// Four quadrants of pure hues and a magenta patch round the centre, nowhere black: however the
+// picture is scaled, the middle of each quadrant keeps its hue and the middle stays magenta.
+constexpr std::uint32_t kQuadrants[4] = {0xC00000, 0x00C000, 0x0000C0, 0xC0C000};
+constexpr std::uint32_t kCentre = 0xC000C0;
+void drawQuadrants() {
+    for (int y = 0; y < kFrameHeight; ++y)
+        for (int x = 0; x < kFrameWidth; ++x)
+            displayBuffer->pixels[y * kFrameWidth + x] = std::abs(x - 200) < 20 && std::abs(y - 150) < 15
+                                                             ? kCentre
+                                                             : kQuadrants[(y >= 150) * 2 + (x >= 200)];
+}
+
 class DummyDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
         SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         resetGameRecord();
-        // The frame once, so the picture reads back 1:1.
-        ASSERT_EQ(platformCreateWindow({kFrameWidth, kFrameHeight}), 1);
-        ASSERT_EQ(initDisplay(), 1);
+        ASSERT_EQ(platformCreateWindow({}), 1);  // a first start: the platform chooses the size
+        platformPlaceWindow({});
+        ASSERT_EQ(platformInitDisplay(), 1);
     }
     void TearDown() override {
         platformReleaseDisplay();
         platformDestroyWindow();
         SDL_Quit();
     }
-    std::vector<std::uint32_t> readBack() {
-        std::vector<std::uint32_t> pixels(kFramePixels);
-        SDL_Rect area{0, 0, kFrameWidth, kFrameHeight};
-        EXPECT_EQ(SDL_RenderReadPixels(sdlVideo.renderer, &area, SDL_PIXELFORMAT_RGB888, pixels.data(),
-                                       kFrameRowBytes),
-                  0);
-        for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
-        return pixels;
-    }
-    // Draws a frame with a distinct top row and presents it; the picture expected on screen.
-    std::vector<std::uint32_t> presentPattern(std::uint32_t seed) {
-        for (int i = 0; i < kFramePixels; ++i)
-            drawBuffer->pixels[i] = (seed + static_cast<std::uint32_t>(i) * 2654435761u) & 0xFCFCFC;
-        for (int x = 0; x < kFrameWidth; ++x) drawBuffer->pixels[x] = 0x00FC0000;
-        std::vector<std::uint32_t> expected(displayBuffer->pixels, displayBuffer->pixels + kFramePixels);
-        blendFramePlain(drawBuffer->pixels, expected.data(), expected.size());
-        presentFrame();
-        return expected;
+    // Shows displayBuffer over a window first filled with a colour the picture never has, and
+    // reads back what the window holds.
+    Shown show() {
+        SDL_Surface* surface = SDL_GetWindowSurface(sdlVideo.window);
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0x12, 0x34, 0x56));
+        platformShowFrame();
+        surface = SDL_ConvertSurfaceFormat(SDL_GetWindowSurface(sdlVideo.window), SDL_PIXELFORMAT_RGB888, 0);
+        Shown shown{surface->w, surface->h, std::vector<std::uint32_t>(surface->w * surface->h)};
+        for (int y = 0; y < surface->h; ++y)
+            std::memcpy(&shown.pixels[y * surface->w],
+                        static_cast<std::uint8_t*>(surface->pixels) + y * surface->pitch, surface->w * 4u);
+        SDL_FreeSurface(surface);
+        return shown;
     }
 };
 
-TEST_F(DummyDisplay, TheWindowShowsTheBlendedFrameTopRowFirstAlsoAfterALostRenderer) {
-    std::vector<std::uint32_t> expected = presentPattern(1);
-    const std::vector<std::uint32_t> shown = readBack();
-    EXPECT_EQ(shown[0], 0x00BD0000u);
-    EXPECT_EQ(shown, expected);
-    sdlVideo.rendererLost = true;
-    expected = presentPattern(2);
-    EXPECT_FALSE(sdlVideo.rendererLost);
-    EXPECT_EQ(readBack(), expected);
+// At the frame's own size the window holds the frame exactly, top row first; also once the
+// renderer was lost and rebuilt.
+TEST_F(DummyDisplay, AWindowOfTheFramesSizeShowsItPixelForPixel) {
+    SDL_SetWindowSize(sdlVideo.window, kFrameWidth, kFrameHeight);
+    for (bool lost : {false, true}) {
+        for (int i = 0; i < kFramePixels; ++i)
+            displayBuffer->pixels[i] = (lost * 77u + static_cast<std::uint32_t>(i) * 2654435761u) & 0xFFFFFF;
+        sdlVideo.rendererLost = lost;
+        const Shown shown = show();
+        EXPECT_FALSE(sdlVideo.rendererLost);
+        ASSERT_EQ(std::pair(shown.w, shown.h), std::pair(kFrameWidth, kFrameHeight));
+        EXPECT_EQ(shown.pixels,
+                  std::vector<std::uint32_t>(displayBuffer->pixels, displayBuffer->pixels + kFramePixels));
+    }
 }
 
-TEST_F(DummyDisplay, FullScreenUsesAnEightHundredBySixHundredTexture) {
-    platformReleaseDisplay();
-    options.isWindowed = 0;
-    platformPlaceWindow({});
-    ASSERT_EQ(initDisplay(), 1);
-    int width = 0, height = 0;
-    ASSERT_EQ(SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &width, &height), 0);
-    EXPECT_EQ(width, kScreenWidth);
-    EXPECT_EQ(height, kScreenHeight);
-    presentPattern(3);
-    EXPECT_FALSE(sdlVideo.rendererLost);
+// As a first start opens it (twice the frame, where the desktop holds it), at other sizes, and
+// full screen (the 800 x 600 picture with its black rows): the picture lies centred on black,
+// 4:3, at least the largest whole multiple of its size that fits, upright and unmirrored;
+// windowed it is lit throughout.
+TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
+    drawQuadrants();
+    for (auto [w, h] : {std::pair{800, 600}, {1000, 700}, {1280, 720}, {500, 800}, {399, 299}, {0, 0}}) {
+        SDL_Rect desktop{};
+        SDL_GetDisplayBounds(0, &desktop);
+        if (w == 0) options.isWindowed = 0, platformPlaceWindow({}), platformInitDisplay();
+        if (w != 0) SDL_SetWindowSize(sdlVideo.window, w, h);
+        const Shown shown = show();
+        EXPECT_EQ(std::pair(shown.w, shown.h), w != 0 ? std::pair(w, h) : std::pair(desktop.w, desktop.h));
+        int left = shown.w, right = -1, top = shown.h, bottom = -1;
+        for (int y = 0; y < shown.h; ++y)
+            for (int x = 0; x < shown.w; ++x)
+                if (shown.at(x, y) != 0)
+                    left = std::min(left, x), right = std::max(right, x), top = std::min(top, y),
+                    bottom = std::max(bottom, y);
+        const int pw = right - left + 1, ph = bottom - top + 1;
+        const int source = w == 0 ? 800 : 400, whole = std::min(shown.w / source, shown.h / (source * 3 / 4));
+        SCOPED_TRACE(testing::Message() << shown.w << "x" << shown.h << ": picture " << pw << "x" << ph
+                                        << " at " << left << "," << top);
+        EXPECT_LE(std::abs(left - (shown.w - 1 - right)), 1);
+        EXPECT_LE(std::abs(top - (shown.h - 1 - bottom)), 1);
+        EXPECT_LE(std::abs(pw * 3 - ph * 4), 4);
+        EXPECT_GE(pw + 2, whole >= 1 ? whole * source : std::min(shown.w, shown.h * 4 / 3));
+        for (int y = top; y <= bottom && w != 0; ++y)
+            for (int x = left; x <= right; ++x) ASSERT_NE(shown.at(x, y), 0u) << x << "," << y;
+        // Which channels are lit, in the brighter of two rows (full screen has black ones).
+        const auto hue = [&](double fx, double fy) {
+            const int x = left + static_cast<int>(fx * pw), y = top + static_cast<int>(fy * ph);
+            const std::uint32_t c = std::max(shown.at(x, y), shown.at(x, y + 1));
+            return (c & 0xFF0000 ? 0xC00000u : 0) | (c & 0xFF00 ? 0xC000u : 0) | (c & 0xFF ? 0xC0u : 0);
+        };
+        std::set<std::uint32_t> colours;  // nearest at a whole multiple, smoothed below the frame's size
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x) colours.insert(shown.at(x, y));
+        EXPECT_TRUE((w != 800 && w != 399) || (colours.size() <= 5) == (w == 800)) << colours.size();
+        EXPECT_EQ(hue(0.5, 0.5), kCentre);
+        for (int q = 0; q < 4; ++q)
+            EXPECT_EQ(hue(0.25 + q % 2 * 0.5, 0.25 + q / 2 * 0.5), kQuadrants[q]) << q;
+    }
 }
 
 // The shipped game on the dummy driver, steered by a virtual pad only: A from the logo through
 // the menu and the scene selection into the first scene, then the stick sets the worm off.
 TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMoving) {
-    char config[] = "/tmp/mt_padXXXXXX";
-    ASSERT_NE(mkdtemp(config), nullptr);
-    setenv("XDG_CONFIG_HOME", config, 1);
+    char home[] = "/tmp/mt_padXXXXXX";  // the settings and the replay stay out of the user's own
+    ASSERT_NE(mkdtemp(home), nullptr);
+    setenv("XDG_CONFIG_HOME", home, 1);
+    setenv("XDG_STATE_HOME", home, 1);
     ASSERT_EQ(chdir(MT_TEST_DIST_DIR), 0);
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");  // no window has focus here

@@ -221,7 +221,7 @@ Image shadeFloor(FloorFn fn, double bump, double level) {
 
 void makeFloors(const std::string& dat) {
     for (int i = 0; i < 9; ++i) {
-        char name[16];
+        char name[24];  // room for any int, as GCC's format check asks in sanitizer builds
         std::snprintf(name, sizeof name, "bg%02d.bmp", i);
         const auto at = static_cast<std::size_t>(i);
         saveBmp(dat, name, shadeFloor(kFloors[at], kBump[at], kLevel[at]));
