@@ -77,6 +77,54 @@ TEST_F(Games, TheKeptGamesRecordReplaysThatHold) {
     for (std::size_t i = 0; i < recorded.size(); ++i) expectReplayHolds(recorded[i], games[i].name);
 }
 
+// Every shipped scene won by the autopilot from its start, going for each goal in turn (a colour
+// until none is left, then the next); a Standard scene played up to `score` and left. The games
+// are kept in tests/replays/scenes under MT_REPLAY_OUT; MT_SCENE_REPORT prints what each took.
+TEST_F(Games, EveryShippedSceneIsWonByTheAutopilot) {
+    const std::tuple<std::string, std::vector<std::uint8_t>, std::uint32_t> scenes[] = {
+        {"01-first-steps", {kAnyBean}, 0},
+        {"02-rainbow-rows", {kAnyBean}, 0},
+        {"03-stone-garden", {kAnyBean}, 0},
+        {"04-the-long-way-out", {Exit}, 0},
+        {"05-lucky-dip", {kAnyBean}, 400},
+        {"06-city-blocks", {kAnyBean}, 0},
+        {"07-crowded-pond", {kAnyBean}, 0},
+        {"08-garden-gates", {kAnyBean}, 0},
+        {"09-ore-mine", {Exit}, 0},
+        {"10-twilight-rings", {kAnyBean}, 500},
+        {"11-stone-crosses", {kAnyBean}, 0},
+        {"12-the-labyrinth", {Exit}, 0},
+        {"13-every-last-bean", {kAnyBean}, 0},
+    };
+    for (const auto& [name, goals, score] : scenes) {
+        SCOPED_TRACE(name);
+        fs::remove_all("Scenes");
+        fs::create_directory("Scenes");
+        fs::copy_file(distFolder() / "Scenes" / (name + ".qsn"), "Scenes/" + name + ".qsn");
+        enterGame();
+        int frames = 0, deaths = 0;
+        if (std::getenv("MT_AP_DEBUG")) std::printf("== %s %d %d\n", world.scene.title, world.scene.objective, world.scene.goalScore);
+        for (std::uint8_t goal : goals)
+            for (; game.currentScreen != &mainMenuScreen && !world.sceneAccomplished && frames < 20000;
+                 ++frames) {
+                if ((goal < BonusBean && std::ranges::count(world.cells, goal) == 0) ||
+                    (score && world.score >= score))
+                    break;
+                autopilot(goal);
+                const Screen before = game.currentScreen;
+                runOneFrame();
+                deaths += before == &playScreen && game.currentScreen == &lifeLostScreen;
+            }
+        EXPECT_TRUE(score ? world.score >= score : world.sceneAccomplished != 0) << world.score;
+        if (std::getenv("MT_SCENE_REPORT"))
+            std::printf("%s: %d frames, %d lives, score %u\n", name.c_str(), frames, deaths, world.score);
+        autopilot(Empty);
+        if (game.currentScreen == &playScreen) tap(kKeyBackspace);
+        ASSERT_GT(runUntil(&mainMenuScreen, 400), 0);
+        expectReplayHolds(setReplayAside(0), "scenes/" + name);
+    }
+}
+
 // What the rules read besides the keys is in the checkpoints: a replay with another frame
 // rate, sound switch or clock step than the game had fails at its first checkpoint.
 TEST_F(Games, AnEditedRateSoundFlagOrClockFailsTheFirstCheckpoint) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -139,28 +140,84 @@ int headCell() {
     return cellIndex((world.segX[0] + 400) % 400 / kCellSize, (world.segY[0] + 300) % 300 / kCellSize);
 }
 
-// The first step of a shortest way from the head to a cell holding `goal`, or -1.
+bool isOpen(std::uint8_t cell) {
+    return cell != Stone && cell != WormBody;
+}
+bool isGoal(std::uint8_t cell, std::uint8_t goal) {
+    return goal == kAnyBean ? cell <= BonusBean : cell == goal;
+}
+
+// How many cell steps until the body leaves each of its cells, with room for growth to come;
+// a body cell no segment stands on never clears.
+std::array<int, kFieldCells> bodyWaits() {
+    std::array<int, kFieldCells> wait{};
+    for (int c = 0; c < kFieldCells; ++c) wait[c] = world.cells[c] == WormBody ? 1 << 20 : 0;
+    for (int i = 1; i < world.length; ++i)
+        wait[cellIndex((world.segX[i] + 400) % 400 / kCellSize, (world.segY[i] + 300) % 300 / kCellSize)] =
+            world.length - i + world.pendingGrowth + 2;
+    return wait;
+}
+
+int stepFrom(int cell, int dir) {
+    const int c = (cell / kFieldRows + kStepColumn[dir] + kFieldColumns) % kFieldColumns;
+    return cellIndex(c, (cell % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows);
+}
+
+// The cells reachable from `cell` past stones, the body and the head, counted up to `enough`.
+int roomFrom(int cell, int enough) {
+    if (!isOpen(world.cells[cell])) return 0;
+    std::array<bool, kFieldCells> seen{};
+    std::vector<int> frontier{cell};
+    seen[cell] = seen[headCell()] = true;
+    for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
+        for (int dir = 0; dir < 4; ++dir) {
+            const int to = stepFrom(frontier[next], dir);
+            if (seen[to] || !isOpen(world.cells[to])) continue;
+            seen[to] = true;
+            frontier.push_back(to);
+        }
+    return static_cast<int>(frontier.size());
+}
+
+// The first step of a shortest way from the head to a cell holding `goal`, or -1. A body cell
+// counts as open once the worm will have crawled off it.
 int firstStepTowards(std::uint8_t goal, int refused) {
-    std::array<int, kFieldCells> first;
+    const std::array<int, kFieldCells> wait = bodyWaits();
+    std::array<int, kFieldCells> first, distance{};
     first.fill(-2);
     std::vector<int> frontier{headCell()};
     first[frontier[0]] = -1;
+    distance[frontier[0]] = 0;
     for (std::size_t next = 0; next < frontier.size(); ++next) {
         const int here = frontier[next];
         for (int dir = 0; dir < 4; ++dir) {
             if (here == frontier[0] && dir == refused) continue;
-            const int c = (here / kFieldRows + kStepColumn[dir] + kFieldColumns) % kFieldColumns;
-            const int r = (here % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows;
-            const int cell = cellIndex(c, r);
+            const int cell = stepFrom(here, dir);
             if (first[cell] != -2) continue;
             const int way = here == frontier[0] ? dir : first[here];
-            if (world.cells[cell] == goal) return way;
-            if (world.cells[cell] == Stone || world.cells[cell] == WormBody) continue;
+            if (isGoal(world.cells[cell], goal)) return way;
+            if (world.cells[cell] == Stone || wait[cell] > distance[here] + 1) continue;
             first[cell] = way;
+            distance[cell] = distance[here] + 1;
             frontier.push_back(cell);
         }
     }
     return -1;
+}
+
+// The way to go: towards the goal unless that leads into a pocket too small for the worm, else
+// into the most room.
+int chooseStep(std::uint8_t goal) {
+    const int refused = (world.segDir[0] + 2) % 4, way = firstStepTowards(goal, refused);
+    const int enough = world.length + world.pendingGrowth + 4;
+    if (way >= 0 && ((goal != kAnyBean && isGoal(world.cells[stepFrom(headCell(), way)], goal)) ||
+                     roomFrom(stepFrom(headCell(), way), enough) >= enough))
+        return way;
+    int best = way, bestRoom = 0;
+    for (int dir : {static_cast<int>(world.segDir[0]), (refused + 1) % 4, (refused + 3) % 4})
+        if (const int room = roomFrom(stepFrom(headCell(), dir), enough); room > bestRoom)
+            best = dir, bestRoom = room;
+    return best;
 }
 }  // namespace
 
@@ -171,9 +228,19 @@ void autopilot(std::uint8_t goal) {
     if (world.started == 0) {
         const int dir = firstStepTowards(goal, -1);
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
-    } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0 &&
-               world.cells[headCell()] != goal) {
-        const int dir = firstStepTowards(goal, (world.segDir[0] + 2) % 4);
+    } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0) {
+        const int dir = chooseStep(goal);
+        if (std::getenv("MT_AP_DEBUG") && dir < 0)
+            for (int r = 0; r < kFieldRows; ++r) {
+                for (int c = 0; c < kFieldColumns; ++c) {
+                    const int v = world.cells[cellIndex(c, r)];
+                    std::putchar(cellIndex(c, r) == headCell() ? '@' : v == Stone ? '#' : v == WormBody ? 'w' : v < 6 ? 'o' : '.');
+                }
+                std::putchar('\n');
+            }
+        if (std::getenv("MT_AP_DEBUG"))
+            std::printf("head %d,%d dir %d -> %d len %d score %u speed %d ahead %d\n", world.segX[0], world.segY[0], world.segDir[0], dir,
+                        world.length, world.score, world.speed, dir >= 0 ? world.cells[stepFrom(headCell(), dir)] : -1);
         if (dir >= 0) press(kArrows[dir]);
     }
 }
