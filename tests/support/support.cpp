@@ -230,7 +230,8 @@ void autopilot(std::uint8_t goal) {
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
     } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0) {
         const int dir = chooseStep(goal);
-        if (std::getenv("MT_AP_DEBUG") && dir < 0)
+        static int calls = 0;
+        if (std::getenv("MT_AP_DEBUG") && (dir < 0 || ++calls % 1000 == 0))
             for (int r = 0; r < kFieldRows; ++r) {
                 for (int c = 0; c < kFieldColumns; ++c) {
                     const int v = world.cells[cellIndex(c, r)];
