@@ -140,21 +140,19 @@ int headCell() {
     return cellIndex((world.segX[0] + 400) % 400 / kCellSize, (world.segY[0] + 300) % 300 / kCellSize);
 }
 
-bool isOpen(std::uint8_t cell) {
-    return cell != Stone && cell != WormBody;
-}
 bool isGoal(std::uint8_t cell, std::uint8_t goal) {
     return goal == kAnyBean ? cell <= BonusBean : cell == goal;
 }
 
 // How many cell steps until the body leaves each of its cells, with room for growth to come;
-// a body cell no segment stands on never clears.
+// a body cell no segment stands on never clears, nor one about to be shed as a stone.
 std::array<int, kFieldCells> bodyWaits() {
     std::array<int, kFieldCells> wait{};
     for (int c = 0; c < kFieldCells; ++c) wait[c] = world.cells[c] == WormBody ? 1 << 20 : 0;
+    const bool sheds = world.length + world.pendingGrowth >= 25;
     for (int i = 1; i < world.length; ++i)
         wait[cellIndex((world.segX[i] + 400) % 400 / kCellSize, (world.segY[i] + 300) % 300 / kCellSize)] =
-            world.length - i + world.pendingGrowth + 2;
+            sheds && i >= 4 ? 1 << 20 : world.length - i + world.pendingGrowth + 2;
     return wait;
 }
 
@@ -163,17 +161,20 @@ int stepFrom(int cell, int dir) {
     return cellIndex(c, (cell % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows);
 }
 
-// The cells reachable from `cell` past stones, the body and the head, counted up to `enough`.
+// The cells reachable from `cell` past stones and the head, and past the body where it will
+// have crawled off by then, counted up to `enough`.
 int roomFrom(int cell, int enough) {
-    if (!isOpen(world.cells[cell])) return 0;
-    std::array<bool, kFieldCells> seen{};
+    const std::array<int, kFieldCells> wait = bodyWaits();
+    if (world.cells[cell] == Stone || wait[cell] > 1) return 0;
+    std::array<int, kFieldCells> distance{};
     std::vector<int> frontier{cell};
-    seen[cell] = seen[headCell()] = true;
+    distance[cell] = 1;
+    distance[headCell()] = -1;
     for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
         for (int dir = 0; dir < 4; ++dir) {
-            const int to = stepFrom(frontier[next], dir);
-            if (seen[to] || !isOpen(world.cells[to])) continue;
-            seen[to] = true;
+            const int to = stepFrom(frontier[next], dir), d = distance[frontier[next]] + 1;
+            if (distance[to] != 0 || world.cells[to] == Stone || wait[to] > d) continue;
+            distance[to] = d;
             frontier.push_back(to);
         }
     return static_cast<int>(frontier.size());
