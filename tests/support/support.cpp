@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -231,18 +230,6 @@ void autopilot(std::uint8_t goal) {
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
     } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0) {
         const int dir = chooseStep(goal);
-        static int calls = 0;
-        if (std::getenv("MT_AP_DEBUG") && (dir < 0 || ++calls % 1000 == 0))
-            for (int r = 0; r < kFieldRows; ++r) {
-                for (int c = 0; c < kFieldColumns; ++c) {
-                    const int v = world.cells[cellIndex(c, r)];
-                    std::putchar(cellIndex(c, r) == headCell() ? '@' : v == Stone ? '#' : v == WormBody ? 'w' : v < 6 ? 'o' : '.');
-                }
-                std::putchar('\n');
-            }
-        if (std::getenv("MT_AP_DEBUG"))
-            std::printf("head %d,%d dir %d -> %d len %d score %u speed %d ahead %d\n", world.segX[0], world.segY[0], world.segDir[0], dir,
-                        world.length, world.score, world.speed, dir >= 0 ? world.cells[stepFrom(headCell(), dir)] : -1);
         if (dir >= 0) press(kArrows[dir]);
     }
 }
