@@ -160,63 +160,46 @@ int stepFrom(int cell, int dir) {
     return cellIndex(c, (cell % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows);
 }
 
-// The cells reachable from `cell` past stones and the head, and past the body where it will
-// have crawled off by then, counted up to `enough`.
-int roomFrom(int cell, int enough) {
-    const std::array<int, kFieldCells> wait = bodyWaits();
-    if (world.cells[cell] == Stone || wait[cell] > 1) return 0;
-    std::array<int, kFieldCells> distance{};
-    std::vector<int> frontier{cell};
-    distance[cell] = 1;
-    distance[headCell()] = -1;
-    for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
-        for (int dir = 0; dir < 4; ++dir) {
-            const int to = stepFrom(frontier[next], dir), d = distance[frontier[next]] + 1;
-            if (distance[to] != 0 || world.cells[to] == Stone || wait[to] > d) continue;
-            distance[to] = d;
-            frontier.push_back(to);
-        }
-    return static_cast<int>(frontier.size());
-}
-
-// The first step of a shortest way from the head to a cell holding `goal`, or -1. A body cell
-// counts as open once the worm will have crawled off it.
-int firstStepTowards(std::uint8_t goal, int refused) {
+// A walk out from `from` past stones, and past the body where it will have crawled off by then:
+// the first step of a shortest way to a cell holding `goal` (or -1), and how many cells it
+// reached, counted up to `enough`.
+std::pair<int, int> walk(int from, std::uint8_t goal, int refused, int enough) {
     const std::array<int, kFieldCells> wait = bodyWaits();
     std::array<int, kFieldCells> first, distance{};
     first.fill(-2);
-    std::vector<int> frontier{headCell()};
-    first[frontier[0]] = -1;
-    distance[frontier[0]] = 0;
-    for (std::size_t next = 0; next < frontier.size(); ++next) {
-        const int here = frontier[next];
+    first[headCell()] = first[from] = -1;
+    distance[from] = from != headCell();
+    if (world.cells[from] == Stone || wait[from] > distance[from]) return {-1, 0};
+    std::vector<int> frontier{from};
+    for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
         for (int dir = 0; dir < 4; ++dir) {
-            if (here == frontier[0] && dir == refused) continue;
-            const int cell = stepFrom(here, dir);
-            if (first[cell] != -2) continue;
-            const int way = here == frontier[0] ? dir : first[here];
-            if (isGoal(world.cells[cell], goal)) return way;
+            const int here = frontier[next], cell = stepFrom(here, dir);
+            if (first[cell] != -2 || (here == from && dir == refused)) continue;
+            const int way = here == from ? dir : first[here];
+            if (isGoal(world.cells[cell], goal)) return {way, enough};
             if (world.cells[cell] == Stone || wait[cell] > distance[here] + 1) continue;
             first[cell] = way;
             distance[cell] = distance[here] + 1;
             frontier.push_back(cell);
         }
-    }
-    return -1;
+    return {-1, static_cast<int>(frontier.size())};
 }
 
-// The way to go: towards the goal unless that leads into a pocket too small for the worm, else
-// into the most room.
+// The way to go: towards the goal unless that leads into a pocket too small for the worm (a
+// colour asked for by name is followed even there), else into the most room.
 int chooseStep(std::uint8_t goal) {
-    const int refused = (world.segDir[0] + 2) % 4, way = firstStepTowards(goal, refused);
-    const int enough = world.length + world.pendingGrowth + 4;
-    if (way >= 0 && ((goal != kAnyBean && isGoal(world.cells[stepFrom(headCell(), way)], goal)) ||
-                     roomFrom(stepFrom(headCell(), way), enough) >= enough))
+    constexpr std::uint8_t kNothing = 7;  // no cell holds it
+    const int refused = (world.segDir[0] + 2) % 4, enough = world.length + world.pendingGrowth + 4;
+    const int way = walk(headCell(), goal, refused, kFieldCells).first;
+    const auto room = [enough](int dir) {
+        return walk(stepFrom(headCell(), dir), kNothing, -1, enough).second;
+    };
+    if (way >= 0 &&
+        ((goal != kAnyBean && isGoal(world.cells[stepFrom(headCell(), way)], goal)) || room(way) >= enough))
         return way;
     int best = way, bestRoom = 0;
     for (int dir : {static_cast<int>(world.segDir[0]), (refused + 1) % 4, (refused + 3) % 4})
-        if (const int room = roomFrom(stepFrom(headCell(), dir), enough); room > bestRoom)
-            best = dir, bestRoom = room;
+        if (room(dir) > bestRoom) best = dir, bestRoom = room(dir);
     return best;
 }
 }  // namespace
@@ -226,7 +209,7 @@ void autopilot(std::uint8_t goal) {
     heldArrow = 0;
     if (game.currentScreen != &playScreen) return;
     if (world.started == 0) {
-        const int dir = firstStepTowards(goal, -1);
+        const int dir = walk(headCell(), goal, -1, kFieldCells).first;
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
     } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0) {
         const int dir = chooseStep(goal);
