@@ -87,7 +87,8 @@ SDL_Renderer* createRenderer(SDL_Window* window) {
     static bool softwareOnly = false;
     SDL_Renderer* renderer = softwareOnly ? nullptr : SDL_CreateRenderer(window, -1, 0);
     const char* chosen = std::getenv("SDL_RENDER_DRIVER");
-    if (renderer != nullptr && ((chosen != nullptr && *chosen != '\0') || !onSoftwareOpenGl(renderer))) return renderer;
+    if (renderer != nullptr && ((chosen != nullptr && *chosen != '\0') || !onSoftwareOpenGl(renderer)))
+        return renderer;
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
     softwareOnly = true;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");  // the window's own X framebuffer
