@@ -28,22 +28,19 @@ struct StoredValue {
     std::string text;
 };
 
-// The eight values in the order they are written.
-using SettingsFile = std::array<StoredValue, 8>;
+// The values in the order they are written.
+constexpr std::pair<const char*, ValueType> kValues[] = {
+    {"WindowedMode", ValueType::Dword},  {"WindowSize", ValueType::Sz},       {"GameSpeed", ValueType::Dword},
+    {"NoSound", ValueType::Dword},       {"Ghost", ValueType::Dword},         {"SharpFill", ValueType::Dword},
+    {"EffectsVolume", ValueType::Dword}, {"AmbientVolume", ValueType::Dword}, {"BeanMarks", ValueType::Dword},
+    {"HiScore", ValueType::Dword},       {"Version", ValueType::Sz},          {"Homepage", ValueType::Sz},
+    {"Copyright", ValueType::Sz},
+};
+using SettingsFile = std::array<StoredValue, std::size(kValues)>;
 
 SettingsFile emptyFile() {
-    constexpr std::array<std::pair<const char*, ValueType>, 8> kValues{{
-        {"WindowedMode", ValueType::Dword},
-        {"WindowSize", ValueType::Sz},
-        {"GameSpeed", ValueType::Dword},
-        {"NoSound", ValueType::Dword},
-        {"HiScore", ValueType::Dword},
-        {"Version", ValueType::Sz},
-        {"Homepage", ValueType::Sz},
-        {"Copyright", ValueType::Sz},
-    }};
     SettingsFile file;
-    for (std::size_t i = 0; i < kValues.size(); ++i) {
+    for (std::size_t i = 0; i < file.size(); ++i) {
         file[i].name = kValues[i].first;
         file[i].type = kValues[i].second;
     }
@@ -177,6 +174,11 @@ StoredSettings readSettings() {
     stored.windowedMode = dwordOr(file, "WindowedMode", stored.windowedMode);
     stored.gameSpeed = dwordOr(file, "GameSpeed", stored.gameSpeed);
     stored.noSound = dwordOr(file, "NoSound", stored.noSound);
+    stored.ghost = dwordOr(file, "Ghost", stored.ghost);
+    stored.sharpFill = dwordOr(file, "SharpFill", stored.sharpFill);
+    stored.effectsVolume = dwordOr(file, "EffectsVolume", stored.effectsVolume);
+    stored.ambientVolume = dwordOr(file, "AmbientVolume", stored.ambientVolume);
+    stored.beanMarks = dwordOr(file, "BeanMarks", stored.beanMarks);
     const StoredValue* size = findValue(file, "WindowSize");
     std::uint32_t width = 0, height = 0;
     const std::size_t x = size->text.find('x');
@@ -199,6 +201,11 @@ SettingsWrite writeSettings() {
             (std::to_string(loop.windowSize.width) + "x" + std::to_string(loop.windowSize.height)).c_str());
     setDword(file, "GameSpeed", options.framesPerSecond);
     setDword(file, "NoSound", static_cast<std::uint32_t>(options.soundMuted));
+    setDword(file, "Ghost", static_cast<std::uint32_t>(options.ghost));
+    setDword(file, "SharpFill", static_cast<std::uint32_t>(options.sharpFill));
+    setDword(file, "EffectsVolume", static_cast<std::uint32_t>(options.effectsVolume));
+    setDword(file, "AmbientVolume", static_cast<std::uint32_t>(options.ambientVolume));
+    setDword(file, "BeanMarks", static_cast<std::uint32_t>(options.beanMarks));
     return saveAndNote(file);
 }
 

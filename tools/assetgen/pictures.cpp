@@ -17,7 +17,10 @@ constexpr int kH = 300;
 using Rect = MenuRect;
 constexpr std::array<const char*, kMenuItems> kMenuLabels = {"Play", "Options", "Scene Editor", "Quit",
                                                              "Help"};
-constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display", "Game speed", "Sound", "Back"};
+constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display", "Game speed", "Sound",
+                                                               "More options", "Back"};
+constexpr std::array<const char*, kMoreOptionsRows> kMoreOptionRows = {
+    "Pixels", "Effects volume", "Ambient volume", "Bean marks", "Ghost", "Back"};
 
 TextStyle plaqueText(bool lit, double size) {
     TextStyle style;
@@ -223,6 +226,29 @@ void optionsMenus(Image& normal, Image& lit) {
     }
 }
 
+// The second options screen: the same pond, its own title, a band behind the rows whose values
+// the game writes at run time right of the labels.
+void moreOptionsMenus(Image& normal, Image& lit) {
+    {
+        Canvas canvas(normal);
+        pondBackdrop(canvas.cr, 303);
+        drawLilyPad(canvas.cr, 48, 262, 30, 2.4);
+        drawLilyPad(canvas.cr, 360, 40, 24, 0.7);
+        gradientTitle(canvas.cr, 200, 48, "More Options", 30, pal::amberLight, pal::amber);
+        setColour(canvas.cr, pal::ink, 0.5);
+        roundedRect(canvas.cr, 12, 70, 376, 138, 10);
+        cairo_fill(canvas.cr);
+        for (std::size_t i = 0; i < kMoreOptionsRects.size(); ++i)
+            drawItem(canvas.cr, kMoreOptionsRects[i], kMoreOptionRows[i], false, 12.0);
+    }
+    lit = normal;
+    Canvas canvas(lit);
+    for (std::size_t i = 0; i < kMoreOptionsRects.size(); ++i) {
+        clipTo(canvas.cr, kMoreOptionsRects[i]);
+        drawItem(canvas.cr, kMoreOptionsRects[i], kMoreOptionRows[i], true, 12.0);
+    }
+}
+
 void parchmentPanel(cairo_t* cr, double x0, double y0, double x1, double y1) {
     roundedRect(cr, x0 + 3, y0 + 3, x1 - x0, y1 - y0, 6);  // shadow down-right
     setColour(cr, pal::ink, 0.5);
@@ -365,6 +391,10 @@ void makePictures(const std::string& dat) {
     optionsMenus(options, optionsLit);
     saveBmp(dat, "options.bmp", options);
     saveBmp(dat, "options0.bmp", optionsLit);
+    Image more = makeImage(kW, kH, 0), moreLit;
+    moreOptionsMenus(more, moreLit);
+    saveBmp(dat, "options2.bmp", more);
+    saveBmp(dat, "options20.bmp", moreLit);
     saveBmp(dat, "selectscene.bmp", sceneSelection());
     saveBmp(dat, "gameover.bmp", gameOver());
     saveBmp(dat, "accomplished.bmp", accomplished());
