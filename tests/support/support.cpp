@@ -148,10 +148,10 @@ bool isGoal(std::uint8_t cell, std::uint8_t goal) {
 std::array<int, kFieldCells> bodyWaits() {
     std::array<int, kFieldCells> wait{};
     for (int c = 0; c < kFieldCells; ++c) wait[c] = world.cells[c] == WormBody ? 1 << 20 : 0;
-    const bool sheds = world.length + world.pendingGrowth >= 25;
     for (int i = 1; i < world.length; ++i)
         wait[cellIndex((world.segX[i] + 400) % 400 / kCellSize, (world.segY[i] + 300) % 300 / kCellSize)] =
-            sheds && i >= 4 ? 1 << 20 : world.length - i + world.pendingGrowth + 2;
+            world.length + world.pendingGrowth >= 25 && i >= 4 ? 1 << 20
+                                                               : world.length - i + world.pendingGrowth + 2;
     return wait;
 }
 
@@ -178,8 +178,7 @@ std::pair<int, int> walk(int from, std::uint8_t goal, int refused, int enough) {
             const int way = here == from ? dir : first[here];
             if (isGoal(world.cells[cell], goal)) return {way, enough};
             if (world.cells[cell] == Stone || wait[cell] > distance[here] + 1) continue;
-            first[cell] = way;
-            distance[cell] = distance[here] + 1;
+            first[cell] = way, distance[cell] = distance[here] + 1;
             frontier.push_back(cell);
         }
     return {-1, static_cast<int>(frontier.size())};
@@ -188,12 +187,10 @@ std::pair<int, int> walk(int from, std::uint8_t goal, int refused, int enough) {
 // The way to go: towards the goal unless that leads into a pocket too small for the worm (a
 // colour asked for by name is followed even there), else into the most room.
 int chooseStep(std::uint8_t goal) {
-    constexpr std::uint8_t kNothing = 7;  // no cell holds it
     const int refused = (world.segDir[0] + 2) % 4, enough = world.length + world.pendingGrowth + 4;
     const int way = walk(headCell(), goal, refused, kFieldCells).first;
-    const auto room = [enough](int dir) {
-        return walk(stepFrom(headCell(), dir), kNothing, -1, enough).second;
-    };
+    // Room counts every cell but stones and the body; the exit, which ends the game, is room enough.
+    const auto room = [enough](int dir) { return walk(stepFrom(headCell(), dir), Exit, -1, enough).second; };
     if (way >= 0 &&
         ((goal != kAnyBean && isGoal(world.cells[stepFrom(headCell(), way)], goal)) || room(way) >= enough))
         return way;
@@ -212,8 +209,7 @@ void autopilot(std::uint8_t goal) {
         const int dir = walk(headCell(), goal, -1, kFieldCells).first;
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
     } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0) {
-        const int dir = chooseStep(goal);
-        if (dir >= 0) press(kArrows[dir]);
+        if (const int dir = chooseStep(goal); dir >= 0) press(kArrows[dir]);
     }
 }
 
