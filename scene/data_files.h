@@ -70,6 +70,8 @@ inline constexpr DataFile kDataFiles[] = {
     // A player's progress: the won mark of the scene list and the ghost's segment.
     {"DAT/won.bmp", 7, 7},
     {"DAT/ghost.bmp", 10, 10},
+    // The Controls screen, its rows drawn over it at run time.
+    {"DAT/controls.bmp", 400, 300},
     // The editor's start point and random bean.
     {"DAT/start.bmp", 10, 10},
     {"DAT/random.bmp", 10, 10},

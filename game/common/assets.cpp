@@ -81,8 +81,8 @@ constexpr const char* kAmbientPaths[] = {dataPath("env1.wav"),  dataPath("env2.w
                                          dataPath("env13.wav"), dataPath("env14.wav")};
 static_assert(std::size(kAmbientPaths) == SoundAmbientLast - SoundAmbientFirst + 1);
 
-// The worm's sixteen frames, then the pictures of a player's progress: the won mark and the
-// ghost's segment.
+// The worm's sixteen frames, then the pictures of a player's progress (the won mark and the
+// ghost's segment) and the Controls screen's.
 bool loadWormFrames() {
     bool complete = true;
     for (std::size_t i = 0; i < assets.wormB.size(); ++i)
@@ -91,6 +91,7 @@ bool loadWormFrames() {
         complete &= loadInto(&assets.wormD[i], kDissolvePaths[i]);
     complete &= loadInto(&assets.wonMark, dataPath("won.bmp"));
     complete &= loadInto(&assets.ghost, dataPath("ghost.bmp"));
+    complete &= loadInto(&assets.controls, dataPath("controls.bmp"));
     return complete;
 }
 
@@ -159,6 +160,7 @@ void freeAssetImages() {
     for (PixelBuffer*& image : assets.wormD) freeSlot(&image);
     freeSlot(&assets.wonMark);
     freeSlot(&assets.ghost);
+    freeSlot(&assets.controls);
 }
 
 void resetAssetCatalogue() {

@@ -64,6 +64,7 @@ struct AssetCatalogue {
     std::array<PixelBuffer*, 8> wormD{};  // wormd1 .. wormd8
     PixelBuffer* wonMark = nullptr;       // beside a won scene in the list
     PixelBuffer* ghost = nullptr;         // a segment of the best game's worm, raced
+    PixelBuffer* controls = nullptr;      // the Controls screen, its text drawn over it
     std::uint32_t backgroundIndex = 0;    // 0..8: which bgNN.bmp is loaded
 };
 inline AssetCatalogue assets{};

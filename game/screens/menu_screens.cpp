@@ -1,7 +1,7 @@
 // The main menu, hub of the game, and the options screen. Both light their selected entry by
 // drawing the lit picture inside its rectangle, move with the arrows (the select sound) and confirm
-// with Enter only (the start sound in the main menu); the options change the settings in memory at
-// once and the shell stores them at exit.
+// with Enter only (the start sound in the main menu and into the Controls screen); the options
+// change the settings in memory at once and the shell stores them at exit.
 #include "game/common/assets.h"
 #include "game/common/game_state.h"
 #include "game/common/keys.h"
@@ -18,6 +18,9 @@ constexpr std::int32_t kMenuToScenes = 1;
 constexpr std::int32_t kMenuToOptions = 2;
 constexpr std::int32_t kMenuToQuit = 4;
 constexpr std::int32_t kMenuToHelp = 5;
+// And of the options.
+constexpr std::int32_t kOptionsToMenu = 1;
+constexpr std::int32_t kOptionsToControls = 2;
 
 void chooseMenuItem() {
     playSoundFromStart(SoundStart);
@@ -78,7 +81,7 @@ std::uint32_t slowerSpeed(std::uint32_t fps) {
     return fps == 15 ? 25 : fps == 20 ? 15 : 20;
 }
 
-// Left and Right change the setting of the row (no sound); the last row has none.
+// Left and Right change the setting of the row (no sound); the last two rows have none.
 void changeOption(bool right) {
     switch (menus.optionsRow) {
         case 0:
@@ -104,7 +107,11 @@ void optionsWaiting(std::uint8_t key) {
         changeOption(key == kKeyRight);
     } else if (isConfirmPress(key) && menus.optionsRow == kOptionsRows - 1) {
         light.brightness = 256;
-        menus.optionsPhase = 1;
+        menus.optionsPhase = kOptionsToMenu;
+    } else if (isConfirmPress(key) && menus.optionsRow == kOptionsControlsRow) {
+        playSoundFromStart(SoundStart);
+        light.brightness = 256;
+        menus.optionsPhase = kOptionsToControls;
     }
 }
 
@@ -146,8 +153,8 @@ void optionsScreen() {
     } else if (menus.optionsPhase == 0) {
         optionsWaiting(key);
     } else if (stepFadeOut(key)) {
+        game.currentScreen = menus.optionsPhase == kOptionsToControls ? controlsScreen : mainMenuScreen;
         menus.optionsPhase = -1;
-        game.currentScreen = mainMenuScreen;
     }
     const MenuRect& lit = kOptionsRects[static_cast<std::size_t>(menus.optionsRow)];
     drawPicture(assets.options);

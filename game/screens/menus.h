@@ -18,7 +18,7 @@ struct MenuState {
     std::uint32_t logoStart = 0;  // frameTime of the logo's first waiting frame
     bool logoHolding = false;     // the hold's clock has been started
     std::int32_t menuItem = 0;
-    std::int32_t optionsRow = 3;
+    std::int32_t optionsRow = kOptionsRows - 1;
 };
 inline MenuState menus{};
 inline void resetMenus() {

@@ -33,6 +33,7 @@ void mainMenuScreen();
 void helpScreen();
 void helpScreen2();
 void optionsScreen();
+void controlsScreen();
 void sceneSelectScreen();
 void gameStartScreen();
 void playScreen();

@@ -10,12 +10,14 @@
 #include <cstdint>
 
 #include "game/common/assets.h"
+#include "game/common/bindings.h"
 #include "game/common/frames.h"
 #include "game/common/keys.h"
 #include "game/common/light.h"
 #include "game/common/random.h"
 #include "game/common/sound.h"
 #include "game/replay/replay.h"
+#include "game/screens/controls_screen.h"
 #include "game/screens/menus.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/scene_select.h"
@@ -119,6 +121,7 @@ void applySettings(const StoredSettings& stored) {
         switchDisplayMode();
     options.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
     if (stored.noSound != 0) options.soundMuted = 1;
+    applyStoredControls(stored.keys, stored.pads);
 }
 
 int initGame() {
@@ -250,9 +253,11 @@ void resetGameState() {
     resetGameRecord();
     loop = LoopState{};
     resetKeyboard();
+    resetControls();
     resetGamepads();
     resetLight();
     resetMenus();
+    resetControlsScreen();
     resetPlayScreens();
     resetSceneSelect();
     resetPond();

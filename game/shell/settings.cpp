@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "game/common/bindings.h"
 #include "game/common/game_state.h"
 #include "game/shell/shell.h"
 #include "scene/atomic_file.h"
@@ -28,11 +29,13 @@ struct StoredValue {
     std::string text;
 };
 
-// The eight values in the order they are written.
-using SettingsFile = std::array<StoredValue, 8>;
+// The values in the order they are written: the eight of the window, the speed, the sound, the
+// high score and the program, then a key and a gamepad button for each of the player's actions.
+constexpr std::size_t kBaseValues = 8;
+using SettingsFile = std::array<StoredValue, kBaseValues + 2 * kControlActions>;
 
 SettingsFile emptyFile() {
-    constexpr std::array<std::pair<const char*, ValueType>, 8> kValues{{
+    constexpr std::array<std::pair<const char*, ValueType>, kBaseValues> kValues{{
         {"WindowedMode", ValueType::Dword},
         {"WindowSize", ValueType::Sz},
         {"GameSpeed", ValueType::Dword},
@@ -46,6 +49,11 @@ SettingsFile emptyFile() {
     for (std::size_t i = 0; i < kValues.size(); ++i) {
         file[i].name = kValues[i].first;
         file[i].type = kValues[i].second;
+    }
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        file[kBaseValues + 2 * a].name = kControls[a].keyValue;
+        file[kBaseValues + 2 * a + 1].name = kControls[a].padValue;
+        file[kBaseValues + 2 * a].type = file[kBaseValues + 2 * a + 1].type = ValueType::Dword;
     }
     return file;
 }
@@ -177,6 +185,10 @@ StoredSettings readSettings() {
     stored.windowedMode = dwordOr(file, "WindowedMode", stored.windowedMode);
     stored.gameSpeed = dwordOr(file, "GameSpeed", stored.gameSpeed);
     stored.noSound = dwordOr(file, "NoSound", stored.noSound);
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        stored.keys[a] = dwordOr(file, kControls[a].keyValue, stored.keys[a]);
+        stored.pads[a] = dwordOr(file, kControls[a].padValue, stored.pads[a]);
+    }
     const StoredValue* size = findValue(file, "WindowSize");
     std::uint32_t width = 0, height = 0;
     const std::size_t x = size->text.find('x');
@@ -199,6 +211,10 @@ SettingsWrite writeSettings() {
             (std::to_string(loop.windowSize.width) + "x" + std::to_string(loop.windowSize.height)).c_str());
     setDword(file, "GameSpeed", options.framesPerSecond);
     setDword(file, "NoSound", static_cast<std::uint32_t>(options.soundMuted));
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        setDword(file, kControls[a].keyValue, controls.keys[a]);
+        setDword(file, kControls[a].padValue, controls.pads[a]);
+    }
     return saveAndNote(file);
 }
 

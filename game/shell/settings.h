@@ -6,9 +6,12 @@
 // stops the game.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "game/common/bindings.h"
 
 inline constexpr const char* kVersionText = "2.01";
 inline constexpr const char* kHomepageText = "https://quillfern.example/munchtrail";
@@ -21,6 +24,10 @@ struct StoredSettings {
     std::uint32_t noSound = 0;
     std::uint32_t windowWidth = 0;  // "WindowSize=sz:800x600"; 0 when missing or unreadable
     std::uint32_t windowHeight = 0;
+    // "KeyUp=dword:200", "PadUp=dword:12", ...: the game's scan code of each action's key and
+    // the game's number of its gamepad button (0 none), in the order of kControls.
+    std::array<std::uint32_t, kControlActions> keys = defaultKeys<std::uint32_t>();
+    std::array<std::uint32_t, kControlActions> pads = defaultPads<std::uint32_t>();
 };
 
 // The settings file's full path; empty when neither XDG_CONFIG_HOME nor HOME is set.
@@ -53,5 +60,6 @@ SettingsWrite writeVersionInfo();  // "Copyright", "Homepage", "Version"
 std::string normaliseSettingsText(std::string_view text);
 
 // Start-up's use of the stored settings: a frame rate other than 15 or 25 stays 20, any
-// non-zero "NoSound" mutes, "WindowedMode" 0 (or --fullscreen) switches to full screen.
+// non-zero "NoSound" mutes, "WindowedMode" 0 (or --fullscreen) switches to full screen, and
+// the keys and buttons become the player's bindings (a damaged one its default).
 void applySettings(const StoredSettings& stored);

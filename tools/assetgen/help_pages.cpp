@@ -102,7 +102,9 @@ void pageOne(cairo_t* cr) {
     y = keyLine(cr, 20, y, "F1", "open the help file");
     y = keyLine(cr, 20, y, "Escape", "quit the game");
     y = heading(cr, 20, y + 8, "Menus");
-    wrapText(cr, 20, y, 170, "Arrows choose, Enter confirms. Options: Left and Right change a setting.",
+    wrapText(cr, 20, y, 170,
+             "Arrows choose, Enter confirms. Options: Left and Right change a setting; "
+             "Controls sets your own keys and gamepad buttons.",
              bodyText());
 
     y = heading(cr, 206, 56, "Beans and stones");

@@ -67,6 +67,15 @@ scene's best. After a won scene, <kbd>Enter</kbd> goes straight on to the next s
 <p>In the menus the arrows move the selection and <kbd>Enter</kbd> chooses. On the Options
 screen <kbd>&larr;</kbd> and <kbd>&rarr;</kbd> change the display mode, the game speed (slow,
 normal, fast: 15, 20 or 25 frames a second) and the sound.</p>
+<p>These are the keys of a first start. <b>Controls</b> on the Options screen lists the
+game's actions (the four directions, pause, back, confirm, the score panel and full screen)
+with their keys and gamepad buttons. Choose one with the arrows, press <kbd>Enter</kbd>, then
+the key or the gamepad button you want for it. A key another action already has changes places
+with that action's old key, so every action always keeps a key. Full screen is always
+<kbd>Alt</kbd> with its key. <b>DEFAULTS</b> puts back the keys above;
+<kbd>Backspace</kbd> or <kbd>Escape</kbd> returns to the options. The menus follow your keys
+too. The gamepad's left stick always steers; its <kbd>Y</kbd>, unless you bind it, shows a
+scene's best game.</p>
 
 <h2>Rules</h2>
 <ul>
