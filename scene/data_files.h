@@ -70,6 +70,14 @@ inline constexpr DataFile kDataFiles[] = {
     // A player's progress: the won mark of the scene list and the ghost's segment.
     {"DAT/won.bmp", 7, 7},
     {"DAT/ghost.bmp", 10, 10},
+    // The second options screen and its lit rows; the bean marks of the five colours.
+    {"DAT/options2.bmp", 400, 300},
+    {"DAT/options20.bmp", 400, 300},
+    {"DAT/mark1.bmp", 5, 5},
+    {"DAT/mark2.bmp", 5, 5},
+    {"DAT/mark3.bmp", 5, 5},
+    {"DAT/mark4.bmp", 5, 5},
+    {"DAT/mark5.bmp", 5, 5},
     // The Controls screen, its rows drawn over it at run time.
     {"DAT/controls.bmp", 400, 300},
     // The editor's start point and random bean.

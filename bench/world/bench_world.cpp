@@ -33,6 +33,7 @@ bool platformSoundLoaded(int) {
     return false;
 }
 void platformSound(SoundOp, int, std::int32_t) {}
+void platformSetPlayerVolume(int, std::int32_t) {}
 
 // What the asset catalogue brings in the game.
 __attribute__((weak)) TextureStore beanTexture;

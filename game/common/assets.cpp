@@ -81,17 +81,30 @@ constexpr const char* kAmbientPaths[] = {dataPath("env1.wav"),  dataPath("env2.w
                                          dataPath("env13.wav"), dataPath("env14.wav")};
 static_assert(std::size(kAmbientPaths) == SoundAmbientLast - SoundAmbientFirst + 1);
 
-// The worm's sixteen frames, then the pictures of a player's progress (the won mark and the
-// ghost's segment) and the Controls screen's.
+// The pictures added after the first set: a player's progress (the won mark, the ghost's
+// segment), the second options screen, the bean marks of the five colours, and the Controls
+// screen.
+PixelBuffer** const kAddedImages[] = {
+    &assets.wonMark,      &assets.ghost,        &assets.moreOptions,  &assets.moreOptionsLit,
+    &assets.beanMarks[0], &assets.beanMarks[1], &assets.beanMarks[2], &assets.beanMarks[3],
+    &assets.beanMarks[4], &assets.controls,
+};
+constexpr const char* kAddedPaths[] = {
+    dataPath("won.bmp"),   dataPath("ghost.bmp"),    dataPath("options2.bmp"), dataPath("options20.bmp"),
+    dataPath("mark1.bmp"), dataPath("mark2.bmp"),    dataPath("mark3.bmp"),    dataPath("mark4.bmp"),
+    dataPath("mark5.bmp"), dataPath("controls.bmp"),
+};
+static_assert(std::size(kAddedPaths) == std::size(kAddedImages));
+
+// The worm's sixteen frames, then the added pictures.
 bool loadWormFrames() {
     bool complete = true;
     for (std::size_t i = 0; i < assets.wormB.size(); ++i)
         complete &= loadInto(&assets.wormB[i], kBurstPaths[i]);
     for (std::size_t i = 0; i < assets.wormD.size(); ++i)
         complete &= loadInto(&assets.wormD[i], kDissolvePaths[i]);
-    complete &= loadInto(&assets.wonMark, dataPath("won.bmp"));
-    complete &= loadInto(&assets.ghost, dataPath("ghost.bmp"));
-    complete &= loadInto(&assets.controls, dataPath("controls.bmp"));
+    for (std::size_t i = 0; i < std::size(kAddedImages); ++i)
+        complete &= loadInto(kAddedImages[i], kAddedPaths[i]);
     return complete;
 }
 
@@ -121,6 +134,7 @@ void loadSounds() {
     for (const SoundFile& sound : kSoundFiles) loadSound(sound.id, sound.path);
     for (std::size_t i = 0; i < std::size(kAmbientPaths); ++i)
         loadSound(SoundAmbientFirst + static_cast<int>(i), kAmbientPaths[i]);
+    applyPlayerVolumes();
 }
 
 namespace {
@@ -158,9 +172,7 @@ void freeAssetImages() {
     for (PixelBuffer** slot : kLaterImages) freeSlot(slot);
     for (PixelBuffer*& image : assets.wormB) freeSlot(&image);
     for (PixelBuffer*& image : assets.wormD) freeSlot(&image);
-    freeSlot(&assets.wonMark);
-    freeSlot(&assets.ghost);
-    freeSlot(&assets.controls);
+    for (PixelBuffer** slot : kAddedImages) freeSlot(slot);
 }
 
 void resetAssetCatalogue() {

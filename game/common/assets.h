@@ -41,6 +41,8 @@ struct AssetCatalogue {
     PixelBuffer* help2 = nullptr;
     PixelBuffer* options = nullptr;
     PixelBuffer* optionsLit = nullptr;
+    PixelBuffer* moreOptions = nullptr;
+    PixelBuffer* moreOptionsLit = nullptr;
     PixelBuffer* sceneSelection = nullptr;
     PixelBuffer* gameOver = nullptr;
     PixelBuffer* accomplished = nullptr;
@@ -64,8 +66,11 @@ struct AssetCatalogue {
     std::array<PixelBuffer*, 8> wormD{};  // wormd1 .. wormd8
     PixelBuffer* wonMark = nullptr;       // beside a won scene in the list
     PixelBuffer* ghost = nullptr;         // a segment of the best game's worm, raced
-    PixelBuffer* controls = nullptr;      // the Controls screen, its text drawn over it
-    std::uint32_t backgroundIndex = 0;    // 0..8: which bgNN.bmp is loaded
+    // A mark drawn over each bean of a colour (red, orange, green, blue, purple) when the
+    // player asks for them, so that no power depends on telling colours apart.
+    std::array<PixelBuffer*, 5> beanMarks{};
+    PixelBuffer* controls = nullptr;    // the Controls screen, its rows drawn over it
+    std::uint32_t backgroundIndex = 0;  // 0..8: which bgNN.bmp is loaded
 };
 inline AssetCatalogue assets{};
 // The one part of the catalogue a game changes: which background it shows. The pictures

@@ -28,14 +28,18 @@ struct GameState {
 };
 inline GameState game{};
 
-// The player's options: stored in the settings file, changed on the options screen. The
-// frame rate and the sound switch are part of a game's rules (a replay records them); the
-// display mode only changes how the picture reaches the screen.
+// The player's options: stored in the settings file, changed on the options screens. The
+// frame rate and the sound switch are part of a game's rules (a replay records them); the rest
+// only change what is presented or heard, never the game's state.
 struct PlayerOptions {
     std::uint32_t framesPerSecond = 20;  // only 15, 20 or 25
     std::int32_t isWindowed = 1;
     std::int32_t soundMuted = 0;
-    std::int32_t ghost = 2;
+    std::int32_t ghost = 2;            // 2 for won scenes, 1 always, 0 never
+    std::int32_t sharpFill = 1;        // 1: fill the screen's shape sharply; 0: whole factors only
+    std::int32_t effectsVolume = 100;  // percent, in steps of 10
+    std::int32_t ambientVolume = 100;  // the birds, frogs and crickets, likewise
+    std::int32_t beanMarks = 0;        // 1: each colour's beans carry their own mark
 };
 inline PlayerOptions options{};
 

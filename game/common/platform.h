@@ -52,6 +52,8 @@ int platformLoadSound(int id, const char* path);  // 1 when the slot now holds t
 bool platformSoundLoaded(int id);
 enum class SoundOp : std::uint8_t { Play, Stop, Rewind, SetPan, SetVolume };
 void platformSound(SoundOp op, int id, std::int32_t value);
+// The player's volume for a slot, 0..100 %, on top of what the rules set; it outlasts loading.
+void platformSetPlayerVolume(int id, std::int32_t percent);
 
 // A message box with the caption "Error" and one OK button; also written to standard error.
 void platformShowError(const char* text);

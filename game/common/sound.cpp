@@ -3,6 +3,7 @@
 // Ids outside the 256 slots count as empty slots.
 #include "game/common/sound.h"
 
+#include "game/common/assets.h"
 #include "game/common/game_state.h"
 #include "game/common/platform.h"
 
@@ -21,6 +22,13 @@ int initSound() {
 void releaseSound() {
     platformCloseAudio();
     soundState.loaded.fill(0);
+}
+
+void applyPlayerVolumes() {
+    for (int id = 0; id < kSoundSlots; ++id) {
+        const bool ambient = id >= SoundAmbientFirst && id <= SoundAmbientLast;
+        platformSetPlayerVolume(id, ambient ? options.ambientVolume : options.effectsVolume);
+    }
 }
 
 int loadSound(int id, const char* path) {

@@ -21,6 +21,9 @@ inline void resetSoundState() {
 
 int initSound();  // 1 when a device is open; the game runs silent without one
 void releaseSound();
+// Hands the player's two volumes (options) to every slot: the ambient sounds take the ambient
+// one, all others the effects'. After loading and whenever the options screen changes them.
+void applyPlayerVolumes();
 int loadSound(int id, const char* path);  // 1 on success
 bool soundIsLoaded(int id);
 

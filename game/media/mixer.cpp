@@ -17,8 +17,11 @@ MixerSlot* slotAt(int id) {
 }
 
 void updateGains(MixerSlot& slot) {
-    slot.gainLeft = attenuationGain(slot.volume - std::max(0, slot.pan));
-    slot.gainRight = attenuationGain(slot.volume + std::min(0, slot.pan));
+    const std::int64_t player = slot.playerGain;
+    slot.gainLeft =
+        static_cast<std::int32_t>(attenuationGain(slot.volume - std::max(0, slot.pan)) * player >> 15);
+    slot.gainRight =
+        static_cast<std::int32_t>(attenuationGain(slot.volume + std::min(0, slot.pan)) * player >> 15);
 }
 
 // Adds the slot's frames into the 32-bit accumulator, wrapping or stopping at the end.
@@ -59,7 +62,10 @@ std::int32_t attenuationGain(std::int32_t hundredthsDb) {
 void mixerLoad(int id, std::vector<std::int16_t> frames) {
     if (id < 0 || id >= kMixerSlots) return;
     MixerSlot& slot = mixer.slots[static_cast<std::size_t>(id)];
+    const std::int32_t playerGain = slot.playerGain;
     slot = MixerSlot{};
+    slot.playerGain = playerGain;
+    updateGains(slot);
     slot.frameCount = static_cast<std::uint32_t>(frames.size() / 2);
     slot.frames = std::move(frames);
     slot.loaded = true;
@@ -101,6 +107,13 @@ void mixerSetVolume(int id, std::int32_t volume) {
         slot->volume = volume;
         updateGains(*slot);
     }
+}
+
+void mixerSetPlayerVolume(int id, std::int32_t percent) {
+    if (id < 0 || id >= kMixerSlots) return;
+    MixerSlot& slot = mixer.slots[static_cast<std::size_t>(id)];
+    slot.playerGain = playerVolumeGain(percent);
+    updateGains(slot);
 }
 
 void mixAudio(std::int16_t* out, int frameCount) {

@@ -119,18 +119,20 @@ void expandFrame16(const std::uint32_t* frame, std::uint16_t* screen, std::size_
     }
 }
 
-Placement placePicture(PixelSize output, PixelSize picture) {
+Placement placePicture(PixelSize output, PixelSize picture, bool sharpFill) {
     Placement place;
     if (picture.w <= 0 || picture.h <= 0 || output.w <= 0 || output.h <= 0) return place;
     place.factor = std::min(output.w / picture.w, output.h / picture.h);
-    if (place.factor >= 1) {
+    if (place.factor >= 1 && !sharpFill) {
         place.w = picture.w * place.factor;
         place.h = picture.h * place.factor;
     } else {
-        place.smooth = true;  // the same shape, as large as fits
-        const bool widthBound = output.w * picture.h <= output.h * picture.w;
-        place.w = widthBound ? output.w : output.h * picture.w / picture.h;
-        place.h = widthBound ? output.w * picture.h / picture.w : output.h;
+        // The same shape, as large as fits; 64-bit products, since outputs may be large.
+        const bool widthBound = std::int64_t{output.w} * picture.h <= std::int64_t{output.h} * picture.w;
+        place.w = widthBound ? output.w : static_cast<int>(std::int64_t{output.h} * picture.w / picture.h);
+        place.h = widthBound ? static_cast<int>(std::int64_t{output.w} * picture.h / picture.w) : output.h;
+        if (sharpFill) place.factor = std::max(1, (place.w + picture.w - 1) / picture.w);
+        place.smooth = place.w != picture.w * place.factor || place.h != picture.h * place.factor;
     }
     place.x = (output.w - place.w) / 2;
     place.y = (output.h - place.h) / 2;

@@ -35,9 +35,15 @@ void expandFrame16(const std::uint32_t* frame, std::uint16_t* screen, std::size_
                    const SixteenBitTables& tables);
 
 // Where a picture of picture.w x picture.h goes in an output of output.w x output.h pixels
-// (physical pixels on a HiDPI display): the largest whole factor that fits, centred, with
-// nearest sampling; an output smaller than the picture gets it scaled down smoothly to the
-// largest size of the same shape that fits, centred. The rest of the output stays black.
+// (physical pixels on a HiDPI display); the rest of the output stays black, the picture is
+// centred.
+// - Whole factors: the largest whole factor that fits, with nearest sampling.
+// - Sharp fill: the largest size of the picture's own shape that fits, reached in two steps:
+//   enlarged `factor` times with nearest sampling (the smallest whole factor that covers the
+//   final size), then scaled linearly down to it. Pixels stay crisp, only their edges blend, and
+//   at an exact whole factor the second step falls away: the same picture as whole factors.
+// In both, an output smaller than the picture gets it scaled down linearly to the largest size
+// of the same shape that fits (factor 0 for whole factors, 1 for sharp fill).
 struct PixelSize {
     int w = 0;
     int h = 0;
@@ -47,11 +53,11 @@ inline constexpr PixelSize kFrameSize{400, 300};
 inline constexpr PixelSize kFullScreenSize{kScreenWidth, kScreenHeight};
 struct Placement {
     int x = 0, y = 0, w = 0, h = 0;
-    int factor = 0;       // 0: scaled down
-    bool smooth = false;  // linear filtering (only when scaled down)
+    int factor = 0;       // the whole factor of the nearest step
+    bool smooth = false;  // a linear step follows it (or replaces it when factor is 0)
     bool operator==(const Placement&) const = default;
 };
-Placement placePicture(PixelSize output, PixelSize picture);
+Placement placePicture(PixelSize output, PixelSize picture, bool sharpFill);
 
 // The window's client size at start: the stored size, at most the desktop's usable area less
 // the decorations; without one, twice the 400 x 300 frame where that area holds it, else once.

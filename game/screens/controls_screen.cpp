@@ -11,6 +11,7 @@
 #include "game/common/keys.h"
 #include "game/common/sound.h"
 #include "game/screens/menu_layout.h"
+#include "game/screens/menus.h"
 #include "game/screens/screens.h"
 #include "render/blit.h"
 #include "render/font.h"
@@ -100,6 +101,7 @@ void controlsScreen() {
         controlsWaiting(key);
     } else if (stepFadeOut(key)) {
         controlsMenu.phase = -1;
+        menus.backFromControls = true;
         game.currentScreen = optionsScreen;
     }
     drawPicture(assets.controls);

@@ -20,17 +20,32 @@ inline constexpr std::array<MenuRect, kMenuItems> kMenuRects{{
     {20, 100, 90, 140},
 }};
 
-// Options rows: 0 display mode, 1 game speed, 2 sound, 3 the Controls screen, 4 back to the
-// main menu.
-inline constexpr int kOptionsRows = 5;
-inline constexpr int kOptionsControlsRow = 3;
+// Options rows: 0 display mode, 1 game speed, 2 sound, 3 more options, 4 the Controls screen
+// (beside more options), 5 back to the main menu.
+inline constexpr int kOptionsRows = 6;
+inline constexpr int kOptionsMoreRow = 3;
+inline constexpr int kOptionsControlsRow = 4;
 inline constexpr std::array<MenuRect, kOptionsRows> kOptionsRects{{
     {20, 90, 145, 115},
     {20, 120, 135, 145},
     {20, 145, 145, 170},
-    {20, 188, 145, 213},
+    {20, 184, 175, 209},
+    {225, 184, 380, 209},
     {110, 230, 295, 255},
 }};
+
+// The second options screen's rows: 0 pixels, 1 effects volume, 2 ambient volume, 3 bean
+// marks, 4 ghost, 5 back to the options. Each value is written at run time at kMoreValueX.
+inline constexpr int kMoreOptionsRows = 6;
+inline constexpr std::array<MenuRect, kMoreOptionsRows> kMoreOptionsRects{{
+    {20, 76, 175, 98},
+    {20, 102, 175, 124},
+    {20, 128, 175, 150},
+    {20, 154, 175, 176},
+    {20, 180, 175, 202},
+    {110, 236, 295, 261},
+}};
+inline constexpr std::int32_t kMoreValueX = 196;
 
 // The top-left corner of the 16-pixel marker beside each option value.
 struct OptionMark {

@@ -1,5 +1,5 @@
 // The state of the five picture screens that frame the game: the logo, the main menu, the two
-// help pages and the options. The title and menu screens' files share it, and a fresh start
+// help pages and the two options screens. The title and menu screens' files share it, and a fresh start
 // (the shell's reset) puts it back to these values.
 #pragma once
 
@@ -14,11 +14,15 @@ struct MenuState {
     std::int32_t helpPhase = -1;
     std::int32_t help2Phase = -1;
     std::int32_t optionsPhase = -1;
+    std::int32_t moreOptionsPhase = -1;
     std::int32_t menuPhase = -1;
     std::uint32_t logoStart = 0;  // frameTime of the logo's first waiting frame
     bool logoHolding = false;     // the hold's clock has been started
     std::int32_t menuItem = 0;
     std::int32_t optionsRow = kOptionsRows - 1;
+    std::int32_t moreOptionsRow = kMoreOptionsRows - 1;
+    bool backFromMore = false;      // the options open on "More options" instead of their last row
+    bool backFromControls = false;  // or on "Controls"
 };
 inline MenuState menus{};
 inline void resetMenus() {

@@ -33,6 +33,7 @@ void mainMenuScreen();
 void helpScreen();
 void helpScreen2();
 void optionsScreen();
+void moreOptionsScreen();
 void controlsScreen();
 void sceneSelectScreen();
 void gameStartScreen();

@@ -7,7 +7,9 @@
 // the same way, and the selection comes back when it ends or the viewer leaves it.
 #include "game/shell/shell.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "game/common/assets.h"
 #include "game/common/bindings.h"
@@ -121,6 +123,17 @@ void applySettings(const StoredSettings& stored) {
         switchDisplayMode();
     options.framesPerSecond = stored.gameSpeed == 15 || stored.gameSpeed == 25 ? stored.gameSpeed : 20;
     if (stored.noSound != 0) options.soundMuted = 1;
+    const auto choice = [](std::uint32_t value, std::uint32_t highest, std::int32_t fallback) {
+        return value <= highest ? static_cast<std::int32_t>(value) : fallback;
+    };
+    const auto volume = [](std::uint32_t value) {
+        return value <= 100 && value % 10 == 0 ? static_cast<std::int32_t>(value) : 100;
+    };
+    options.ghost = choice(stored.ghost, 2, 2);
+    options.sharpFill = choice(stored.sharpFill, 1, 1);
+    options.beanMarks = choice(stored.beanMarks, 1, 0);
+    options.effectsVolume = volume(stored.effectsVolume);
+    options.ambientVolume = volume(stored.ambientVolume);
     applyStoredControls(stored.keys, stored.pads);
 }
 
@@ -192,13 +205,20 @@ int runMessageLoop() {
 }
 
 void switchDisplayMode() {
+    // A fresh display starts black; the frames are put back so that a still screen (the pause,
+    // a menu waiting for a key) shows its last picture again in the new mode.
+    const std::vector<std::uint32_t> drawn(drawBuffer->pixels, drawBuffer->pixels + kFramePixels);
+    const std::vector<std::uint32_t> shown(displayBuffer->pixels, displayBuffer->pixels + kFramePixels);
     platformReleaseDisplay();
     options.isWindowed = !options.isWindowed;
     platformPlaceWindow(loop.windowSize);
     if (!initDisplay()) {
         raiseFatalError("Failed to initialize screen!");
         shutdownGame();
+        return;
     }
+    std::copy(drawn.begin(), drawn.end(), drawBuffer->pixels);
+    std::copy(shown.begin(), shown.end(), displayBuffer->pixels);
 }
 
 bool gameWindowOpen() {

@@ -29,31 +29,28 @@ struct StoredValue {
     std::string text;
 };
 
-// The values in the order they are written: the eight of the window, the speed, the sound, the
-// high score and the program, then a key and a gamepad button for each of the player's actions.
-constexpr std::size_t kBaseValues = 8;
-using SettingsFile = std::array<StoredValue, kBaseValues + 2 * kControlActions>;
+// The values in the order they are written: these, then a key and a gamepad button for each of
+// the player's actions.
+constexpr std::pair<const char*, ValueType> kValues[] = {
+    {"WindowedMode", ValueType::Dword},  {"WindowSize", ValueType::Sz},       {"GameSpeed", ValueType::Dword},
+    {"NoSound", ValueType::Dword},       {"Ghost", ValueType::Dword},         {"SharpFill", ValueType::Dword},
+    {"EffectsVolume", ValueType::Dword}, {"AmbientVolume", ValueType::Dword}, {"BeanMarks", ValueType::Dword},
+    {"HiScore", ValueType::Dword},       {"Version", ValueType::Sz},          {"Homepage", ValueType::Sz},
+    {"Copyright", ValueType::Sz},
+};
+using SettingsFile = std::array<StoredValue, std::size(kValues) + 2 * kControlActions>;
 
 SettingsFile emptyFile() {
-    constexpr std::array<std::pair<const char*, ValueType>, kBaseValues> kValues{{
-        {"WindowedMode", ValueType::Dword},
-        {"WindowSize", ValueType::Sz},
-        {"GameSpeed", ValueType::Dword},
-        {"NoSound", ValueType::Dword},
-        {"HiScore", ValueType::Dword},
-        {"Version", ValueType::Sz},
-        {"Homepage", ValueType::Sz},
-        {"Copyright", ValueType::Sz},
-    }};
     SettingsFile file;
-    for (std::size_t i = 0; i < kValues.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kValues); ++i) {
         file[i].name = kValues[i].first;
         file[i].type = kValues[i].second;
     }
     for (std::size_t a = 0; a < kControls.size(); ++a) {
-        file[kBaseValues + 2 * a].name = kControls[a].keyValue;
-        file[kBaseValues + 2 * a + 1].name = kControls[a].padValue;
-        file[kBaseValues + 2 * a].type = file[kBaseValues + 2 * a + 1].type = ValueType::Dword;
+        const std::size_t at = std::size(kValues) + 2 * a;
+        file[at].name = kControls[a].keyValue;
+        file[at + 1].name = kControls[a].padValue;
+        file[at].type = file[at + 1].type = ValueType::Dword;
     }
     return file;
 }
@@ -185,6 +182,11 @@ StoredSettings readSettings() {
     stored.windowedMode = dwordOr(file, "WindowedMode", stored.windowedMode);
     stored.gameSpeed = dwordOr(file, "GameSpeed", stored.gameSpeed);
     stored.noSound = dwordOr(file, "NoSound", stored.noSound);
+    stored.ghost = dwordOr(file, "Ghost", stored.ghost);
+    stored.sharpFill = dwordOr(file, "SharpFill", stored.sharpFill);
+    stored.effectsVolume = dwordOr(file, "EffectsVolume", stored.effectsVolume);
+    stored.ambientVolume = dwordOr(file, "AmbientVolume", stored.ambientVolume);
+    stored.beanMarks = dwordOr(file, "BeanMarks", stored.beanMarks);
     for (std::size_t a = 0; a < kControls.size(); ++a) {
         stored.keys[a] = dwordOr(file, kControls[a].keyValue, stored.keys[a]);
         stored.pads[a] = dwordOr(file, kControls[a].padValue, stored.pads[a]);
@@ -211,6 +213,11 @@ SettingsWrite writeSettings() {
             (std::to_string(loop.windowSize.width) + "x" + std::to_string(loop.windowSize.height)).c_str());
     setDword(file, "GameSpeed", options.framesPerSecond);
     setDword(file, "NoSound", static_cast<std::uint32_t>(options.soundMuted));
+    setDword(file, "Ghost", static_cast<std::uint32_t>(options.ghost));
+    setDword(file, "SharpFill", static_cast<std::uint32_t>(options.sharpFill));
+    setDword(file, "EffectsVolume", static_cast<std::uint32_t>(options.effectsVolume));
+    setDword(file, "AmbientVolume", static_cast<std::uint32_t>(options.ambientVolume));
+    setDword(file, "BeanMarks", static_cast<std::uint32_t>(options.beanMarks));
     for (std::size_t a = 0; a < kControls.size(); ++a) {
         setDword(file, kControls[a].keyValue, controls.keys[a]);
         setDword(file, kControls[a].padValue, controls.pads[a]);

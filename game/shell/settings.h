@@ -24,6 +24,12 @@ struct StoredSettings {
     std::uint32_t noSound = 0;
     std::uint32_t windowWidth = 0;  // "WindowSize=sz:800x600"; 0 when missing or unreadable
     std::uint32_t windowHeight = 0;
+    // The options beyond the first screen's, as stored; applySettings keeps what is in range.
+    std::uint32_t ghost = 2;
+    std::uint32_t sharpFill = 1;
+    std::uint32_t effectsVolume = 100;
+    std::uint32_t ambientVolume = 100;
+    std::uint32_t beanMarks = 0;
     // "KeyUp=dword:200", "PadUp=dword:12", ...: the game's scan code of each action's key and
     // the game's number of its gamepad button (0 none), in the order of kControls.
     std::array<std::uint32_t, kControlActions> keys = defaultKeys<std::uint32_t>();
@@ -50,7 +56,7 @@ inline void resetSettingsState() {
 }
 
 StoredSettings readSettings();  // raw stored numbers, defaults for missing ones
-// options.isWindowed (unless chosen for this run), framesPerSecond, soundMuted, window size
+// options.isWindowed (unless chosen for this run), the other options, the window size
 SettingsWrite writeSettings();
 void readHighScore(std::uint32_t* hiScore);  // left unchanged when missing
 SettingsWrite writeHighScore(std::uint32_t hiScore);
@@ -60,6 +66,8 @@ SettingsWrite writeVersionInfo();  // "Copyright", "Homepage", "Version"
 std::string normaliseSettingsText(std::string_view text);
 
 // Start-up's use of the stored settings: a frame rate other than 15 or 25 stays 20, any
-// non-zero "NoSound" mutes, "WindowedMode" 0 (or --fullscreen) switches to full screen, and
-// the keys and buttons become the player's bindings (a damaged one its default).
+// non-zero "NoSound" mutes, "WindowedMode" 0 (or --fullscreen) switches to full screen; a
+// ghost choice above 2, a switch above 1 or a volume that is no multiple of 10 up to 100
+// keeps its default; the keys and buttons become the player's bindings (a damaged one its
+// default).
 void applySettings(const StoredSettings& stored);

@@ -21,6 +21,8 @@ void formatScoreLine(char* text, std::uint32_t hiScore, std::uint32_t score);
 // Bean atlas quads: colour 0..4 (5 the bonus bean) over the given corners, translucent or opaque.
 void drawBeanQuad(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                   std::int32_t colour, std::int32_t alpha);
+// The player's mark of a bean colour (0..4), 5 x 5 at (x, y), when bean marks are on.
+void drawBeanMark(std::int32_t x, std::int32_t y, std::int32_t colour);
 void drawBeanQuadOpaque(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,
                         std::int32_t colour);
 

@@ -8,6 +8,7 @@
 #include "game/world/draw.h"
 
 #include "game/common/assets.h"
+#include "game/common/game_state.h"
 #include "game/common/light.h"
 #include "game/world/ghost.h"
 #include "game/world/pond.h"
@@ -47,9 +48,11 @@ const PixelBuffer* popUpImage(std::uint8_t effect) {
     }
 }
 
-// Bean, enlarged by its height on every side and fading with it.
+// Bean, enlarged by its height on every side and fading with it; its mark stays its own size
+// in the middle, so a falling bean is known before it lands.
 void drawRaisedBean(std::int32_t x, std::int32_t y, std::int32_t colour, std::int32_t h) {
     drawBeanQuad(x - h, y - h, x + h + 9, y + h + 9, colour, 255 - 4 * h);
+    drawBeanMark(x + 2, y + 2, colour);
 }
 
 // wormd1 .. wormd8 (index 0 .. 7): the higher the bean, the more diffuse its shadow.
@@ -225,6 +228,11 @@ void drawBeanQuad(std::int32_t left, std::int32_t top, std::int32_t right, std::
     std::int32_t u = 10 * colour;
     drawTexQuadBlend(left, top, right, top, right, bottom, left, bottom, u, 0, u + 9, 0, u + 9, 9, u, 9,
                      &beanTexture, alpha);
+}
+
+void drawBeanMark(std::int32_t x, std::int32_t y, std::int32_t colour) {
+    if (options.beanMarks != 0 && colour >= 0 && colour < 5)
+        blitKeyed(x, y, assets.beanMarks[static_cast<std::size_t>(colour)]);
 }
 
 void drawBeanQuadOpaque(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom,

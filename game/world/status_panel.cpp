@@ -42,6 +42,7 @@ void drawComboBeans() {
     if (!shown) return;
     for (std::int32_t k = 0; k < world.comboCount; ++k) {
         drawBeanQuadOpaque(174 + 8 * k, 5, 180 + 8 * k, 11, world.comboColour);
+        drawBeanMark(175 + 8 * k, 6, world.comboColour);
     }
 }
 

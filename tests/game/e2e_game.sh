@@ -47,8 +47,9 @@ mkdir -p "$XDG_DATA_HOME/munchtrail/Scenes"
   for row in $(seq 0 29); do [ "$row" -eq 15 ] && echo "....................SE.................." || echo "${dots:=........................................}"; done
 } > "$work/tiny.txt"
 "$dist/scenetool" build "$work/tiny.txt" "$XDG_DATA_HOME/munchtrail/Scenes/00-tiny.qsn" >/dev/null 2>&1 || fail "no tiny scene"
-# 1. Start from the fresh folder: the logo fades in.
-(cd / && "$work/game/MunchTrail") &
+# 1. Start from the fresh folder: the logo fades in. OpenGL is asked for (a software rasteriser
+#    here), so that full screen fills the screen sharply as it does with a graphics driver.
+(cd / && SDL_RENDER_DRIVER=opengl MT_SHOW_RENDERER=1 "$work/game/MunchTrail" 2> "$work/stderr.txt") &
 game=$!
 win=$(timeout 10 bash -c "$(declare -f window_id); window_id") || fail "no window appeared"
 [ -n "$win" ] || fail "no window appeared"
@@ -82,12 +83,21 @@ done
 [ "$zombies" -eq 0 ] || fail "$zombies editor process(es) left as zombies"
 xdotool key Up; sleep 0.2; xdotool key Up; sleep 0.5
 
-# 4. Alt+Enter: full screen, then back to the window.
+# 4. Alt+Enter: full screen, then back to the window. The 800 x 600 picture fills the screen's
+#    height, 1440 x 1080 centred (SDL's software renderer, where OpenGL is missing: once, centred).
 alt_enter() { xdotool keydown alt; xdotool key Return; xdotool keyup alt; }  # Enter released under Alt
 alt_enter
 sleep 1.5
 import -window root "$artefacts/fullscreen.png"
 [ "$(geometry "$win")" = "1920x1080" ] || fail "full screen window is $(geometry "$win")"
+read -r pw ph px py <<< "$(convert "$artefacts/fullscreen.png" -trim -format "%w %h %X %Y" info: | tr -d +)"
+renderer=$(grep -o "renderer .*" "$work/stderr.txt" | tail -1)
+echo "full screen picture ${pw}x${ph} at $px,$py ($renderer)"
+if [ "$renderer" = "renderer opengl" ]; then want="1440 1080 240 0"; else want="800 600 560 240"; fi
+read -r ww wh wx wy <<< "$want"
+for d in $((pw - ww)) $((ph - wh)) $((px - wx)) $((py - wy)); do
+  [ "${d#-}" -le 8 ] || fail "full screen picture ${pw}x${ph} at $px,$py, not ${ww}x${wh} at $wx,$wy"
+done
 alt_enter
 sleep 1.5
 [ "$(geometry "$win")" = "800x600" ] || fail "back in the window it is $(geometry "$win")"
@@ -134,13 +144,13 @@ wait $player || fail "--play ended with $?"
 xdotool windowfocus --sync "$win"
 
 # 7. The Controls screen (Options, then Controls): D bound to Right, shown in its row; Escape
-#    goes back to the options, which open on Back.
+#    goes back to the options, which open on Controls; Back below it leads to the menu.
 xdotool key Down; sleep 0.3; xdotool key Return; sleep 4
 xdotool key Up; sleep 0.3; xdotool key Return; sleep 4
 for _ in 1 2 3; do xdotool key Down; sleep 0.3; done
 xdotool key Return; sleep 0.5; xdotool key d; sleep 0.5
 import -window "$win" "$artefacts/controls.png"
-xdotool key Escape; sleep 4; xdotool key Return; sleep 4
+xdotool key Escape; sleep 4; xdotool key Down; sleep 0.3; xdotool key Return; sleep 4
 
 # 8. F1 opens the help page with the desktop's viewer (a stand-in xdg-open here).
 xdotool key F1

@@ -111,6 +111,43 @@ TEST(Placement, TheFirstWindowIsTwiceTheFrameWhereTheDesktopHoldsItAndAStoredOne
         EXPECT_EQ(chooseWindowSize(row.stored, row.usable, row.decorations), row.expected) << row.usable.h;
 }
 
+// The screens players have (physical pixels, so HiDPI rows are the doubled sizes), each picture
+// (the window's 400 x 300 frame, full screen's 800 x 600) in both modes.
+TEST(Placement, SharpFillTakesTheScreensShapeAndWholeFactorsTheLargestMultiple) {
+    struct Row {
+        PixelSize output, picture;
+        bool sharp;
+        Placement expected;
+    };
+    const Row rows[] = {
+        {{800, 600}, kFullScreenSize, true, {0, 0, 800, 600, 1, false}},
+        {{1024, 768}, kFullScreenSize, true, {0, 0, 1024, 768, 2, true}},
+        {{1024, 768}, kFullScreenSize, false, {112, 84, 800, 600, 1, false}},
+        {{1280, 800}, kFullScreenSize, true, {107, 0, 1066, 800, 2, true}},
+        {{1366, 768}, kFullScreenSize, true, {171, 0, 1024, 768, 2, true}},
+        {{1920, 1080}, kFullScreenSize, true, {240, 0, 1440, 1080, 2, true}},
+        {{1920, 1080}, kFullScreenSize, false, {560, 240, 800, 600, 1, false}},
+        {{2560, 1440}, kFullScreenSize, true, {320, 0, 1920, 1440, 3, true}},
+        {{3840, 2160}, kFullScreenSize, true, {480, 0, 2880, 2160, 4, true}},
+        {{3840, 2160}, kFullScreenSize, false, {720, 180, 2400, 1800, 3, false}},
+        {{2560, 1600}, kFullScreenSize, true, {213, 0, 2133, 1600, 3, true}},   // 1280 x 800 at 2x
+        {{3200, 1800}, kFullScreenSize, true, {400, 0, 2400, 1800, 3, false}},  // 1600 x 900 at 2x
+        {{640, 480}, kFullScreenSize, true, {0, 0, 640, 480, 1, true}},
+        {{640, 480}, kFullScreenSize, false, {0, 0, 640, 480, 0, true}},
+        {{1000, 700}, kFrameSize, true, {33, 0, 933, 700, 3, true}},
+        {{1000, 700}, kFrameSize, false, {100, 50, 800, 600, 2, false}},
+        {{1200, 900}, kFrameSize, true, {0, 0, 1200, 900, 3, false}},
+        {{500, 800}, kFrameSize, true, {0, 212, 500, 375, 2, true}},
+        {{0, 0}, kFrameSize, true, {}},
+    };
+    for (const Row& row : rows) {
+        const Placement p = placePicture(row.output, row.picture, row.sharp);
+        EXPECT_EQ(p, row.expected) << row.output.w << "x" << row.output.h << " sharp " << row.sharp << ": "
+                                   << p.x << "," << p.y << " " << p.w << "x" << p.h << " f" << p.factor
+                                   << " s" << p.smooth;
+    }
+}
+
 TEST(Present, TheTopRowOfTheFrameIsTheTopRowShownAndTheClipSurvives) {
     resetHeadlessGame();
     options.isWindowed = 1;

@@ -95,4 +95,20 @@ TEST_F(Mixer, DifferentSlotsSumAndSaturate) {
     EXPECT_EQ(mix(1)[1], -32768);
 }
 
+// The player's volume: the square law in steps of ten, on top of the rules' volume and pan, and
+// kept when the slot is loaded again.
+TEST_F(Mixer, ThePlayersVolumeScalesAfterTheRulesAndOutlastsLoading) {
+    const std::pair<int, std::int32_t> law[] = {{-5, 0},     {0, 0},       {10, 327},   {50, 8192},
+                                                {70, 16056}, {100, 32768}, {120, 32768}};
+    for (auto [percent, gain] : law) EXPECT_EQ(playerVolumeGain(percent), gain) << percent;
+    mixerSetPlayerVolume(5, 50);
+    loadConstant(5, 4, 16000);
+    mixerSetPan(5, 600);  // the left channel 6 dB down by the rules
+    mixerPlay(5, true);
+    EXPECT_EQ(mix(1)[0], 2004);  // 16000 x 0.501 x 0.25
+    EXPECT_EQ(mix(1)[1], 4000);
+    mixerSetPlayerVolume(5, 0);
+    EXPECT_EQ(mix(1)[1], 0);
+}
+
 }  // namespace

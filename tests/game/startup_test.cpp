@@ -4,9 +4,11 @@
 // moments of reading and writing, atomic replacement and damaged files.
 #include <cstring>
 #include <filesystem>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
+#include "game/common/message_text.h"
 #include "tests/game/game_test_support.h"
 
 namespace {
@@ -142,7 +144,9 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresEveryValue) {
         "KeyBack=dword:14\nPadBack=dword:2\nKeyConfirm=dword:28\nPadConfirm=dword:1\nKeyPanel=dword:15\n"
         "PadPanel=dword:0\nKeyFullScreen=dword:28\nPadFullScreen=dword:0\n";
     EXPECT_EQ(settingsText(),
-              "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nHiScore=dword:0\nVersion=sz:2.01\n"
+              "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nGhost=dword:2\nSharpFill=dword:1\n"
+              "EffectsVolume=dword:100\nAmbientVolume=dword:100\nBeanMarks=dword:0\nHiScore=dword:0\nVersion="
+              "sz:2.01\n"
               "Homepage=sz:" +
                   std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n" + keys);
     EXPECT_EQ(fs::status(folder_ + "/config/Quillfern").permissions(), fs::perms::owner_all);
@@ -163,10 +167,19 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
         std::uint32_t speed;
         int muted;
         std::uint32_t hiScore;
+        PlayerOptions more{};  // ghost, fill, volumes, marks
     } cases[] = {
         {"GameSpeed=dword:30\n", 20, 0, 0},  // unknown speed: twenty, and rewritten as twenty
-        {"GameSpeed=dword:25\nNoSound=dword:7\nHiScore=dword:1000\n", 25, 1, 1000},
-        {"GameSpeed=dword:15\nNoSound=dword:0\n", 15, 0, 0},
+        {"GameSpeed=dword:25\nNoSound=dword:7\nHiScore=dword:1000\nGhost=dword:0\nSharpFill=dword:0\n"
+         "EffectsVolume=dword:0\nAmbientVolume=dword:30\nBeanMarks=dword:1\n",
+         25,
+         1,
+         1000,
+         {.ghost = 0, .sharpFill = 0, .effectsVolume = 0, .ambientVolume = 30, .beanMarks = 1}},
+        // out of range or between steps: the defaults
+        {"GameSpeed=dword:15\nNoSound=dword:0\nGhost=dword:3\nSharpFill=dword:2\nEffectsVolume=dword:55\n"
+         "AmbientVolume=dword:110\nBeanMarks=dword:4294967295\n",
+         15, 0, 0},
     };
     makeDat();
     for (const Case& c : cases) {
@@ -177,6 +190,10 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
         EXPECT_EQ(options.framesPerSecond, c.speed);
         EXPECT_EQ(options.soundMuted, c.muted);
         EXPECT_EQ(world.hiScore, c.hiScore);
+        EXPECT_EQ(std::tie(options.ghost, options.sharpFill, options.effectsVolume, options.ambientVolume,
+                           options.beanMarks),
+                  std::tie(c.more.ghost, c.more.sharpFill, c.more.effectsVolume, c.more.ambientVolume,
+                           c.more.beanMarks));
         world.hiScore += 234;
         shutdownGame();
         EXPECT_TRUE(contains(settingsText(), ("GameSpeed=dword:" + std::to_string(c.speed) + "\n").c_str()));
@@ -246,6 +263,24 @@ TEST_F(Settings, WindowsLineEndsAndTheLargestNumberAreRead) {
     readHighScore(&score);
     EXPECT_EQ(score, 4294967295u);
     EXPECT_EQ(readSettings().windowedMode, 0u);
+}
+
+// An error box's lines fit a 1024-pixel screen: broken at spaces, after slashes, or hard.
+TEST(ErrorBox, LongMessagesAreBrokenIntoLinesOfSixtyCharacters) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"Short stays.", "Short stays."},
+        {"The settings could not be saved to /home/someone/.config/Quillfern/MunchTrail.ini (No space left "
+         "on "
+         "device).",
+         "The settings could not be saved to /home/someone/.config/\nQuillfern/MunchTrail.ini (No space left "
+         "on device)."},
+        {"/a-very-long-folder-name-that-goes-on/and-on-and-on/further-down/file.ini",
+         "/a-very-long-folder-name-that-goes-on/and-on-and-on/\nfurther-down/file.ini"},
+        {"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+         "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\nxxxxxx"},
+        {"One\nTwo", "One\nTwo"},
+    };
+    for (auto [text, expected] : rows) EXPECT_EQ(wrapMessage(text), expected);
 }
 
 TEST_F(Settings, AFailedWriteKeepsTheGameGoingAndIsReportedAtExit) {

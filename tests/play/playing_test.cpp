@@ -65,6 +65,15 @@ TEST_F(PlayKeys, SpacePausesTheFrameAndDropsThePressesQueuedAheadOfIt) {
     EXPECT_EQ(world.segDir[0], dir);
     step(kKeySpace);  // let go before the frame: never seen held
     EXPECT_EQ(game.currentScreen, &playScreen);
+    tap(kKeySpace);
+    runOneFrame();
+    const std::uint64_t pausedAgain = frameHash();
+    for (int mode : {0, 1}) {  // Alt+Enter there and back: the paused game is shown again, not black
+        scriptPress(kKeyEnter, true);
+        runFrames(2);
+        EXPECT_EQ(options.isWindowed, mode);
+        EXPECT_EQ(frameHash(), pausedAgain);
+    }
 }
 
 TEST_F(PlayKeys, EveryWormStartsWithAnEmptyKeyQueue) {

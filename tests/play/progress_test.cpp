@@ -141,7 +141,9 @@ TEST_F(Progress, TheListMarksAndCountsWonScenesAndRShowsTheBestGame) {
 
 // The ghost is not part of the game: a kept replay played with its own worm as the ghost holds
 // every checkpoint, and its frames change only while the ghost is shown.
-TEST_F(Progress, TheGhostChangesFramesOnlyWhileShownAndNoDigest) {
+// Pictures only: the ghost (loaded but hidden changes nothing) and the bean marks change frames
+// of a kept game, never its checkpoints or final digest.
+TEST_F(Progress, TheGhostAndTheBeanMarksChangeFramesButNoDigest) {
     ASSERT_TRUE(start());
     Replay replay;
     std::string message;
@@ -153,21 +155,23 @@ TEST_F(Progress, TheGhostChangesFramesOnlyWhileShownAndNoDigest) {
         clearFrameBuffer(drawBuffer);  // the game-start frame draws nothing
         ghost.best = track;
         ghost.shown = mode == 2;
+        options.beanMarks = mode == 3;
         std::vector<std::uint64_t> hashes;
         while (replayFrame()) hashes.push_back(frameHash());
         track = ghost.capture;
         EXPECT_EQ(std::pair(playbackStatus().firstBadFrame, gameDigest()), std::pair(0u, replay.finalDigest))
             << mode;
         stopPlayback();
-        return hashes;
+        return fnv1a64(hashes.data(), hashes.size() * sizeof hashes[0]);
     };
-    const std::vector<std::uint64_t> plain = frames(0);
+    const std::uint64_t plain = frames(0);
     EXPECT_EQ(frames(1), plain) << "a ghost loaded but not shown";
-    const std::vector<std::uint64_t> raced = frames(2);
-    const std::uint64_t h = fnv1a64(raced.data(), raced.size() * sizeof raced[0]);
+    const std::uint64_t raced = frames(2), marked = frames(3);
     if (std::getenv("MT_HASH_PRINT"))
-        std::printf("ghost: 0x%016llxull\n", static_cast<unsigned long long>(h));
-    EXPECT_EQ(h, 0xa198d946fec64662ull) << "the ghost over the worm of its own game";
+        std::printf("ghost: 0x%016llxull, marks: 0x%016llxull\n", static_cast<unsigned long long>(raced),
+                    static_cast<unsigned long long>(marked));
+    EXPECT_EQ(raced, 0xa198d946fec64662ull) << "the ghost over the worm of its own game";
+    EXPECT_EQ(marked, 0xd1916c930d61afefull) << "every bean of the game marked";
 }
 
 // A progress file that cannot be written is reported at exit, like the settings.

@@ -101,10 +101,10 @@ void pageOne(cairo_t* cr) {
     y = keyLine(cr, 20, y, "Alt+Enter", "window or full screen");
     y = keyLine(cr, 20, y, "F1", "open the help file");
     y = keyLine(cr, 20, y, "Escape", "quit the game");
-    y = heading(cr, 20, y + 8, "Menus");
-    wrapText(cr, 20, y, 170,
-             "Arrows choose, Enter confirms. Options: Left and Right change a setting; "
-             "Controls sets your own keys and gamepad buttons.",
+    y = heading(cr, 20, y + 6, "Gamepad and menus");
+    wrapText(cr, 20, y, 172,
+             "Stick or D-pad steer, A confirms, B leaves, Start pauses. In menus arrows choose, Enter "
+             "confirms, Left and Right change an option. Options, Controls: your own keys and buttons.",
              bodyText());
 
     y = heading(cr, 206, 56, "Beans and stones");
@@ -117,7 +117,7 @@ void pageOne(cairo_t* cr) {
     y = keyLine(cr, 206, y, "Escape", "reach the exit", 68);
     y = keyLine(cr, 206, y, "Goal score", "reach the goal", 68);
     y = keyLine(cr, 206, y, "Eat up", "eat all beans", 68);
-    wrapText(cr, 206, y + 4, 172, "Beans may also drop from the sky, as the scene decides.", bodyText());
+    wrapText(cr, 206, y + 4, 172, "Bean marks (in More options) give each colour its own shape.", bodyText());
 }
 
 void powerLine(cairo_t* cr, double& y, int colour, const char* name, const char* text) {

@@ -17,8 +17,10 @@ constexpr int kH = 300;
 using Rect = MenuRect;
 constexpr std::array<const char*, kMenuItems> kMenuLabels = {"Play", "Options", "Scene Editor", "Quit",
                                                              "Help"};
-constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display", "Game speed", "Sound", "Controls",
-                                                               "Back"};
+constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display",      "Game speed", "Sound",
+                                                               "More options", "Controls",   "Back"};
+constexpr std::array<const char*, kMoreOptionsRows> kMoreOptionRows = {
+    "Pixels", "Effects volume", "Ambient volume", "Bean marks", "Ghost", "Back"};
 
 TextStyle plaqueText(bool lit, double size) {
     TextStyle style;
@@ -201,10 +203,10 @@ void optionsArt(cairo_t* cr) {
     drawLilyPad(cr, 50, 250, 34, 1.1);
     drawLilyPad(cr, 355, 255, 30, 3.7);
     drawLilyPad(cr, 365, 42, 24, 2.2);
-    curlyWorm(cr, 330, 205, 2.6, 8, 6.5, 0.5, true);
+    curlyWorm(cr, 296, 280, 0.1, 8, 6.5, 0.5, true);
     gradientTitle(cr, 200, 55, "Options", 34, pal::amberLight, pal::amber);
     setColour(cr, pal::ink, 0.45);  // a darker band under the rows keeps the values readable
-    roundedRect(cr, 12, 84, 380, 134, 10);
+    roundedRect(cr, 12, 84, 380, 92, 10);
     cairo_fill(cr);
     optionValues(cr);
 }
@@ -221,6 +223,29 @@ void optionsMenus(Image& normal, Image& lit) {
     for (std::size_t i = 0; i < kOptionsRects.size(); ++i) {
         clipTo(canvas.cr, kOptionsRects[i]);
         drawItem(canvas.cr, kOptionsRects[i], kOptionRows[i], true, 12.0);
+    }
+}
+
+// The second options screen: the same pond, its own title, a band behind the rows whose values
+// the game writes at run time right of the labels.
+void moreOptionsMenus(Image& normal, Image& lit) {
+    {
+        Canvas canvas(normal);
+        pondBackdrop(canvas.cr, 303);
+        drawLilyPad(canvas.cr, 48, 262, 30, 2.4);
+        drawLilyPad(canvas.cr, 360, 40, 24, 0.7);
+        gradientTitle(canvas.cr, 200, 48, "More Options", 30, pal::amberLight, pal::amber);
+        setColour(canvas.cr, pal::ink, 0.5);
+        roundedRect(canvas.cr, 12, 70, 376, 138, 10);
+        cairo_fill(canvas.cr);
+        for (std::size_t i = 0; i < kMoreOptionsRects.size(); ++i)
+            drawItem(canvas.cr, kMoreOptionsRects[i], kMoreOptionRows[i], false, 12.0);
+    }
+    lit = normal;
+    Canvas canvas(lit);
+    for (std::size_t i = 0; i < kMoreOptionsRects.size(); ++i) {
+        clipTo(canvas.cr, kMoreOptionsRects[i]);
+        drawItem(canvas.cr, kMoreOptionsRects[i], kMoreOptionRows[i], true, 12.0);
     }
 }
 
@@ -397,6 +422,10 @@ void makePictures(const std::string& dat) {
     optionsMenus(options, optionsLit);
     saveBmp(dat, "options.bmp", options);
     saveBmp(dat, "options0.bmp", optionsLit);
+    Image more = makeImage(kW, kH, 0), moreLit;
+    moreOptionsMenus(more, moreLit);
+    saveBmp(dat, "options2.bmp", more);
+    saveBmp(dat, "options20.bmp", moreLit);
     saveBmp(dat, "selectscene.bmp", sceneSelection());
     saveBmp(dat, "gameover.bmp", gameOver());
     saveBmp(dat, "accomplished.bmp", accomplished());

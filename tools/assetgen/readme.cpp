@@ -45,7 +45,7 @@ wins. When you change a scene in KELV and save it, it starts afresh.</p>
 fast, <kbd>Backspace</kbd> returns to the list, as does its end.</p>
 <p>Play a scene you have won and its best game races you as a <b>ghost</b>: a faint outline
 of the worm that moves as your best game's worm did, from the moment your own worm sets off.
-It is only a picture: nothing can touch it. The Options screen switches it on for every scene
+It is only a picture: nothing can touch it. <b>More options</b> switches it on for every scene
 that has a best game, off, or on only for the scenes you have won (the start setting).</p>
 <p>After a game the end picture shows your score and <b>NEW BEST!</b> when the game beat the
 scene's best. After a won scene, <kbd>Enter</kbd> goes straight on to the next scene of the list;
@@ -64,18 +64,57 @@ scene's best. After a won scene, <kbd>Enter</kbd> goes straight on to the next s
 <tr><td><kbd>F1</kbd></td><td>open this help file</td></tr>
 <tr><td><kbd>Escape</kbd></td><td>quit the game at once</td></tr>
 </table>
-<p>In the menus the arrows move the selection and <kbd>Enter</kbd> chooses. On the Options
-screen <kbd>&larr;</kbd> and <kbd>&rarr;</kbd> change the display mode, the game speed (slow,
-normal, fast: 15, 20 or 25 frames a second) and the sound.</p>
-<p>These are the keys of a first start. <b>Controls</b> on the Options screen lists the
-game's actions (the four directions, pause, back, confirm, the score panel and full screen)
-with their keys and gamepad buttons. Choose one with the arrows, press <kbd>Enter</kbd>, then
-the key or the gamepad button you want for it. A key another action already has changes places
-with that action's old key, so every action always keeps a key. Full screen is always
-<kbd>Alt</kbd> with its key. <b>DEFAULTS</b> puts back the keys above;
-<kbd>Backspace</kbd> or <kbd>Escape</kbd> returns to the options. The menus follow your keys
-too. The gamepad's left stick always steers; its <kbd>Y</kbd>, unless you bind it, shows a
-scene's best game.</p>
+<p>In the menus the arrows move the selection and <kbd>Enter</kbd> chooses.</p>
+
+<h2>Gamepad</h2>
+<p>A gamepad works as the keyboard: the D-pad or the left stick steers and moves through the
+menus, <b>A</b> is <kbd>Enter</kbd>, <b>B</b> is <kbd>Backspace</kbd>, <b>Start</b> is
+<kbd>Space</kbd> (pause), and <b>Y</b> on the scene list shows the selected scene's best game.
+These are the buttons of a first start, as the keys above are the keys of a first start: the
+Controls screen changes both.</p>
+
+<h2>Options</h2>
+<p>On the Options screens <kbd>&uarr;</kbd> and <kbd>&darr;</kbd> choose a row and
+<kbd>&larr;</kbd> and <kbd>&rarr;</kbd> change it; the game keeps every choice for the next
+start.</p>
+<table>
+<tr><th>Option</th><th>What it does</th></tr>
+<tr><td>Display</td><td>a window (its picture grows with the window) or full screen</td></tr>
+<tr><td>Game speed</td><td>slow, normal or fast: 15, 20 or 25 frames a second</td></tr>
+<tr><td>Sound</td><td>on or off</td></tr>
+<tr><td>Controls</td><td>your own keys and gamepad buttons (below); beside More options</td></tr>
+<tr><td>More options: Pixels</td><td><b>sharp fill</b> (the start setting): the picture fills the
+window or screen at its own shape, its pixels crisp; <b>whole factors</b>: only whole multiples of
+its size, with black bands round it. Where the computer draws without a graphics card, the game
+keeps to whole factors, which cost it a fraction of the time.</td></tr>
+<tr><td>More options: Effects volume</td><td>the game's sounds, 0 to 100 % in steps of 10</td></tr>
+<tr><td>More options: Ambient volume</td><td>the birds, frogs and crickets of the pond, likewise</td></tr>
+<tr><td>More options: Bean marks</td><td>a small dark shape on each colour's beans (red a dot,
+orange a bar, green a cross, blue a ring, purple a triangle), on the pond, in the air and in the
+score panel's run, so that no colour has to be told by its colour alone</td></tr>
+<tr><td>More options: Ghost</td><td>the ghost of a scene's best game: on won scenes, always or never</td></tr>
+</table>
+
+<h2>Controls</h2>
+<p><b>Controls</b> on the Options screen lists the game's actions (the four directions, pause,
+back, confirm, the score panel and full screen) with their keys and gamepad buttons. Choose one
+with the arrows, press <kbd>Enter</kbd>, then the key or the gamepad button you want for it. A
+key another action already has changes places with that action's old key, so every action always
+keeps a key; buttons change places likewise. Full screen is always <kbd>Alt</kbd> with its key.
+<b>DEFAULTS</b> puts back the keys of a first start; <kbd>Backspace</kbd> or <kbd>Escape</kbd>
+returns to the options (<kbd>Escape</kbd> while the screen waits for a key only stops waiting).
+The menus follow your keys too. <kbd>Escape</kbd>, <kbd>F1</kbd> and <kbd>Alt</kbd> cannot be
+bound; the left stick always steers, and <b>Y</b>, unless you bind it, shows a scene's best
+game.</p>
+
+<h2>Command line</h2>
+<table>
+<tr><td><code>MunchTrail --play FILE.qsn</code></td><td>play one scene at once; the game ends with it</td></tr>
+<tr><td><code>MunchTrail --windowed</code>, <code>--fullscreen</code></td><td>choose the display for this run only</td></tr>
+<tr><td><code>MunchTrail --replay FILE</code></td><td>show a kept game: <kbd>Space</kbd> pauses, <kbd>&rarr;</kbd> four times as fast, <kbd>Backspace</kbd> leaves</td></tr>
+<tr><td><code>MunchTrail --verify-replay FILE</code></td><td>check a kept game without a window</td></tr>
+<tr><td><code>MunchTrail --help</code></td><td>list the options</td></tr>
+</table>
 
 <h2>Rules</h2>
 <ul>

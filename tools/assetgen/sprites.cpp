@@ -284,6 +284,27 @@ Image ghostRing() {
     return image;
 }
 
+// The bean marks, 5 x 5, one shape per colour (red dot, orange bar, green cross, blue ring,
+// purple triangle), so each colour reads without telling colours apart. Red and purple beans
+// turn dark for a red-green deficient eye, so their marks are pale; the others' marks are dark
+// ink. The top edge of a shape is a shade lighter, like the beans' own light from above.
+Image beanMark(int colour) {
+    constexpr const char* kShapes[5][5] = {
+        {".....", ".###.", ".###.", ".###.", "....."}, {".....", ".....", "#####", "#####", "....."},
+        {"..#..", "..#..", "#####", "..#..", "..#.."}, {".###.", "#...#", "#...#", "#...#", ".###."},
+        {"..#..", "..#..", ".###.", ".###.", "#####"},
+    };
+    const bool pale = colour == 0 || colour == 4;
+    Image image = makeImage(5, 5, kMagenta);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) {
+            if (kShapes[colour][y][x] != '#') continue;
+            const bool top = y == 0 || kShapes[colour][y - 1][x] != '#';
+            image.at(x, y) = pale ? (top ? 0xFFFFF4 : 0xEDE6CF) : (top ? 0x3A3A3A : 0x101010);
+        }
+    return image;
+}
+
 }  // namespace
 
 void makeSprites(const std::string& dat) {
@@ -311,4 +332,6 @@ void makeSprites(const std::string& dat) {
     saveBmp(dat, "random.bmp", randomBean());
     saveBmp(dat, "won.bmp", wonStar());
     saveBmp(dat, "ghost.bmp", ghostRing());
+    for (int colour = 0; colour < 5; ++colour)
+        saveBmp(dat, "mark" + std::to_string(colour + 1) + ".bmp", beanMark(colour));
 }

@@ -116,7 +116,7 @@ int platformLoadSound(int id, const char* path) {
     WaveSound wave;
     if (readWaveFile(path, &wave) != kWaveOk || !isPlayablePcm(wave.format)) return 0;
     HeadlessSlot& slot = headless.slots[static_cast<std::size_t>(id)];
-    slot = HeadlessSlot{};
+    slot = HeadlessSlot{.playerVolume = slot.playerVolume};
     slot.loaded = true;
     slot.frames = static_cast<std::uint32_t>(wave.samples.size() / wave.format.blockAlign);
     return 1;
@@ -124,6 +124,10 @@ int platformLoadSound(int id, const char* path) {
 
 bool platformSoundLoaded(int id) {
     return id >= 0 && id < 256 && headless.slots[static_cast<std::size_t>(id)].loaded;
+}
+
+void platformSetPlayerVolume(int id, std::int32_t percent) {
+    if (id >= 0 && id < 256) headless.slots[static_cast<std::size_t>(id)].playerVolume = percent;
 }
 
 void platformSound(SoundOp op, int id, std::int32_t value) {

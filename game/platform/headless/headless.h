@@ -27,6 +27,7 @@ struct HeadlessSlot {
     std::int32_t volume = 0;
     std::int32_t pan = 0;
     std::uint32_t frames = 0;  // sample frames of the loaded sound
+    std::int32_t playerVolume = 100;
 };
 
 struct ScriptedEvent {

@@ -88,6 +88,13 @@ bool platformSoundLoaded(int id) {
     return sdlAudio.device != 0 && mixerLoaded(id);
 }
 
+void platformSetPlayerVolume(int id, std::int32_t percent) {
+    if (sdlAudio.device == 0) return;
+    SDL_LockAudioDevice(sdlAudio.device);
+    mixerSetPlayerVolume(id, percent);
+    SDL_UnlockAudioDevice(sdlAudio.device);
+}
+
 void platformSound(SoundOp op, int id, std::int32_t value) {
     if (sdlAudio.device == 0) return;
     SDL_LockAudioDevice(sdlAudio.device);

@@ -12,8 +12,12 @@ struct SdlVideo {
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
     SDL_Cursor* noCursor = nullptr;
-    bool sixteenBit = false;    // the renderer takes no 32-bit texture: 5-6-5 or 5-5-5 pixels
-    bool rendererLost = false;  // recreate before the next frame
+    // Sharp fill's nearest step: the picture enlarged by a whole factor, kept while its size holds.
+    SDL_Texture* sharpStep = nullptr;
+    int sharpWidth = 0, sharpHeight = 0;
+    bool softwareRenderer = false;  // SDL's own: sharp fill costs too much there
+    bool sixteenBit = false;        // the renderer takes no 32-bit texture: 5-6-5 or 5-5-5 pixels
+    bool rendererLost = false;      // recreate before the next frame
 };
 inline SdlVideo sdlVideo{};
 

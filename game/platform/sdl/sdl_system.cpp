@@ -16,6 +16,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/common/message_text.h"
 #include "game/common/platform.h"
 #include "game/platform/sdl/sdl_state.h"
 #include "game/platform/sdl/single_instance.h"
@@ -106,7 +107,9 @@ int exitStatusAfterSignal(int code) {
 
 void platformShowError(const char* text) {
     std::fprintf(stderr, "MunchTrail: %s\n", text);
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", text, nullptr);
+    // Wrapped for the box only: it is as wide as its longest line, and a path can be wider than
+    // the screen; standard error keeps the message on one line.
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Error", wrapMessage(text).c_str(), nullptr);
 }
 
 // The document's file:// address; characters other than the unreserved ones and "/" are

@@ -1,10 +1,12 @@
 // The window and the picture on SDL2. Windowed, a 400 x 300 streaming texture is drawn into
 // the client area, which the player may resize; full screen, the window covers the desktop and
 // an 800 x 600 texture carries the exact full-screen picture (rows doubled by interpolation,
-// black lines between them). Both are placed by one rule (placePicture): the largest whole
-// factor that fits the output in physical pixels, centred on black, with nearest sampling;
-// smoothly smaller where even one time does not fit. A renderer without 32-bit textures gets
-// 16-bit pixels through the conversion tables.
+// black lines between them). Both are placed by one rule (placePicture), in physical pixels,
+// centred on black: filling the output's shape sharply (a whole-factor nearest step into a
+// target texture, then a linear step down) or at the largest whole factor; smoothly smaller
+// where even one time does not fit. SDL's software renderer always takes whole factors: the two
+// steps cost it several milliseconds a frame at 1920 x 1080. A renderer without 32-bit textures
+// gets 16-bit pixels through the conversion tables.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -79,11 +81,14 @@ bool onSoftwareOpenGl(SDL_Renderer* renderer) {
 }
 
 // Once OpenGL turned out to be a software rasteriser (or missing), later mode switches go
-// straight to SDL's software renderer. The sampling is chosen per frame (see platformShowFrame).
+// straight to SDL's software renderer, unless the player named a renderer in SDL_RENDER_DRIVER.
+// The sampling is chosen per frame (see platformShowFrame).
 SDL_Renderer* createRenderer(SDL_Window* window) {
     static bool softwareOnly = false;
     SDL_Renderer* renderer = softwareOnly ? nullptr : SDL_CreateRenderer(window, -1, 0);
-    if (renderer != nullptr && !onSoftwareOpenGl(renderer)) return renderer;
+    const char* chosen = std::getenv("SDL_RENDER_DRIVER");
+    if (renderer != nullptr && ((chosen != nullptr && *chosen != '\0') || !onSoftwareOpenGl(renderer)))
+        return renderer;
     if (renderer != nullptr) SDL_DestroyRenderer(renderer);
     softwareOnly = true;
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");  // the window's own X framebuffer
@@ -195,6 +200,8 @@ int platformInitDisplay() {
     SDL_RendererInfo info;
     if (std::getenv("MT_SHOW_RENDERER") != nullptr && SDL_GetRendererInfo(sdlVideo.renderer, &info) == 0)
         std::fprintf(stderr, "MunchTrail: SDL renderer %s\n", info.name);  // for the benchmarks
+    sdlVideo.softwareRenderer =
+        SDL_GetRendererInfo(sdlVideo.renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE) != 0;
     const int width = options.isWindowed ? kFrameWidth : kScreenWidth;
     const int height = options.isWindowed ? kFrameHeight : kScreenHeight;
     const std::uint32_t format = chooseFormat(sdlVideo.renderer);
@@ -209,6 +216,9 @@ int platformInitDisplay() {
 }
 
 void platformReleaseDisplay() {
+    if (sdlVideo.sharpStep != nullptr) SDL_DestroyTexture(sdlVideo.sharpStep);
+    sdlVideo.sharpStep = nullptr;
+    sdlVideo.sharpWidth = sdlVideo.sharpHeight = 0;
     if (sdlVideo.texture != nullptr) SDL_DestroyTexture(sdlVideo.texture);
     if (sdlVideo.renderer != nullptr) SDL_DestroyRenderer(sdlVideo.renderer);
     sdlVideo.texture = nullptr;
@@ -219,6 +229,35 @@ void recreateRenderer() {
     sdlVideo.rendererLost = false;
     if (sdlVideo.window != nullptr && !platformInitDisplay()) sdlVideo.rendererLost = true;
 }
+
+namespace {
+
+// Sharp fill's first step: the streaming texture enlarged `factor` times with nearest sampling
+// into a target texture. Null where the renderer has no target textures (the picture is then
+// scaled linearly in one step) or the step fails.
+SDL_Texture* sharpenedPicture(int factor) {
+    if (!SDL_RenderTargetSupported(sdlVideo.renderer)) return nullptr;
+    int width = 0, height = 0;
+    SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &width, &height);
+    width *= factor;
+    height *= factor;
+    if (sdlVideo.sharpStep == nullptr || sdlVideo.sharpWidth != width || sdlVideo.sharpHeight != height) {
+        if (sdlVideo.sharpStep != nullptr) SDL_DestroyTexture(sdlVideo.sharpStep);
+        sdlVideo.sharpStep = SDL_CreateTexture(sdlVideo.renderer, SDL_PIXELFORMAT_RGB888,
+                                               SDL_TEXTUREACCESS_TARGET, width, height);
+        sdlVideo.sharpWidth = width;
+        sdlVideo.sharpHeight = height;
+        if (sdlVideo.sharpStep == nullptr) return nullptr;
+        SDL_SetTextureBlendMode(sdlVideo.sharpStep, SDL_BLENDMODE_NONE);
+    }
+    SDL_SetTextureScaleMode(sdlVideo.texture, SDL_ScaleModeNearest);
+    const bool drawn = SDL_SetRenderTarget(sdlVideo.renderer, sdlVideo.sharpStep) == 0 &&
+                       SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, nullptr) == 0;
+    SDL_SetRenderTarget(sdlVideo.renderer, nullptr);
+    return drawn ? sdlVideo.sharpStep : nullptr;
+}
+
+}  // namespace
 
 // A frame that cannot be shown is lost; the renderer is rebuilt and the next frame tries again.
 void platformShowFrame() {
@@ -238,9 +277,9 @@ void platformShowFrame() {
     SDL_UnlockTexture(sdlVideo.texture);
     PixelSize output;
     if (SDL_GetRendererOutputSize(sdlVideo.renderer, &output.w, &output.h) != 0) output = kFullScreenSize;
-    const Placement place = placePicture(output, options.isWindowed ? kFrameSize : kFullScreenSize);
+    const Placement place = placePicture(output, options.isWindowed ? kFrameSize : kFullScreenSize,
+                                         options.sharpFill != 0 && !sdlVideo.softwareRenderer);
     const SDL_Rect target{place.x, place.y, place.w, place.h};
-    SDL_SetTextureScaleMode(sdlVideo.texture, place.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     // Only the black around the picture is filled: clearing the whole output first would write
     // every pixel twice.
     const int right = place.x + place.w, bottom = place.y + place.h;
@@ -249,8 +288,11 @@ void platformShowFrame() {
                                 {0, place.y, place.x, place.h},
                                 {right, place.y, output.w - right, place.h}};
     SDL_SetRenderDrawColor(sdlVideo.renderer, 0, 0, 0, 255);
+    SDL_Texture* const source = place.smooth && place.factor > 1 ? sharpenedPicture(place.factor) : nullptr;
+    SDL_Texture* const shown = source != nullptr ? source : sdlVideo.texture;
+    SDL_SetTextureScaleMode(shown, place.smooth ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     if (SDL_RenderFillRects(sdlVideo.renderer, borders, 4) != 0 ||
-        SDL_RenderCopy(sdlVideo.renderer, sdlVideo.texture, nullptr, &target) != 0)
+        SDL_RenderCopy(sdlVideo.renderer, shown, nullptr, &target) != 0)
         sdlVideo.rendererLost = true;
     SDL_RenderPresent(sdlVideo.renderer);
 }
