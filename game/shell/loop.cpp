@@ -166,6 +166,9 @@ int runGame() {
 
 int watchReplay(const Replay& replay) {
     loop.watching = true;
+    // The viewer steers with the player's own keys: those of pause, Right and back.
+    const StoredSettings stored = readSettings();
+    applyStoredControls(stored.keys, stored.pads);
     const bool opened = openGameWindow();
     if (opened) loadSounds();  // a sound that fails, or no device, leaves the replay silent
     if (!opened || !loadAssetFiles()) {
