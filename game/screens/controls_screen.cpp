@@ -5,6 +5,7 @@
 // options. The screen moves with the player's own keys, so a binding shows at once where it
 // works. The text is drawn over the picture at the fade's light, as dim as the picture.
 #include "game/screens/controls_screen.h"
+
 #include "game/common/assets.h"
 #include "game/common/bindings.h"
 #include "game/common/game_state.h"
