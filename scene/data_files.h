@@ -78,6 +78,8 @@ inline constexpr DataFile kDataFiles[] = {
     {"DAT/mark3.bmp", 5, 5},
     {"DAT/mark4.bmp", 5, 5},
     {"DAT/mark5.bmp", 5, 5},
+    // The Controls screen, its rows drawn over it at run time.
+    {"DAT/controls.bmp", 400, 300},
     // The editor's start point and random bean.
     {"DAT/start.bmp", 10, 10},
     {"DAT/random.bmp", 10, 10},

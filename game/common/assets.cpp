@@ -82,16 +82,17 @@ constexpr const char* kAmbientPaths[] = {dataPath("env1.wav"),  dataPath("env2.w
 static_assert(std::size(kAmbientPaths) == SoundAmbientLast - SoundAmbientFirst + 1);
 
 // The pictures added after the first set: a player's progress (the won mark, the ghost's
-// segment), the second options screen, and the bean marks of the five colours.
+// segment), the second options screen, the bean marks of the five colours, and the Controls
+// screen.
 PixelBuffer** const kAddedImages[] = {
-    &assets.wonMark,        &assets.ghost,        &assets.moreOptions,
-    &assets.moreOptionsLit, &assets.beanMarks[0], &assets.beanMarks[1],
-    &assets.beanMarks[2],   &assets.beanMarks[3], &assets.beanMarks[4],
+    &assets.wonMark,      &assets.ghost,        &assets.moreOptions,  &assets.moreOptionsLit,
+    &assets.beanMarks[0], &assets.beanMarks[1], &assets.beanMarks[2], &assets.beanMarks[3],
+    &assets.beanMarks[4], &assets.controls,
 };
 constexpr const char* kAddedPaths[] = {
-    dataPath("won.bmp"),       dataPath("ghost.bmp"), dataPath("options2.bmp"),
-    dataPath("options20.bmp"), dataPath("mark1.bmp"), dataPath("mark2.bmp"),
-    dataPath("mark3.bmp"),     dataPath("mark4.bmp"), dataPath("mark5.bmp"),
+    dataPath("won.bmp"),   dataPath("ghost.bmp"),    dataPath("options2.bmp"), dataPath("options20.bmp"),
+    dataPath("mark1.bmp"), dataPath("mark2.bmp"),    dataPath("mark3.bmp"),    dataPath("mark4.bmp"),
+    dataPath("mark5.bmp"), dataPath("controls.bmp"),
 };
 static_assert(std::size(kAddedPaths) == std::size(kAddedImages));
 

@@ -69,6 +69,7 @@ struct AssetCatalogue {
     // A mark drawn over each bean of a colour (red, orange, green, blue, purple) when the
     // player asks for them, so that no power depends on telling colours apart.
     std::array<PixelBuffer*, 5> beanMarks{};
+    PixelBuffer* controls = nullptr;    // the Controls screen, its rows drawn over it
     std::uint32_t backgroundIndex = 0;  // 0..8: which bgNN.bmp is loaded
 };
 inline AssetCatalogue assets{};

@@ -20,7 +20,9 @@ inline constexpr std::uint8_t kKeyPageUp = 0xC9;
 inline constexpr std::uint8_t kKeyPageDown = 0xD1;
 inline constexpr std::uint8_t kKeyHome = 0xC7;
 inline constexpr std::uint8_t kKeyEnd = 0xCF;
-inline constexpr std::uint8_t kKeyR = 0x13;  // the scene list: watch the selected scene's best game
+inline constexpr std::uint8_t kKeyR = 0x13;       // the scene list: watch the selected scene's best game
+inline constexpr std::uint8_t kKeyEscape = 0x01;  // quits (the window's), or leaves the Controls screen
+inline constexpr std::uint8_t kKeyF1 = 0x3B;      // the help file (the window's)
 
 inline constexpr int kKeyQueueSize = 64;
 

@@ -20,14 +20,17 @@ inline constexpr std::array<MenuRect, kMenuItems> kMenuRects{{
     {20, 100, 90, 140},
 }};
 
-// Options rows: 0 display mode, 1 game speed, 2 sound, 3 more options, 4 back to the main menu.
-inline constexpr int kOptionsRows = 5;
+// Options rows: 0 display mode, 1 game speed, 2 sound, 3 more options, 4 the Controls screen
+// (beside more options), 5 back to the main menu.
+inline constexpr int kOptionsRows = 6;
 inline constexpr int kOptionsMoreRow = 3;
+inline constexpr int kOptionsControlsRow = 4;
 inline constexpr std::array<MenuRect, kOptionsRows> kOptionsRects{{
     {20, 90, 145, 115},
     {20, 120, 135, 145},
     {20, 145, 145, 170},
     {20, 184, 175, 209},
+    {225, 184, 380, 209},
     {110, 230, 295, 255},
 }};
 
@@ -53,3 +56,14 @@ struct OptionMarks {
 };
 inline constexpr OptionMarks kOptionMarks{{160, 95},  {280, 95},  {160, 121}, {230, 121},
                                           {323, 121}, {160, 148}, {217, 148}};
+
+// The Controls screen: a row for each of the player's actions, then DEFAULTS; the name of the
+// action, its key and its gamepad button each in a column of text the screen draws. The
+// picture holds the panel under the rows and the columns' headings.
+inline constexpr int kControlsRows = 10;
+struct ControlsLayout {
+    std::int32_t firstRowY, rowHeight;  // the top of the first row's text
+    std::int32_t left, right;           // the lit band of the selected row
+    std::int32_t nameX, keyX, padX;     // where each column's text starts
+};
+inline constexpr ControlsLayout kControlsLayout{78, 17, 28, 371, 40, 160, 286};

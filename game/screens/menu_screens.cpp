@@ -1,8 +1,9 @@
-// The main menu, hub of the game, and the two options screens. All light their selected entry by
-// drawing the lit picture inside its rectangle, move with the arrows (the select sound) and confirm
-// with Enter only (the start sound in the main menu); the options change the settings in memory at
-// once and the shell stores them at exit. The second options screen holds what only changes how
-// the game looks and sounds; it writes its values at run time over its picture.
+// The main menu, hub of the game, and the two options screens. All light their selected entry
+// by drawing the lit picture inside its rectangle, move with the arrows (the select sound) and
+// confirm with Enter only (the start sound in the main menu and into the Controls screen); the
+// options change the settings in memory at once and the shell stores them at exit. The second
+// options screen holds what only changes how the game looks and sounds; it writes its values at
+// run time over its picture.
 #include <cstdio>
 
 #include "game/common/assets.h"
@@ -22,6 +23,8 @@ constexpr std::int32_t kMenuToScenes = 1;
 constexpr std::int32_t kMenuToOptions = 2;
 constexpr std::int32_t kMenuToQuit = 4;
 constexpr std::int32_t kMenuToHelp = 5;
+// The options' fade-out into the Controls screen (1: the main menu, 2: the more options).
+constexpr std::int32_t kOptionsToControls = 3;
 
 void chooseMenuItem() {
     playSoundFromStart(SoundStart);
@@ -82,7 +85,8 @@ std::uint32_t slowerSpeed(std::uint32_t fps) {
     return fps == 15 ? 25 : fps == 20 ? 15 : 20;
 }
 
-// Left and Right change the setting of the row (no sound); the last row has none.
+// Left and Right change the setting of the row (no sound), or go between the two plaques side by
+// side, "More options" and "Controls"; Back has none.
 void changeOption(bool right) {
     switch (menus.optionsRow) {
         case 0:
@@ -93,6 +97,11 @@ void changeOption(bool right) {
                 right ? fasterSpeed(options.framesPerSecond) : slowerSpeed(options.framesPerSecond);
             break;
         case 2: options.soundMuted = !options.soundMuted; break;
+        case kOptionsMoreRow:
+        case kOptionsControlsRow:
+            playSoundFromStart(SoundSelect);
+            menus.optionsRow = menus.optionsRow == kOptionsMoreRow ? kOptionsControlsRow : kOptionsMoreRow;
+            break;
         default: break;
     }
 }
@@ -110,6 +119,10 @@ void optionsWaiting(std::uint8_t key) {
                (menus.optionsRow == kOptionsRows - 1 || menus.optionsRow == kOptionsMoreRow)) {
         light.brightness = 256;
         menus.optionsPhase = menus.optionsRow == kOptionsMoreRow ? 2 : 1;
+    } else if (isConfirmPress(key) && menus.optionsRow == kOptionsControlsRow) {
+        playSoundFromStart(SoundStart);
+        light.brightness = 256;
+        menus.optionsPhase = kOptionsToControls;
     }
 }
 
@@ -202,13 +215,17 @@ void optionsScreen() {
     const std::uint8_t key = takeKey();
     if (menus.optionsPhase == -1) {
         if (stepFadeIn(menus.optionsPhase, key))
-            menus.optionsRow = menus.backFromMore ? kOptionsMoreRow : kOptionsRows - 1;
+            menus.optionsRow = menus.backFromMore       ? kOptionsMoreRow
+                               : menus.backFromControls ? kOptionsControlsRow
+                                                        : kOptionsRows - 1;
     } else if (menus.optionsPhase == 0) {
         optionsWaiting(key);
     } else if (stepFadeOut(key)) {
-        game.currentScreen = menus.optionsPhase == 2 ? moreOptionsScreen : mainMenuScreen;
+        game.currentScreen = menus.optionsPhase == 2                    ? moreOptionsScreen
+                             : menus.optionsPhase == kOptionsToControls ? controlsScreen
+                                                                        : mainMenuScreen;
         menus.optionsPhase = -1;
-        menus.backFromMore = false;
+        menus.backFromMore = menus.backFromControls = false;
     }
     const MenuRect& lit = kOptionsRects[static_cast<std::size_t>(menus.optionsRow)];
     drawPicture(assets.options);

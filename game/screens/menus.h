@@ -21,7 +21,8 @@ struct MenuState {
     std::int32_t menuItem = 0;
     std::int32_t optionsRow = kOptionsRows - 1;
     std::int32_t moreOptionsRow = kMoreOptionsRows - 1;
-    bool backFromMore = false;  // the options open on "More options" instead of their last row
+    bool backFromMore = false;      // the options open on "More options" instead of their last row
+    bool backFromControls = false;  // or on "Controls"
 };
 inline MenuState menus{};
 inline void resetMenus() {

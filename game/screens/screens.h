@@ -34,6 +34,7 @@ void helpScreen();
 void helpScreen2();
 void optionsScreen();
 void moreOptionsScreen();
+void controlsScreen();
 void sceneSelectScreen();
 void gameStartScreen();
 void playScreen();

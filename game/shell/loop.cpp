@@ -12,12 +12,14 @@
 #include <vector>
 
 #include "game/common/assets.h"
+#include "game/common/bindings.h"
 #include "game/common/frames.h"
 #include "game/common/keys.h"
 #include "game/common/light.h"
 #include "game/common/random.h"
 #include "game/common/sound.h"
 #include "game/replay/replay.h"
+#include "game/screens/controls_screen.h"
 #include "game/screens/menus.h"
 #include "game/screens/play_screens.h"
 #include "game/screens/scene_select.h"
@@ -132,6 +134,7 @@ void applySettings(const StoredSettings& stored) {
     options.beanMarks = choice(stored.beanMarks, 1, 0);
     options.effectsVolume = volume(stored.effectsVolume);
     options.ambientVolume = volume(stored.ambientVolume);
+    applyStoredControls(stored.keys, stored.pads);
 }
 
 int initGame() {
@@ -163,6 +166,9 @@ int runGame() {
 
 int watchReplay(const Replay& replay) {
     loop.watching = true;
+    // The viewer steers with the player's own keys: those of pause, Right and back.
+    const StoredSettings stored = readSettings();
+    applyStoredControls(stored.keys, stored.pads);
     const bool opened = openGameWindow();
     if (opened) loadSounds();  // a sound that fails, or no device, leaves the replay silent
     if (!opened || !loadAssetFiles()) {
@@ -270,9 +276,11 @@ void resetGameState() {
     resetGameRecord();
     loop = LoopState{};
     resetKeyboard();
+    resetControls();
     resetGamepads();
     resetLight();
     resetMenus();
+    resetControlsScreen();
     resetPlayScreens();
     resetSceneSelect();
     resetPond();

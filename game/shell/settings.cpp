@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "game/common/bindings.h"
 #include "game/common/game_state.h"
 #include "game/shell/shell.h"
 #include "scene/atomic_file.h"
@@ -28,7 +29,8 @@ struct StoredValue {
     std::string text;
 };
 
-// The values in the order they are written.
+// The values in the order they are written: these, then a key and a gamepad button for each of
+// the player's actions.
 constexpr std::pair<const char*, ValueType> kValues[] = {
     {"WindowedMode", ValueType::Dword},  {"WindowSize", ValueType::Sz},       {"GameSpeed", ValueType::Dword},
     {"NoSound", ValueType::Dword},       {"Ghost", ValueType::Dword},         {"SharpFill", ValueType::Dword},
@@ -36,13 +38,19 @@ constexpr std::pair<const char*, ValueType> kValues[] = {
     {"HiScore", ValueType::Dword},       {"Version", ValueType::Sz},          {"Homepage", ValueType::Sz},
     {"Copyright", ValueType::Sz},
 };
-using SettingsFile = std::array<StoredValue, std::size(kValues)>;
+using SettingsFile = std::array<StoredValue, std::size(kValues) + 2 * kControlActions>;
 
 SettingsFile emptyFile() {
     SettingsFile file;
-    for (std::size_t i = 0; i < file.size(); ++i) {
+    for (std::size_t i = 0; i < std::size(kValues); ++i) {
         file[i].name = kValues[i].first;
         file[i].type = kValues[i].second;
+    }
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        const std::size_t at = std::size(kValues) + 2 * a;
+        file[at].name = kControls[a].keyValue;
+        file[at + 1].name = kControls[a].padValue;
+        file[at].type = file[at + 1].type = ValueType::Dword;
     }
     return file;
 }
@@ -179,6 +187,10 @@ StoredSettings readSettings() {
     stored.effectsVolume = dwordOr(file, "EffectsVolume", stored.effectsVolume);
     stored.ambientVolume = dwordOr(file, "AmbientVolume", stored.ambientVolume);
     stored.beanMarks = dwordOr(file, "BeanMarks", stored.beanMarks);
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        stored.keys[a] = dwordOr(file, kControls[a].keyValue, stored.keys[a]);
+        stored.pads[a] = dwordOr(file, kControls[a].padValue, stored.pads[a]);
+    }
     const StoredValue* size = findValue(file, "WindowSize");
     std::uint32_t width = 0, height = 0;
     const std::size_t x = size->text.find('x');
@@ -206,6 +218,10 @@ SettingsWrite writeSettings() {
     setDword(file, "EffectsVolume", static_cast<std::uint32_t>(options.effectsVolume));
     setDword(file, "AmbientVolume", static_cast<std::uint32_t>(options.ambientVolume));
     setDword(file, "BeanMarks", static_cast<std::uint32_t>(options.beanMarks));
+    for (std::size_t a = 0; a < kControls.size(); ++a) {
+        setDword(file, kControls[a].keyValue, controls.keys[a]);
+        setDword(file, kControls[a].padValue, controls.pads[a]);
+    }
     return saveAndNote(file);
 }
 

@@ -6,9 +6,12 @@
 // stops the game.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "game/common/bindings.h"
 
 inline constexpr const char* kVersionText = "2.01";
 inline constexpr const char* kHomepageText = "https://quillfern.example/munchtrail";
@@ -27,6 +30,10 @@ struct StoredSettings {
     std::uint32_t effectsVolume = 100;
     std::uint32_t ambientVolume = 100;
     std::uint32_t beanMarks = 0;
+    // "KeyUp=dword:200", "PadUp=dword:12", ...: the game's scan code of each action's key and
+    // the game's number of its gamepad button (0 none), in the order of kControls.
+    std::array<std::uint32_t, kControlActions> keys = defaultKeys<std::uint32_t>();
+    std::array<std::uint32_t, kControlActions> pads = defaultPads<std::uint32_t>();
 };
 
 // The settings file's full path; empty when neither XDG_CONFIG_HOME nor HOME is set.
@@ -61,5 +68,6 @@ std::string normaliseSettingsText(std::string_view text);
 // Start-up's use of the stored settings: a frame rate other than 15 or 25 stays 20, any
 // non-zero "NoSound" mutes, "WindowedMode" 0 (or --fullscreen) switches to full screen; a
 // ghost choice above 2, a switch above 1 or a volume that is no multiple of 10 up to 100
-// keeps its default.
+// keeps its default; the keys and buttons become the player's bindings (a damaged one its
+// default).
 void applySettings(const StoredSettings& stored);

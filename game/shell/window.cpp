@@ -1,20 +1,42 @@
-// The window procedure of the game: Escape quits from every screen, F1 minimises the game and
-// opens the help page, Alt+Enter (Enter released while Alt is held) asks for the other display
-// mode, closing the window quits, and focus switches the frames and the keyboard on and off.
-// Every other key event goes through the event tap, and only while the game is active.
+// The window procedure of the game: Escape quits from every screen (the Controls screen takes it
+// as a way back), F1 minimises the game and opens the help page, Alt with the full-screen key
+// (Enter, unless the player chose another; it counts when released while Alt is held) asks for
+// the other display mode, closing the window quits, and focus switches the frames and the
+// keyboard on and off. Every other key event is turned into the game's key by the player's
+// bindings and goes through the event tap, and only while the game is active.
 #include "game/shell/window.h"
 
 #include "game/common/assets.h"
+#include "game/common/bindings.h"
 #include "game/common/keys.h"
 #include "game/common/platform.h"
 #include "game/replay/replay.h"
 #include "game/screens/progress.h"
+#include "game/screens/screens.h"
 #include "game/shell/media.h"
 #include "game/shell/settings.h"
 #include "game/shell/shell.h"
 
+namespace {
+
+// While the Controls screen waits for a key, the next key that can be bound is bound: its press
+// and its release go no further. Escape gives up waiting; any other key goes on as usual.
+bool capturedKey(std::uint8_t scanCode) {
+    if (controls.capture == kNoCapture || !windowTakesKeys()) return false;
+    if (scanCode != kKeyEscape && !bindKey(static_cast<ControlAction>(controls.capture), scanCode))
+        return false;
+    controls.capture = kNoCapture;
+    swallowKey(scanCode);
+    return true;
+}
+
+}  // namespace
+
 void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
-    if (pressed && scanCode == kKeyEscape) {
+    if (pressed && capturedKey(scanCode)) return;
+    if (!pressed && takeSwallowedRelease(scanCode)) return;
+    // Escape quits from every screen but the Controls screen, where it goes back instead.
+    if (pressed && scanCode == kKeyEscape && game.currentScreen != controlsScreen) {
         shutdownGame();
         return;
     }
@@ -22,9 +44,18 @@ void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld) {
         platformMinimiseWindow();
         platformOpenDocument("Readme.htm");
     }
-    if (!pressed && altHeld && (scanCode == kKeyEnter || scanCode == kKeyPadEnter) && loop.windowOpen)
+    if (!pressed && altHeld && isFullScreenKey(scanCode) && loop.windowOpen)
         game.action = GameAction::SwitchDisplay;
-    if (loop.isActive && loop.windowOpen) tapKey(scanCode, pressed);
+    const std::uint8_t gameKey = pressed ? keyDownAs(scanCode) : keyUpAs(scanCode);
+    if (gameKey != 0 && windowTakesKeys()) tapKey(gameKey, pressed);
+}
+
+void windowPadKey(std::uint8_t gameKey, bool pressed) {
+    if (windowTakesKeys()) tapKey(gameKey, pressed);
+}
+
+bool windowTakesKeys() {
+    return loop.isActive && loop.windowOpen;
 }
 
 void windowCloseRequest() {

@@ -6,11 +6,13 @@
 
 #include <cstdint>
 
-inline constexpr std::uint8_t kKeyEscape = 0x01;
-inline constexpr std::uint8_t kKeyF1 = 0x3B;
-
-// A key went down or up. altHeld: either Alt key is down at this moment.
+// A key of the keyboard went down or up (the key the player pressed, before the bindings).
+// altHeld: either Alt key is down at this moment.
 void windowKeyEvent(std::uint8_t scanCode, bool pressed, bool altHeld);
+// A game key a gamepad pressed or let go (already the game's code).
+void windowPadKey(std::uint8_t gameKey, bool pressed);
+// The window is open and has the focus: keys reach the game.
+bool windowTakesKeys();
 void windowCloseRequest();
 void windowFocusChanged(bool active);
 void windowExposed();

@@ -215,13 +215,14 @@ TEST_F(KeyQueue, OnlyAnActiveWindowQueuesPresses) {
     EXPECT_EQ(popKey(), kKeyUp);
 }
 
-// Two pads and the keyboard's queue: each row acts, then names the keys held afterwards and
+// Two pads and the keyboard's queue: each row acts, then names the game keys held afterwards and
 // the press it queued (0: none). A stick presses once when it crosses the dead zone.
 TEST_F(KeyQueue, GamepadsActAsOneKeyboard) {
     loop.windowOpen = 1;
     loop.isActive = 1;
     padAttached(3);
     padAttached(7);
+    enum : std::uint8_t { U = 1, D = 2, L = 4, R = 8, E = 16, B = 32, S = 64, W = 128 };
     struct Row {
         void (*act)();
         std::uint8_t held;
@@ -229,18 +230,19 @@ TEST_F(KeyQueue, GamepadsActAsOneKeyboard) {
     };
     const Row rows[] = {
         {[] { padStick(3, false, kStickDeadZone - 1); }, 0, 0},
-        {[] { padStick(3, false, kStickDeadZone); }, PadRight, kKeyRight},
-        {[] { padStick(3, false, 32767); }, PadRight, 0},
-        {[] { padButton(7, PadRight, true); }, PadRight, 0},
-        {[] { padStick(3, false, 0); }, PadRight, 0},
-        {[] { padButton(7, PadRight, false); }, 0, 0},
-        {[] { padStick(3, true, -32768); }, PadUp, kKeyUp},
-        {[] { padButton(7, PadEnter, true); }, PadUp | PadEnter, kKeyEnter},
-        {[] { padDetached(3); }, PadEnter, 0},
-        {[] { padButton(7, PadBackspace, true); }, PadEnter | PadBackspace, kKeyBackspace},
-        {[] { padButton(7, PadSpace, true); }, PadEnter | PadBackspace | PadSpace, kKeySpace},
-        {[] { padButton(7, PadWatch, true); }, PadEnter | PadBackspace | PadSpace | PadWatch, kKeyR},
-        {[] { padButton(9, PadDown, true); }, PadEnter | PadBackspace | PadSpace | PadWatch, 0},  // unknown
+        {[] { padStick(3, false, kStickDeadZone); }, R, kKeyRight},
+        {[] { padStick(3, false, 32767); }, R, 0},
+        {[] { padButton(7, PadDpadRight, true); }, R, 0},
+        {[] { padStick(3, false, 0); }, R, 0},
+        {[] { padButton(7, PadDpadRight, false); }, 0, 0},
+        {[] { padStick(3, true, -32768); }, U, kKeyUp},
+        {[] { padButton(7, PadA, true); }, U | E, kKeyEnter},
+        {[] { padDetached(3); }, E, 0},
+        {[] { padButton(7, PadB, true); }, E | B, kKeyBackspace},
+        {[] { padButton(7, PadStart, true); }, E | B | S, kKeySpace},
+        {[] { padButton(7, PadY, true); }, E | B | S | W, kKeyR},
+        {[] { padButton(9, PadDpadDown, true); }, E | B | S | W, 0},  // unknown pad
+        {[] { padButton(7, PadX, true); }, E | B | S | W, 0},         // bound to nothing
         {[] { padDetached(7); }, 0, 0},
     };
     const std::uint8_t codes[] = {kKeyUp,    kKeyDown,      kKeyLeft,  kKeyRight,

@@ -138,12 +138,17 @@ TEST_F(Settings, FirstStartUsesTheDefaultsAndQuittingStoresEveryValue) {
     EXPECT_EQ(options.soundMuted, 0);
     EXPECT_EQ(world.hiScore, 0u);
     shutdownGame();
+    const std::string keys =
+        "KeyUp=dword:200\nPadUp=dword:12\nKeyDown=dword:208\nPadDown=dword:13\nKeyLeft=dword:203\n"
+        "PadLeft=dword:14\nKeyRight=dword:205\nPadRight=dword:15\nKeyPause=dword:57\nPadPause=dword:7\n"
+        "KeyBack=dword:14\nPadBack=dword:2\nKeyConfirm=dword:28\nPadConfirm=dword:1\nKeyPanel=dword:15\n"
+        "PadPanel=dword:0\nKeyFullScreen=dword:28\nPadFullScreen=dword:0\n";
     EXPECT_EQ(settingsText(),
               "WindowedMode=dword:1\nGameSpeed=dword:20\nNoSound=dword:0\nGhost=dword:2\nSharpFill=dword:1\n"
               "EffectsVolume=dword:100\nAmbientVolume=dword:100\nBeanMarks=dword:0\nHiScore=dword:0\nVersion="
               "sz:2.01\n"
               "Homepage=sz:" +
-                  std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n");
+                  std::string(kHomepageText) + "\nCopyright=sz:" + kCopyrightText + "\n" + keys);
     EXPECT_EQ(fs::status(folder_ + "/config/Quillfern").permissions(), fs::perms::owner_all);
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "game/common/assets.h"
+#include "game/common/bindings.h"
 #include "game/common/frames.h"
 #include "game/common/game_state.h"
 #include "game/common/keys.h"

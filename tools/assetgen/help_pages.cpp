@@ -104,7 +104,7 @@ void pageOne(cairo_t* cr) {
     y = heading(cr, 20, y + 6, "Gamepad and menus");
     wrapText(cr, 20, y, 172,
              "Stick or D-pad steer, A confirms, B leaves, Start pauses. In menus arrows choose, Enter "
-             "confirms, Left and Right change an option.",
+             "confirms, Left and Right change an option. Options, Controls: your own keys and buttons.",
              bodyText());
 
     y = heading(cr, 206, 56, "Beans and stones");

@@ -1,7 +1,7 @@
 // The full-screen pictures: the logo, the main menu and the options screen (each with a lit
 // twin that differs only inside the item rectangles the screens light), the scene selection
-// frame and the two end pictures. All share the pond backdrop, the wooden plaques and the
-// top-left light. The help pages live in help_pages.cpp.
+// frame, the Controls screen and the two end pictures. All share the pond backdrop, the wooden plaques and
+// the top-left light. The help pages live in help_pages.cpp.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -17,8 +17,8 @@ constexpr int kH = 300;
 using Rect = MenuRect;
 constexpr std::array<const char*, kMenuItems> kMenuLabels = {"Play", "Options", "Scene Editor", "Quit",
                                                              "Help"};
-constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display", "Game speed", "Sound",
-                                                               "More options", "Back"};
+constexpr std::array<const char*, kOptionsRows> kOptionRows = {"Display",      "Game speed", "Sound",
+                                                               "More options", "Controls",   "Back"};
 constexpr std::array<const char*, kMoreOptionsRows> kMoreOptionRows = {
     "Pixels", "Effects volume", "Ambient volume", "Bean marks", "Ghost", "Back"};
 
@@ -203,7 +203,7 @@ void optionsArt(cairo_t* cr) {
     drawLilyPad(cr, 50, 250, 34, 1.1);
     drawLilyPad(cr, 355, 255, 30, 3.7);
     drawLilyPad(cr, 365, 42, 24, 2.2);
-    curlyWorm(cr, 330, 205, 2.6, 8, 6.5, 0.5, true);
+    curlyWorm(cr, 296, 280, 0.1, 8, 6.5, 0.5, true);
     gradientTitle(cr, 200, 55, "Options", 34, pal::amberLight, pal::amber);
     setColour(cr, pal::ink, 0.45);  // a darker band under the rows keeps the values readable
     roundedRect(cr, 12, 84, 380, 92, 10);
@@ -297,6 +297,37 @@ Image sceneSelection() {
     hint.colour = pal::cream;
     hint.shadowAlpha = 0.9;
     drawLabel(cr, 200, 289, "Arrows: choose     Enter: play     Backspace: back", hint, 1);
+    return image;
+}
+
+// The Controls screen: the panel under its rows and the headings of its three columns; the
+// screen draws the rows themselves, since they change with the player's choices.
+Image controlsPicture() {
+    Image image = makeImage(kW, kH, 0);
+    Canvas canvas(image);
+    cairo_t* cr = canvas.cr;
+    pondBackdrop(cr, 808);
+    drawLilyPad(cr, 372, 34, 22, 1.7);
+    drawLilyPad(cr, 30, 30, 18, 4.1);
+    gradientTitle(cr, 200, 38, "Controls", 28, pal::amberLight, pal::amber);
+    const ControlsLayout& l = kControlsLayout;
+    const int bottom = l.firstRowY + kControlsRows * l.rowHeight + 2;
+    parchmentPanel(cr, l.left - 12, l.firstRowY - 26, l.right + 12, bottom);
+    TextStyle heading;
+    heading.size = 10;
+    heading.colour = pal::bark;
+    drawLabel(cr, l.nameX, l.firstRowY - 9, "Action", heading);
+    drawLabel(cr, l.keyX, l.firstRowY - 9, "Key", heading);
+    drawLabel(cr, l.padX, l.firstRowY - 9, "Gamepad", heading);
+    setColour(cr, pal::parchment);
+    cairo_rectangle(cr, l.left, l.firstRowY - 6, l.right - l.left + 1, 1);
+    cairo_fill(cr);
+    TextStyle hint;
+    hint.size = 9.5;
+    hint.colour = pal::cream;
+    hint.shadowAlpha = 0.9;
+    drawLabel(cr, 200, 276, "Arrows: choose     Enter: change     Backspace: back", hint, 1);
+    drawLabel(cr, 200, 290, "A key taken by another action changes places with it", hint, 1);
     return image;
 }
 
@@ -398,5 +429,6 @@ void makePictures(const std::string& dat) {
     saveBmp(dat, "selectscene.bmp", sceneSelection());
     saveBmp(dat, "gameover.bmp", gameOver());
     saveBmp(dat, "accomplished.bmp", accomplished());
+    saveBmp(dat, "controls.bmp", controlsPicture());
     makeHelpPages(dat);
 }

@@ -69,7 +69,9 @@ scene's best. After a won scene, <kbd>Enter</kbd> goes straight on to the next s
 <h2>Gamepad</h2>
 <p>A gamepad works as the keyboard: the D-pad or the left stick steers and moves through the
 menus, <b>A</b> is <kbd>Enter</kbd>, <b>B</b> is <kbd>Backspace</kbd>, <b>Start</b> is
-<kbd>Space</kbd> (pause), and <b>Y</b> on the scene list shows the selected scene's best game.</p>
+<kbd>Space</kbd> (pause), and <b>Y</b> on the scene list shows the selected scene's best game.
+These are the buttons of a first start, as the keys above are the keys of a first start: the
+Controls screen changes both.</p>
 
 <h2>Options</h2>
 <p>On the Options screens <kbd>&uarr;</kbd> and <kbd>&darr;</kbd> choose a row and
@@ -80,6 +82,7 @@ start.</p>
 <tr><td>Display</td><td>a window (its picture grows with the window) or full screen</td></tr>
 <tr><td>Game speed</td><td>slow, normal or fast: 15, 20 or 25 frames a second</td></tr>
 <tr><td>Sound</td><td>on or off</td></tr>
+<tr><td>Controls</td><td>your own keys and gamepad buttons (below); beside More options</td></tr>
 <tr><td>More options: Pixels</td><td><b>sharp fill</b> (the start setting): the picture fills the
 window or screen at its own shape, its pixels crisp; <b>whole factors</b>: only whole multiples of
 its size, with black bands round it. Where the computer draws without a graphics card, the game
@@ -91,6 +94,18 @@ orange a bar, green a cross, blue a ring, purple a triangle), on the pond, in th
 score panel's run, so that no colour has to be told by its colour alone</td></tr>
 <tr><td>More options: Ghost</td><td>the ghost of a scene's best game: on won scenes, always or never</td></tr>
 </table>
+
+<h2>Controls</h2>
+<p><b>Controls</b> on the Options screen lists the game's actions (the four directions, pause,
+back, confirm, the score panel and full screen) with their keys and gamepad buttons. Choose one
+with the arrows, press <kbd>Enter</kbd>, then the key or the gamepad button you want for it. A
+key another action already has changes places with that action's old key, so every action always
+keeps a key; buttons change places likewise. Full screen is always <kbd>Alt</kbd> with its key.
+<b>DEFAULTS</b> puts back the keys of a first start; <kbd>Backspace</kbd> or <kbd>Escape</kbd>
+returns to the options (<kbd>Escape</kbd> while the screen waits for a key only stops waiting).
+The menus follow your keys too. <kbd>Escape</kbd>, <kbd>F1</kbd> and <kbd>Alt</kbd> cannot be
+bound; the left stick always steers, and <b>Y</b>, unless you bind it, shows a scene's best
+game.</p>
 
 <h2>Command line</h2>
 <table>

@@ -1,11 +1,13 @@
 // SDL2's events turned into the game window's behaviour: key events (auto-repeats are not
 // presses) translated to PC set-1 scan codes through one table, with extended keys at
-// 0x80 + code; game controllers (plugged in before or during play) handed to the pad keys;
-// focus, exposure, closing, a reset render device, and the single-instance request to come
-// to the front.
+// 0x80 + code; game controllers (plugged in before or during play) handed to the pad keys,
+// their buttons by the game's own numbers (the player's bindings turn keys and buttons into
+// the game's keys); focus, exposure, closing, a reset render device, and the single-instance
+// request to come to the front.
 #include <array>
 #include <ctime>
 
+#include "game/common/bindings.h"
 #include "game/common/platform.h"
 #include "game/platform/sdl/sdl_state.h"
 #include "game/shell/gamepad.h"
@@ -84,20 +86,13 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
+// SDL's buttons in SDL's order are the game's own buttons, one number up (0 is no button).
+static_assert(SDL_CONTROLLER_BUTTON_A + 1 == PadA && SDL_CONTROLLER_BUTTON_START + 1 == PadStart);
+static_assert(SDL_CONTROLLER_BUTTON_DPAD_RIGHT + 1 == PadDpadRight && PadDpadRight + 1 == kPadButtons);
+
 void handleControllerButton(const SDL_ControllerButtonEvent& button) {
-    std::uint8_t key = 0;
-    switch (button.button) {
-        case SDL_CONTROLLER_BUTTON_DPAD_UP: key = PadUp; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_DOWN: key = PadDown; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_LEFT: key = PadLeft; break;
-        case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: key = PadRight; break;
-        case SDL_CONTROLLER_BUTTON_A: key = PadEnter; break;
-        case SDL_CONTROLLER_BUTTON_B: key = PadBackspace; break;
-        case SDL_CONTROLLER_BUTTON_START: key = PadSpace; break;
-        case SDL_CONTROLLER_BUTTON_Y: key = PadWatch; break;
-        default: return;
-    }
-    padButton(button.which, key, button.state == SDL_PRESSED);
+    if (button.button + 1 >= kPadButtons) return;
+    padButton(button.which, static_cast<std::uint8_t>(button.button + 1), button.state == SDL_PRESSED);
 }
 
 void handleControllerDevice(const SDL_ControllerDeviceEvent& device) {
