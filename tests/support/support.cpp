@@ -139,61 +139,41 @@ int headCell() {
     return cellIndex((world.segX[0] + 400) % 400 / kCellSize, (world.segY[0] + 300) % 300 / kCellSize);
 }
 
-bool isGoal(std::uint8_t cell, std::uint8_t goal) {
-    return goal == kAnyBean ? cell <= BonusBean : cell == goal;
-}
-
-// How many cell steps until the body leaves each of its cells, with room for growth to come;
-// a body cell no segment stands on never clears, nor one about to be shed as a stone.
-std::array<int, kFieldCells> bodyWaits() {
-    std::array<int, kFieldCells> wait{};
-    for (int c = 0; c < kFieldCells; ++c) wait[c] = world.cells[c] == WormBody ? 1 << 20 : 0;
-    for (int i = 1; i < world.length; ++i)
-        wait[cellIndex((world.segX[i] + 400) % 400 / kCellSize, (world.segY[i] + 300) % 300 / kCellSize)] =
-            world.length + world.pendingGrowth >= 25 && i >= 4 ? 1 << 20
-                                                               : world.length - i + world.pendingGrowth + 2;
-    return wait;
-}
-
 int stepFrom(int cell, int dir) {
     const int c = (cell / kFieldRows + kStepColumn[dir] + kFieldColumns) % kFieldColumns;
     return cellIndex(c, (cell % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows);
 }
 
-// A walk out from `from` past stones, and past the body where it will have crawled off by then:
-// the first step of a shortest way to a cell holding `goal` (or -1), and how many cells it
-// reached, counted up to `enough`.
+// A walk out from `from` round stones and the body: the first step of a shortest way to a cell
+// holding `goal` (or -1), and how many cells it reached, counted up to `enough`.
 std::pair<int, int> walk(int from, std::uint8_t goal, int refused, int enough) {
-    const std::array<int, kFieldCells> wait = bodyWaits();
-    std::array<int, kFieldCells> first, distance{};
+    std::array<int, kFieldCells> first;
     first.fill(-2);
     first[headCell()] = first[from] = -1;
-    distance[from] = from != headCell();
-    if (world.cells[from] == Stone || wait[from] > distance[from]) return {-1, 0};
+    if (world.cells[from] == Stone || world.cells[from] == WormBody) return {-1, 0};
     std::vector<int> frontier{from};
     for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
         for (int dir = 0; dir < 4; ++dir) {
             const int here = frontier[next], cell = stepFrom(here, dir);
             if (first[cell] != -2 || (here == from && dir == refused)) continue;
-            const int way = here == from ? dir : first[here];
-            if (isGoal(world.cells[cell], goal)) return {way, enough};
-            if (world.cells[cell] == Stone || wait[cell] > distance[here] + 1) continue;
-            first[cell] = way, distance[cell] = distance[here] + 1;
-            frontier.push_back(cell);
+            first[cell] = here == from ? dir : first[here];
+            if (goal == kAnyBean ? world.cells[cell] <= BonusBean : world.cells[cell] == goal)
+                return {first[cell], enough};
+            if (world.cells[cell] != Stone && world.cells[cell] != WormBody) frontier.push_back(cell);
         }
     return {-1, static_cast<int>(frontier.size())};
 }
 
-// The way to go: towards the goal unless that leads into a pocket too small for the worm (a
-// colour asked for by name is followed even there), else into the most room.
+// The way to go: towards the goal unless that leads into a pocket too small for the worm, else
+// into the most room. Reaching the exit, or a colour asked for by name, is room enough.
 int chooseStep(std::uint8_t goal) {
     const int refused = (world.segDir[0] + 2) % 4, enough = world.length + world.pendingGrowth + 4;
     const int way = walk(headCell(), goal, refused, kFieldCells).first;
-    // Room counts every cell but stones and the body; the exit, which ends the game, is room enough.
-    const auto room = [enough](int dir) { return walk(stepFrom(headCell(), dir), Exit, -1, enough).second; };
-    if (way >= 0 &&
-        ((goal != kAnyBean && isGoal(world.cells[stepFrom(headCell(), way)], goal)) || room(way) >= enough))
-        return way;
+    const auto room = [&](int dir) {
+        return walk(stepFrom(headCell(), dir), goal == kAnyBean ? std::uint8_t{Exit} : goal, -1, enough)
+            .second;
+    };
+    if (way >= 0 && room(way) >= enough) return way;
     int best = way, bestRoom = 0;
     for (int dir : {static_cast<int>(world.segDir[0]), (refused + 1) % 4, (refused + 3) % 4})
         if (room(dir) > bestRoom) best = dir, bestRoom = room(dir);
