@@ -147,18 +147,21 @@ int stepFrom(int cell, int dir) {
 // A walk out from `from` round stones and the body: the first step of a shortest way to a cell
 // holding `goal` (or -1), and how many cells it reached, counted up to `enough`.
 std::pair<int, int> walk(int from, std::uint8_t goal, int refused, int enough) {
+    const auto isGoal = [goal](int cell) {
+        return goal == kAnyBean ? world.cells[cell] <= BonusBean : world.cells[cell] == goal;
+    };
     std::array<int, kFieldCells> first;
     first.fill(-2);
     first[headCell()] = first[from] = -1;
-    if (world.cells[from] == Stone || world.cells[from] == WormBody) return {-1, 0};
+    if (from != headCell() && (isGoal(from) || world.cells[from] == Stone || world.cells[from] == WormBody))
+        return {-1, isGoal(from) ? enough : 0};
     std::vector<int> frontier{from};
     for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
         for (int dir = 0; dir < 4; ++dir) {
             const int here = frontier[next], cell = stepFrom(here, dir);
             if (first[cell] != -2 || (here == from && dir == refused)) continue;
             first[cell] = here == from ? dir : first[here];
-            if (goal == kAnyBean ? world.cells[cell] <= BonusBean : world.cells[cell] == goal)
-                return {first[cell], enough};
+            if (isGoal(cell)) return {first[cell], enough};
             if (world.cells[cell] != Stone && world.cells[cell] != WormBody) frontier.push_back(cell);
         }
     return {-1, static_cast<int>(frontier.size())};
