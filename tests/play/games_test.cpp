@@ -116,7 +116,8 @@ constexpr ShippedScene kShippedScenes[] = {
     {"19-fast-lane", "*", 0},        {"20-four-rooms", "E", 0},      {"21-walled-gardens", "*", 0},
     {"22-green-thumb", "gggg*", 0},  {"23-downpour", "*", 0},        {"24-minefield", "E", 0},
     {"25-five-islands", "*", 0},     {"26-the-whirlpool", "*", 0}};
-INSTANTIATE_TEST_SUITE_P(, ShippedScenes, testing::ValuesIn(kShippedScenes));
+INSTANTIATE_TEST_SUITE_P(, ShippedScenes, testing::ValuesIn(kShippedScenes),
+                         [](const auto& info) { return "scene" + std::string(std::get<0>(info.param), 2); });
 
 // What the rules read besides the keys is in the checkpoints: a replay with another frame
 // rate, sound switch or clock step than the game had fails at its first checkpoint.
