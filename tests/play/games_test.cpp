@@ -7,6 +7,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <random>
+#include <string_view>
 
 #include "tests/support/support.h"
 
@@ -76,6 +77,47 @@ TEST_F(Games, TheKeptGamesRecordReplaysThatHold) {
     // one run, as a player's do, and each replay must still hold on its own.
     for (std::size_t i = 0; i < recorded.size(); ++i) expectReplayHolds(recorded[i], games[i].name);
 }
+
+// Every shipped scene won by the autopilot from its start, going for each goal in turn (a colour
+// until five of it are eaten or none is left, then the next); a Standard scene played up to
+// `score` and left. The games are kept in tests/replays/scenes under MT_REPLAY_OUT, and only
+// then checked here: CTest checks the kept ones.
+using ShippedScene = std::tuple<const char*, const char*, std::uint32_t>;
+class ShippedScenes : public Game, public testing::WithParamInterface<ShippedScene> {};
+
+TEST_P(ShippedScenes, AreWonByTheAutopilot) {
+    const auto [name, goals, score] = GetParam();
+    playShipped(std::string(name) + ".qsn");
+    int f = 0;
+    for (const char* letter = goals; *letter; ++letter) {
+        constexpr std::uint8_t kGoals[] = {Red, Orange, Green, Blue, Purple, kAnyBean, Exit};
+        const std::uint8_t goal = kGoals[std::string_view("rogbp*E").find(*letter)];
+        const auto left = [goal] { return std::ranges::count(world.cells, goal); };
+        const auto until = std::max(left() - 5, std::ptrdiff_t{0});
+        for (; game.currentScreen != &mainMenuScreen && !world.sceneAccomplished && f < 12000; ++f) {
+            if ((goal < BonusBean && left() <= until) || (score && world.score >= score)) break;
+            autopilot(goal);
+            runOneFrame();
+        }
+    }
+    EXPECT_TRUE(score ? world.score >= score : world.sceneAccomplished != 0) << f << " frames";
+    if (game.currentScreen == &playScreen) tap(kKeyBackspace);
+    ASSERT_GT(runUntil(&mainMenuScreen, 400), 0);
+    if (std::getenv("MT_REPLAY_OUT")) expectReplayHolds(setReplayAside(0), "scenes/" + std::string(name));
+}
+
+constexpr ShippedScene kShippedScenes[] = {
+    {"01-first-steps", "*", 0},      {"02-rainbow-rows", "*", 0},    {"03-stone-garden", "*", 0},
+    {"04-the-long-way-out", "E", 0}, {"05-lucky-dip", "*", 400},     {"06-city-blocks", "*", 0},
+    {"07-crowded-pond", "*", 0},     {"08-garden-gates", "*", 0},    {"09-ore-mine", "E", 0},
+    {"10-twilight-rings", "*", 500}, {"11-stone-crosses", "*", 0},   {"12-the-labyrinth", "E", 0},
+    {"13-every-last-bean", "*", 0},  {"14-round-the-edges", "E", 0}, {"15-the-strongroom", "opopopo*", 0},
+    {"16-shedding-season", "*", 0},  {"17-thunderstorm", "b*", 0},   {"18-nightfall", "*", 450},
+    {"19-fast-lane", "*", 0},        {"20-four-rooms", "E", 0},      {"21-walled-gardens", "*", 0},
+    {"22-green-thumb", "gggg*", 0},  {"23-downpour", "*", 0},        {"24-minefield", "E", 0},
+    {"25-five-islands", "*", 0},     {"26-the-whirlpool", "*", 0}};
+INSTANTIATE_TEST_SUITE_P(, ShippedScenes, testing::ValuesIn(kShippedScenes),
+                         [](const auto& info) { return "scene" + std::string(std::get<0>(info.param), 2); });
 
 // What the rules read besides the keys is in the checkpoints: a replay with another frame
 // rate, sound switch or clock step than the game had fails at its first checkpoint.

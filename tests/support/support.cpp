@@ -139,28 +139,48 @@ int headCell() {
     return cellIndex((world.segX[0] + 400) % 400 / kCellSize, (world.segY[0] + 300) % 300 / kCellSize);
 }
 
-// The first step of a shortest way from the head to a cell holding `goal`, or -1.
-int firstStepTowards(std::uint8_t goal, int refused) {
+int stepFrom(int cell, int dir) {
+    const int c = (cell / kFieldRows + kStepColumn[dir] + kFieldColumns) % kFieldColumns;
+    return cellIndex(c, (cell % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows);
+}
+
+// A walk out from `from` round stones and the body: the first step of a shortest way to a cell
+// holding `goal` (or -1), and how many cells it reached, counted up to `enough`.
+std::pair<int, int> walk(int from, std::uint8_t goal, int refused, int enough) {
+    const auto isGoal = [goal](int cell) {
+        return goal == kAnyBean ? world.cells[cell] <= BonusBean : world.cells[cell] == goal;
+    };
     std::array<int, kFieldCells> first;
     first.fill(-2);
-    std::vector<int> frontier{headCell()};
-    first[frontier[0]] = -1;
-    for (std::size_t next = 0; next < frontier.size(); ++next) {
-        const int here = frontier[next];
+    first[headCell()] = first[from] = -1;
+    if (from != headCell() && (isGoal(from) || world.cells[from] == Stone || world.cells[from] == WormBody))
+        return {-1, isGoal(from) ? enough : 0};
+    std::vector<int> frontier{from};
+    for (std::size_t next = 0; next < frontier.size() && static_cast<int>(frontier.size()) < enough; ++next)
         for (int dir = 0; dir < 4; ++dir) {
-            if (here == frontier[0] && dir == refused) continue;
-            const int c = (here / kFieldRows + kStepColumn[dir] + kFieldColumns) % kFieldColumns;
-            const int r = (here % kFieldRows + kStepRow[dir] + kFieldRows) % kFieldRows;
-            const int cell = cellIndex(c, r);
-            if (first[cell] != -2) continue;
-            const int way = here == frontier[0] ? dir : first[here];
-            if (world.cells[cell] == goal) return way;
-            if (world.cells[cell] == Stone || world.cells[cell] == WormBody) continue;
-            first[cell] = way;
-            frontier.push_back(cell);
+            const int here = frontier[next], cell = stepFrom(here, dir);
+            if (first[cell] != -2 || (here == from && dir == refused)) continue;
+            first[cell] = here == from ? dir : first[here];
+            if (isGoal(cell)) return {first[cell], enough};
+            if (world.cells[cell] != Stone && world.cells[cell] != WormBody) frontier.push_back(cell);
         }
-    }
-    return -1;
+    return {-1, static_cast<int>(frontier.size())};
+}
+
+// The way to go: towards the goal unless that leads into a pocket too small for the worm, else
+// into the most room. Reaching the exit, or a colour asked for by name, is room enough.
+int chooseStep(std::uint8_t goal) {
+    const int refused = (world.segDir[0] + 2) % 4, enough = world.length + world.pendingGrowth + 4;
+    const int way = walk(headCell(), goal, refused, kFieldCells).first;
+    const auto room = [&](int dir) {
+        return walk(stepFrom(headCell(), dir), goal == kAnyBean ? std::uint8_t{Exit} : goal, -1, enough)
+            .second;
+    };
+    if (way >= 0 && room(way) >= enough) return way;
+    int best = way, bestRoom = 0;
+    for (int dir : {static_cast<int>(world.segDir[0]), (refused + 1) % 4, (refused + 3) % 4})
+        if (room(dir) > bestRoom) best = dir, bestRoom = room(dir);
+    return best;
 }
 }  // namespace
 
@@ -169,12 +189,10 @@ void autopilot(std::uint8_t goal) {
     heldArrow = 0;
     if (game.currentScreen != &playScreen) return;
     if (world.started == 0) {
-        const int dir = firstStepTowards(goal, -1);
+        const int dir = walk(headCell(), goal, -1, kFieldCells).first;
         hold(heldArrow = kArrows[dir < 0 ? Right : dir]);
-    } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0 &&
-               world.cells[headCell()] != goal) {
-        const int dir = firstStepTowards(goal, (world.segDir[0] + 2) % 4);
-        if (dir >= 0) press(kArrows[dir]);
+    } else if (world.segX[0] % kCellSize == 0 && world.segY[0] % kCellSize == 0) {
+        if (const int dir = chooseStep(goal); dir >= 0) press(kArrows[dir]);
     }
 }
 

@@ -76,7 +76,9 @@ void placeWorm(int column, int row, int length, Direction dir);
 std::uint8_t cellAt(int column, int row);
 std::uint64_t frameHash();  // the picture in drawBuffer
 
-// Holds the arrow of a shortest way to a cell holding `goal` (round stones and the body).
+// Holds the arrow of a shortest way to a cell holding `goal` (round stones and the body, and
+// never into a pocket too small for the worm when another way has room).
+inline constexpr std::uint8_t kAnyBean = 6;  // a goal: the nearest bean or bonus bean
 void autopilot(std::uint8_t goal);
 int playUntil(Screen screen, std::uint8_t goal, int limit);
 
