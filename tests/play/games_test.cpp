@@ -139,6 +139,36 @@ TEST_F(Games, AnEditedRateSoundFlagOrClockFailsTheFirstCheckpoint) {
     }
 }
 
+// A kept game watched through the loop: Space holds it, Right runs it four times as fast,
+// Backspace leaves; neither those keys nor one held before it began reach the game, which ends
+// exactly as recorded.
+TEST_F(Games, TheViewersKeysPauseSpeedUpAndLeaveWithoutTouchingTheGame) {
+    ASSERT_TRUE(start());
+    Replay replay;
+    std::string message;
+    ASSERT_TRUE(readReplayFile(sourceFolder() / "tests/replays/EatUpWonAfterMoltingReplay.mtreplay", replay,
+                               message));
+    pushKeyEvent(kKeyLeft, true);  // pressed and held as the game was left
+    startPlayback(replay);
+    runFrames(20);
+    scriptPress(kKeySpace);
+    runFrames(10);
+    EXPECT_EQ(playbackStatus().frame, 20u);
+    scriptPress(kKeySpace);
+    scriptPress(kKeyRight);
+    runOneFrame();  // due at the old pace
+    const std::uint32_t fastFrom = headless.now;
+    runFrames(40);
+    EXPECT_EQ(headless.now - fastFrom, 40u * 12);
+    while (!playbackStatus().ended && playbackStatus().frame < replay.frameCount) runOneFrame();
+    EXPECT_EQ(std::pair(playbackStatus().firstBadFrame, gameDigest()), std::pair(0u, replay.finalDigest));
+    startPlayback(replay);
+    scriptPress(kKeyBackspace);
+    runFrames(2);
+    EXPECT_TRUE(playbackStatus().ended);
+    stopPlayback();
+}
+
 // Every replay kept in tests/replays, played back: one hash over every frame drawn and every
 // sound call made. After a deliberate change, MT_HASH_PRINT=1 prints the new rows.
 TEST_F(Games, EveryFrameAndSoundOfTheKeptReplays) {
