@@ -102,7 +102,7 @@ void controlsScreen() {
         controlsWaiting(key);
     } else if (stepFadeOut(key)) {
         controlsMenu.phase = -1;
-        menus.backFromControls = true;
+        menus.optionsOpenRow = kOptionsControlsRow;
         game.currentScreen = optionsScreen;
     }
     drawPicture(assets.controls);

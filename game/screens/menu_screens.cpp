@@ -214,10 +214,7 @@ void mainMenuScreen() {
 void optionsScreen() {
     const std::uint8_t key = takeKey();
     if (menus.optionsPhase == -1) {
-        if (stepFadeIn(menus.optionsPhase, key))
-            menus.optionsRow = menus.backFromMore       ? kOptionsMoreRow
-                               : menus.backFromControls ? kOptionsControlsRow
-                                                        : kOptionsRows - 1;
+        if (stepFadeIn(menus.optionsPhase, key)) menus.optionsRow = menus.optionsOpenRow;
     } else if (menus.optionsPhase == 0) {
         optionsWaiting(key);
     } else if (stepFadeOut(key)) {
@@ -225,7 +222,7 @@ void optionsScreen() {
                              : menus.optionsPhase == kOptionsToControls ? controlsScreen
                                                                         : mainMenuScreen;
         menus.optionsPhase = -1;
-        menus.backFromMore = menus.backFromControls = false;
+        menus.optionsOpenRow = kOptionsRows - 1;
     }
     const MenuRect& lit = kOptionsRects[static_cast<std::size_t>(menus.optionsRow)];
     drawPicture(assets.options);
@@ -241,7 +238,7 @@ void moreOptionsScreen() {
         moreOptionsWaiting(key);
     } else if (stepFadeOut(key)) {
         menus.moreOptionsPhase = -1;
-        menus.backFromMore = true;
+        menus.optionsOpenRow = kOptionsMoreRow;
         game.currentScreen = optionsScreen;
     }
     const MenuRect& lit = kMoreOptionsRects[static_cast<std::size_t>(menus.moreOptionsRow)];

@@ -21,8 +21,8 @@ struct MenuState {
     std::int32_t menuItem = 0;
     std::int32_t optionsRow = kOptionsRows - 1;
     std::int32_t moreOptionsRow = kMoreOptionsRows - 1;
-    bool backFromMore = false;      // the options open on "More options" instead of their last row
-    bool backFromControls = false;  // or on "Controls"
+    // The row the options open on: their last, or the row of the screen the player comes back from.
+    std::int32_t optionsOpenRow = kOptionsRows - 1;
 };
 inline MenuState menus{};
 inline void resetMenus() {

@@ -211,42 +211,34 @@ void optionsArt(cairo_t* cr) {
     optionValues(cr);
 }
 
-void optionsMenus(Image& normal, Image& lit) {
+// A menu's two pictures: its art with every item's plaque, and the same with each plaque lit
+// (the screens show the lit picture only inside the selected item's rectangle).
+template <std::size_t N>
+void menuPictures(Image& normal, Image& lit, void (*art)(cairo_t*), const std::array<MenuRect, N>& rects,
+                  const std::array<const char*, N>& labels) {
     {
         Canvas canvas(normal);
-        optionsArt(canvas.cr);
-        for (std::size_t i = 0; i < kOptionsRects.size(); ++i)
-            drawItem(canvas.cr, kOptionsRects[i], kOptionRows[i], false, 12.0);
+        art(canvas.cr);
+        for (std::size_t i = 0; i < N; ++i) drawItem(canvas.cr, rects[i], labels[i], false, 12.0);
     }
     lit = normal;
     Canvas canvas(lit);
-    for (std::size_t i = 0; i < kOptionsRects.size(); ++i) {
-        clipTo(canvas.cr, kOptionsRects[i]);
-        drawItem(canvas.cr, kOptionsRects[i], kOptionRows[i], true, 12.0);
+    for (std::size_t i = 0; i < N; ++i) {
+        clipTo(canvas.cr, rects[i]);
+        drawItem(canvas.cr, rects[i], labels[i], true, 12.0);
     }
 }
 
 // The second options screen: the same pond, its own title, a band behind the rows whose values
 // the game writes at run time right of the labels.
-void moreOptionsMenus(Image& normal, Image& lit) {
-    {
-        Canvas canvas(normal);
-        pondBackdrop(canvas.cr, 303);
-        drawLilyPad(canvas.cr, 48, 262, 30, 2.4);
-        drawLilyPad(canvas.cr, 360, 40, 24, 0.7);
-        gradientTitle(canvas.cr, 200, 48, "More Options", 30, pal::amberLight, pal::amber);
-        setColour(canvas.cr, pal::ink, 0.5);
-        roundedRect(canvas.cr, 12, 70, 376, 138, 10);
-        cairo_fill(canvas.cr);
-        for (std::size_t i = 0; i < kMoreOptionsRects.size(); ++i)
-            drawItem(canvas.cr, kMoreOptionsRects[i], kMoreOptionRows[i], false, 12.0);
-    }
-    lit = normal;
-    Canvas canvas(lit);
-    for (std::size_t i = 0; i < kMoreOptionsRects.size(); ++i) {
-        clipTo(canvas.cr, kMoreOptionsRects[i]);
-        drawItem(canvas.cr, kMoreOptionsRects[i], kMoreOptionRows[i], true, 12.0);
-    }
+void moreOptionsArt(cairo_t* cr) {
+    pondBackdrop(cr, 303);
+    drawLilyPad(cr, 48, 262, 30, 2.4);
+    drawLilyPad(cr, 360, 40, 24, 0.7);
+    gradientTitle(cr, 200, 48, "More Options", 30, pal::amberLight, pal::amber);
+    setColour(cr, pal::ink, 0.5);
+    roundedRect(cr, 12, 70, 376, 138, 10);
+    cairo_fill(cr);
 }
 
 void parchmentPanel(cairo_t* cr, double x0, double y0, double x1, double y1) {
@@ -419,11 +411,11 @@ void makePictures(const std::string& dat) {
     saveBmp(dat, "mainmenu.bmp", normal);
     saveBmp(dat, "mainmenu0.bmp", lit);
     Image options = makeImage(kW, kH, 0), optionsLit;
-    optionsMenus(options, optionsLit);
+    menuPictures(options, optionsLit, optionsArt, kOptionsRects, kOptionRows);
     saveBmp(dat, "options.bmp", options);
     saveBmp(dat, "options0.bmp", optionsLit);
     Image more = makeImage(kW, kH, 0), moreLit;
-    moreOptionsMenus(more, moreLit);
+    menuPictures(more, moreLit, moreOptionsArt, kMoreOptionsRects, kMoreOptionRows);
     saveBmp(dat, "options2.bmp", more);
     saveBmp(dat, "options20.bmp", moreLit);
     saveBmp(dat, "selectscene.bmp", sceneSelection());
