@@ -5,8 +5,10 @@
 // SDL's virtual gamepad.
 #include <unistd.h>
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <set>
 #include <tuple>
 #include <utility>
@@ -16,11 +18,13 @@
 
 #include "game/common/frames.h"
 #include "game/common/game_state.h"
+#include "game/common/keys.h"
 #include "game/common/platform.h"
 #include "game/media/present.h"
 #include "game/platform/sdl/sdl_state.h"
 #include "game/screens/screens.h"
 #include "game/shell/shell.h"
+#include "game/shell/window.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
 
@@ -158,9 +162,56 @@ TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
     }
 }
 
+// Each mode leaves the window as a player expects it, and the next switch undoes it: full screen
+// covers the desktop without a pointer; windowed has the stored size and
+// the pointer; the texture carries the mode's picture size.
+TEST_F(DummyDisplay, EachModeLeavesTheWindowAsThePlayerExpects) {
+    SDL_Rect desktop{};
+    SDL_GetDisplayBounds(0, &desktop);
+    for (int windowed : {1, 0, 1}) {
+        options.isWindowed = windowed;
+        platformPlaceWindow({640, 480});
+        ASSERT_EQ(platformInitDisplay(), 1);
+        const std::uint32_t flags = SDL_GetWindowFlags(sdlVideo.window);
+        int w = 0, h = 0, textureW = 0, textureH = 0;
+        SDL_GetWindowSize(sdlVideo.window, &w, &h);
+        SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &textureW, &textureH);
+        SCOPED_TRACE(windowed ? "windowed" : "full screen");
+        EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, windowed ? 0u : +SDL_WINDOW_FULLSCREEN_DESKTOP);
+        EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), windowed ? SDL_ENABLE : SDL_DISABLE);
+        EXPECT_EQ(std::pair(w, h), windowed ? std::pair(640, 480) : std::pair(desktop.w, desktop.h));
+        EXPECT_EQ(platformWindowSize().width, windowed ? 640 : 0);
+        EXPECT_EQ(std::pair(textureW, textureH),
+                  windowed ? std::pair(kFrameWidth, kFrameHeight) : std::pair(kScreenWidth, kScreenHeight));
+        EXPECT_STREQ(SDL_GetWindowTitle(sdlVideo.window), "Munch Trail 2.01");
+    }
+}
+
+// The game's clock is the machine's monotonic one in milliseconds, not SDL's count from start.
+TEST(SdlClock, TicksAreTheMonotonicClocksMilliseconds) {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    const auto expected = static_cast<std::uint32_t>(now.tv_sec * 1000ull + now.tv_nsec / 1000000);
+    EXPECT_LE(platformTicks() - expected, 20u);
+}
+
+// A signal ignored at start (HUP under nohup) stays ignored; the others end the game as its
+// close button does, and the exit status says which.
+TEST(EndingSignals, AnIgnoredSignalStaysIgnoredAndTheOthersSetTheExitStatus) {
+    std::signal(SIGHUP, SIG_IGN);
+    catchEndingSignals();
+    std::raise(SIGHUP);
+    EXPECT_EQ(exitStatusAfterSignal(3), 3);
+    std::raise(SIGTERM);
+    EXPECT_EQ(exitStatusAfterSignal(3), 128 + SIGTERM);
+    endingSignal = 0;
+}
+
 // The shipped game on the dummy driver, steered by a virtual pad only: A from the logo through
-// the menu and the scene selection into the first scene, then the stick sets the worm off.
-TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMoving) {
+// the menu and the scene selection into the first scene, then the stick sets the worm off; then
+// the window's events (keys, focus, a lost renderer, the request to come forward, a signal).
+TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMovingAndTheWindowsEventsFollow) {
     char home[] = "/tmp/mt_padXXXXXX";  // the settings and the replay stay out of the user's own
     ASSERT_NE(mkdtemp(home), nullptr);
     setenv("XDG_CONFIG_HOME", home, 1);
@@ -195,6 +246,39 @@ TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMoving) {
     frames(20);
     EXPECT_EQ(world.started, 1);
     EXPECT_GT(world.segX[0], column);
+    // The window's own events, each as the real window reports it.
+    const auto sent = [&](SDL_Event event) {
+        SDL_PushEvent(&event);
+        platformHandleEvents();
+    };
+    const auto windowEvent = [](std::uint8_t what) {
+        SDL_Event event{SDL_WINDOWEVENT};
+        event.window.event = what;
+        return event;
+    };
+    const auto key = [](SDL_Scancode code, std::uint8_t repeat) {
+        SDL_Event event{SDL_KEYDOWN};
+        event.key.keysym.scancode = code, event.key.repeat = repeat, event.key.state = SDL_PRESSED;
+        return event;
+    };
+    sent(key(SDL_SCANCODE_UP, 1));
+    EXPECT_FALSE(keyHeld(kKeyUp)) << "an auto-repeat is no press";
+    sent(key(SDL_SCANCODE_UP, 0));
+    EXPECT_TRUE(keyHeld(kKeyUp));
+    sent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+    EXPECT_FALSE(windowTakesKeys());
+    EXPECT_FALSE(keyHeld(kKeyUp));
+    sent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    EXPECT_TRUE(windowTakesKeys());
+    sent(SDL_Event{SDL_RENDER_DEVICE_RESET});
+    EXPECT_TRUE(sdlVideo.rendererLost);
+    SDL_HideWindow(sdlVideo.window);
+    raiseRequestEvent = SDL_RegisterEvents(1);
+    sent(SDL_Event{raiseRequestEvent});
+    EXPECT_NE(SDL_GetWindowFlags(sdlVideo.window) & SDL_WINDOW_SHOWN, 0u) << "the request to come forward";
+    endingSignal = SIGTERM;
+    platformHandleEvents();
+    EXPECT_FALSE(gameWindowOpen()) << "a signal ends the game as closing its window does";
     SDL_JoystickClose(pad);
     shutdownGame();
     SDL_Quit();
