@@ -1,7 +1,10 @@
 // Every packed kernel against its plain twin: every drawing function on random images,
 // positions, clip rectangles, levels and alphas, and textures whose fourth bytes (copied from
 // the file as they are) give every coverage class and its boundaries, with the plain kernels
-// switched on for the reference run.
+// switched on for the reference run; and all those frames against one pinned digest
+// (MT_HASH_PRINT=1 prints it after a deliberate change).
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "tests/render/render_test_support.h"
@@ -34,7 +37,13 @@ protected:
         ASSERT_EQ(colour[0], colour[1]);
         auto mismatch = std::mismatch(target->pixels, target->pixels + kFramePixels, expected->pixels).first;
         ASSERT_EQ(mismatch, target->pixels + kFramePixels) << "pixel " << mismatch - target->pixels;
+        std::uint64_t sum = 0;  // odd weights: any one changed pixel changes the sum
+        for (int i = 0; i < kFramePixels; ++i) sum += target->pixels[i] * (2ull * i + 1);
+        digest = (digest ^ sum) * 0x100000001b3ull;
     }
+    // Every compared frame, folded: a fault that both kernel sets share (clipping, the image's
+    // own bounds, a rule both follow) changes it.
+    std::uint64_t digest = 0xcbf29ce484222325ull;
 };
 
 // One round per drawing function in turn: the ten blits, a filled and an outlined rectangle,
@@ -69,6 +78,8 @@ TEST_F(KernelTest, EveryDrawingFunctionMatchesOnRandomInput) {
             << "round " << round;
     }
     compareFrames([&] { clearFrameBuffer(target.get()); });
+    if (std::getenv("MT_HASH_PRINT")) std::printf("0x%016llxull\n", static_cast<unsigned long long>(digest));
+    EXPECT_EQ(digest, 0x86223469fb374e50ull);
 }
 
 }  // namespace
