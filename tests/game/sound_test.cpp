@@ -1,8 +1,11 @@
 // Sound: the guards of every operation, and the mixer's sums on buffers. The mixer's volume,
 // pan, loop and stop rules are checked on the sound that reaches SDL's disk audio driver
-// (sdl_audio_test.cpp), the WAVE reader on the fuzz target's seeds (odd and damaged files).
+// (sdl_audio_test.cpp); the WAVE reader on files built chunk by chunk (and on the fuzz
+// target's seeds).
 #include <cmath>
 #include <cstring>
+#include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -109,6 +112,63 @@ TEST_F(Mixer, ThePlayersVolumeScalesAfterTheRulesAndOutlastsLoading) {
     EXPECT_EQ(mix(1)[1], 4000);
     mixerSetPlayerVolume(5, 0);
     EXPECT_EQ(mix(1)[1], 0);
+}
+
+// The WAVE reader on files built chunk by chunk: each row a file and what comes of it (the
+// result, the channels, the format record's length, the samples), then whether the mixer plays
+// such a format.
+TEST(Wave, ChunksAreWalkedAndEverySizeCheckedAgainstTheFile) {
+    const auto le = [](std::uint32_t v, int bytes) {
+        std::string out;
+        for (int i = 0; i < bytes; ++i) out += static_cast<char>(v >> 8 * i & 0xFF);
+        return out;
+    };
+    const auto chunk = [&](const char* id, const std::string& body, std::uint32_t size = ~0u) {
+        return id + le(size == ~0u ? static_cast<std::uint32_t>(body.size()) : size, 4) + body;
+    };
+    const auto fmt = [&](int tag, int channels, std::string extra = "") {
+        return chunk("fmt ", le(tag, 2) + le(channels, 2) + le(22050, 4) + le(88200, 4) +
+                                 le(2 * channels, 2) + le(16, 2) + extra);
+    };
+    const auto riff = [&](const std::string& body, std::uint32_t size = ~0u) {
+        return "RIFF" + le(size == ~0u ? static_cast<std::uint32_t>(body.size() + 4) : size, 4) + "WAVE" +
+               body;
+    };
+    const std::string pcm = fmt(1, 2), samples = chunk("data", "abcd");
+    const std::tuple<std::string, int, int, std::size_t, std::string> rows[] = {
+        {riff(pcm + samples), kWaveOk, 2, 18, "abcd"},
+        {riff(chunk("LIST", "odd") + '\0' + samples + fmt(1, 1)), kWaveOk, 1, 18,
+         "abcd"},                                                // padded, any order
+        {riff(pcm + samples, 9999), kWaveOk, 2, 18, "abcd"},     // size cut to the file
+        {riff(pcm + samples, 4 + 24), kWaveNotWave, 2, 18, ""},  // data outside RIFF
+        {riff(fmt(2, 1, le(4, 2) + "wxyz") + samples), kWaveOk, 1, 22, "abcd"},
+        {riff(fmt(2, 1, le(5, 2) + "wxyz")), kWaveNotWave, 1, 0, ""},  // extra bytes past the end
+        {riff(fmt(2, 1)), kWaveShortRead, 1, 0, ""},
+        {riff(chunk("fmt ", "0123456789abcde") + samples), kWaveNotWave, 0, 0, ""},
+        {riff(chunk("fmt ", "0123", 16)), kWaveShortRead, 0, 0, ""},
+        {riff(pcm), kWaveNotWave, 2, 18, ""},
+        {riff(pcm + chunk("data", "abcd", 5)), kWaveCorrupt, 2, 18, ""},
+        {riff(pcm + chunk("data", "ab", 0xFFFFFFFE) + samples), kWaveCorrupt, 2, 18, ""},
+        {"RIFX" + riff(pcm + samples).substr(4), kWaveNotWave, 0, 0, ""},
+        {riff("").substr(0, 11), kWaveNotWave, 0, 0, ""}};
+    for (const auto& [file, result, channels, formatBytes, bytes] : rows) {
+        WaveSound sound;
+        EXPECT_EQ(readWave(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), &sound), result)
+            << testing::PrintToString(file);
+        EXPECT_EQ(std::tuple(sound.format.channels, sound.formatBytes.size(),
+                             std::string(sound.samples.begin(), sound.samples.end())),
+                  std::tuple(channels, formatBytes, bytes))
+            << testing::PrintToString(file);
+    }
+    const WaveFormat playable{kWavePcm, 1, 11025, 11025, 1, 8, 0};
+    EXPECT_TRUE(isPlayablePcm(playable));
+    for (WaveFormat format :
+         {WaveFormat{2, 1, 11025, 11025, 1, 8, 0}, WaveFormat{1, 3, 11025, 33075, 3, 8, 0},
+          WaveFormat{1, 1, 11025, 11025, 1, 12, 0}, WaveFormat{1, 1, 999, 999, 1, 8, 0},
+          WaveFormat{1, 1, 192001, 192001, 1, 8, 0}, WaveFormat{1, 2, 11025, 22050, 4, 8, 0}})
+        EXPECT_FALSE(isPlayablePcm(format)) << format.formatTag << " " << format.channels;
+    EXPECT_TRUE(isPlayablePcm(WaveFormat{1, 2, 192000, 768000, 4, 16, 0}) &&
+                isPlayablePcm(WaveFormat{1, 1, 1000, 1000, 1, 8, 0}));
 }
 
 }  // namespace
