@@ -82,7 +82,8 @@ TEST_F(Screens, AltHeldEnterNeitherSkipsNorConfirms) {
 }
 
 // Every menu item lit (both ways round), every options row lit with each of its values, the
-// options opened again (on its last row), the Controls screen, both help pages in turn: one hash
+// options opened again (on its last row), the Controls screen, both help pages in turn and the
+// first again: one hash
 // over those frames, every frame of each fade-in and every sound call made.
 TEST_F(Screens, TheMenusAsDrawn) {
     reachMenu();
@@ -168,8 +169,12 @@ TEST_F(Screens, TheMenusAsDrawn) {
     press(kKeyEnter);
     EXPECT_TRUE(runUntilScreen(mainMenuScreen));
     EXPECT_EQ(menus.menuItem, 4);
+    fadeIn();
+    press(kKeyEnter);  // the help once more: a picture screen starts afresh each time
+    ASSERT_TRUE(runUntilScreen(helpScreen));
+    fadeIn();
     if (std::getenv("MT_HASH_PRINT")) std::printf("0x%016llxull\n", static_cast<unsigned long long>(h));
-    EXPECT_EQ(h, 0xcd9d3d5ddc10abc2ull);
+    EXPECT_EQ(h, 0xfc912dd18ce6d06eull);
 }
 
 TEST_F(Screens, TheEditorItemStaysThePlayItemSelectsAScene) {
