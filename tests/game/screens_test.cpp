@@ -83,8 +83,7 @@ TEST_F(Screens, AltHeldEnterNeitherSkipsNorConfirms) {
 
 // Every menu item lit (both ways round), every options row lit with each of its values, the
 // options opened again (on its last row), the Controls screen, both help pages in turn and the
-// first again: one hash
-// over those frames, every frame of each fade-in and every sound call made.
+// first again: one hash over those frames, every frame of each fade-in and every sound call.
 TEST_F(Screens, TheMenusAsDrawn) {
     reachMenu();
     std::uint64_t h = 0;
