@@ -4,9 +4,9 @@
 # picture ends with its one message on standard error (no message box can wait for a click),
 # exit code 0 and the settings stored; a second start while a copy runs asks it forward and
 # ends with 0. Each signal that ends a program by default (HUP from a closed terminal, INT,
-# QUIT, TERM) ends a game in play as closing its window does: the replay and the settings
-# kept, exit status 128 + signal; the game's sounds reach the device, none while the settings
-# say the sound is off (the QUIT game).
+# QUIT, TERM) ends a game in play (--play, beside the running copy) as closing its window does:
+# the replay and the settings kept, exit status 128 + signal; the game's sounds reach the
+# device, none while the settings say the sound is off (the QUIT game).
 # Usage: program_on_dummy.sh DIST_DIR
 set -uo pipefail
 dist=$1
@@ -31,7 +31,7 @@ code=$?
 "$dist/MunchTrail" 2>/dev/null &
 sleep 1
 timeout 5 "$dist/MunchTrail" 2>/dev/null || fail "a second start ended with $?"
-kill %1
+# The first copy stays running: the --play games below run beside it.
 
 for signal in HUP INT QUIT TERM; do
   export XDG_CONFIG_HOME=$work/$signal/config XDG_STATE_HOME=$work/$signal/state SDL_DISKAUDIOFILE=$work/$signal.raw
@@ -51,4 +51,5 @@ for signal in HUP INT QUIT TERM; do
   if [ "$muted" = 1 ]; then [ "$heard" -eq 0 ]; else [ "$heard" -gt 1000 ]; fi ||
     fail "$signal: $heard sound samples with NoSound=$muted"
 done
+kill %1
 echo "PASSED"
