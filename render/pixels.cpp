@@ -11,7 +11,6 @@ namespace {
 
 void fillRowTables(DrawContext* context) {
     for (int y = 0; y < kFrameHeight; ++y) {
-        context->rowOffset[y] = static_cast<std::uint32_t>(y * kFrameRowBytes);
         context->rowIndex[y] = static_cast<std::uint32_t>(y * kFrameWidth);
     }
 }

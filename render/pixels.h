@@ -37,9 +37,8 @@ struct FrameBuffer {
 // The drawing state. Operations trust the clip rectangle (inclusive corners) and never check
 // the surface bounds themselves; a rectangle with left > right or top > bottom draws nothing.
 struct DrawContext {
-    FrameBuffer* target = nullptr;               // every program points it at a surface of its own first
-    std::uint32_t rowOffset[kFrameHeight] = {};  // byte offset of row y: y x 1600
-    std::uint32_t rowIndex[kFrameHeight] = {};   // pixel index of row y: y x 400
+    FrameBuffer* target = nullptr;              // every program points it at a surface of its own first
+    std::uint32_t rowIndex[kFrameHeight] = {};  // pixel index of row y: y x 400
     std::int32_t clipLeft = 0;
     std::int32_t clipTop = 0;
     std::int32_t clipRight = kFrameWidth - 1;
