@@ -3,13 +3,16 @@
 // keys), the picture in the window at several sizes and full screen (what a player sees,
 // whatever rule places it), also after the renderer was lost, and a whole game played with
 // SDL's virtual gamepad.
+#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <set>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -206,6 +209,29 @@ TEST(EndingSignals, AnIgnoredSignalStaysIgnoredAndTheOthersSetTheExitStatus) {
     std::raise(SIGTERM);
     EXPECT_EQ(exitStatusAfterSignal(3), 128 + SIGTERM);
     endingSignal = 0;
+}
+
+// The help page opens as a file:// address in the desktop's viewer (xdg-open, a stand-in here
+// that writes down what it was given), every byte but the unreserved ones percent-encoded.
+TEST(Desktop, TheHelpPageOpensAsAnEncodedFileAddress) {
+    char home[] = "/tmp/mt_urlXXXXXX";
+    ASSERT_NE(mkdtemp(home), nullptr);
+    const std::string folder = std::string(home) + "/a b%\xC3\xA9~_.-",
+                      opened = std::string(home) + "/opened";
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    std::FILE* viewer = std::fopen((std::string(home) + "/xdg-open").c_str(), "w");
+    std::fprintf(viewer, "#!/bin/sh\nprintf %%s \"$1\" > %s.part && mv %s.part %s\n", opened.c_str(),
+                 opened.c_str(), opened.c_str());
+    std::fclose(viewer);
+    chmod((std::string(home) + "/xdg-open").c_str(), 0700);
+    setenv("PATH", (std::string(home) + ":" + std::getenv("PATH")).c_str(), 1);
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+    platformOpenDocument("Read me.htm");
+    std::string url;
+    for (int i = 0; i < 500 && url.empty(); ++i, usleep(10000))
+        if (std::FILE* file = std::fopen(opened.c_str(), "r"))
+            url.resize(256), url.resize(std::fread(url.data(), 1, 256, file)), std::fclose(file);
+    EXPECT_EQ(url, "file://" + std::string(home) + "/a%20b%25%C3%A9~_.-/Read%20me.htm");
 }
 
 // The shipped game on the dummy driver, steered by a virtual pad only: A from the logo through
