@@ -4,6 +4,7 @@
 // whatever rule places it), also after the renderer was lost, and a whole game played with
 // SDL's virtual gamepad.
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <csignal>
@@ -30,6 +31,7 @@
 #include "game/shell/window.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
+#include "scene/folders.h"
 
 namespace {
 
@@ -232,6 +234,25 @@ TEST(Desktop, TheHelpPageOpensAsAnEncodedFileAddress) {
         if (std::FILE* file = std::fopen(opened.c_str(), "r"))
             url.resize(256), url.resize(std::fread(url.data(), 1, 256, file)), std::fclose(file);
     EXPECT_EQ(url, "file://" + std::string(home) + "/a%20b%25%C3%A9~_.-/Read%20me.htm");
+}
+
+// The editor item starts KELV from the program's folder (here the test's, a stand-in that
+// writes down that it ran), and once it has ended the game collects it: no zombie stays.
+TEST(Desktop, TheEditorStartsFromTheProgramsFolderAndIsCollected) {
+    const std::string editor = runningProgramFolder() + "/KELV", ran = editor + ".ran";
+    std::remove(ran.c_str());
+    std::FILE* script = std::fopen(editor.c_str(), "w");
+    std::fprintf(script, "#!/bin/sh\ntouch \"$0.ran\"\n");
+    std::fclose(script);
+    chmod(editor.c_str(), 0700);
+    platformStartEditor();
+    for (int i = 0; i < 500 && access(ran.c_str(), F_OK) != 0; ++i) usleep(10000);
+    usleep(200000);  // the stand-in's last step was the file
+    reapEditor();
+    siginfo_t child{};
+    EXPECT_EQ(waitid(P_ALL, 0, &child, WEXITED | WNOHANG), -1) << "a zombie: " << child.si_pid;
+    EXPECT_EQ(access(ran.c_str(), F_OK), 0);
+    std::remove(editor.c_str()), std::remove(ran.c_str());
 }
 
 // The shipped game on the dummy driver, steered by a virtual pad only: A from the logo through
