@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real KELV under a virtual X server, driven by xdotool: its window under its own title, a
-# line of red beans brushed, selected, copied and pasted, a box of stones filled with green and a
-# start point placed with the cursor keys, all with real keys and mouse, Ctrl+S through the file
-# dialog, and the file that scenetool reads back; told to end by SIGTERM, KELV ends so and saves
+# line of red beans brushed, a box of stones and a start point placed with the cursor keys, all
+# with real keys and mouse (the clipboard and the fill are checked on Qt's offscreen platform),
+# Ctrl+S through the file dialog, and the file that scenetool reads back; told to end by SIGTERM, KELV ends so and saves
 # nothing aside for the saved scene. With MT_INSTALLED_TREE (install_check.sh) the
 # installed kelv runs with a fresh home and saves into the player's own folder, and the installed
 # game plays that scene. Screenshots stay in the artefact folder.
@@ -42,18 +42,11 @@ drag() { xdotool mousemove $(at $1 $2) sleep 0.1 mousedown 1 sleep 0.1 mousemove
 
 click() { xdotool mousemove $(at $1 $2) sleep 0.1 click 1 sleep 0.3; }
 
-step "paint with keys and mouse: a brushed line, copied and pasted, a filled box, a start; Ctrl+S"
+step "paint with keys and mouse: a brushed line, a box, a start; Ctrl+S"
 xdotool key --delay 150 1 b          # red bean, the brush
 drag 5 10 25 10                      # one fast move: the brush joins the cells between
-xdotool key s                        # select the line, copy it, paste it four rows lower
-drag 5 10 25 10
-xdotool key ctrl+c
-xdotool mousemove $(at 5 14) sleep 0.2 key ctrl+v
-click 5 14
 xdotool key --delay 150 6 alt+s a    # stones, the Scene menu's rectangle
 drag 30 20 36 26
-xdotool key --delay 150 3 f          # green beans, fill inside the box
-click 33 23
 xdotool key --delay 150 f 8          # the start point, placed with the cursor keys and Enter
 click 19 20
 xdotool key Right Return ctrl+g
@@ -67,10 +60,9 @@ import -window root "$artefacts/3-saved.png"
 [ "$(xdotool getwindowname "$win")" = "Untitled.qsn - Munch Trail Scene Editor" ] || fail "the title after the save"
 "$scenetool" show "$scene" >"$artefacts/show.txt" 2>&1 || fail "no scene that scenetool reads at $scene"
 for line in '|.....rrrrrrrrrrrrrrrrrrrrr..............|' '|....................S.........#######...|' \
-  '|..............................#ggggg#...|' '67 beans, 0 random beans, 24 stones'; do
+  '|..............................#.....#...|' '21 beans, 0 random beans, 24 stones'; do
   grep -qxF "$line" "$artefacts/show.txt" || fail "the saved scene lacks $line"
 done
-[ "$(grep -cxF '|.....rrrrrrrrrrrrrrrrrrrrr..............|' "$artefacts/show.txt")" = 2 ] || fail "the pasted line"
 step "SIGTERM ends KELV"
 kill $pid
 wait $pid
