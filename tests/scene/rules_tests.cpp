@@ -119,7 +119,10 @@ TEST(SceneText, Latin1AndTheGamesDescriptionLayout) {
     // clang-format off
     for (auto [utf8, latin1, missing] : {
              std::tuple{"caf\u00E9\u00A9\u0080", "caf\xE9\xA9\x80", 0u}, {"\u20ACx\u00FF", "?x\xFF", 0x20ACu}, {"a\xC3(", "a?(", 0xFFFDu},
-             {"\xC0\xAF\xED\xA0\x80", "?????", 0xFFFDu}, {"\U0001F41B", "?", 0x1F41Bu}}) {
+             {"\xC0\xAF\xED\xA0\x80", "?????", 0xFFFDu}, {"\U0001F41B", "?", 0x1F41Bu}, {"\xC2\x80", "\x80", 0u},
+             {"\xDF\xBFx", "?x", 0x7FFu}, {"\xE0\xA0\x80", "?", 0x800u}, {"\xEF\xBB\xBF", "?", 0xFEFFu},
+             {"\xF0\x90\x80\x80", "?", 0x10000u}, {"\xF4\x8F\xBF\xBF", "?", 0x10FFFFu},
+             {"\xC1\xBF\xF4\x90\x80\x80", "??????", 0xFFFDu}, {"\xF5\x80\xE0\x9F\xBF", "?????", 0xFFFDu}}) {
         // clang-format on
         const Latin1Text text = utf8ToLatin1(utf8);
         EXPECT_EQ(std::pair(text.text, std::uint32_t(text.missing)), std::pair(std::string(latin1), missing));
