@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "game/common/platform.h"
+#include "game/media/mixer.h"
 #include "game/platform/sdl/sdl_state.h"
 
 namespace {
@@ -66,6 +67,11 @@ TEST(DiskAudio, EachPlayedSoundArrivesMixedAsTheRulesSay) {
     writeWave(base + "/tone.wav", 2, 22050, 16, tone);
     writeWave(base + "/low.wav", 1, 11025, 8, std::vector<int>(500, 0xC0));  // half the rate, +0.5
 
+    // Before the device is open nothing loads and nothing reaches the mixer (its player volume
+    // outlasts loading, so a silenced tone below would show).
+    mixerLoad(12, std::vector<std::int16_t>(4, 1));
+    EXPECT_FALSE(platformLoadSound(8, (base + "/low.wav").c_str()) || platformSoundLoaded(12));
+    platformSetPlayerVolume(7, 0), platformSound(SoundOp::SetVolume, 7, -10000);
     ASSERT_EQ(platformOpenAudio(), 1) << SDL_GetError();
     ASSERT_EQ(platformLoadSound(7, (base + "/tone.wav").c_str()), 1);
     ASSERT_EQ(platformLoadSound(8, (base + "/low.wav").c_str()), 1);
