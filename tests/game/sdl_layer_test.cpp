@@ -114,8 +114,9 @@ TEST_F(DummyDisplay, AWindowOfTheFramesSizeShowsItPixelForPixel) {
 // As a first start opens it (twice the frame, where the desktop holds it), at other sizes, and
 // full screen (the 800 x 600 picture with its black rows), at whole factors and filled sharply
 // (SDL's software renderer, the dummy driver's, keeps to whole factors: it is told otherwise
-// here so that both ways of drawing run): the picture lies centred on black where its
-// placement says, 4:3, upright and unmirrored; windowed it is lit throughout.
+// here so that both ways of drawing run), two of them through 16-bit pixels: the picture lies
+// centred on black where its placement says, 4:3, upright and unmirrored; windowed it is lit
+// throughout.
 TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
     drawQuadrants();
     for (auto [w, h, sharp] : {std::tuple{800, 600, false},
@@ -125,6 +126,8 @@ TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
                                {500, 800, false},
                                {399, 299, true},
                                {0, 0, true}}) {
+        sdlVideo.preferSixteenBit = w == 500 || w == 0;  // two rows through the 16-bit conversion
+        if (w == 500 || w == 399) platformInitDisplay();
         options.sharpFill = sharp;
         sdlVideo.softwareRenderer = !sharp;
         SDL_Rect desktop{};
@@ -134,6 +137,7 @@ TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
             sdlVideo.softwareRenderer = false;
         if (w != 0) SDL_SetWindowSize(sdlVideo.window, w, h);
         const Shown shown = show();
+        EXPECT_EQ(sdlVideo.sixteenBit, w == 500 || w == 0);
         EXPECT_EQ(std::pair(shown.w, shown.h), w != 0 ? std::pair(w, h) : std::pair(desktop.w, desktop.h));
         int left = shown.w, right = -1, top = shown.h, bottom = -1;
         for (int y = 0; y < shown.h; ++y)

@@ -17,6 +17,7 @@ struct SdlVideo {
     int sharpWidth = 0, sharpHeight = 0;
     bool softwareRenderer = false;  // SDL's own: sharp fill costs too much there
     bool sixteenBit = false;        // the renderer takes no 32-bit texture: 5-6-5 or 5-5-5 pixels
+    bool preferSixteenBit = false;  // the tests' way onto that path where 32 bits are offered
     bool rendererLost = false;      // recreate before the next frame
 };
 inline SdlVideo sdlVideo{};

@@ -55,7 +55,8 @@ bool rendererTakes(SDL_Renderer* renderer, std::uint32_t format) {
 // The texture format for the mode: 32-bit where the renderer takes it, else 5-6-5 or 5-5-5.
 std::uint32_t chooseFormat(SDL_Renderer* renderer) {
     sdlVideo.sixteenBit = false;
-    if (rendererTakes(renderer, SDL_PIXELFORMAT_RGB888)) return SDL_PIXELFORMAT_RGB888;
+    if (!sdlVideo.preferSixteenBit && rendererTakes(renderer, SDL_PIXELFORMAT_RGB888))
+        return SDL_PIXELFORMAT_RGB888;
     for (std::uint32_t format : {SDL_PIXELFORMAT_RGB565, SDL_PIXELFORMAT_RGB555}) {
         if (!rendererTakes(renderer, format)) continue;
         sdlVideo.sixteenBit = true;
