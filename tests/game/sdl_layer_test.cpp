@@ -179,17 +179,20 @@ TEST_F(DummyDisplay, EachModeLeavesTheWindowAsThePlayerExpects) {
     SDL_GetDisplayBounds(0, &desktop);
     for (int windowed : {1, 0, 1}) {
         options.isWindowed = windowed;
-        platformPlaceWindow({640, 480});
+        platformPlaceWindow({640, 481});
         ASSERT_EQ(platformInitDisplay(), 1);
         const std::uint32_t flags = SDL_GetWindowFlags(sdlVideo.window);
-        int w = 0, h = 0, textureW = 0, textureH = 0;
+        int w = 0, h = 0, textureW = 0, textureH = 0, x = 0, y = 0;
         SDL_GetWindowSize(sdlVideo.window, &w, &h);
+        SDL_GetWindowPosition(sdlVideo.window, &x, &y);
         SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &textureW, &textureH);
         SCOPED_TRACE(windowed ? "windowed" : "full screen");
         EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, windowed ? 0u : +SDL_WINDOW_FULLSCREEN_DESKTOP);
         EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
         EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), windowed ? SDL_ENABLE : SDL_DISABLE);
-        EXPECT_EQ(std::pair(w, h), windowed ? std::pair(640, 480) : std::pair(desktop.w, desktop.h));
+        EXPECT_EQ(std::pair(w, h), windowed ? std::pair(640, 481) : std::pair(desktop.w, desktop.h));
+        // centred on the dummy's 1024 x 768 desktop, with room for a title bar the size of a typical one
+        EXPECT_EQ(std::pair(x, y), windowed ? std::pair(192, 163) : std::pair(0, 0));
         EXPECT_EQ(platformWindowSize().width, windowed ? 640 : 0);
         EXPECT_EQ(std::pair(textureW, textureH),
                   windowed ? std::pair(kFrameWidth, kFrameHeight) : std::pair(kScreenWidth, kScreenHeight));
