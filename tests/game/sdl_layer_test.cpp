@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fstream>
 #include <set>
 #include <string>
 #include <tuple>
@@ -220,46 +221,39 @@ TEST(EndingSignals, AnIgnoredSignalStaysIgnoredAndTheOthersSetTheExitStatus) {
     endingSignal = 0;
 }
 
-// The help page opens as a file:// address in the desktop's viewer (xdg-open, a stand-in here
-// that writes down what it was given), every byte but the unreserved ones percent-encoded.
-TEST(Desktop, TheHelpPageOpensAsAnEncodedFileAddress) {
+// The desktop beside the game, through stand-ins that write down what they were given: the help
+// page opens as a file:// address in the desktop's viewer (xdg-open), every byte but the
+// unreserved ones percent-encoded; the editor item starts KELV from the program's folder (the
+// test's here), and once it has ended the game collects it: no zombie stays.
+TEST(Desktop, TheHelpPageAndTheEditorOpenBesideTheGame) {
     char home[] = "/tmp/mt_urlXXXXXX";
     ASSERT_NE(mkdtemp(home), nullptr);
     const std::string folder = std::string(home) + "/a b%\xC3\xA9~_.-",
-                      opened = std::string(home) + "/opened";
-    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-    std::FILE* viewer = std::fopen((std::string(home) + "/xdg-open").c_str(), "w");
-    std::fprintf(viewer, "#!/bin/sh\nprintf %%s \"$1\" > %s.part && mv %s.part %s\n", opened.c_str(),
-                 opened.c_str(), opened.c_str());
-    std::fclose(viewer);
-    chmod((std::string(home) + "/xdg-open").c_str(), 0700);
+                      viewer = std::string(home) + "/xdg-open", editor = runningProgramFolder() + "/KELV";
+    const auto standIn = [](const std::string& path, const char* step) {
+        std::remove((path + ".ran").c_str());
+        std::ofstream(path) << "#!/bin/sh\n" << step << " > \"$0.part\" && mv \"$0.part\" \"$0.ran\"\n";
+        chmod(path.c_str(), 0700);
+    };
+    const auto said = [](const std::string& path) {
+        std::string words;
+        for (int i = 0; i < 500 && !std::ifstream(path + ".ran"); ++i) usleep(10000);
+        std::getline(std::ifstream(path + ".ran"), words);
+        return words;
+    };
+    standIn(viewer, "printf %s \"$1\""), standIn(editor, "echo started");
     setenv("PATH", (std::string(home) + ":" + std::getenv("PATH")).c_str(), 1);
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
     ASSERT_EQ(chdir(folder.c_str()), 0);
     platformOpenDocument("Read me.htm");
-    std::string url;
-    for (int i = 0; i < 500 && url.empty(); ++i, usleep(10000))
-        if (std::FILE* file = std::fopen(opened.c_str(), "r"))
-            url.resize(256), url.resize(std::fread(url.data(), 1, 256, file)), std::fclose(file);
-    EXPECT_EQ(url, "file://" + std::string(home) + "/a%20b%25%C3%A9~_.-/Read%20me.htm");
-}
-
-// The editor item starts KELV from the program's folder (here the test's, a stand-in that
-// writes down that it ran), and once it has ended the game collects it: no zombie stays.
-TEST(Desktop, TheEditorStartsFromTheProgramsFolderAndIsCollected) {
-    const std::string editor = runningProgramFolder() + "/KELV", ran = editor + ".ran";
-    std::remove(ran.c_str());
-    std::FILE* script = std::fopen(editor.c_str(), "w");
-    std::fprintf(script, "#!/bin/sh\ntouch \"$0.ran\"\n");
-    std::fclose(script);
-    chmod(editor.c_str(), 0700);
     platformStartEditor();
-    for (int i = 0; i < 500 && access(ran.c_str(), F_OK) != 0; ++i) usleep(10000);
-    usleep(200000);  // the stand-in's last step was the file
+    EXPECT_EQ(said(viewer), "file://" + std::string(home) + "/a%20b%25%C3%A9~_.-/Read%20me.htm");
+    EXPECT_EQ(said(editor), "started");
+    usleep(200000);  // the stand-in's last step was its file
     reapEditor();
     siginfo_t child{};
     EXPECT_EQ(waitid(P_ALL, 0, &child, WEXITED | WNOHANG), -1) << "a zombie: " << child.si_pid;
-    EXPECT_EQ(access(ran.c_str(), F_OK), 0);
-    std::remove(editor.c_str()), std::remove(ran.c_str());
+    std::remove(editor.c_str()), std::remove((editor + ".ran").c_str());
 }
 
 // The shipped game on the dummy driver, steered by a virtual pad only: A from the logo through
