@@ -295,34 +295,26 @@ TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMovingAndTheWindowsEventsFollow)
     EXPECT_EQ(world.started, 1);
     EXPECT_GT(world.segX[0], column);
     // The window's own events, each as the real window reports it.
-    const auto sent = [&](SDL_Event event) {
+    const auto sent = [](std::uint32_t type, int what = 0, std::uint8_t repeat = 0) {
+        SDL_Event event{type};
+        if (type == SDL_KEYDOWN)
+            event.key.keysym.scancode = static_cast<SDL_Scancode>(what), event.key.repeat = repeat;
+        if (type == SDL_WINDOWEVENT) event.window.event = static_cast<std::uint8_t>(what);
         SDL_PushEvent(&event);
         platformHandleEvents();
     };
-    const auto windowEvent = [](std::uint8_t what) {
-        SDL_Event event{SDL_WINDOWEVENT};
-        event.window.event = what;
-        return event;
-    };
-    const auto key = [](SDL_Scancode code, std::uint8_t repeat) {
-        SDL_Event event{SDL_KEYDOWN};
-        event.key.keysym.scancode = code, event.key.repeat = repeat, event.key.state = SDL_PRESSED;
-        return event;
-    };
-    sent(key(SDL_SCANCODE_UP, 1));
+    sent(SDL_KEYDOWN, SDL_SCANCODE_UP, 1);
     EXPECT_FALSE(keyHeld(kKeyUp)) << "an auto-repeat is no press";
-    sent(key(SDL_SCANCODE_UP, 0));
+    sent(SDL_KEYDOWN, SDL_SCANCODE_UP);
     EXPECT_TRUE(keyHeld(kKeyUp));
-    sent(windowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
-    EXPECT_FALSE(windowTakesKeys());
-    EXPECT_FALSE(keyHeld(kKeyUp));
-    sent(windowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+    sent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_FALSE(windowTakesKeys() || keyHeld(kKeyUp));
+    sent(SDL_WINDOWEVENT, SDL_WINDOWEVENT_FOCUS_GAINED);
     EXPECT_TRUE(windowTakesKeys());
-    sent(SDL_Event{SDL_RENDER_DEVICE_RESET});
+    sent(SDL_RENDER_DEVICE_RESET);
     EXPECT_TRUE(sdlVideo.rendererLost);
     SDL_HideWindow(sdlVideo.window);
-    raiseRequestEvent = SDL_RegisterEvents(1);
-    sent(SDL_Event{raiseRequestEvent});
+    sent(raiseRequestEvent = SDL_RegisterEvents(1));
     EXPECT_NE(SDL_GetWindowFlags(sdlVideo.window) & SDL_WINDOW_SHOWN, 0u) << "the request to come forward";
     endingSignal = SIGTERM;
     platformHandleEvents();
