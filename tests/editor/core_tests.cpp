@@ -233,14 +233,42 @@ TEST_F(EditorCore, KeyboardCursorPaintsErasesAndPlacesPoints) {
     EXPECT_EQ(std::tuple(cell(0, 29), cell(3, 29), cell(4, 29)),
               std::tuple(RandomBean, EmptyCell, StartPoint));
     EXPECT_TRUE(eraseAtCursor());
-    cell(5, 5) = StoneBean, cell(6, 6) = 9, moveCursor(-4, 0);
-    EXPECT_EQ(contentText(), "Random bean   |   r 0  o 0  g 0  b 0  p 0  ? 1  # 1");
-    const auto content = [](int column, int row) {
+    EXPECT_EQ(cell(4, 29), EmptyCell);
+}
+
+// The status bar names every kind of cell (a code no unit has by its number), nothing off any
+// edge of the grid, and counts each bean colour, the random beans and the stones.
+TEST_F(EditorCore, StatusTextsNameEveryCellKindAndCountTheBeans) {
+    std::string names;
+    int next = 0;
+    for (std::uint8_t code : {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 255}) cell(next++, 0) = code;
+    cell(39, 29) = OrangeBean;
+    for (auto [column, row] : {std::pair{0, 0},
+                               {1, 0},
+                               {2, 0},
+                               {3, 0},
+                               {4, 0},
+                               {5, 0},
+                               {6, 0},
+                               {7, 0},
+                               {8, 0},
+                               {9, 0},
+                               {10, 0},
+                               {39, 29},
+                               {40, 29},
+                               {39, 30},
+                               {-1, 0},
+                               {0, -1}}) {
         editorState.hoverCol = column, editorState.hoverRow = row;
-        return contentText().substr(0, contentText().find(' '));
-    };
-    EXPECT_EQ(std::tuple(content(6, 6), content(0, 0), content(-1, 0), content(0, 30)),
-              std::tuple("Code", "Empty", "Off", "Off"));
+        names += contentText().substr(0, contentText().find("   |")) + ",";
+        EXPECT_TRUE(contentText().ends_with("|   r 1  o 2  g 1  b 1  p 1  ? 1  # 1"));
+    }
+    EXPECT_EQ(names,
+              "Red bean,Orange bean,Green bean,Blue bean,Purple bean,Stone bean,Start point,Exit point,"
+              "Code 9,Random bean,Empty,Orange bean,Off the grid,Off the grid,Off the grid,Off the grid,");
+    editorState.currentUnit = EraserUnit, editorState.currentShape = FillShape;
+    EXPECT_EQ(statusText(), "(Col, Row) = (0, -1)    Unit = Eraser    Shape = Fill");
+    EXPECT_EQ(std::string(unitName(8)) + shapeName(8), "NoneNone");
 }
 
 // Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the

@@ -152,36 +152,62 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The commands' checked and enabled states follow the selection and the right button, which also
-// cancels a drag; the status pane shows the cursor text.
-TEST_F(Kelv, CommandStatesFollowTheSelectionAndTheCommandsWork) {
+// What the window shows, as one line: every command's state in table order ('-' neither, 'e'
+// enabled, 'c' checked, 'C' both), the toolbar and status bar shown, the title, the pane and the
+// status message, the zoom and factor, the cursor, the recent-file entries ('~' the folder).
+std::string digest(const Editor& e) {
     CMainFrame* frame = e.frame();
-    const auto on = [frame](int id) { return frame->action(id)->isChecked(); };
-    const auto enabled = [frame](int id) { return frame->action(id)->isEnabled(); };
-    EXPECT_FALSE(enabled(CmdLine));
-    EXPECT_EQ(frame->action(CmdTestPlay)->toolTip(), "Test play [F5]");
-    frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
-    QTest::keyClick(frame, Qt::Key_6);
-    EXPECT_TRUE(on(CmdStoneBean) && enabled(CmdLine));
-    e.command(CmdFilledRectangle);
-    e.command(CmdStartPoint);
-    // The shape is kept, but ignored.
-    EXPECT_TRUE(!on(CmdStoneBean) && !enabled(CmdFilledRectangle) && on(CmdFilledRectangle));
-    QTest::keyClick(frame, Qt::Key_4);
-    e.drag(1, 1, 8, 1);
-    e.rightClick(Qt::LeftButton);
-    e.release(12, 7);
-    EXPECT_EQ(e.seen(), "Untitled 0 bg0");
-    EXPECT_EQ(frame->statusPane()->text(),
-              "(Col, Row) = (8, 1)    Unit = Blue bean    Shape = Filled rectangle");
-    e.rightClick();
-    EXPECT_TRUE(!on(CmdFilledRectangle) && on(CmdBlueBean));
-    e.rightClick();
-    EXPECT_FALSE(on(CmdBlueBean));
-    qsizetype items = 0;  // every command once, with the separators and the four recent files
-    for (QAction* menu : frame->menuBar()->actions()) items += menu->menu()->actions().size();
-    EXPECT_EQ(items, 58);
+    QString text;
+    for (const Command& command : commandTable)
+        if (QAction* item = frame->action(command.id))
+            text += "-ecC"[item->isEnabled() + 2 * item->isChecked()];
+    text += QString(" %1%2%9 %3 |%4|%5| %6x%7 %8")
+                .arg(frame->toolBar()->isVisibleTo(frame))
+                .arg(frame->statusBar()->isVisibleTo(frame))
+                .arg(frame->windowTitle(), frame->statusPane()->text(), frame->statusBar()->currentMessage())
+                .arg(frame->view()->zoom())
+                .arg(frame->view()->scale())
+                .arg(frame->view()->cursor().shape())
+                .arg(frame->isWindowModified());
+    for (QAction* entry :
+         frame->recentActions() + frame->menuBar()->actions()[0]->menu()->actions().mid(5, 1))
+        if (entry->isVisible()) text += " " + entry->text();
+    return text.replace(e.folder(), "~")
+        .remove("[*] - Munch Trail Scene Editor")
+        .remove("(Col, Row) = ")
+        .simplified()
+        .toStdString();
+}
+
+// The window after start-up and after each step of a short session, the right button dropping
+// the unit and then the shape; the right button cancels a drag without a change.
+TEST_F(Kelv, TheWindowShowsEachStepsCommandsTitleStatusZoomAndRecentFiles) {
+    // clang-format off
+    for (auto [step, expected] : std::initializer_list<std::pair<std::function<void()>, std::string>>{
+             {[] {},
+             "eeeee----eee---eeeeeeeeeeeee------e-CCeeeeee 110 Untitled |(0, 0) Unit = None Shape = None|| 0x2 2 Recent File"},
+             {[&] { e.command(CmdRedBean), e.command(CmdLine); },
+             "eeeee----eee---eeeeCeeeeeeeeCeeeeeeeCCeeeeee 110 Untitled |(0, 0) Unit = Red bean Shape = Line|| 0x2 2 Recent File"},
+             {[&] { e.rightClick(); },
+             "eeeee----eee---eeeeCeeeeeeeeeeeeeeeeCCeeeeee 110 Untitled |(0, 0) Unit = Red bean Shape = None|| 0x2 2 Recent File"},
+             {[&] { e.command(CmdStartPoint), e.drag(1, 1, 8, 1), e.rightClick(Qt::LeftButton), e.release(12, 7); },
+             "eeeee----eee---eeeeeeeeeeeCe------e-CCeeeeee 110 Untitled |(8, 1) Unit = Start point Shape = None|| 0x2 2 Recent File"},
+             {[&] { e.makeSaveable(), e.commit(), e.command(CmdFileSave); },
+             "eeeeee---eee---eeeeeeeeeeeCe------e-CCeeeeee 110 Untitled.qsn |(8, 1) Unit = Start point Shape = None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdEditSelectAll), e.command(CmdFlipHorizontally), e.frame()->action(CmdViewGrid)->trigger(), e.command(CmdZoomIn); },
+             "eeeeee-eeeeeeeeeeeeeeeeeeeCe------e-CCCeeeee 111 Untitled.qsn |(8, 1) Unit = Start point Shape = None|| 3x3 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->action(CmdViewToolbar)->trigger(), e.frame()->action(CmdViewStatusBar)->trigger(), e.command(CmdZoomOut), e.command(CmdZoomOut); },
+             "eeeeee-eeeeeeeeeeeeeeeeeeeCe------e-eeCeeeee 001 Untitled.qsn |(8, 1) Unit = Start point Shape = None|| 1x1 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { asked.answer = SaveAnswer::No, e.command(CmdFileNew), e.command(CmdZoomFit), e.frame()->action(CmdViewToolbar)->trigger(); },
+             "eeeee----eee---eeeeeeeeeeeCe------e-CeCeeeee 100 Untitled |(8, 1) Unit = Start point Shape = None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->openFromShell(writeScene(e.folder() + "/b.qsn", 2)), e.command(CmdEditUndo); },
+             "eeeee----eee---eeeeeeeeeeeCe------e-CeCeeeee 100 b.qsn |(8, 1) Unit = Start point Shape = None|| 0x2 2 &1 ~/b.qsn &2 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->recentActions()[1]->trigger(), QGuiApplication::clipboard()->setText("x"), e.command(CmdEditPaste); },
+             "eeeee----eee---eeeeeeeeeeeCe------e-CeCeeeee 100 Untitled.qsn |(8, 1) Unit = Start point Shape = None|The clipboard holds no lines of cells to paste.| 0x2 2 &1 ~/Scenes/Untitled.qsn &2 ~/b.qsn"}}) {
+        // clang-format on
+        step();
+        EXPECT_EQ(digest(e), expected);
+    }
 }
 
 // Each unit with a shape through the view's own mouse mapping: the cells appear on the release,
@@ -471,8 +497,8 @@ TEST(KelvRecovery, UnsavedChangesAreSavedAsideAndOfferedAfterAKill) {
     }
 }
 
-// A minute with unsaved changes saves them aside, byte for byte as Save would; a clean exit
-// takes the copy away.
+// A minute with unsaved changes saves them aside, byte for byte as Save would (a failed write
+// says so in the status bar until one succeeds); a clean exit takes the copy away.
 TEST_F(Kelv, AMinuteOfUnsavedChangesIsSavedAsideAndACleanExitRemovesIt) {
     QTimer* minute = e.frame()->autosave()->timer();
     EXPECT_TRUE(minute->isActive() && minute->interval() == 60 * 1000);
@@ -481,8 +507,15 @@ TEST_F(Kelv, AMinuteOfUnsavedChangesIsSavedAsideAndACleanExitRemovesIt) {
     EXPECT_FALSE(QFile::exists(copy));  // nothing unsaved yet
     e.makeSaveable();
     e.commit();
+    QDir(CAutosave::folder()).removeRecursively();  // a file in the folder's place: the write fails
+    QDir().mkpath(QFileInfo(CAutosave::folder()).path());
+    QFile(CAutosave::folder()).open(QIODevice::WriteOnly);
     QMetaObject::invokeMethod(minute, "timeout");
+    EXPECT_TRUE(e.frame()->statusBar()->currentMessage().startsWith("The scene could not be saved aside"));
+    QFile::remove(CAutosave::folder());
+    QMetaObject::invokeMethod(minute, "timeout");  // the next minute writes it and clears the message
     EXPECT_EQ(fileBytes(copy).toStdString(), sceneDiskBytes(editorState.scene));
+    EXPECT_EQ(e.frame()->statusPane()->text() + e.frame()->statusBar()->currentMessage(), "Ready");
     asked.answer = SaveAnswer::No;
     EXPECT_TRUE(e.frame()->close() && !QFile::exists(copy));
 }
