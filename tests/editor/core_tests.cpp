@@ -200,6 +200,100 @@ TEST_F(EditorCore, SelectionsCopyPasteMoveAndTurn) {
     EXPECT_EQ(blockText(selectedBlock()).size(), std::size_t((kSceneColumns + 1) * kSceneRows));
 }
 
+// Random editing sessions against a plain model: a grid of numbers changed by obvious loops for
+// selecting (clipped to the grid), the flips and the half turn, delete, copy and paste, moving
+// by dragging, flood fill (not across the edges), and a list of snapshots for undo and redo
+// beyond the history's limit of five. Each operation says whether it changed the scene.
+TEST_F(EditorCore, RandomEditingFollowsAPlainModel) {
+    std::mt19937 random(606);
+    const auto pick = [&random](int lo, int hi) { return lo + int(random() % unsigned(hi - lo + 1)); };
+    const std::uint8_t codes[] = {EmptyCell, RedBean, StoneBean, RandomBean, EraserUnit};
+    using Grid = std::array<std::array<int, kSceneRows>, kSceneColumns>;
+    Grid m;
+    for (int c = 0; c < kSceneColumns; ++c)
+        for (int r = 0; r < kSceneRows; ++r)
+            cell(c, r) = std::uint8_t(m[c][r] = codes[pick(0, 3) / 2 * (c / 8 % 2 + 1)]);
+    UndoHistory history(5);
+    history.reset(editorState.scene);
+    std::vector<Grid> snapshots{m};
+    std::size_t at = 0;
+    int l = 0, t = 0, right = -1, bottom = -1;  // the model's selection, active once l <= right
+    const auto place = [&](const Grid& from, int column, int row) {  // the selection's cells, top left there
+        Grid to = m;
+        for (int c = l; c <= right; ++c)
+            for (int r = t; r <= bottom; ++r)
+                if (unsigned(column + c - l) < 40u && unsigned(row + r - t) < 30u)
+                    to[column + c - l][row + r - t] = from[c][r];
+        std::tie(l, t, right, bottom) =
+            std::tuple(std::clamp(column, 0, 39), std::clamp(row, 0, 29),
+                       std::clamp(column + right - l, 0, 39), std::clamp(row + bottom - t, 0, 29));
+        m = to;
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const Grid before = m;
+        const int op = pick(0, 8), c = pick(-3, 42), r = pick(-3, 32), c1 = pick(-3, 42), r1 = pick(-3, 32);
+        bool changed = false;
+        if (op == 0) {
+            selectCells(c, r, c1, r1);
+            l = std::clamp(std::min(c, c1), 0, 39), right = std::clamp(std::max(c, c1), 0, 39);
+            t = std::clamp(std::min(r, r1), 0, 29), bottom = std::clamp(std::max(r, r1), 0, 29);
+        } else if (op == 1) {
+            const Turn turn = Turn(pick(0, 2));
+            changed = turnSelection(turn);
+            for (int x = l; x <= right; ++x)
+                for (int y = t; y <= bottom; ++y)
+                    m[x][y] = before[turn == Turn::FlipVertically ? x : l + right - x]
+                                    [turn == Turn::FlipHorizontally ? y : t + bottom - y];
+        } else if (op == 2) {
+            changed = eraseSelection();
+            for (int x = l; x <= right; ++x) std::fill_n(&m[x][t], bottom - t + 1, EmptyCell);
+        } else if (op == 3 && l <= right) {  // copy, then paste with the pointer at (c, r)
+            CellBlock block;
+            ASSERT_TRUE(readBlockText(blockText(selectedBlock()), block));
+            startPaste(block), editorState.hoverCol = c, editorState.hoverRow = r;
+            changed = placeFloating();
+            place(before, c, r);
+        } else if (op == 4 && l <= right) {  // drag by a cell of the selection to (c, r)
+            const int grabC = pick(l, right), grabR = pick(t, bottom);
+            editorState.hoverCol = grabC, editorState.hoverRow = grabR;
+            ASSERT_TRUE(liftSelection());
+            editorState.hoverCol = c, editorState.hoverRow = r;
+            changed = placeFloating();
+            for (int x = l; x <= right; ++x) std::fill_n(&m[x][t], bottom - t + 1, EmptyCell);
+            place(before, c - grabC + l, r - grabR + t);
+        } else if (op == 5 && unsigned(c) < 40u && unsigned(r) < 30u) {
+            editorState.currentUnit = codes[pick(1, 4)];
+            const int from = m[c][r],
+                      to = editorState.currentUnit == EraserUnit ? int(EmptyCell) : editorState.currentUnit;
+            changed = floodFill(c, r, false);
+            for (std::vector<std::pair<int, int>> todo{{c, r}}; from != to && !todo.empty();
+                 todo.pop_back()) {
+                auto [x, y] = todo.back();
+                if (unsigned(x) < 40u && unsigned(y) < 30u && m[x][y] == from)
+                    m[x][y] = to, todo.insert(todo.begin(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+            }
+        } else if (op >= 6) {
+            EXPECT_EQ(op == 6 ? history.undo() : history.redo(),
+                      op == 6 ? at > 0 : at + 1 < snapshots.size());
+            at = op == 6 ? at - (at > 0) : at + (at + 1 < snapshots.size());
+            editorState.scene = history.current(), m = snapshots[at];
+        }
+        ASSERT_EQ(changed, op < 6 && m != before) << step;
+        if (changed) {
+            ASSERT_TRUE(history.commit(editorState.scene));
+            snapshots.resize(++at), snapshots.push_back(m);
+            if (snapshots.size() > 5) snapshots.erase(snapshots.begin()), --at;
+        }
+        for (int x = 0; x < kSceneColumns; ++x)
+            for (int y = 0; y < kSceneRows; ++y)
+                ASSERT_EQ(cell(x, y), m[x][y]) << step << " " << x << " " << y;
+        const CellRect& s = editorState.selection;
+        ASSERT_EQ(std::tuple(s.active, s.left, s.top, s.right, s.bottom),
+                  std::tuple(l <= right, l, t, right, bottom))
+            << step;
+    }
+}
+
 // Flood fill takes the area of equal cells under the pointer, not across the edges, previewed
 // until the release; filling a cell with what it holds changes nothing.
 TEST_F(EditorCore, FloodFillStopsAtOtherCellsAndAtTheEdges) {
