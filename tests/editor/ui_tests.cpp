@@ -155,15 +155,15 @@ QByteArray fileBytes(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// What the window shows, as one line: every command's state in table order ('-' neither, 'e'
-// enabled, 'c' checked, 'C' both), the toolbar and status bar shown, what the user sees, the
+// What the window shows, as one line: every menu item's state in menu order ('-' neither, 'e'
+// enabled, 'c' checked, 'C' both, '|' a separator), the toolbar and status bar shown, what the user sees, the
 // pane and the status message, the zoom and factor, the cursor, the recent files ('~' the folder).
 std::string digest(const Editor& e) {
     CMainFrame* frame = e.frame();
     QString text;
-    for (const Command& command : commandTable)
-        if (QAction* item = frame->action(command.id))
-            text += "-ecC"[item->isEnabled() + 2 * item->isChecked()];
+    for (QAction* menu : frame->menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            text += "-ecC|"[item->isSeparator() ? 4 : item->isEnabled() + 2 * item->isChecked()];
     text += QString::asprintf(" %d%d %s|%s|%s| %dx%d %d", frame->toolBar()->isVisibleTo(frame),
                               frame->statusBar()->isVisibleTo(frame), e.seen().c_str(),
                               qPrintable(frame->statusPane()->text()),
@@ -188,22 +188,22 @@ TEST_F(Kelv, TheWindowShowsEachStepsCommandsTitleStatusZoomAndRecentFiles) {
     ASSERT_TRUE((e.frame()->activateWindow(), QTest::qWaitForWindowActive(e.frame())));
     // clang-format off
     for (auto [step, expected] : std::initializer_list<std::pair<std::function<void()>, std::string>>{
-             {[] {}, "eeeee----eee---eeeeeeeeeeeee------e-CCeeeeee 11 Untitled 0 bg0|(0, 0) None None|| 0x2 2 Recent File"},
-             {[&] { e.command(CmdRedBean), e.command(CmdLine); }, "eeeee----eee---eeeeCeeeeeeeeCeeeeeeeCCeeeeee 11 Untitled 0 bg0|(0, 0) Red bean Line|| 0x2 2 Recent File"},
-             {[&] { e.command(CmdBrush), e.rightClick(); }, "eeeee----eee---eeeeCeeeeeeeeeeeeeeeeCCeeeeee 11 Untitled 0 bg0|(0, 0) Red bean None|| 0x2 2 Recent File"},
-             {[&] { e.command(CmdStartPoint), e.drag(1, 1, 8, 1), e.rightClick(Qt::LeftButton), e.release(12, 7); }, "eeeee----eee---eeeeeeeeeeeCe------e-CCeeeeee 11 Untitled 0 bg0|(8, 1) Start point None|| 0x2 2 Recent File"},
-             {[&] { e.makeSaveable(), e.commit(), e.command(CmdFileSave); }, "eeeeee---eee---eeeeeeeeeeeCe------e-CCeeeeee 11 Untitled.qsn 2 bg0|(8, 1) Start point None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdGreenBean), e.drag(4, 4, 4, 4), e.release(4, 4); }, "eeeeee---eee---eeeeeeCeeeeeeeeeeeeeeCCeeeeee 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier); }, "eeeeeee--eee---eeeeeeCeeeeeeeeeeeeeeCCeeeeee 11 Untitled.qsn 2 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { QTest::keyClick(e.frame(), Qt::Key_Y, Qt::ControlModifier); }, "eeeeee---eee---eeeeeeCeeeeeeeeeeeeeeCCeeeeee 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(5); }); }, "eeeeee---eee---eeeeeeCeeeeeeeeeeeeeeCCeeeeee 11 Untitled.qsn* 3 bg4|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdEditUndo); }, "eeeeeee--eee---eeeeeeCeeeeeeeeeeeeeeCCeeeeee 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdEditSelectAll), e.command(CmdFlipHorizontally), e.frame()->action(CmdViewGrid)->trigger(), e.command(CmdZoomIn); }, "eeeeee-eeeeeeeeeeeeeeCeeeeeeeeeeeeeeCCCeeeee 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 3x3 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.frame()->action(CmdViewToolbar)->trigger(), e.frame()->action(CmdViewStatusBar)->trigger(), e.command(CmdZoomOut), e.command(CmdZoomOut); }, "eeeeee-eeeeeeeeeeeeeeCeeeeeeeeeeeeeeeeCeeeee 00 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 1x1 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { asked.answer = SaveAnswer::No, e.command(CmdFileNew), e.command(CmdZoomFit), e.frame()->action(CmdViewToolbar)->trigger(); }, "eeeee----eee---eeeeeeCeeeeeeeeeeeeeeCeCeeeee 10 Untitled 0 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdBlueBean), e.command(CmdFilledEllipse), e.drag(35, 25, 45, 45), e.release(45, 45); }, "eeeeee---eee---eeeeeeeCeeeeeeeeeCeeeCeCeeeee 10 Untitled* 321 bg0|(45, 45) Blue bean Filled ellipse|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.frame()->openFromShell(writeScene(e.folder() + "/b.qsn", 2)), e.command(CmdEditUndo); }, "eeeee----eee---eeeeeeeCeeeeeeeeeCeeeCeCeeeee 10 b.qsn 1 bg1|(45, 45) Blue bean Filled ellipse|| 0x2 2 &1 ~/b.qsn &2 ~/Scenes/Untitled.qsn"},
-             {[&] { e.frame()->recentActions()[1]->trigger(), QGuiApplication::clipboard()->setText("x"), e.command(CmdEditPaste); }, "eeeee----eee---eeeeeeeCeeeeeeeeeCeeeCeCeeeee 10 Untitled.qsn 2 bg0|(45, 45) Blue bean Filled ellipse|The clipboard holds no lines of cells to paste.| 0x2 2 &1 ~/Scenes/Untitled.qsn &2 ~/b.qsn"}}) {
+             {[] {}, "eeee|-----|e--|--eee|---eee|eeeeeeeeee|-----|-e-CC|eeeee|e 11 Untitled 0 bg0|(0, 0) None None|| 0x2 2 Recent File"},
+             {[&] { e.command(CmdRedBean), e.command(CmdLine); }, "eeee|-----|e--|--eee|---eee|eCeeeeeeee|Ceeee|eeeCC|eeeee|e 11 Untitled 0 bg0|(0, 0) Red bean Line|| 0x2 2 Recent File"},
+             {[&] { e.command(CmdBrush), e.rightClick(); }, "eeee|-----|e--|--eee|---eee|eCeeeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled 0 bg0|(0, 0) Red bean None|| 0x2 2 Recent File"},
+             {[&] { e.command(CmdStartPoint), e.drag(1, 1, 8, 1), e.rightClick(Qt::LeftButton), e.release(12, 7); }, "eeee|-----|e--|--eee|---eee|eeeeeeeeCe|-----|-e-CC|eeeee|e 11 Untitled 0 bg0|(8, 1) Start point None|| 0x2 2 Recent File"},
+             {[&] { e.makeSaveable(), e.commit(), e.command(CmdFileSave); }, "eeee|-e---|ee-|--eee|---eee|eeeeeeeeCe|-----|-e-CC|eeeee|e 11 Untitled.qsn 2 bg0|(8, 1) Start point None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdGreenBean), e.drag(4, 4, 4, 4), e.release(4, 4); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier); }, "eeee|-e---|eee|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn 2 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { QTest::keyClick(e.frame(), Qt::Key_Y, Qt::ControlModifier); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(5); }); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg4|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdEditUndo); }, "eeee|-e---|eee|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdEditSelectAll), e.command(CmdFlipHorizontally), e.frame()->action(CmdViewGrid)->trigger(), e.command(CmdZoomIn); }, "eeee|-e---|ee-|eeeee|eeeeee|eeeCeeeeee|eeeee|eeeCC|Ceeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 3x3 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->action(CmdViewToolbar)->trigger(), e.frame()->action(CmdViewStatusBar)->trigger(), e.command(CmdZoomOut), e.command(CmdZoomOut); }, "eeee|-e---|ee-|eeeee|eeeeee|eeeCeeeeee|eeeee|eeeee|Ceeee|e 00 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 1x1 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { asked.answer = SaveAnswer::No, e.command(CmdFileNew), e.command(CmdZoomFit), e.frame()->action(CmdViewToolbar)->trigger(); }, "eeee|-e---|e--|--eee|---eee|eeeCeeeeee|eeeee|eeeCe|Ceeee|e 10 Untitled 0 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdBlueBean), e.command(CmdFilledEllipse), e.drag(35, 25, 45, 45), e.release(45, 45); }, "eeee|-e---|ee-|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 Untitled* 321 bg0|(45, 45) Blue bean Filled ellipse|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->openFromShell(writeScene(e.folder() + "/b.qsn", 2)), e.command(CmdEditUndo); }, "eeee|-ee--|e--|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 b.qsn 1 bg1|(45, 45) Blue bean Filled ellipse|| 0x2 2 &1 ~/b.qsn &2 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->recentActions()[1]->trigger(), QGuiApplication::clipboard()->setText("x"), e.command(CmdEditPaste); }, "eeee|-ee--|e--|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 Untitled.qsn 2 bg0|(45, 45) Blue bean Filled ellipse|The clipboard holds no lines of cells to paste.| 0x2 2 &1 ~/Scenes/Untitled.qsn &2 ~/b.qsn"}}) {
         // clang-format on
         step();
         EXPECT_EQ(digest(e), expected);
