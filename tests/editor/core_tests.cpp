@@ -324,9 +324,6 @@ TEST_F(EditorCore, KeyboardCursorPaintsErasesAndPlacesPointsAndTheStatusTextsNam
     EXPECT_EQ(names,
               "Red bean,Orange bean,Green bean,Blue bean,Purple bean,Stone bean,Start point,Exit point,"
               "Code 9,Random bean,Empty,Orange bean,Off the grid,Off the grid,Off the grid,Off the grid,");
-    editorState.currentUnit = EraserUnit, editorState.currentShape = FillShape;
-    EXPECT_EQ(statusText(), "(Col, Row) = (0, -1)    Unit = Eraser    Shape = Fill");
-    EXPECT_EQ(std::string(unitName(8)) + shapeName(8), "NoneNone");
 }
 
 // Bean colour k shows texels 10k..10k+9 of the texture's first ten rows (their shadow darkens the

@@ -156,19 +156,23 @@ QByteArray fileBytes(const QString& path) {
 }
 
 // What the window shows, as one line: every menu item's state in menu order ('-' neither, 'e'
-// enabled, 'c' checked, 'C' both, '|' a separator), the toolbar and status bar shown, what the user sees, the
-// pane and the status message, the zoom and factor, the cursor, the recent files ('~' the folder).
+// enabled, 'c' checked, 'C' both, '|' a separator), the toolbar and status bar shown, what the
+// user sees, the pane and the status message, the zoom and factor, the cursor, the view's pixels
+// on the first grid lines, the recent files ('~' the folder).
 std::string digest(const Editor& e) {
     CMainFrame* frame = e.frame();
     QString text;
     for (QAction* menu : frame->menuBar()->actions())
         for (QAction* item : menu->menu()->actions())
             text += "-ecC|"[item->isSeparator() ? 4 : item->isEnabled() + 2 * item->isChecked()];
-    text += QString::asprintf(" %d%d %s|%s|%s| %dx%d %d", frame->toolBar()->isVisibleTo(frame),
-                              frame->statusBar()->isVisibleTo(frame), e.seen().c_str(),
-                              qPrintable(frame->statusPane()->text()),
-                              qPrintable(frame->statusBar()->currentMessage()), frame->view()->zoom(),
-                              frame->view()->scale(), int(frame->view()->cursor().shape()));
+    const QImage screen = frame->view()->grab().toImage();  // the grid lines are drawn only on the screen
+    const int at = 10 * frame->view()->scale(), x = editorState.viewLeft, y = editorState.viewTop;
+    text += QString::asprintf(
+        " %d%d %s|%s|%s| %dx%d %d %06x %06x", frame->toolBar()->isVisibleTo(frame),
+        frame->statusBar()->isVisibleTo(frame), e.seen().c_str(), qPrintable(frame->statusPane()->text()),
+        qPrintable(frame->statusBar()->currentMessage()), frame->view()->zoom(), frame->view()->scale(),
+        int(frame->view()->cursor().shape()), screen.pixel(x + at, y + at * 3 / 2) & 0xFFFFFF,
+        screen.pixel(x + at * 3 / 2, y + at) & 0xFFFFFF);
     for (QAction* entry :
          frame->recentActions() + frame->menuBar()->actions()[0]->menu()->actions().mid(5, 1))
         if (entry->isVisible()) text += " " + entry->text();
@@ -188,22 +192,22 @@ TEST_F(Kelv, TheWindowShowsEachStepsCommandsTitleStatusZoomAndRecentFiles) {
     ASSERT_TRUE((e.frame()->activateWindow(), QTest::qWaitForWindowActive(e.frame())));
     // clang-format off
     for (auto [step, expected] : std::initializer_list<std::pair<std::function<void()>, std::string>>{
-             {[] {}, "eeee|-----|e--|--eee|---eee|eeeeeeeeee|-----|-e-CC|eeeee|e 11 Untitled 0 bg0|(0, 0) None None|| 0x2 2 Recent File"},
-             {[&] { e.command(CmdRedBean), e.command(CmdLine); }, "eeee|-----|e--|--eee|---eee|eCeeeeeeee|Ceeee|eeeCC|eeeee|e 11 Untitled 0 bg0|(0, 0) Red bean Line|| 0x2 2 Recent File"},
-             {[&] { e.command(CmdBrush), e.rightClick(); }, "eeee|-----|e--|--eee|---eee|eCeeeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled 0 bg0|(0, 0) Red bean None|| 0x2 2 Recent File"},
-             {[&] { e.command(CmdStartPoint), e.drag(1, 1, 8, 1), e.rightClick(Qt::LeftButton), e.release(12, 7); }, "eeee|-----|e--|--eee|---eee|eeeeeeeeCe|-----|-e-CC|eeeee|e 11 Untitled 0 bg0|(8, 1) Start point None|| 0x2 2 Recent File"},
-             {[&] { e.makeSaveable(), e.commit(), e.command(CmdFileSave); }, "eeee|-e---|ee-|--eee|---eee|eeeeeeeeCe|-----|-e-CC|eeeee|e 11 Untitled.qsn 2 bg0|(8, 1) Start point None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdGreenBean), e.drag(4, 4, 4, 4), e.release(4, 4); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier); }, "eeee|-e---|eee|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn 2 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { QTest::keyClick(e.frame(), Qt::Key_Y, Qt::ControlModifier); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(5); }); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg4|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdEditUndo); }, "eeee|-e---|eee|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdEditSelectAll), e.command(CmdFlipHorizontally), e.frame()->action(CmdViewGrid)->trigger(), e.command(CmdZoomIn); }, "eeee|-e---|ee-|eeeee|eeeeee|eeeCeeeeee|eeeee|eeeCC|Ceeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 3x3 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.frame()->action(CmdViewToolbar)->trigger(), e.frame()->action(CmdViewStatusBar)->trigger(), e.command(CmdZoomOut), e.command(CmdZoomOut); }, "eeee|-e---|ee-|eeeee|eeeeee|eeeCeeeeee|eeeee|eeeee|Ceeee|e 00 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 1x1 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { asked.answer = SaveAnswer::No, e.command(CmdFileNew), e.command(CmdZoomFit), e.frame()->action(CmdViewToolbar)->trigger(); }, "eeee|-e---|e--|--eee|---eee|eeeCeeeeee|eeeee|eeeCe|Ceeee|e 10 Untitled 0 bg0|(4, 4) Green bean None|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.command(CmdBlueBean), e.command(CmdFilledEllipse), e.drag(35, 25, 45, 45), e.release(45, 45); }, "eeee|-e---|ee-|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 Untitled* 321 bg0|(45, 45) Blue bean Filled ellipse|| 0x2 2 &1 ~/Scenes/Untitled.qsn"},
-             {[&] { e.frame()->openFromShell(writeScene(e.folder() + "/b.qsn", 2)), e.command(CmdEditUndo); }, "eeee|-ee--|e--|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 b.qsn 1 bg1|(45, 45) Blue bean Filled ellipse|| 0x2 2 &1 ~/b.qsn &2 ~/Scenes/Untitled.qsn"},
-             {[&] { e.frame()->recentActions()[1]->trigger(), QGuiApplication::clipboard()->setText("x"), e.command(CmdEditPaste); }, "eeee|-ee--|e--|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 Untitled.qsn 2 bg0|(45, 45) Blue bean Filled ellipse|The clipboard holds no lines of cells to paste.| 0x2 2 &1 ~/Scenes/Untitled.qsn &2 ~/b.qsn"}}) {
+             {[] {}, "eeee|-----|e--|--eee|---eee|eeeeeeeeee|-----|-e-CC|eeeee|e 11 Untitled 0 bg0|(0, 0) None None|| 0x2 2 203040 203040 Recent File"},
+             {[&] { e.command(CmdRedBean), e.command(CmdFill); }, "eeee|-----|e--|--eee|---eee|eCeeeeeeee|eeeee|eeCCC|eeeee|e 11 Untitled 0 bg0|(0, 0) Red bean Fill|| 0x2 2 203040 203040 Recent File"},
+             {[&] { e.command(CmdBrush), e.rightClick(); }, "eeee|-----|e--|--eee|---eee|eCeeeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled 0 bg0|(0, 0) Red bean None|| 0x2 2 203040 203040 Recent File"},
+             {[&] { e.command(CmdStartPoint), e.drag(1, 1, 8, 1), e.rightClick(Qt::LeftButton), e.release(12, 7); }, "eeee|-----|e--|--eee|---eee|eeeeeeeeCe|-----|-e-CC|eeeee|e 11 Untitled 0 bg0|(8, 1) Start point None|| 0x2 2 203040 203040 Recent File"},
+             {[&] { e.makeSaveable(), e.commit(), e.command(CmdFileSave); }, "eeee|-e---|ee-|--eee|---eee|eeeeeeeeCe|-----|-e-CC|eeeee|e 11 Untitled.qsn 2 bg0|(8, 1) Start point None|| 0x2 2 203040 000000 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdGreenBean), e.drag(4, 4, 4, 4), e.release(4, 4); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 203040 000000 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { QTest::keyClick(e.frame(), Qt::Key_Z, Qt::ControlModifier); }, "eeee|-e---|eee|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn 2 bg0|(4, 4) Green bean None|| 0x2 2 203040 000000 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { QTest::keyClick(e.frame(), Qt::Key_Y, Qt::ControlModifier); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 203040 000000 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.setProperties([](CScenePropertiesDlg* dialog) { dialog->backgroundList->setCurrentIndex(5); }); }, "eeee|-e---|ee-|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg4|(4, 4) Green bean None|| 0x2 2 607080 000000 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdEditUndo); }, "eeee|-e---|eee|--eee|---eee|eeeCeeeeee|eeeee|eeeCC|eeeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 0x2 2 203040 000000 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdEditSelectAll), e.command(CmdFlipHorizontally), e.frame()->action(CmdViewGrid)->trigger(), e.command(CmdZoomIn); }, "eeee|-e---|ee-|eeeee|eeeeee|eeeCeeeeee|eeeee|eeeCC|Ceeee|e 11 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 3x3 2 5d6974 5d6974 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->action(CmdViewToolbar)->trigger(), e.frame()->action(CmdViewStatusBar)->trigger(), e.command(CmdZoomOut), e.command(CmdZoomOut); }, "eeee|-e---|ee-|eeeee|eeeeee|eeeCeeeeee|eeeee|eeeee|Ceeee|e 00 Untitled.qsn* 3 bg0|(4, 4) Green bean None|| 1x1 2 5d6974 5d6974 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { asked.answer = SaveAnswer::No, e.command(CmdFileNew), e.command(CmdZoomFit), e.frame()->action(CmdViewToolbar)->trigger(); }, "eeee|-e---|e--|--eee|---eee|eeeCeeeeee|eeeee|eeeCe|Ceeee|e 10 Untitled 0 bg0|(4, 4) Green bean None|| 0x2 2 5d6974 5d6974 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.command(CmdBlueBean), e.command(CmdFilledEllipse), e.drag(35, 25, 45, 45), e.release(45, 45); }, "eeee|-e---|ee-|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 Untitled* 321 bg0|(45, 45) Blue bean Filled ellipse|| 0x2 2 5d6974 5d6974 &1 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->openFromShell(writeScene(e.folder() + "/b.qsn", 2)), e.command(CmdEditUndo); }, "eeee|-ee--|e--|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 b.qsn 1 bg1|(45, 45) Blue bean Filled ellipse|| 0x2 2 a3a3a3 a3a3a3 &1 ~/b.qsn &2 ~/Scenes/Untitled.qsn"},
+             {[&] { e.frame()->recentActions()[1]->trigger(), QGuiApplication::clipboard()->setText("x"), e.command(CmdEditPaste); }, "eeee|-ee--|e--|--eee|---eee|eeeeCeeeee|eeeeC|eeeCe|Ceeee|e 10 Untitled.qsn 2 bg0|(45, 45) Blue bean Filled ellipse|The clipboard holds no lines of cells to paste.| 0x2 2 5d6974 464646 &1 ~/Scenes/Untitled.qsn &2 ~/b.qsn"}}) {
         // clang-format on
         step();
         EXPECT_EQ(digest(e), expected);
