@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/game/game_test_support.h"
@@ -22,8 +23,7 @@ TEST(Blend, SteadyWhiteAfterBlackSettlesAt251AndTheTopByteNeverShows) {
     Pixels white(kFramePixels, 0xFFFFFFFF), display(kFramePixels, 0xFF000000);
     for (std::uint32_t value : {0x00BDBDBDu, 0x00ECECECu, 0x00F8F8F8u, 0x00FBFBFBu, 0x00FBFBFBu}) {
         blendFrame(white.data(), display.data(), display.size());
-        EXPECT_EQ(display[0], value);
-        EXPECT_EQ(display[kFramePixels - 1], value);
+        EXPECT_EQ(std::pair(display[0], display[kFramePixels - 1]), std::pair(value, value));
     }
 }
 
@@ -45,11 +45,8 @@ TEST(FullScreen, RowsAreDoubledByInterpolationWithBlackLines) {
     frame[399] = 0x00123456;
     Pixels screen(kScreenWidth * kScreenHeight, 0xDEADBEEF);
     expandFrame(frame.data(), screen.data(), kScreenWidth);
-    EXPECT_EQ(screen[0], 0x00FF0000u);
-    EXPECT_EQ(screen[1], 0x007F007Fu);
-    EXPECT_EQ(screen[2], 0x000000FFu);
-    EXPECT_EQ(screen[798], 0x00123456u);
-    EXPECT_EQ(screen[799], 0u);
+    EXPECT_EQ(std::tuple(screen[0], screen[1], screen[2], screen[798], screen[799]),
+              std::tuple(0x00FF0000u, 0x007F007Fu, 0x000000FFu, 0x00123456u, 0u));
     for (int x = 0; x < kScreenWidth; ++x) ASSERT_EQ(screen[kScreenWidth + x], 0u);
     EXPECT_EQ(screen.back(), 0u);
 }

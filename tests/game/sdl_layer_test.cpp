@@ -187,31 +187,27 @@ TEST_F(DummyDisplay, EachModeLeavesTheWindowAsThePlayerExpects) {
         SDL_GetWindowSize(sdlVideo.window, &w, &h);
         SDL_GetWindowPosition(sdlVideo.window, &x, &y);
         SDL_QueryTexture(sdlVideo.texture, nullptr, nullptr, &textureW, &textureH);
-        SCOPED_TRACE(windowed ? "windowed" : "full screen");
-        EXPECT_EQ(flags & SDL_WINDOW_FULLSCREEN_DESKTOP, windowed ? 0u : +SDL_WINDOW_FULLSCREEN_DESKTOP);
-        EXPECT_NE(flags & SDL_WINDOW_SHOWN, 0u);
-        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), windowed ? SDL_ENABLE : SDL_DISABLE);
-        EXPECT_EQ(std::pair(w, h), windowed ? std::pair(640, 481) : std::pair(desktop.w, desktop.h));
-        // centred on the dummy's 1024 x 768 desktop, with room for a title bar the size of a typical one
-        EXPECT_EQ(std::pair(x, y), windowed ? std::pair(192, 163) : std::pair(0, 0));
-        EXPECT_EQ(platformWindowSize().width, windowed ? 640 : 0);
-        EXPECT_EQ(std::pair(textureW, textureH),
-                  windowed ? std::pair(kFrameWidth, kFrameHeight) : std::pair(kScreenWidth, kScreenHeight));
+        // Full screen, shown, the pointer, the size, the place (centred on the dummy's 1024 x 768
+        // desktop, with room for a typical title bar), the size to store, the texture's size.
+        // clang-format off
+        const std::vector<int> seen = {(flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP,
+            (flags & SDL_WINDOW_SHOWN) != 0, SDL_ShowCursor(SDL_QUERY), w, h, x, y, platformWindowSize().width, textureW, textureH};
+        const std::vector<int> expected = windowed ? std::vector{0, 1, SDL_ENABLE, 640, 481, 192, 163, 640, 400, 300}
+                                                   : std::vector{1, 1, SDL_DISABLE, desktop.w, desktop.h, 0, 0, 0, 800, 600};
+        // clang-format on
+        EXPECT_EQ(seen, expected);
         EXPECT_STREQ(SDL_GetWindowTitle(sdlVideo.window), "Munch Trail 2.01");
     }
 }
 
 // The game's clock is the machine's monotonic one in milliseconds, not SDL's count from start.
-TEST(SdlClock, TicksAreTheMonotonicClocksMilliseconds) {
+// A signal ignored at start (HUP under nohup) stays ignored; the others end the game as its
+// close button does, and the exit status says which.
+TEST(SdlSystem, TheClockIsTheMachinesAndAnIgnoredSignalStaysIgnored) {
     timespec now{};
     clock_gettime(CLOCK_MONOTONIC, &now);
     const auto expected = static_cast<std::uint32_t>(now.tv_sec * 1000ull + now.tv_nsec / 1000000);
     EXPECT_LE(platformTicks() - expected, 20u);
-}
-
-// A signal ignored at start (HUP under nohup) stays ignored; the others end the game as its
-// close button does, and the exit status says which.
-TEST(EndingSignals, AnIgnoredSignalStaysIgnoredAndTheOthersSetTheExitStatus) {
     std::signal(SIGHUP, SIG_IGN);
     catchEndingSignals();
     std::raise(SIGHUP);
@@ -262,8 +258,7 @@ TEST(Desktop, TheHelpPageAndTheEditorOpenBesideTheGame) {
 TEST(VirtualPad, PlaysASceneFromTheMenuToTheWormMovingAndTheWindowsEventsFollow) {
     char home[] = "/tmp/mt_padXXXXXX";  // the settings and the replay stay out of the user's own
     ASSERT_NE(mkdtemp(home), nullptr);
-    setenv("XDG_CONFIG_HOME", home, 1);
-    setenv("XDG_STATE_HOME", home, 1);
+    setenv("XDG_CONFIG_HOME", home, 1), setenv("XDG_STATE_HOME", home, 1);
     ASSERT_EQ(chdir(MT_TEST_DIST_DIR), 0);
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "dummy");
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");  // no window has focus here
