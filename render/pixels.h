@@ -65,6 +65,8 @@ inline std::uint32_t* targetRow(std::int32_t y) {
 
 PixelBuffer* createPixelBuffer(std::int32_t width, std::int32_t height);
 void destroyPixelBuffer(PixelBuffer* image);
+// How many images are made and not yet destroyed.
+std::int64_t livePixelBuffers();
 
 // Reads an uncompressed 24-bit bottom-up BMP; null for anything else, for impossible or absurd
 // sizes (not positive, or above kMaxImageSide) and for files shorter than their pixel data

@@ -33,7 +33,10 @@ protected:
         setupViewDisplay();
         setViewGeometry(800, 600, 0);  // the view at twice the picture's size: 20 pixels a cell
     }
-    void TearDown() override { releaseViewImages(); }
+    void TearDown() override {
+        releaseViewImages();
+        EXPECT_EQ(livePixelBuffers(), 0) << "images left";
+    }
     static PixelBuffer* solid(int width, int height, Colour colour) {
         PixelBuffer* image = createPixelBuffer(width, height);
         return std::fill_n(image->pixels(), width * height, colour), image;

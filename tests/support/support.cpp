@@ -274,6 +274,7 @@ void Game::SetUp() {
 void Game::TearDown() {
     shutdownGame();
     resetHeadlessGame();
+    EXPECT_EQ(livePixelBuffers(), 0) << "pictures left once the game has shut down";
     fs::current_path(previous_);
     std::error_code error;
     fs::remove_all(root_, error);
