@@ -64,7 +64,8 @@ TEST(DiskAudio, EachPlayedSoundArrivesMixedAsTheRulesSay) {
     constexpr int kFrames = 1000;  // a stereo sound at the device rate, never silent
     std::vector<int> tone;
     for (int i = 0; i < kFrames; ++i) tone.insert(tone.end(), {3000 + i * 53 % 9000, -2000 - i * 31 % 7000});
-    writeWave(base + "/tone.wav", 2, 22050, 16, tone);
+    // with half a frame more at its end, which is left out
+    tone.push_back(12345), writeWave(base + "/tone.wav", 2, 22050, 16, tone), tone.pop_back();
     writeWave(base + "/low.wav", 1, 11025, 8, std::vector<int>(500, 0xC0));  // half the rate, +0.5
 
     // Before the device is open nothing loads and nothing reaches the mixer (its player volume
