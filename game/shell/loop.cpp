@@ -116,6 +116,17 @@ void showStartupFailure() {
     loop.windowOpen = 0;
 }
 
+// The player's two volumes, in tenths, 100 % where the file holds anything else. The sounds
+// are loaded before the settings are read, so the mixer is told here.
+void applyStoredVolumes(const StoredSettings& stored) {
+    const auto volume = [](std::uint32_t value) {
+        return value <= 100 && value % 10 == 0 ? static_cast<std::int32_t>(value) : 100;
+    };
+    options.effectsVolume = volume(stored.effectsVolume);
+    options.ambientVolume = volume(stored.ambientVolume);
+    applyPlayerVolumes();
+}
+
 }  // namespace
 
 void applySettings(const StoredSettings& stored) {
@@ -126,14 +137,10 @@ void applySettings(const StoredSettings& stored) {
     const auto choice = [](std::uint32_t value, std::uint32_t highest, std::int32_t fallback) {
         return value <= highest ? static_cast<std::int32_t>(value) : fallback;
     };
-    const auto volume = [](std::uint32_t value) {
-        return value <= 100 && value % 10 == 0 ? static_cast<std::int32_t>(value) : 100;
-    };
     options.ghost = choice(stored.ghost, 2, 2);
     options.sharpFill = choice(stored.sharpFill, 1, 1);
     options.beanMarks = choice(stored.beanMarks, 1, 0);
-    options.effectsVolume = volume(stored.effectsVolume);
-    options.ambientVolume = volume(stored.ambientVolume);
+    applyStoredVolumes(stored);
     applyStoredControls(stored.keys, stored.pads);
 }
 
@@ -170,7 +177,8 @@ int watchReplay(const Replay& replay) {
     const StoredSettings stored = readSettings();
     applyStoredControls(stored.keys, stored.pads);
     const bool opened = openGameWindow();
-    if (opened) loadSounds();  // a sound that fails, or no device, leaves the replay silent
+    if (opened) loadSounds();    // a sound that fails, or no device, leaves the replay silent
+    applyStoredVolumes(stored);  // heard as loud as the player set the game
     if (!opened || !loadAssetFiles()) {
         if (game.errorText[0] == '\0') raiseFatalError("Failed to initialize screen!");
         releaseSound();

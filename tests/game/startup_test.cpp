@@ -169,7 +169,7 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
         std::uint32_t hiScore;
         PlayerOptions more{};  // ghost, fill, volumes, marks
     } cases[] = {
-        {"GameSpeed=dword:30\n", 20, 0, 0},  // unknown speed: twenty, and rewritten as twenty
+        {"GameSpeed=dword:30\nEffectsVolume=dword:40\n", 20, 0, 0, {.effectsVolume = 40}},  // speed: twenty
         {"GameSpeed=dword:25\nNoSound=dword:7\nHiScore=dword:1000\nGhost=dword:0\nSharpFill=dword:0\n"
          "EffectsVolume=dword:0\nAmbientVolume=dword:30\nBeanMarks=dword:1\n",
          25,
@@ -194,6 +194,9 @@ TEST_F(Settings, SpeedSoundAndHighScoreAreReadAtStartAndStoredAtExit) {
                            options.beanMarks),
                   std::tie(c.more.ghost, c.more.sharpFill, c.more.effectsVolume, c.more.ambientVolume,
                            c.more.beanMarks));
+        const auto& mixer = headless.slots;  // the stored volumes reach the mixer at start
+        EXPECT_EQ(std::pair(mixer[SoundEat].playerVolume, mixer[SoundAmbientLast].playerVolume),
+                  std::pair(c.more.effectsVolume, c.more.ambientVolume));
         world.hiScore += 234;
         shutdownGame();
         EXPECT_TRUE(contains(settingsText(), ("GameSpeed=dword:" + std::to_string(c.speed) + "\n").c_str()));
