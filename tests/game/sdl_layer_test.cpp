@@ -166,6 +166,12 @@ TEST_F(DummyDisplay, ThePictureIsTheFrameScaledCentredOnBlack) {
         for (int y = top; y <= bottom; ++y)
             for (int x = left; x <= right; ++x) colours.insert(shown.at(x, y));
         EXPECT_TRUE((w != 800 && w != 399) || (colours.size() <= 5) == (w == 800)) << colours.size();
+        // Filled sharply, the edge between two quadrants blends over one pixel at most; a single
+        // linear step from the frame (the fallback) blurs it over the whole factor.
+        int blended = 0;
+        for (int x = left + 4, y = top + ph / 4; x < right - 4; ++x)
+            blended += shown.at(x, y) != kQuadrants[0] && shown.at(x, y) != kQuadrants[1];
+        EXPECT_TRUE(!sharp || w == 0 || blended <= 1) << blended;
         EXPECT_EQ(hue(0.5, 0.5), kCentre);
         for (int q = 0; q < 4; ++q)
             EXPECT_EQ(hue(0.25 + q % 2 * 0.5, 0.25 + q / 2 * 0.5), kQuadrants[q]) << q;
