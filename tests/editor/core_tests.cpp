@@ -145,6 +145,8 @@ TEST_F(EditorCore, BrushPaintsEveryCellADragCrosses) {
     EXPECT_EQ(preview(9, 3), ErasedPreview);
     EXPECT_TRUE(rightButtonUp());
     EXPECT_EQ(std::tuple(cell(9, 3), cell(8, 4), cell(1, 1)), std::tuple(EmptyCell, RedBean, RedBean));
+    drag(0, 29, 39, 0), hover(0, 0), mouseMoved(true), leftButtonUp();  // corner to corner, the top row
+    EXPECT_EQ(std::tuple(cell(0, 29), cell(39, 0), cell(0, 0)), std::tuple(RedBean, RedBean, RedBean));
     drag(20, 20, 30, 20), rightButtonDown(true);  // a right click cancels a drag, as with every shape
     EXPECT_FALSE(rightButtonUp() || leftButtonUp());
     EXPECT_EQ(cell(25, 20), EmptyCell);

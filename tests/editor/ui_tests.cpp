@@ -229,6 +229,19 @@ TEST(KelvDialog, ShowsTheFormAndForwardsWhatWasTyped) {
     dialog->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
     dialog->activateWindow();
+    // Laid out as a form: no two of its parts overlap, and a label lies left of its field on the
+    // field's row (a right-aligned one) or just above it from the same left edge.
+    const auto parts = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* a : parts)
+        for (QWidget* b : parts) EXPECT_TRUE(a == b || !a->geometry().intersects(b->geometry()));
+    for (const QLabel* l : dialog->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect label = l->geometry(), field = l->buddy() ? l->buddy()->geometry() : QRect();
+        EXPECT_TRUE(!l->buddy() || (l->alignment() & Qt::AlignRight
+                                        ? label.right() < field.left() && field.top() < label.center().y() &&
+                                              label.center().y() < field.bottom()
+                                        : label.bottom() < field.top() && label.left() == field.left()))
+            << l->text().toStdString();
+    }
     EXPECT_TRUE(dialog->goalScoreEdit->isEnabled() &&
                 dialog->intervalEdit->isEnabled());  // 2 must be corrected
     dialog->backgroundList->setCurrentIndex(4);

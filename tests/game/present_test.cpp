@@ -66,9 +66,7 @@ TEST(SixteenBit, TablesGiveTheTruncatedChannels) {
     SixteenBitTables t565, t555;
     buildSixteenBitTables(&t565, false);
     buildSixteenBitTables(&t555, true);
-    EXPECT_EQ(toSixteenBit(t565, 0xAB123456), 0x11AA);  // the top byte has no effect
-    EXPECT_EQ(toSixteenBit(t555, 0x00123456), 0x08CA);
-    std::mt19937 random(3);
+    std::mt19937 random(3);  // the top byte is random too: it has no effect
     for (int i = 0; i < 100000; ++i) {
         const std::uint32_t p = static_cast<std::uint32_t>(random());
         const std::uint32_t r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;

@@ -19,6 +19,7 @@ TEST(ReplayFile, WhatIsWrittenReadsBackAndDamageIsRefusedWithItsReason) {
     replay.sceneName = "a.qsn";
     replay.sceneBytes = "scene";
     replay.frameCount = 250;
+    replay.framesPerSecond = 15;
     replay.inputs = {{0, ReplayInput::Press, kKeyUp, 0},
                      {120, ReplayInput::Clock, 0, 700},
                      {249, ReplayInput::ClearKeys, 0, 0}};
@@ -46,6 +47,8 @@ TEST(ReplayFile, WhatIsWrittenReadsBackAndDamageIsRefusedWithItsReason) {
         {patched(good, 116, 0x7FFFFFFF).substr(0, 120), "the file is truncated"},  // nothing reserved
         {patched(good, 112, 100), "the key events are damaged"},  // events past the last frame
         {flipped, "the replay is damaged (check sum)"},
+        {patched(good, 12, 16), "the replay is damaged (frame rate)"},
+        {patched(good, 16, 2), "the replay is damaged (sound flag)"},
     };
     for (const auto& [bytes, reason] : cases) {
         EXPECT_FALSE(parseReplay(bytes, back, error)) << reason;
