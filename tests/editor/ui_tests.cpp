@@ -165,7 +165,11 @@ std::string digest(const Editor& e) {
     for (QAction* menu : frame->menuBar()->actions())
         for (QAction* item : menu->menu()->actions())
             text += "-ecC|"[item->isSeparator() ? 4 : item->isEnabled() + 2 * item->isChecked()];
-    const QImage screen = frame->view()->grab().toImage();  // the grid lines are drawn only on the screen
+    // What the window's own pixels hold once the pending repaints are done: a change that asks
+    // for no repaint leaves the old picture there. The grid lines are drawn only on the screen.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    const QPoint origin = frame->view()->mapTo(frame, QPoint());
+    const QImage screen = frame->screen()->grabWindow(frame->winId(), origin.x(), origin.y()).toImage();
     const int at = 10 * frame->view()->scale(), x = editorState.viewLeft, y = editorState.viewTop;
     text += QString::asprintf(
         " %d%d %s|%s|%s| %dx%d %d %06x %06x", frame->toolBar()->isVisibleTo(frame),

