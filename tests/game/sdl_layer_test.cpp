@@ -74,6 +74,7 @@ protected:
         ASSERT_EQ(platformCreateWindow({}), 1);  // a first start: the platform chooses the size
         platformPlaceWindow({});
         ASSERT_EQ(platformInitDisplay(), 1);
+        EXPECT_TRUE(sdlVideo.softwareRenderer) << "the dummy driver's renderer draws in software";
     }
     void TearDown() override {
         platformReleaseDisplay();
