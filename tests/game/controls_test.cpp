@@ -106,14 +106,10 @@ TEST_F(Controls, KeysAndButtonsReachTheGameAsTheActionsKeys) {
     bindKey(ControlFullScreen, 0x57);
     bindPadButton(ControlPanel, PadY);
     bindPadButton(ControlFullScreen, PadBackButton);
-    const std::pair<std::uint8_t, std::uint8_t> keys[] = {{0x11, kKeyUp},
-                                                          {kKeyUp, 0},
-                                                          {kKeyEnter, kKeySpace},
-                                                          {kKeySpace, kKeyEnter},
-                                                          {kKeyR, kKeyR},
-                                                          {kKeyPageUp, kKeyPageUp},
-                                                          {kKeyPadEnter, kKeyPadEnter},
-                                                          {0x57, 0x57}};
+    // clang-format off
+    const std::pair<std::uint8_t, std::uint8_t> keys[] = {{0x11, kKeyUp}, {kKeyUp, 0}, {kKeyEnter, kKeySpace},
+        {kKeySpace, kKeyEnter}, {kKeyR, kKeyR}, {kKeyPageUp, kKeyPageUp}, {kKeyPadEnter, kKeyPadEnter}, {0x57, 0x57}};
+    // clang-format on
     for (auto [key, gameKey] : keys) EXPECT_EQ(gameKeyOf(key), gameKey) << int{key};
     const std::pair<std::uint8_t, std::uint8_t> buttons[] = {
         {PadDpadUp, kKeyUp}, {PadA, kKeyEnter}, {PadY, kKeyTab}, {PadX, 0}, {PadBackButton, 0}};

@@ -32,6 +32,7 @@
 #include "game/shell/window.h"
 #include "game/world/world.h"
 #include "render/pixels.h"
+#include "scene/fnv1a.h"
 #include "scene/folders.h"
 
 namespace {
@@ -75,6 +76,8 @@ protected:
         platformPlaceWindow({});
         ASSERT_EQ(platformInitDisplay(), 1);
         EXPECT_TRUE(sdlVideo.softwareRenderer) << "the dummy driver's renderer draws in software";
+        EXPECT_EQ(fnv1a64(sdlVideo.icon.data(), sizeof sdlVideo.icon), 0xbad77fa301734a9aull)
+            << "the window's icon as drawn";
     }
     void TearDown() override {
         platformReleaseDisplay();

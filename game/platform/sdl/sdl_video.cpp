@@ -25,7 +25,7 @@ SixteenBitTables sixteenBitTables;
 // A small game icon drawn in code: a worm of green discs on pond blue.
 void setWindowIcon(SDL_Window* window) {
     constexpr int kSize = 32;
-    static std::uint32_t pixels[kSize * kSize];
+    std::array<std::uint32_t, kSize* kSize>& pixels = sdlVideo.icon;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             std::uint32_t colour = 0xFF2A5C8A;
@@ -36,8 +36,8 @@ void setWindowIcon(SDL_Window* window) {
             }
             pixels[y * kSize + x] = colour;
         }
-    SDL_Surface* icon =
-        SDL_CreateRGBSurfaceWithFormatFrom(pixels, kSize, kSize, 32, kSize * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), kSize, kSize, 32, kSize * 4,
+                                                           SDL_PIXELFORMAT_ARGB8888);
     if (icon == nullptr) return;
     SDL_SetWindowIcon(window, icon);
     SDL_FreeSurface(icon);
