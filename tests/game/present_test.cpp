@@ -101,6 +101,7 @@ TEST(Placement, TheFirstWindowIsTwiceTheFrameWhereTheDesktopHoldsItAndAStoredOne
         {{1000, 700}, {1920, 1080}, {0, 30}, {1000, 700}},
         {{2000, 1500}, {1920, 1080}, {0, 30}, {1920, 1050}},
         {{1000, 700}, {}, {}, {1000, 700}},
+        {{0, 500}, {1920, 1050}, {0, 0}, {800, 600}},  // half a size stored: none
     };
     for (const Row& row : rows)
         EXPECT_EQ(chooseWindowSize(row.stored, row.usable, row.decorations), row.expected) << row.usable.h;

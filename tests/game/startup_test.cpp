@@ -20,6 +20,7 @@ TEST_F(Catalogue, ACompleteFolderLoadsEverythingAndStartsWithTheLogo) {
     makeDat();
     ASSERT_TRUE(startGame());
     EXPECT_EQ(game.currentScreen, logoScreen);  // the pictures: every kept game's frames show them
+    EXPECT_EQ(randomState.state, headless.now) << "the random numbers start from the clock";
     for (int id : {0, 13, 21, 23, 99, 100, 101, 114}) EXPECT_TRUE(soundIsLoaded(id)) << id;
     for (int id : {14, 20, 24, 98, 115}) EXPECT_FALSE(soundIsLoaded(id)) << id;
 }
