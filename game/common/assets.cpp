@@ -134,7 +134,6 @@ void loadSounds() {
     for (const SoundFile& sound : kSoundFiles) loadSound(sound.id, sound.path);
     for (std::size_t i = 0; i < std::size(kAmbientPaths); ++i)
         loadSound(SoundAmbientFirst + static_cast<int>(i), kAmbientPaths[i]);
-    applyPlayerVolumes();
 }
 
 namespace {

@@ -116,8 +116,8 @@ void showStartupFailure() {
     loop.windowOpen = 0;
 }
 
-// The player's two volumes, in tenths, 100 % where the file holds anything else. The sounds
-// are loaded before the settings are read, so the mixer is told here.
+// The player's two volumes, in tenths, 100 % where the file holds anything else, told to the
+// mixer (which keeps them for every slot, loaded or not, and across loading).
 void applyStoredVolumes(const StoredSettings& stored) {
     const auto volume = [](std::uint32_t value) {
         return value <= 100 && value % 10 == 0 ? static_cast<std::int32_t>(value) : 100;

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <cstdint>
 
+inline constexpr int kIconSize = 32;  // the window's icon, square
+
 struct SdlVideo {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -16,11 +18,11 @@ struct SdlVideo {
     // Sharp fill's nearest step: the picture enlarged by a whole factor, kept while its size holds.
     SDL_Texture* sharpStep = nullptr;
     int sharpWidth = 0, sharpHeight = 0;
-    bool softwareRenderer = false;              // SDL's own: sharp fill costs too much there
-    bool sixteenBit = false;                    // the renderer takes no 32-bit texture: 5-6-5 or 5-5-5 pixels
-    bool preferSixteenBit = false;              // the tests' way onto that path where 32 bits are offered
-    std::array<std::uint32_t, 32 * 32> icon{};  // the window's icon as drawn, ARGB
-    bool rendererLost = false;                  // recreate before the next frame
+    bool softwareRenderer = false;  // SDL's own: sharp fill costs too much there
+    bool sixteenBit = false;        // the renderer takes no 32-bit texture: 5-6-5 or 5-5-5 pixels
+    bool preferSixteenBit = false;  // the tests' way onto that path where 32 bits are offered
+    std::array<std::uint32_t, kIconSize * kIconSize> icon{};  // the window's icon as drawn, ARGB
+    bool rendererLost = false;                                // recreate before the next frame
 };
 inline SdlVideo sdlVideo{};
 

@@ -24,8 +24,8 @@ SixteenBitTables sixteenBitTables;
 
 // A small game icon drawn in code: a worm of green discs on pond blue.
 void setWindowIcon(SDL_Window* window) {
-    constexpr int kSize = 32;
-    std::array<std::uint32_t, kSize* kSize>& pixels = sdlVideo.icon;
+    constexpr int kSize = kIconSize;
+    auto& pixels = sdlVideo.icon;
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             std::uint32_t colour = 0xFF2A5C8A;
